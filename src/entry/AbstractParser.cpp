@@ -1,0 +1,37 @@
+#include "AbstractParser.h"
+
+#include "ParsingException.h"
+
+const Token& AbstractParser::current() {
+    if (!m_token)
+        consume();
+    return *m_token;
+}
+
+int AbstractParser::tokenType() {
+    return current().type;
+}
+
+const QString& AbstractParser::tokenString() {
+    return current().string;
+}
+
+void AbstractParser::consume() {
+    m_token = m_lexer.nextToken();
+}
+
+QString AbstractParser::match(int type) {
+    if (tokenType() != type)
+        throw ParsingException("wrong token matched");
+    QString text = tokenString();
+    consume();
+    return text;
+}
+
+QString AbstractParser::matchAnyToken() {
+    if (isEndOfStream())
+        throw ParsingException("wrong token matched");
+    QString text = tokenString();
+    consume();
+    return text;
+}

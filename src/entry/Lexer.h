@@ -1,0 +1,63 @@
+#pragma once
+
+#include "RegexPattern.h"
+#include "Token.h"
+
+#include <QRegularExpression>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// Cuts a text into tokens with an ordered list of definitions (a token type and a pattern): at the
+// current position the first definition whose pattern matches there with a non-empty match wins.
+// Patterns are held by reference, so a definition follows its pattern when the pattern's text changes.
+//
+// Parsers set the same line again for each alternative they try; the tokens of the current line are
+// therefore remembered until the line or a pattern changes. That only saves work: the tokens are those
+// the definitions would yield again.
+class Lexer {
+public:
+    Lexer() = default;
+    virtual ~Lexer() = default;
+    Lexer(const Lexer&) = delete;
+    Lexer& operator=(const Lexer&) = delete;
+
+    // Starts over at the beginning of `text`; the definitions are kept.
+    void setString(const QString& text);
+    const QString& string() const { return m_string; }
+    // Appends a definition; it is tried after all earlier ones.
+    void setToken(int type, std::shared_ptr<const RegexPattern> pattern);
+    // The next token, or an EosType token with empty text once the text is used up.
+    // Throws LexerException "No matching token found" when no definition matches.
+    Token nextToken();
+    bool isEndOfStream() const { return m_start == m_string.size(); }
+
+private:
+    struct Definition {
+        int type;
+        std::shared_ptr<const RegexPattern> pattern;
+    };
+
+    std::uint64_t definitionsRevision() const;
+    Token scan();
+    std::optional<Token> scanCombined();
+    Token scanEachDefinition();
+    void rebuildCombined();
+
+    QString m_string;
+    qsizetype m_start = 0;
+    std::vector<Definition> m_definitions;
+
+    std::vector<Token> m_lineTokens; // tokens of m_string from its beginning, as far as scanned
+    std::size_t m_nextLineToken = 0; // tokens handed out since the line was set
+    bool m_rememberingTokens = true;
+    std::uint64_t m_lineTokensRevision = 0;
+
+    // All definitions as one alternation, so that a token costs one search instead of one per definition.
+    QRegularExpression m_combined;
+    std::vector<int> m_combinedGroups; // capture group of each definition in m_combined
+    std::uint64_t m_combinedRevision = 0;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "AbstractParser.h"
+#include "EnglishLexer.h"
+
+// The grammar of an entry line. A line is, in the first of these shapes that fits: a calendar and an
+// event, a calendar and an interval, an event, an interval, or a calendar alone. A calendar name comes
+// first, then dates and times, then the title; tokens after the shape's last one are ignored.
+class Parser : public AbstractParser {
+public:
+    explicit Parser(EnglishLexer& lexer) : AbstractParser(lexer), m_lexer(lexer) {}
+
+    // Each rule raises ParsingException when the tokens do not fit; wrap it in `parse`.
+    ParseTreeNode parseRoot();
+    ParseTreeNode parseCalendarAndEvent();
+    ParseTreeNode parseCalendarAndInterval();
+    ParseTreeNode parseEvent();
+    ParseTreeNode parseInterval();
+    ParseTreeNode parseCalendar();
+    ParseTreeNode parseDateTime();
+    // As parseDateTime, but a bare number is an hour rather than a day of the month.
+    ParseTreeNode parseDateTimeExpectTime();
+    ParseTreeNode parseDate();
+    ParseTreeNode parseDATE();
+    ParseTreeNode parseTIME();
+    ParseTreeNode parseAnyToken();
+
+private:
+    EnglishLexer& m_lexer;
+};

@@ -1,0 +1,53 @@
+#include "ParsingController.h"
+
+#include "CalEventBuilder.h"
+#include "LexerException.h"
+
+namespace {
+
+// Spaces, tabs and the other horizontal blanks; line breaks are kept.
+bool isHorizontalBlank(QChar c) {
+    return c == u'\t' || c.category() == QChar::Separator_Space;
+}
+
+QString trimmedOfBlanks(const QString& text) {
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && isHorizontalBlank(text[begin]))
+        ++begin;
+    while (end > begin && isHorizontalBlank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+ParsingController::ParsingController() : m_parser(m_lexer) {}
+
+void ParsingController::resetParsing(const QString& text) {
+    m_lexer.setString(trimmedOfBlanks(text));
+    m_parser.reset();
+}
+
+template <typename Rule> std::optional<ParseTreeNode> ParsingController::parseLine(const QString& text, Rule rule) {
+    resetParsing(text);
+    try {
+        std::optional<ParseTreeNode> node = m_parser.parse(rule);
+        if (node && node->containsDateWithoutValue())
+            return std::nullopt;
+        return node;
+    } catch (const LexerException&) {
+        // Only text the definitions cannot cut at all gets here, such as broken UTF-16.
+        return std::nullopt;
+    }
+}
+
+std::optional<ParseTreeNode> ParsingController::parseEvent(const QString& text) {
+    return parseLine(text, [this] { return m_parser.parseRoot(); });
+}
+
+std::optional<CalendarDate> ParsingController::parseDateTime(const QString& text, const CalendarDate& reference) {
+    const std::optional<ParseTreeNode> node = parseLine(text, [this] { return m_parser.parseDateTime(); });
+    if (!node)
+        return std::nullopt;
+    return CalEventBuilder::dateTimeNodeAsCalendarDate(*node, reference);
+}

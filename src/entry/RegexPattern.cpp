@@ -1,0 +1,23 @@
+#include "RegexPattern.h"
+
+namespace {
+std::uint64_t g_nextRevision = 1;
+}
+
+RegexPattern::RegexPattern(const QString& text) {
+    setText(text);
+}
+
+void RegexPattern::setText(const QString& text) {
+    m_text = text;
+    m_regex.setPattern(text);
+    m_regex.optimize();
+    m_revision = g_nextRevision++;
+}
+
+bool RegexPattern::fullyMatches(const QString& subject) const {
+    if (subject.isEmpty())
+        return true;
+    const QRegularExpressionMatch match = m_regex.match(subject);
+    return match.hasMatch() && match.capturedLength() == subject.size();
+}

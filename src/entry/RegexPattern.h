@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QRegularExpression>
+#include <QString>
+
+#include <cstdint>
+
+// A regular expression whose text may change while lexers use it. It is compiled once per text;
+// `revision` changes with every new text so that users can tell when their derived state is stale.
+class RegexPattern {
+public:
+    explicit RegexPattern(const QString& text = QString());
+
+    void setText(const QString& text);
+    const QString& text() const { return m_text; }
+    const QRegularExpression& regex() const { return m_regex; }
+    std::uint64_t revision() const { return m_revision; }
+
+    // True when the engine's first match in `subject` covers all of it (so always for an empty subject).
+    bool fullyMatches(const QString& subject) const;
+
+private:
+    QString m_text;
+    QRegularExpression m_regex;
+    std::uint64_t m_revision = 0;
+};
