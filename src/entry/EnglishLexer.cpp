@@ -136,22 +136,7 @@ void EnglishLexer::setDayMonthOrder(int order) {
                    : QStringLiteral(R"((?i)(?<day>0?[1-9]|[12][0-9]|3[01])/(?<month>1[0-2]|0?[1-9])\b *)"));
 }
 
-std::optional<DateDescription> EnglishLexer::parseDATE(const QString& text) {
-    const std::uint64_t revision = m_slashedMonthDayOrDayMonth->revision();
-    if (m_dateCacheLine != string() || m_dateCacheRevision != revision) {
-        m_dateCache.clear();
-        m_dateCacheLine = string();
-        m_dateCacheRevision = revision;
-    }
-    const auto cached = m_dateCache.constFind(text);
-    if (cached != m_dateCache.cend())
-        return *cached;
-    const std::optional<DateDescription> result = convertDate(text);
-    m_dateCache.insert(text, result);
-    return result;
-}
-
-std::optional<DateDescription> EnglishLexer::convertDate(const QString& text) const {
+std::optional<DateDescription> EnglishLexer::parseDATE(const QString& text) const {
     const Patterns& p = patterns();
     if (fullMatch(*p.monthDay, text))
         return parseMonthDay(text, *p.monthDay);

@@ -4,7 +4,6 @@
 #include "Lexer.h"
 #include "dates/TimeOfDay.h"
 
-#include <QHash>
 #include <QStringList>
 
 #include <optional>
@@ -25,14 +24,13 @@ public:
     const QString& re_calendar() const { return m_calendar->text(); }
 
     // The date a DATE or SHORT_TIME_24H token names, or nothing ("0", "at 9").
-    std::optional<DateDescription> parseDATE(const QString& text);
+    std::optional<DateDescription> parseDATE(const QString& text) const;
     // The clock time of a TIME or SHORT_TIME_24H token.
     TimeOfDay parseTIME(const QString& text) const;
     // The calendar name as typed, without the colon and blanks.
     QString parseCALENDAR(const QString& text) const;
 
 private:
-    std::optional<DateDescription> convertDate(const QString& text) const;
     DateDescription parseMonthDay(const QString& text, const RegexPattern& pattern) const;
     DateDescription parseSlashedMonthDayOrDayMonth(const QString& text) const;
     int indexOfDayOfWeek(const QString& text) const;
@@ -40,9 +38,4 @@ private:
     std::shared_ptr<RegexPattern> m_calendar;
     std::shared_ptr<RegexPattern> m_slashedMonthDayOrDayMonth;
     int m_dayMonthOrder = 0;
-
-    // Conversions of the current line's date tokens, kept because parsers read a line several times.
-    QString m_dateCacheLine;
-    std::uint64_t m_dateCacheRevision = 0;
-    QHash<QString, std::optional<DateDescription>> m_dateCache;
 };

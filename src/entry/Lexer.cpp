@@ -5,40 +5,18 @@
 #include <algorithm>
 
 void Lexer::setString(const QString& text) {
-    if (text != m_string) {
-        m_string = text;
-        m_lineTokens.clear();
-    }
+    m_string = text;
     m_start = 0;
-    m_nextLineToken = 0;
-    m_rememberingTokens = true;
 }
 
 void Lexer::setToken(int type, std::shared_ptr<const RegexPattern> pattern) {
     m_definitions.push_back({type, std::move(pattern)});
-    m_lineTokens.clear();
-    m_rememberingTokens = m_nextLineToken == 0;
 }
 
 Token Lexer::nextToken() {
     if (isEndOfStream())
         return Token{EosType, QString()};
-    const std::uint64_t revision = definitionsRevision();
-    if (revision != m_lineTokensRevision) {
-        m_lineTokens.clear();
-        m_lineTokensRevision = revision;
-        // Tokens are remembered only while they follow on from the beginning of the line.
-        m_rememberingTokens = m_nextLineToken == 0;
-    }
-    Token token;
-    if (m_rememberingTokens && m_nextLineToken < m_lineTokens.size()) {
-        token = m_lineTokens[m_nextLineToken];
-    } else {
-        token = scan();
-        if (m_rememberingTokens)
-            m_lineTokens.push_back(token);
-    }
-    ++m_nextLineToken;
+    Token token = scan();
     m_start += token.string.size();
     return token;
 }
@@ -61,15 +39,13 @@ std::optional<Token> Lexer::scanCombined() {
         rebuildCombined();
     if (!m_combined.isValid())
         return std::nullopt;
-    const QRegularExpressionMatch match =
-        m_combined.match(m_string, m_start, QRegularExpression::NormalMatch,
-                         QRegularExpression::AnchorAtOffsetMatchOption);
+    const QRegularExpressionMatch match = m_combined.match(m_string, m_start);
     // An empty match means some definition matched only the empty string here; such a definition is
     // skipped, and the definitions after it are tried one by one.
     if (!match.hasMatch() || match.capturedLength() == 0)
         return std::nullopt;
     for (std::size_t i = 0; i < m_definitions.size(); ++i) {
-        if (match.capturedStart(m_combinedGroups[i]) >= 0)
+        if (match.capturedStart(int(i) + 1) >= 0)
             return Token{m_definitions[i].type, match.captured(0)};
     }
     return std::nullopt;
@@ -88,11 +64,11 @@ Token Lexer::scanEachDefinition() {
 
 namespace {
 
-// The pattern with its named groups turned into plain ones: names may repeat across definitions, which
-// one alternation cannot hold.
-QString withoutGroupNames(const QString& pattern) {
+// The pattern with every group made non-capturing, so that in the alternation of all definitions the
+// only captures are the ones that tell which definition matched.
+QString withoutCaptures(const QString& pattern) {
     QString result;
-    result.reserve(pattern.size());
+    result.reserve(pattern.size() + 16);
     bool inClass = false;
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         const QChar c = pattern[i];
@@ -105,11 +81,16 @@ QString withoutGroupNames(const QString& pattern) {
             inClass = c != u']';
         } else if (c == u'[') {
             inClass = true;
-        } else if (c == u'(' && pattern.mid(i + 1, 2) == u"?<" && i + 3 < pattern.size() && pattern[i + 3].isLetter()) {
-            const qsizetype close = pattern.indexOf(u'>', i + 3);
-            if (close > 0) {
+        } else if (c == u'(') {
+            const bool named = pattern.mid(i + 1, 2) == u"?<" && i + 3 < pattern.size() && pattern[i + 3].isLetter();
+            const qsizetype close = named ? pattern.indexOf(u'>', i + 3) : -1;
+            if (named && close > 0) {
                 result += QStringLiteral("(?:");
                 i = close;
+                continue;
+            }
+            if (i + 1 < pattern.size() && pattern[i + 1] != u'?' && pattern[i + 1] != u'*') {
+                result += QStringLiteral("(?:");
                 continue;
             }
         }
@@ -121,22 +102,22 @@ QString withoutGroupNames(const QString& pattern) {
 } // namespace
 
 void Lexer::rebuildCombined() {
-    QString alternation = QStringLiteral("(?:");
+    // \G anchors each search at its start offset inside the pattern itself; anchoring by a match option
+    // instead would keep the engine from using its compiled (JIT) form.
+    QString alternation = QStringLiteral("\\G(?:");
     for (std::size_t i = 0; i < m_definitions.size(); ++i) {
         if (i > 0)
             alternation += u'|';
-        alternation += QStringLiteral("(?<vldef%1>%2)").arg(i).arg(withoutGroupNames(m_definitions[i].pattern->text()));
+        alternation += u'(' + withoutCaptures(m_definitions[i].pattern->text()) + u')';
     }
     alternation += u')';
     m_combined.setPattern(alternation);
     m_combined.optimize();
-    m_combinedGroups.clear();
-    const QStringList names = m_combined.namedCaptureGroups();
-    for (std::size_t i = 0; i < m_definitions.size(); ++i)
-        m_combinedGroups.push_back(int(names.indexOf(QStringLiteral("vldef%1").arg(i))));
-    // A definition whose pattern cannot stand inside the alternation (an invalid one, say) rules the
-    // combined search out; each definition is then tried on its own.
-    if (std::find(m_combinedGroups.begin(), m_combinedGroups.end(), -1) != m_combinedGroups.end())
+    // Should a definition's pattern be broken, or not stand inside the alternation as one group, the
+    // definitions are tried one by one instead.
+    const bool allValid = std::all_of(m_definitions.begin(), m_definitions.end(),
+                                      [](const Definition& d) { return d.pattern->regex().isValid(); });
+    if (!allValid || m_combined.captureCount() != int(m_definitions.size()))
         m_combined.setPattern(QStringLiteral("("));
     m_combinedRevision = definitionsRevision();
 }

@@ -14,10 +14,6 @@
 // Cuts a text into tokens with an ordered list of definitions (a token type and a pattern): at the
 // current position the first definition whose pattern matches there with a non-empty match wins.
 // Patterns are held by reference, so a definition follows its pattern when the pattern's text changes.
-//
-// Parsers set the same line again for each alternative they try; the tokens of the current line are
-// therefore remembered until the line or a pattern changes. That only saves work: the tokens are those
-// the definitions would yield again.
 class Lexer {
 public:
     Lexer() = default;
@@ -51,13 +47,7 @@ private:
     qsizetype m_start = 0;
     std::vector<Definition> m_definitions;
 
-    std::vector<Token> m_lineTokens; // tokens of m_string from its beginning, as far as scanned
-    std::size_t m_nextLineToken = 0; // tokens handed out since the line was set
-    bool m_rememberingTokens = true;
-    std::uint64_t m_lineTokensRevision = 0;
-
     // All definitions as one alternation, so that a token costs one search instead of one per definition.
     QRegularExpression m_combined;
-    std::vector<int> m_combinedGroups; // capture group of each definition in m_combined
     std::uint64_t m_combinedRevision = 0;
 };

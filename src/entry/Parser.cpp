@@ -1,46 +1,34 @@
 #include "Parser.h"
 
+// The five shapes are tried in order: calendar and event, calendar and interval, event, interval,
+// calendar. They share their beginnings, so one pass decides between them: an event is an interval with
+// a token after it, and a line whose first token is a calendar can only be one of the calendar shapes.
 ParseTreeNode Parser::parseRoot() {
-    const QString text = m_lexer.string();
-    using Rule = ParseTreeNode (Parser::*)();
-    const Rule alternatives[] = {&Parser::parseCalendarAndEvent, &Parser::parseCalendarAndInterval,
-                                 &Parser::parseEvent, &Parser::parseInterval, &Parser::parseCalendar};
-    bool first = true;
-    for (Rule rule : alternatives) {
-        if (!first) {
-            m_lexer.setString(text);
-            reset();
-        }
-        first = false;
-        if (std::optional<ParseTreeNode> node = parse([&] { return (this->*rule)(); }))
-            return std::move(*node);
-    }
-    throw ParsingException("no line shape fits");
-}
-
-ParseTreeNode Parser::parseCalendarAndEvent() {
-    ParseTreeNode node(ParseTreeNode::calendarAndEvent);
-    node.addChildNode(parseCalendar());
-    node.addChildNode(parseEvent());
+    if (tokenType() != CALENDAR)
+        return parseEventOrInterval();
+    ParseTreeNode calendarNode = parseCalendar();
+    std::optional<ParseTreeNode> rest = parse([this] { return parseEventOrInterval(); });
+    if (!rest)
+        return calendarNode;
+    ParseTreeNode node(rest->type() == ParseTreeNode::event ? ParseTreeNode::calendarAndEvent
+                                                             : ParseTreeNode::calendarAndInterval);
+    node.addChildNode(std::move(calendarNode));
+    node.addChildNode(std::move(*rest));
     return node;
 }
 
-ParseTreeNode Parser::parseCalendarAndInterval() {
-    ParseTreeNode node(ParseTreeNode::calendarAndInterval);
-    node.addChildNode(parseCalendar());
-    node.addChildNode(parseInterval());
+ParseTreeNode Parser::parseEventOrInterval() {
+    ParseTreeNode interval = parseInterval();
+    if (isEndOfStream())
+        return interval;
+    ParseTreeNode node(ParseTreeNode::event);
+    node.addChildNode(std::move(interval));
+    node.addChildNode(parseAnyToken());
     return node;
 }
 
 ParseTreeNode Parser::parseCalendar() {
     return ParseTreeNode(ParseTreeNode::calendar, m_lexer.parseCALENDAR(match(CALENDAR)));
-}
-
-ParseTreeNode Parser::parseEvent() {
-    ParseTreeNode node(ParseTreeNode::event);
-    node.addChildNode(parseInterval());
-    node.addChildNode(parseAnyToken());
-    return node;
 }
 
 ParseTreeNode Parser::parseAnyToken() {

@@ -12,9 +12,6 @@ public:
 
     // Each rule raises ParsingException when the tokens do not fit; wrap it in `parse`.
     ParseTreeNode parseRoot();
-    ParseTreeNode parseCalendarAndEvent();
-    ParseTreeNode parseCalendarAndInterval();
-    ParseTreeNode parseEvent();
     ParseTreeNode parseInterval();
     ParseTreeNode parseCalendar();
     ParseTreeNode parseDateTime();
@@ -26,5 +23,8 @@ public:
     ParseTreeNode parseAnyToken();
 
 private:
+    // An event when a token follows the interval, else the interval.
+    ParseTreeNode parseEventOrInterval();
+
     EnglishLexer& m_lexer;
 };
