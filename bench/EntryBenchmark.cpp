@@ -10,14 +10,26 @@
 
 namespace {
 
-const QStringList LINES{
-    "tomorrow 12:30 to 13:30 lunch", "work: mon 9am standup",   "fri to sun trip",
-    "fri 9am lunch",                 "tomorrow 11pm to 1am party", "dec 25th christmas",
-    "3/4 dentist",                   "+2 weeks review",         "mon to +2 days conference",
-    "9am to 5 lunch",                "at 3:30 pm call mom",     "home: sat noon picnic",
-    "next month rent",               "thu next week 14:00 to 15:30 planning", "today 18:00 gym",
-    "sunday dec 25 family",          "10th 9am haircut",        "wed 9:15 a.m. coffee",
-    "work: tomorrow",                "jan 5 to jan 7 holiday"};
+const QStringList LINES{"tomorrow 12:30 to 13:30 lunch",
+                        "work: mon 9am standup",
+                        "fri to sun trip",
+                        "fri 9am lunch",
+                        "tomorrow 11pm to 1am party",
+                        "dec 25th christmas",
+                        "3/4 dentist",
+                        "+2 weeks review",
+                        "mon to +2 days conference",
+                        "9am to 5 lunch",
+                        "at 3:30 pm call mom",
+                        "home: sat noon picnic",
+                        "next month rent",
+                        "thu next week 14:00 to 15:30 planning",
+                        "today 18:00 gym",
+                        "sunday dec 25 family",
+                        "10th 9am haircut",
+                        "wed 9:15 a.m. coffee",
+                        "work: tomorrow",
+                        "jan 5 to jan 7 holiday"};
 
 void parseAndUpdate(benchmark::State& state) {
     (void)DateEnvironment::setTimeZone(QStringLiteral("Europe/Berlin"));
@@ -48,8 +60,9 @@ void parseAndUpdate(benchmark::State& state) {
             benchmark::DoNotOptimize(event);
         }
     }
-    state.counters["us_per_line"] = benchmark::Counter(double(state.iterations()) * double(LINES.size()) / 1e6,
-                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["us_per_line"] =
+        benchmark::Counter(double(state.iterations()) * double(LINES.size()) / 1e6,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 } // namespace

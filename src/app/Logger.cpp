@@ -59,7 +59,8 @@ Logger& Logger::addLoggerWithName(const QString& name) {
 }
 
 bool Logger::restoreFromUserDefaults(const QVariant& stored) {
-    if (!stored.isValid() || !stored.canConvert<QVariantList>())
+    // Only a real list: a stray string or number would otherwise convert to a list and count as restored.
+    if (stored.typeId() != QMetaType::QVariantList)
         return false;
     Registry& r = registry();
     for (const QVariant& entry : stored.toList()) {
@@ -79,7 +80,8 @@ QVariantList Logger::savedForm() {
     QVariantList list;
     const Registry& r = registry();
     for (auto it = r.loggers.cbegin(); it != r.loggers.cend(); ++it)
-        list.append(QVariantMap{{QStringLiteral("name"), it.key()}, {QStringLiteral("level"), it.value()->level()}});
+        list.append(
+            QVariantMap{{QStringLiteral("name"), it.key()}, {QStringLiteral("level"), it.value()->level()}});
     return list;
 }
 

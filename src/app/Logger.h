@@ -27,8 +27,8 @@ public:
 
     // Writes "function: message" when the named logger passes the level. Prefer VL_LOG, which builds the
     // message only when it will be written.
-    static void logWithLogger(const QString& name, const char* file, int line, const char* function, int level,
-                              const QString& message);
+    static void logWithLogger(const QString& name, const char* file, int line, const char* function,
+                              int level, const QString& message);
     static void logMessage(const QString& message, const char* file, int line, const char* function);
     static Logger& loggerWithName(const QString& name);
     static Logger& defaultLogger();
@@ -55,5 +55,5 @@ private:
 #define VL_LOG(loggerName, level, message)                                                                   \
     do {                                                                                                     \
         if (Logger::loggerWithName(loggerName).shouldLogLevel(level))                                        \
-            Logger::logMessage((message), __FILE__, __LINE__, static_cast<const char*>(__func__));          \
+            Logger::logMessage((message), __FILE__, __LINE__, static_cast<const char*>(__func__));           \
     } while (0)

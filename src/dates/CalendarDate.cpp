@@ -53,6 +53,9 @@ private:
         UErrorCode status = U_ZERO_ERROR;
         m_calendar = std::make_unique<icu::GregorianCalendar>(status);
         m_calendar->setLenient(true);
+        // A clock time that occurs twice on a fall-back day means its first occurrence, so that
+        // truncating never lands after the date truncated (1:30 EDT to the hour is 1:00 EDT, not EST).
+        m_calendar->setRepeatedWallTimeOption(UCAL_WALLTIME_FIRST);
         m_generation = DateEnvironment::generation();
         m_hasTime = false;
     }

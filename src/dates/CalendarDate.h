@@ -44,7 +44,9 @@ public:
     CalendarDate dateByAddingDays(int days) const { return dateByAdding(0, 0, days); }
     CalendarDate dateByAddingMonths(int months) const { return dateByAdding(0, months, 0); }
     // Elapsed time, not calendar arithmetic.
-    CalendarDate addingSeconds(double seconds) const { return fromMSecsSinceEpoch(m_msecs + seconds * 1000.0); }
+    CalendarDate addingSeconds(double seconds) const {
+        return fromMSecsSinceEpoch(m_msecs + seconds * 1000.0);
+    }
     double secondsSince(const CalendarDate& other) const { return (m_msecs - other.m_msecs) / 1000.0; }
 
     CalendarDate addHour() const { return dateByAdding(0, 0, 0, 1); }

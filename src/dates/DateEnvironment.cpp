@@ -1,5 +1,7 @@
 #include "DateEnvironment.h"
 
+#include "IcuText.h"
+
 #include <unicode/locid.h>
 #include <unicode/timezone.h>
 #include <unicode/unistr.h>
@@ -9,14 +11,10 @@
 namespace {
 std::uint64_t g_generation = 1;
 
-QString toQString(const icu::UnicodeString& text) {
-    return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());
-}
 } // namespace
 
 bool DateEnvironment::setTimeZone(const QString& olsonId) {
-    icu::UnicodeString id(reinterpret_cast<const char16_t*>(olsonId.utf16()), int32_t(olsonId.size()));
-    std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createTimeZone(id));
+    std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createTimeZone(toUnicodeString(olsonId)));
     if (!zone)
         return false;
     icu::UnicodeString resolved;

@@ -58,7 +58,8 @@ Meridiem takeMeridiem(Cursor& cursor) {
 }
 
 std::optional<int> hourOnClock(int hour, Meridiem meridiem) {
-    if (hour > 23)
+    // With am or pm the hour is at most 19, as the entry lexer admits; 20 pm would be a typo, not 20:00.
+    if (hour > 23 || (meridiem != Meridiem::None && hour > 19))
         return std::nullopt;
     if (meridiem == Meridiem::None || hour > 12)
         return hour;

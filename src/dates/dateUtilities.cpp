@@ -1,7 +1,7 @@
 #include "dateUtilities.h"
 
-#include "app/Logger.h"
 #include "TimeOfDayReader.h"
+#include "app/Logger.h"
 
 #include <unicode/datefmt.h>
 #include <unicode/locid.h>

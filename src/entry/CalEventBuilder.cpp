@@ -27,7 +27,8 @@ void CalEventBuilder::updateEvent(CalEvent& event, const ParseTreeNode& root) co
     updateEvent(event, root, CalendarDate::now());
 }
 
-void CalEventBuilder::updateEvent(CalEvent& event, const ParseTreeNode& root, const CalendarDate& reference) const {
+void CalEventBuilder::updateEvent(CalEvent& event, const ParseTreeNode& root,
+                                  const CalendarDate& reference) const {
     switch (root.type()) {
     case ParseTreeNode::event:
         updateEventWithEventNode(event, root, reference);
@@ -73,7 +74,8 @@ void CalEventBuilder::updateEventWithCalendarNode(CalEvent& event, const ParseTr
     const QString name = node.textValue().toLower();
     const auto found = m_calendarsByName.constFind(name);
     VL_ASSERT(found != m_calendarsByName.cend(),
-              QStringLiteral("calendar %1 not found in %2").arg(name, QStringList(m_calendarsByName.keys()).join(u", ")));
+              QStringLiteral("calendar %1 not found in %2")
+                  .arg(name, QStringList(m_calendarsByName.keys()).join(u", ")));
     event.calendar = *found;
 }
 
@@ -104,7 +106,8 @@ void CalEventBuilder::updateEventWithIntervalNode(CalEvent& event, const ParseTr
     event.isAllDay = allDay;
 }
 
-CalendarDate CalEventBuilder::dateTimeNodeAsCalendarDate(const ParseTreeNode& node, const CalendarDate& reference) {
+CalendarDate CalEventBuilder::dateTimeNodeAsCalendarDate(const ParseTreeNode& node,
+                                                         const CalendarDate& reference) {
     VL_ASSERT(node.childNodes().size() == 1, "child.type == TIME");
     const ParseTreeNode& child = node.childNodes().front();
     if (child.type() == ParseTreeNode::date) {
@@ -117,6 +120,12 @@ CalendarDate CalEventBuilder::dateTimeNodeAsCalendarDate(const ParseTreeNode& no
         return date->dateWithReferenceDate(reference);
     }
     VL_ASSERT(child.type() == ParseTreeNode::TIME, "child.type == TIME");
-    const CalendarDate sameDay = CalendarDate::dateWithDate(reference, *child.timeValue());
-    return sameDay < reference ? sameDay.addDay() : sameDay;
+    const TimeOfDay time = *child.timeValue();
+    const CalendarDate sameDay = CalendarDate::dateWithDate(reference, time);
+    if (sameDay < reference)
+        return sameDay.addDay();
+    // A clock time that the reference's day skips (the hour the clocks go forward) next shows tomorrow.
+    if (sameDay.timeOfDay() != time)
+        return CalendarDate::dateWithDate(reference.addDay(), time);
+    return sameDay;
 }

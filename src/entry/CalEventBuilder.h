@@ -26,7 +26,8 @@ public:
     static CalendarDate dateTimeNodeAsCalendarDate(const ParseTreeNode& node, const CalendarDate& reference);
 
 private:
-    void updateEventWithEventNode(CalEvent& event, const ParseTreeNode& node, const CalendarDate& reference) const;
+    void updateEventWithEventNode(CalEvent& event, const ParseTreeNode& node,
+                                  const CalendarDate& reference) const;
     void updateEventWithIntervalNode(CalEvent& event, const ParseTreeNode& node,
                                      const CalendarDate& reference) const;
     void updateEventWithCalendarNode(CalEvent& event, const ParseTreeNode& node) const;

@@ -17,7 +17,7 @@ public:
         Absolute = 6,          // that month and day, this year or next
     };
 
-    static DateDescription dayOfWeek(int dayOfWeek); // 0 = Sunday ... 6 = Saturday
+    static DateDescription dayOfWeek(int dayOfWeek);   // 0 = Sunday ... 6 = Saturday
     static DateDescription dayOfMonth(int dayOfMonth); // 1-31
     static DateDescription dayOfWeekNextWeek(int dayOfWeek);
     static DateDescription dayOffset(int days);

@@ -10,15 +10,16 @@ namespace {
 const QStringList DAYS_OF_WEEK{"sunday", "monday", "tuesday", "wednesday", "thursday", "friday", "saturday"};
 const QStringList DAYS_OF_WEEK3{"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
 const QStringList DAYS_OF_WEEK2{"su", "mo", "tu", "we", "th", "fr", "sa"};
-const QStringList SHORT_MONTHS{"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"};
+const QStringList SHORT_MONTHS{"jan", "feb", "mar", "apr", "may", "jun",
+                               "jul", "aug", "sep", "oct", "nov", "dec"};
 const QStringList LONG_MONTHS{"january", "february", "march",     "april",   "may",      "june",
                               "july",    "august",   "september", "october", "november", "december"};
 
 #define WEEKDAY_GROUPS                                                                                       \
-    "(?<dayofweek>sunday|monday|tuesday|wednesday|thursday|friday|saturday)|"                               \
+    "(?<dayofweek>sunday|monday|tuesday|wednesday|thursday|friday|saturday)|"                                \
     "(?<dayofweek3>sun|mon|tue|wed|thu|fri|sat)|(?<dayofweek2>su|mo|tu|we|th|fr|sa)"
 #define MONTH_GROUPS                                                                                         \
-    "(?<shortMonth>jan|feb|mar|apr|may|jun|jul|aug|sep|oct|nov|dec)|"                                       \
+    "(?<shortMonth>jan|feb|mar|apr|may|jun|jul|aug|sep|oct|nov|dec)|"                                        \
     "(?<longMonth>january|february|march|april|june|july|august|september|october|november|december)"
 #define DAY_OF_MONTH "(?<dayofmonth>[1-9]|[12][0-9]|3[01])(?!:)(nd|th|rd|st)?"
 
@@ -26,7 +27,8 @@ const QStringList LONG_MONTHS{"january", "february", "march",     "april",   "ma
 struct Patterns {
     std::shared_ptr<RegexPattern> make(const char* text) { return std::make_shared<RegexPattern>(text); }
 
-    std::shared_ptr<RegexPattern> hourMeridiem = make(R"((?i)(at +)?(1[0-9]|0?[0-9]) *(am\b|pm\b|a\.m\.|p\.m\.) *)");
+    std::shared_ptr<RegexPattern> hourMeridiem =
+        make(R"((?i)(at +)?(1[0-9]|0?[0-9]) *(am\b|pm\b|a\.m\.|p\.m\.) *)");
     std::shared_ptr<RegexPattern> monthDay =
         make("(?i)((" WEEKDAY_GROUPS ") +)?(" MONTH_GROUPS ")([ \t]+(" DAY_OF_MONTH "))?\\b *");
     std::shared_ptr<RegexPattern> dayMonth =
@@ -43,7 +45,8 @@ struct Patterns {
     std::shared_ptr<RegexPattern> noonMidnight = make(R"((?i)(at +)?(noon|midnight)\b *)");
     std::shared_ptr<RegexPattern> time12h =
         make(R"((?i)(at +)?(1[0-9]|0?[0-9])(:[0-5][0-9]){1,2} *(am\b|pm\b|a\.m\.|p\.m\.) *)");
-    std::shared_ptr<RegexPattern> time24h = make(R"((?i)(at +)?(2[0-3]|1[0-9]|0?[0-9])(:[0-5][0-9]){1,2}(?!:)\b *)");
+    std::shared_ptr<RegexPattern> time24h =
+        make(R"((?i)(at +)?(2[0-3]|1[0-9]|0?[0-9])(:[0-5][0-9]){1,2}(?!:)\b *)");
     std::shared_ptr<RegexPattern> to = make(R"((?i)(to\b|-) *)");
     std::shared_ptr<RegexPattern> description = make("[^ \t].*");
     std::shared_ptr<RegexPattern> whitespace = make("[ \t]+");
@@ -93,7 +96,8 @@ DateDescription offsetBy(int count, Unit unit) {
 } // namespace
 
 EnglishLexer::EnglishLexer(const QStringList& calendarNames)
-    : m_calendar(std::make_shared<RegexPattern>()), m_slashedMonthDayOrDayMonth(std::make_shared<RegexPattern>()) {
+    : m_calendar(std::make_shared<RegexPattern>()),
+      m_slashedMonthDayOrDayMonth(std::make_shared<RegexPattern>()) {
     setCalendarNames(calendarNames);
     setDayMonthOrder(0);
     const Patterns& p = patterns();

@@ -82,7 +82,8 @@ QString withoutCaptures(const QString& pattern) {
         } else if (c == u'[') {
             inClass = true;
         } else if (c == u'(') {
-            const bool named = pattern.mid(i + 1, 2) == u"?<" && i + 3 < pattern.size() && pattern[i + 3].isLetter();
+            const bool named =
+                pattern.mid(i + 1, 2) == u"?<" && i + 3 < pattern.size() && pattern[i + 3].isLetter();
             const qsizetype close = named ? pattern.indexOf(u'>', i + 3) : -1;
             if (named && close > 0) {
                 result += QStringLiteral("(?:");

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 bool ParseTreeNode::containsTIME() const {
-    return m_type == TIME ||
-           std::any_of(m_childNodes.begin(), m_childNodes.end(), [](const auto& c) { return c.containsTIME(); });
+    return m_type == TIME || std::any_of(m_childNodes.begin(), m_childNodes.end(),
+                                         [](const auto& c) { return c.containsTIME(); });
 }
 
 bool ParseTreeNode::containsDateWithoutValue() const {
@@ -39,7 +39,10 @@ QString ParseTreeNode::debugDescription() const {
     if (const auto date = dateValue())
         value = QStringLiteral("<date kind %1>").arg(date->type());
     else if (const auto time = timeValue())
-        value = QStringLiteral("%1:%2:%3").arg(time->hour).arg(time->minute, 2, 10, QChar(u'0')).arg(time->second, 2, 10, QChar(u'0'));
+        value = QStringLiteral("%1:%2:%3")
+                    .arg(time->hour)
+                    .arg(time->minute, 2, 10, QChar(u'0'))
+                    .arg(time->second, 2, 10, QChar(u'0'));
     else if (std::holds_alternative<QString>(m_value))
         value = textValue();
     QStringList children;

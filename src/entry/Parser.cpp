@@ -11,7 +11,7 @@ ParseTreeNode Parser::parseRoot() {
     if (!rest)
         return calendarNode;
     ParseTreeNode node(rest->type() == ParseTreeNode::event ? ParseTreeNode::calendarAndEvent
-                                                             : ParseTreeNode::calendarAndInterval);
+                                                            : ParseTreeNode::calendarAndInterval);
     node.addChildNode(std::move(calendarNode));
     node.addChildNode(std::move(*rest));
     return node;

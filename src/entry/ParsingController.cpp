@@ -28,7 +28,8 @@ void ParsingController::resetParsing(const QString& text) {
     m_parser.reset();
 }
 
-template <typename Rule> std::optional<ParseTreeNode> ParsingController::parseLine(const QString& text, Rule rule) {
+template <typename Rule>
+std::optional<ParseTreeNode> ParsingController::parseLine(const QString& text, Rule rule) {
     resetParsing(text);
     try {
         std::optional<ParseTreeNode> node = m_parser.parse(rule);
@@ -45,7 +46,8 @@ std::optional<ParseTreeNode> ParsingController::parseEvent(const QString& text) 
     return parseLine(text, [this] { return m_parser.parseRoot(); });
 }
 
-std::optional<CalendarDate> ParsingController::parseDateTime(const QString& text, const CalendarDate& reference) {
+std::optional<CalendarDate> ParsingController::parseDateTime(const QString& text,
+                                                             const CalendarDate& reference) {
     const std::optional<ParseTreeNode> node = parseLine(text, [this] { return m_parser.parseDateTime(); });
     if (!node)
         return std::nullopt;

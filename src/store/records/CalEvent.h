@@ -24,8 +24,8 @@ public:
 
     bool hasAlarm() const { return !alarms.isEmpty(); }
 
-    QString uid;           // shared by all occurrences of a series
-    QDateTime occurrence;  // the occurrence's original start; invalid for a non-recurring event
+    QString uid;          // shared by all occurrences of a series
+    QDateTime occurrence; // the occurrence's original start; invalid for a non-recurring event
     bool isDetached = false;
     QString title;
     QDateTime startDate;

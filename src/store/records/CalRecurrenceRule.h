@@ -19,9 +19,9 @@ public:
 
     int recurrenceType = Daily; // one of Type; an int because stored files may carry other values
     int recurrenceInterval = 1;
-    std::optional<CalRecurrenceEnd> recurrenceEnd;       // absent: repeats for ever
-    std::optional<QList<int>> daysOfTheWeek;             // weekday numbers 1 = Sunday ... 7 = Saturday
-    std::optional<QList<int>> daysOfTheMonth;            // 1-31, negative from the end
-    std::optional<QList<int>> monthsOfTheYear;           // 1-12
+    std::optional<CalRecurrenceEnd> recurrenceEnd; // absent: repeats for ever
+    std::optional<QList<int>> daysOfTheWeek;       // weekday numbers 1 = Sunday ... 7 = Saturday
+    std::optional<QList<int>> daysOfTheMonth;      // 1-31, negative from the end
+    std::optional<QList<int>> monthsOfTheYear;     // 1-12
     std::optional<QList<CalNthWeekDay>> nthWeekDaysOfTheMonth;
 };

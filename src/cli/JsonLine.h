@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// One JSON object on one line, with its members in the order they are added.
+class JsonLine {
+public:
+    JsonLine& add(const char* key, const QString& value);
+    JsonLine& add(const char* key, const std::optional<QString>& value); // null when absent
+    JsonLine& add(const char* key, bool value);
+    QByteArray text() const; // with the closing brace and a newline
+
+private:
+    void addRaw(const char* key, const QString& json);
+    QString m_members;
+};

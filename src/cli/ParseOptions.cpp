@@ -1,0 +1,122 @@
+#include "ParseOptions.h"
+
+#include "IsoDateText.h"
+#include "dates/DateEnvironment.h"
+#include "dates/dateUtilities.h"
+
+#include <QMap>
+
+namespace {
+
+const QStringList VALUE_OPTIONS{"--now",       "--tz",         "--day-month-order", "--time-mode",
+                                "--calendars", "--base-start", "--base-end"};
+
+std::optional<CalendarDate> readDate(const QMap<QString, QString>& values, const QString& option,
+                                     QString& error) {
+    const QString text = values.value(option);
+    std::optional<CalendarDate> date = IsoDateText::read(text);
+    if (!date)
+        error = QStringLiteral("%1: \"%2\" is not a date-time of the form YYYY-MM-DDTHH:MM[:SS], optionally "
+                               "followed by Z or +hh:mm")
+                    .arg(option, text);
+    return date;
+}
+
+std::optional<int> readChoice(const QMap<QString, QString>& values, const QString& option,
+                              const QStringList& choices, QString& error) {
+    const QString text = values.value(option);
+    if (!choices.contains(text)) {
+        error = QStringLiteral("%1 must be %2, not \"%3\"")
+                    .arg(option, choices.join(QStringLiteral(" or ")), text);
+        return std::nullopt;
+    }
+    return text.toInt();
+}
+
+} // namespace
+
+std::optional<ParseOptions> ParseOptions::read(const QStringList& arguments, QString& error) {
+    QMap<QString, QString> values;
+    QStringList positional;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == u"--") {
+            positional += arguments.mid(i + 1);
+            break;
+        }
+        if (argument.startsWith(u"--")) {
+            const qsizetype equals = argument.indexOf(u'=');
+            const QString name = equals < 0 ? argument : argument.left(equals);
+            if (!VALUE_OPTIONS.contains(name)) {
+                error = QStringLiteral("unknown option %1").arg(name);
+                return std::nullopt;
+            }
+            if (equals >= 0) {
+                values[name] = argument.mid(equals + 1);
+            } else if (i + 1 < arguments.size()) {
+                values[name] = arguments[++i];
+            } else {
+                error = QStringLiteral("%1 needs a value").arg(name);
+                return std::nullopt;
+            }
+            continue;
+        }
+        positional.append(argument);
+    }
+    if (positional.size() != 1) {
+        error = positional.isEmpty()
+                    ? QStringLiteral("missing the entry line (or - to read lines from standard input)")
+                    : QStringLiteral("give the entry line as one argument (quote it)");
+        return std::nullopt;
+    }
+
+    ParseOptions options;
+    options.line = positional.front();
+    if (values.contains(QStringLiteral("--tz")) && !DateEnvironment::setTimeZone(values.value("--tz"))) {
+        error = QStringLiteral("--tz: unknown time zone \"%1\"").arg(values.value("--tz"));
+        return std::nullopt;
+    }
+    options.now = CalendarDate::now();
+    if (values.contains(QStringLiteral("--now"))) {
+        const auto now = readDate(values, QStringLiteral("--now"), error);
+        if (!now)
+            return std::nullopt;
+        options.now = *now;
+    }
+    options.dayMonthOrder = defaultDayMonthOrder();
+    if (values.contains(QStringLiteral("--day-month-order"))) {
+        const auto order = readChoice(values, QStringLiteral("--day-month-order"), {"0", "1"}, error);
+        if (!order)
+            return std::nullopt;
+        options.dayMonthOrder = *order;
+    }
+    options.timeModeHours = defaultSystemTimeModeHours();
+    if (values.contains(QStringLiteral("--time-mode"))) {
+        const auto mode = readChoice(values, QStringLiteral("--time-mode"), {"12", "24"}, error);
+        if (!mode)
+            return std::nullopt;
+        options.timeModeHours = *mode;
+    }
+    for (const QString& name : values.value(QStringLiteral("--calendars")).split(u',', Qt::SkipEmptyParts)) {
+        if (!name.trimmed().isEmpty())
+            options.calendarNames.append(name);
+    }
+    const bool hasStart = values.contains(QStringLiteral("--base-start"));
+    if (hasStart != values.contains(QStringLiteral("--base-end"))) {
+        error = QStringLiteral("--base-start and --base-end go together");
+        return std::nullopt;
+    }
+    if (hasStart) {
+        options.baseStart = readDate(values, QStringLiteral("--base-start"), error);
+        if (!options.baseStart)
+            return std::nullopt;
+        options.baseEnd = readDate(values, QStringLiteral("--base-end"), error);
+        if (!options.baseEnd)
+            return std::nullopt;
+        if (*options.baseEnd < *options.baseStart) {
+            error = QStringLiteral("--base-end is earlier than --base-start");
+            return std::nullopt;
+        }
+    }
+    return options;
+}
