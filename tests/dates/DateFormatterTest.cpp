@@ -1,9 +1,12 @@
 #include "DateEnvironmentGuard.h"
+#include "TestSupport.h"
 
 #include "app/InternalInconsistency.h"
 #include "dates/CalendarDate.h"
 #include "dates/CalendarInformation.h"
 #include "dates/DateFormatter.h"
+#include "dates/SmartDateValueTransformer.h"
+#include "dates/TruncateToDayValueTransformer.h"
 #include "dates/serialString.h"
 
 #include <gtest/gtest.h>
@@ -11,28 +14,9 @@
 #include <functional>
 #include <ostream>
 
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 const QString NEW_YORK = QStringLiteral("America/New_York");
-
-CalendarDate at(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    return CalendarDate::fromComponents(year, month, day, hour, minute, second);
-}
-
-// The text of the InternalInconsistency that `action` throws, or "<no failure>".
-std::string failureText(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const InternalInconsistency& failure) {
-        return failure.what();
-    }
-    return "<no failure>";
-}
 
 QString en(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -351,4 +335,17 @@ TEST(CalendarInformationTest, OutOfRangeAreInternalInconsistencies) {
               "dayOfWeek in [1,7] range");
     EXPECT_EQ(failureText([] { CalendarInformation::monthsOfTheYearAsString({13}); }),
               "month index in [1,12] range 13");
+}
+
+TEST(ValueTransformers, ShowDatesAndCutThemToTheDay) {
+    DateEnvironmentGuard guard{QStringLiteral("America/New_York"), QStringLiteral("en_US")};
+    SmartDateValueTransformer smart;
+    EXPECT_EQ(smart.transformedValue(std::nullopt), std::nullopt);
+    auto formatter = std::make_shared<DateFormatter>();
+    formatter->setTimeModeHours(24);
+    smart.setDateFormatter(formatter);
+    EXPECT_EQ(smart.transformedValue(at(2026, 1, 5, 21, 5)), QStringLiteral("Mon Jan 5 21:05"));
+    // The day the clocks go forward has no 2:00; the day still starts at 0:00.
+    EXPECT_EQ(TruncateToDayValueTransformer::reverseTransformedValue(at(2026, 3, 8, 15, 30)), at(2026, 3, 8));
+    EXPECT_EQ(TruncateToDayValueTransformer::reverseTransformedValue(std::nullopt), std::nullopt);
 }

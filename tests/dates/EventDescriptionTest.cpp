@@ -1,4 +1,5 @@
 #include "DateEnvironmentGuard.h"
+#include "TestSupport.h"
 
 #include "app/InternalInconsistency.h"
 #include "dates/CalendarDate.h"
@@ -13,27 +14,9 @@
 #include <functional>
 #include <ostream>
 
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 const QString NEW_YORK = QStringLiteral("America/New_York");
-
-CalendarDate at(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    return CalendarDate::fromComponents(year, month, day, hour, minute, second);
-}
-
-std::string failureText(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const InternalInconsistency& failure) {
-        return failure.what();
-    }
-    return "<no failure>";
-}
 
 std::shared_ptr<CalEvent> timedEvent(const CalendarDate& start, const CalendarDate& end,
                                      const QString& title) {
@@ -197,7 +180,7 @@ TEST_F(EventDescriptionTest, AllDayEventsAcrossDaylightSavingChanges) {
         "Sun - Mon Two");
 }
 
-// The line must parse back to the same dates (Parts 1.4, 1.5): a weekday means its next occurrence by
+// The line must parse back to the same dates: a weekday means its next occurrence by
 // calendar days, a time alone the next such clock time, and a day without a time is read against 00:00 of
 // the reference's day, where today's weekday means today.
 TEST_F(EventDescriptionTest, WeekdayFormIsUsedWithinTheComingCalendarWeek) {
