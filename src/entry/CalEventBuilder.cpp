@@ -19,7 +19,7 @@ void CalEventBuilder::setCalendars(const std::vector<std::shared_ptr<CalCalendar
     m_calendarsByName.clear();
     for (const auto& calendar : calendars) {
         VL_ASSERT(calendar, "have calendars");
-        m_calendarsByName.insert(calendar->title.toLower(), calendar);
+        m_calendarsByName.insert(calendar->title.toCaseFolded(), calendar);
     }
 }
 
@@ -71,7 +71,8 @@ void CalEventBuilder::updateEventWithEventNode(CalEvent& event, const ParseTreeN
 
 void CalEventBuilder::updateEventWithCalendarNode(CalEvent& event, const ParseTreeNode& node) const {
     requireType(node, ParseTreeNode::calendar, "node type");
-    const QString name = node.textValue().toLower();
+    // Folded, as the lexer's case-insensitive calendar pattern compares: "ſport" (long s) is Sport.
+    const QString name = node.textValue().toCaseFolded();
     const auto found = m_calendarsByName.constFind(name);
     VL_ASSERT(found != m_calendarsByName.cend(),
               QStringLiteral("calendar %1 not found in %2")

@@ -68,7 +68,7 @@ std::optional<QRegularExpressionMatch> fullMatch(const RegexPattern& pattern, co
 enum class Unit { Day, Week, Month, Year };
 
 Unit dateComponentStringToType(const QString& text) {
-    const QString unit = text.toLower();
+    const QString unit = text.toCaseFolded();
     if (unit.startsWith(u"day"))
         return Unit::Day;
     if (unit.startsWith(u"week"))
@@ -125,7 +125,8 @@ EnglishLexer::EnglishLexer(const QStringList& calendarNames)
 void EnglishLexer::setCalendarNames(const QStringList& names) {
     QStringList escaped;
     for (const QString& name : names) {
-        if (!name.isEmpty())
+        // A name with a lone surrogate would make the whole pattern invalid and so hide every other name.
+        if (!name.isEmpty() && name.isValidUtf16())
             escaped.append(QRegularExpression::escape(name));
     }
     // "$^" can only match an empty text, and empty matches yield no token: no calendar is ever lexed.
@@ -175,10 +176,12 @@ DateDescription EnglishLexer::parseMonthDay(const QString& text, const RegexPatt
     const QRegularExpressionMatch match = pattern.regex().match(text);
     const QString dayText = match.captured(u"dayofmonth");
     const int day = dayText.isEmpty() ? 1 : dayText.toInt();
-    const QString shortMonth = match.captured(u"shortMonth").toLower();
+    // Folded rather than lower-cased: the patterns ignore case as folding does, so a long s (U+017F) that
+    // they accept for "s" must also be found in the word lists.
+    const QString shortMonth = match.captured(u"shortMonth").toCaseFolded();
     if (!shortMonth.isEmpty())
         return DateDescription::absolute(int(SHORT_MONTHS.indexOf(shortMonth)), day);
-    const QString longMonth = match.captured(u"longMonth").toLower();
+    const QString longMonth = match.captured(u"longMonth").toCaseFolded();
     VL_ASSERT(!longMonth.isEmpty(), "short month or long month");
     return DateDescription::absolute(int(LONG_MONTHS.indexOf(longMonth)), day);
 }
@@ -198,7 +201,7 @@ int EnglishLexer::indexOfDayOfWeek(const QString& text) const {
     for (const auto& [group, names] : groups) {
         const QString captured = match.captured(QStringView(group));
         if (!captured.isEmpty())
-            return int(names->indexOf(captured.toLower()));
+            return int(names->indexOf(captured.toCaseFolded()));
     }
     VL_ASSERT(false, "logical error");
     return 0;

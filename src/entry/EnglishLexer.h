@@ -16,7 +16,8 @@ public:
     explicit EnglishLexer(const QStringList& calendarNames = {});
 
     // Names are matched literally: characters that mean something in a pattern ("C++", "(work)") are
-    // escaped, and empty names are left out. An earlier name wins over a later one it is a prefix of.
+    // escaped, and empty names (or broken UTF-16) are left out. An earlier name wins over a later one it is a
+    // prefix of.
     void setCalendarNames(const QStringList& names);
     // 1: month before day (12/25); anything else: day before month (25/12).
     void setDayMonthOrder(int order);

@@ -112,6 +112,8 @@ void Lexer::rebuildCombined() {
         alternation += u'(' + withoutCaptures(m_definitions[i].pattern->text()) + u')';
     }
     alternation += u')';
+    // The same options as each definition's own pattern (RegexPattern), so that both paths agree.
+    m_combined.setPatternOptions(QRegularExpression::UseUnicodePropertiesOption);
     m_combined.setPattern(alternation);
     m_combined.optimize();
     // Should a definition's pattern be broken, or not stand inside the alternation as one group, the
