@@ -2,6 +2,7 @@
 
 #include "CalAlarm.h"
 #include "CalCalendar.h"
+#include "CalEventSource.h"
 #include "CalRecurrenceRule.h"
 
 #include <QDateTime>
@@ -38,4 +39,6 @@ public:
     std::shared_ptr<CalRecurrenceRule> recurrenceRule; // null when the event does not repeat
     QList<std::shared_ptr<CalAlarm>> alarms;
     QStringList attendees; // common names, read only
+    // Set by the store for a record it read; shared by the copies, never changed.
+    std::shared_ptr<const CalEventSource> source;
 };

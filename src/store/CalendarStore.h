@@ -1,0 +1,46 @@
+#pragma once
+
+#include "StoreChanges.h"
+#include "StoreError.h"
+#include "store/records/CalCalendar.h"
+#include "store/records/CalEvent.h"
+#include "store/records/CalSpan.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+
+#include <memory>
+#include <optional>
+
+using CalendarList = QList<std::shared_ptr<CalCalendar>>;
+using EventList = QList<std::shared_ptr<CalEvent>>;
+
+// The calendars and events on disk as the program sees them. Window queries return one record per
+// occurrence overlapping [start, end). Saving and removing report success as nothing, or an error.
+//
+// Notifications: a change made through this object is announced by eventsChanged or calendarsChanged
+// before the call that made it returns; changes made by other programs arrive later through the
+// ...Externally signals. A change is never announced twice.
+class CalendarStore : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    virtual CalendarList calendars() = 0;
+    virtual std::shared_ptr<CalCalendar> calendarWithUID(const QString& uid) = 0;
+    virtual EventList events(const QDateTime& start, const QDateTime& end, const CalendarList& calendars) = 0;
+    virtual EventList events(const QDateTime& start, const QDateTime& end, const QString& uid,
+                             const CalendarList& calendars) = 0;
+
+    [[nodiscard]] virtual std::optional<StoreError> saveEvent(const CalEvent& event, CalSpan span) = 0;
+    [[nodiscard]] virtual std::optional<StoreError> removeEvent(const CalEvent& event, CalSpan span) = 0;
+    [[nodiscard]] virtual std::optional<StoreError> saveCalendar(const CalCalendar& calendar) = 0;
+    [[nodiscard]] virtual std::optional<StoreError> removeCalendar(const CalCalendar& calendar) = 0;
+
+signals:
+    void eventsChanged(const StoreChanges& changes);
+    void calendarsChanged(const StoreChanges& changes);
+    void eventsChangedExternally(const StoreChanges& changes);
+    void calendarsChangedExternally(const StoreChanges& changes);
+};
