@@ -4,14 +4,14 @@
 #include "dates/DateEnvironment.h"
 #include "dates/dateUtilities.h"
 
-#include <QMap>
+#include "CommandLineOptions.h"
 
 namespace {
 
 const QStringList VALUE_OPTIONS{"--now",       "--tz",         "--day-month-order", "--time-mode",
                                 "--calendars", "--base-start", "--base-end"};
 
-std::optional<CalendarDate> readDate(const QMap<QString, QString>& values, const QString& option,
+std::optional<CalendarDate> readDate(const CommandLineOptions& values, const QString& option,
                                      QString& error) {
     const QString text = values.value(option);
     std::optional<CalendarDate> date = IsoDateText::read(text);
@@ -22,7 +22,7 @@ std::optional<CalendarDate> readDate(const QMap<QString, QString>& values, const
     return date;
 }
 
-std::optional<int> readChoice(const QMap<QString, QString>& values, const QString& option,
+std::optional<int> readChoice(const CommandLineOptions& values, const QString& option,
                               const QStringList& choices, QString& error) {
     const QString text = values.value(option);
     if (!choices.contains(text)) {
@@ -36,62 +36,41 @@ std::optional<int> readChoice(const QMap<QString, QString>& values, const QStrin
 } // namespace
 
 std::optional<ParseOptions> ParseOptions::read(const QStringList& arguments, QString& error) {
-    QMap<QString, QString> values;
-    QStringList positional;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == u"--") {
-            positional += arguments.mid(i + 1);
-            break;
-        }
-        if (argument.startsWith(u"--")) {
-            const qsizetype equals = argument.indexOf(u'=');
-            const QString name = equals < 0 ? argument : argument.left(equals);
-            if (!VALUE_OPTIONS.contains(name)) {
-                error = QStringLiteral("unknown option %1").arg(name);
-                return std::nullopt;
-            }
-            if (equals >= 0) {
-                values[name] = argument.mid(equals + 1);
-            } else if (i + 1 < arguments.size()) {
-                values[name] = arguments[++i];
-            } else {
-                error = QStringLiteral("%1 needs a value").arg(name);
-                return std::nullopt;
-            }
-            continue;
-        }
-        positional.append(argument);
-    }
+    const std::optional<CommandLineOptions> parsed =
+        CommandLineOptions::read(arguments, VALUE_OPTIONS, {}, error);
+    if (!parsed)
+        return std::nullopt;
+    const QStringList& positional = parsed->positional();
     if (positional.size() != 1) {
         error = positional.isEmpty()
                     ? QStringLiteral("missing the entry line (or - to read lines from standard input)")
                     : QStringLiteral("give the entry line as one argument (quote it)");
         return std::nullopt;
     }
+    const CommandLineOptions& values = *parsed;
 
     ParseOptions options;
     options.line = positional.front();
-    if (values.contains(QStringLiteral("--tz")) && !DateEnvironment::setTimeZone(values.value("--tz"))) {
+    if (values.has(QStringLiteral("--tz")) && !DateEnvironment::setTimeZone(values.value("--tz"))) {
         error = QStringLiteral("--tz: unknown time zone \"%1\"").arg(values.value("--tz"));
         return std::nullopt;
     }
     options.now = CalendarDate::now();
-    if (values.contains(QStringLiteral("--now"))) {
+    if (values.has(QStringLiteral("--now"))) {
         const auto now = readDate(values, QStringLiteral("--now"), error);
         if (!now)
             return std::nullopt;
         options.now = *now;
     }
     options.dayMonthOrder = defaultDayMonthOrder();
-    if (values.contains(QStringLiteral("--day-month-order"))) {
+    if (values.has(QStringLiteral("--day-month-order"))) {
         const auto order = readChoice(values, QStringLiteral("--day-month-order"), {"0", "1"}, error);
         if (!order)
             return std::nullopt;
         options.dayMonthOrder = *order;
     }
     options.timeModeHours = defaultSystemTimeModeHours();
-    if (values.contains(QStringLiteral("--time-mode"))) {
+    if (values.has(QStringLiteral("--time-mode"))) {
         const auto mode = readChoice(values, QStringLiteral("--time-mode"), {"12", "24"}, error);
         if (!mode)
             return std::nullopt;
@@ -101,8 +80,8 @@ std::optional<ParseOptions> ParseOptions::read(const QStringList& arguments, QSt
         if (!name.trimmed().isEmpty())
             options.calendarNames.append(name);
     }
-    const bool hasStart = values.contains(QStringLiteral("--base-start"));
-    if (hasStart != values.contains(QStringLiteral("--base-end"))) {
+    const bool hasStart = values.has(QStringLiteral("--base-start"));
+    if (hasStart != values.has(QStringLiteral("--base-end"))) {
         error = QStringLiteral("--base-start and --base-end go together");
         return std::nullopt;
     }

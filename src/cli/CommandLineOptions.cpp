@@ -1,0 +1,34 @@
+#include "CommandLineOptions.h"
+
+std::optional<CommandLineOptions> CommandLineOptions::read(const QStringList& arguments,
+                                                           const QStringList& valueOptions,
+                                                           const QStringList& flags, QString& error) {
+    CommandLineOptions options;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == u"--") {
+            options.m_positional += arguments.mid(i + 1);
+            break;
+        }
+        if (!argument.startsWith(u"--")) {
+            options.m_positional.append(argument);
+            continue;
+        }
+        const qsizetype equals = argument.indexOf(u'=');
+        const QString name = equals < 0 ? argument : argument.left(equals);
+        if (flags.contains(name) && equals < 0) {
+            options.m_values[name] = QString();
+        } else if (!valueOptions.contains(name)) {
+            error = QStringLiteral("unknown option %1").arg(name);
+            return std::nullopt;
+        } else if (equals >= 0) {
+            options.m_values[name] = argument.mid(equals + 1);
+        } else if (i + 1 < arguments.size()) {
+            options.m_values[name] = arguments[++i];
+        } else {
+            error = QStringLiteral("%1 needs a value").arg(name);
+            return std::nullopt;
+        }
+    }
+    return options;
+}

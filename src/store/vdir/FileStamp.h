@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+// What identifies one state of a file without reading it: a file replaced by rename gets a new inode,
+// one written in place a new modification time or size.
+struct FileStamp {
+    std::int64_t modifiedNs = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+
+    static std::optional<FileStamp> of(const QString& path);
+    bool operator==(const FileStamp&) const = default;
+};

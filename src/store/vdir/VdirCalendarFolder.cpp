@@ -1,0 +1,70 @@
+#include "VdirCalendarFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <unistd.h>
+
+namespace {
+
+const QString DISPLAY_NAME = QStringLiteral("displayname");
+const QString COLOR = QStringLiteral("color");
+const QString READ_ONLY = QStringLiteral("readonly");
+const QString TYPE = QStringLiteral("type");
+
+QString readSmallFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.read(4096)).trimmed();
+}
+
+// Peers write "#RRGGBB"; some servers hand on "#RRGGBBAA" or surrounding blanks.
+QString readColor(const QString& text, const QString& fallback) {
+    static const QRegularExpression pattern(QStringLiteral("^#([0-9A-Fa-f]{6})([0-9A-Fa-f]{2})?$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    return match.hasMatch() ? u'#' + match.captured(1).toUpper() : fallback;
+}
+
+} // namespace
+
+std::shared_ptr<CalCalendar> VdirCalendarFolder::readCalendar(const QString& folderPath) {
+    auto calendar = CalCalendar::calendar();
+    const QDir folder(folderPath);
+    calendar->uid = folder.dirName();
+    const QString title = readSmallFile(folder.filePath(DISPLAY_NAME));
+    calendar->title = title.isEmpty() ? calendar->uid : title;
+    calendar->color = readColor(readSmallFile(folder.filePath(COLOR)), calendar->color);
+    const bool readOnly = QFileInfo::exists(folder.filePath(READ_ONLY));
+    calendar->isEditable = !readOnly && ::access(QFile::encodeName(folderPath).constData(), W_OK) == 0;
+    if (readSmallFile(folder.filePath(TYPE)).contains(QStringLiteral("caldav"), Qt::CaseInsensitive))
+        calendar->type = CalCalendarTypeCalDAV;
+    else if (readOnly)
+        calendar->type = CalCalendarTypeSubscription;
+    return calendar;
+}
+
+std::optional<StoreError> VdirCalendarFolder::writeMetadata(FileWriter& writer, const QString& folderPath,
+                                                            const CalCalendar& calendar) {
+    const QDir folder(folderPath);
+    const std::pair<QString, QString> files[] = {{DISPLAY_NAME, calendar.title}, {COLOR, calendar.color}};
+    for (const auto& [name, value] : files) {
+        const QString path = folder.filePath(name);
+        if (readSmallFile(path) == value && QFileInfo::exists(path))
+            continue;
+        const FileWriter::Mode mode = QFileInfo::exists(path) ? FileWriter::Mode::Replace : FileWriter::Mode::Create;
+        if (auto error = writer.write(path, value.toUtf8() + '\n', mode))
+            return error;
+    }
+    return std::nullopt;
+}
+
+QStringList VdirCalendarFolder::itemFileNames(const QString& folderPath) {
+    return QDir(folderPath).entryList({QStringLiteral("*.ics")}, QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QStringList VdirCalendarFolder::calendarFolderNames(const QString& rootPath) {
+    return QDir(rootPath).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
