@@ -16,10 +16,3 @@ void RegexPattern::setText(const QString& text) {
     m_regex.optimize();
     m_revision = g_nextRevision++;
 }
-
-bool RegexPattern::fullyMatches(const QString& subject) const {
-    if (subject.isEmpty())
-        return true;
-    const QRegularExpressionMatch match = m_regex.match(subject);
-    return match.hasMatch() && match.capturedLength() == subject.size();
-}

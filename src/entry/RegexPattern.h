@@ -16,9 +16,6 @@ public:
     const QRegularExpression& regex() const { return m_regex; }
     std::uint64_t revision() const { return m_revision; }
 
-    // True when the engine's first match in `subject` covers all of it (so always for an empty subject).
-    bool fullyMatches(const QString& subject) const;
-
 private:
     QString m_text;
     QRegularExpression m_regex;

@@ -1,323 +1,202 @@
 #include "DateEnvironmentGuard.h"
 #include "TestSupport.h"
 
-#include "app/InternalInconsistency.h"
-#include "dates/CalendarDate.h"
+#include "dates/CalendarInformation.h"
 #include "dates/DateFormatter.h"
 #include "dates/EventDescription.h"
 #include "store/records/CalAlarm.h"
 #include "store/records/CalEvent.h"
-#include "store/records/CalRecurrenceRule.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <ostream>
-
 namespace {
 
-const QString NEW_YORK = QStringLiteral("America/New_York");
-
-std::shared_ptr<CalEvent> timedEvent(const CalendarDate& start, const CalendarDate& end,
-                                     const QString& title) {
-    auto event = CalEvent::event();
-    event->startDate = start.toQDateTime();
-    event->endDate = end.toQDateTime();
-    event->title = title;
-    return event;
+void expectRows(std::initializer_list<std::pair<QString, const char*>> rows) {
+    for (const auto& [actual, expected] : rows)
+        EXPECT_EQ(actual, QString::fromUtf8(expected));
 }
 
-// An all-day event of the days first..last (inclusive), given by their midnights.
-std::shared_ptr<CalEvent> allDayEvent(const CalendarDate& firstDay, const CalendarDate& dayAfterLast,
-                                      const QString& title) {
-    auto event = timedEvent(firstDay, dayAfterLast, title);
-    event->isAllDay = true;
-    return event;
-}
-
-std::shared_ptr<CalRecurrenceRule> rule(CalRecurrenceRule::Type type, int interval) {
-    return CalRecurrenceRule::rule(type, interval);
+CalendarDate june10() {
+    return at(2026, 6, 10, 10); // a Wednesday
 }
 
 class EventDescriptionTest : public ::testing::Test {
 protected:
-    DateEnvironmentGuard guard{NEW_YORK, QStringLiteral("en_US")};
+    // An event "x"; an all-day one from the midnight of its first day to that after its last.
+    QString timed(const CalendarDate& start, const CalendarDate& end,
+                  const CalendarDate& reference = june10(), bool allDay = false) {
+        CalEvent event;
+        event.startDate = start.toQDateTime();
+        event.endDate = end.toQDateTime();
+        event.isAllDay = allDay;
+        event.title = QStringLiteral("x");
+        return description.descriptionOfEvent(event, reference);
+    }
+    QString allDay(const CalendarDate& first, const CalendarDate& after, const CalendarDate& ref = june10()) {
+        return timed(first, after, ref, true);
+    }
+    QString date(const CalendarDate& d, const CalendarDate& ref = june10()) {
+        return description.descriptionOfDate(d, ref);
+    }
+    QString onlyDate(const CalendarDate& d, const CalendarDate& ref = june10()) {
+        return description.descriptionOfOnlyDate(d, ref);
+    }
+
+    DateEnvironmentGuard guard{QStringLiteral("America/New_York")};
     std::shared_ptr<DateFormatter> formatter = [] {
         auto made = std::make_shared<DateFormatter>();
         made->setLocale(QStringLiteral("en_US"));
         return made;
     }();
     EventDescription description{formatter};
-    const CalendarDate reference = at(2026, 6, 10, 10); // Wednesday June 10, 10:00
 };
 
-} // namespace
-
-// ---- construction ----
-
-TEST(EventDescriptionConstructionTest, OwnFormatterIsEnglishIn12HourMode) {
-    DateEnvironmentGuard guard(NEW_YORK, QStringLiteral("de_DE"));
-    EventDescription description;
-    ASSERT_TRUE(description.ownDateFormatter());
-    EXPECT_EQ(description.ownDateFormatter()->locale(), "en_US");
-    EXPECT_EQ(description.ownDateFormatter()->timeModeHours(), 12);
-    auto event = timedEvent(at(2026, 6, 11, 9), at(2026, 6, 11, 10), QStringLiteral("Dentist"));
-    EXPECT_EQ(description.descriptionOfEvent(*event, at(2026, 6, 10, 10)), "9:00 AM - 10:00 AM Dentist");
-    EXPECT_EQ(description.descriptionOfOnlyDate(at(2026, 6, 12), at(2026, 6, 10, 10)), "Fri");
-    EXPECT_EQ(description.descriptionOfOnlyDate(at(2026, 6, 22), at(2026, 6, 10, 10)), "Mon Jun 22");
+// Weekdays within the coming calendar week, the time alone before the same clock time tomorrow.
+TEST_F(EventDescriptionTest, ShortFormsOnlyCloseAhead) {
+    expectRows({
+        {onlyDate(at(2026, 6, 17, 9, 59)), "Wed"},
+        {onlyDate(at(2026, 6, 17, 10)), "Wed Jun 17"},
+        {date(at(2026, 6, 11, 9, 59)), "9:59 AM"},
+        {date(at(2026, 6, 11, 10)), "Thu 10:00 AM"},
+        {date(at(2026, 6, 25, 10)), "Thu Jun 25 10:00 AM"},
+        {date(june10()), "Wed Jun 10 10:00 AM"},
+    });
 }
 
-TEST(EventDescriptionConstructionTest, FormatterMustBeEnglish) {
-    DateEnvironmentGuard guard(NEW_YORK, QStringLiteral("en_US"));
-    const std::string expected =
-        "ownDateFormatter should be set to locale en_US, because that's what we can parse.";
+TEST_F(EventDescriptionTest, Events) {
+    expectRows({
+        {timed(at(2026, 6, 11, 9), at(2026, 6, 11, 10)), "9:00 AM - 10:00 AM x"},
+        {timed(at(2026, 6, 15, 14), at(2026, 6, 15, 15, 30)), "Mon 2:00 PM - 3:30 PM x"},
+        {timed(at(2026, 6, 20, 22), at(2026, 6, 21, 23)), "Sat Jun 20 10:00 PM - Sun 11:00 PM x"},
+        {timed(june10(), at(2026, 6, 10, 11)), "Wed Jun 10 10:00 AM - 11:00 AM x"},
+        {allDay(at(2026, 6, 12), at(2026, 6, 13)), "Fri x"},
+        {allDay(at(2026, 6, 12), at(2026, 6, 15)), "Fri - Sun x"},
+        {allDay(at(2026, 6, 10), at(2026, 6, 11)), "Wed Jun 10 x"},
+        // Days are read against 00:00 today, where "Wed" is today.
+        {allDay(at(2026, 6, 17), at(2026, 6, 18)), "Wed Jun 17 x"},
+        {allDay(at(2026, 6, 11), at(2026, 6, 18)), "Thu - Wed Jun 17 x"},
+    });
+    formatter->setTimeModeHours(24); // the shared formatter's mode is followed
+    EXPECT_EQ(timed(at(2026, 6, 20, 22), at(2026, 6, 21, 23)), "Sat Jun 20 22:00 - Sun 23:00 x");
+}
+
+// March 8 has 23 hours, November 1 has 25: lengths are calendar steps so that the line parses back.
+TEST_F(EventDescriptionTest, AcrossDaylightSavingChanges) {
+    const CalendarDate friMar6 = at(2026, 3, 6, 10), friOct30 = at(2026, 10, 30, 10);
+    const CalendarDate wedMar4 = at(2026, 3, 4, 10), satMar7 = at(2026, 3, 7, 10);
+    expectRows({
+        // With "0 < last − start < 86,400 s" November 1 would be "Sun - Sun".
+        {allDay(at(2026, 3, 8), at(2026, 3, 9), friMar6), "Sun x"},
+        {allDay(at(2026, 11, 1), at(2026, 11, 2), friOct30), "Sun x"},
+        {allDay(at(2026, 3, 7), at(2026, 3, 9), friMar6), "Sat - Sun x"},
+        {allDay(at(2026, 10, 31), at(2026, 11, 2), friOct30), "Sat - Sun x"},
+        {allDay(at(2026, 11, 1), at(2026, 11, 3), friOct30), "Sun - Mon x"},
+        // 604,800 s after 10:00 on March 4 is 11:00 on March 11: "Wed 10:30 AM" would be read as today.
+        {onlyDate(at(2026, 3, 11, 10, 30), wedMar4), "Wed Mar 11"},
+        {date(at(2026, 3, 11, 10, 30), wedMar4), "Wed Mar 11 10:30 AM"},
+        {date(at(2026, 3, 11, 9, 30), wedMar4), "Wed 9:30 AM"},
+        // 10:30 on March 8 is under 86,400 s after 10:00 on March 7, yet "10:30 AM" would be March 7.
+        {date(at(2026, 3, 8, 10, 30), satMar7), "Sun 10:30 AM"},
+        {date(at(2026, 3, 8, 9, 30), satMar7), "9:30 AM"},
+        {timed(at(2026, 3, 7, 22), at(2026, 3, 8, 22, 30), at(2026, 3, 7, 9)), "10:00 PM - Sun 10:30 PM x"},
+        {date(at(2026, 11, 1, 9, 30), at(2026, 10, 31, 10)), "9:30 AM"},
+    });
+}
+
+TEST_F(EventDescriptionTest, WritesEnglishTimesWhateverTheLocale) {
+    {
+        DateEnvironmentGuard german(QStringLiteral("America/New_York"), QStringLiteral("de_DE"));
+        EventDescription own; // with a formatter of its own
+        EXPECT_EQ(own.descriptionOfOnlyDate(at(2026, 6, 12), june10()), "Fri");
+        EXPECT_EQ(own.descriptionOfDate(at(2026, 6, 22, 21, 5), june10()), "Mon Jun 22 9:05 PM");
+    }
+    description.setLocale(QStringLiteral("de_DE")); // only the day names follow
+    EXPECT_EQ(onlyDate(at(2026, 6, 12)), "Fr.");
+    EXPECT_EQ(date(at(2026, 6, 22, 21, 5)), "Mo. Juni 22 9:05 PM");
+}
+
+TEST_F(EventDescriptionTest, Recurrences) {
+    using Rule = CalRecurrenceRule;
+    std::shared_ptr<Rule> rule;
+    const auto text = [&] { return description.descriptionOfRecurrence(*rule); };
+    rule = Rule::rule(Rule::Daily, 3);
+    EXPECT_EQ(text(), "every 3 days");
+    rule = Rule::rule(Rule::Weekly, 2);
+    EXPECT_EQ(text(), "every 2 weeks");
+    rule->daysOfTheWeek = QList<int>{5, 2};
+    EXPECT_EQ(text(), "every 2 weeks every Monday and Thursday");
+    rule->daysOfTheWeek = QList<int>{}; // present though empty
+    EXPECT_EQ(text(), "every 2 weeks every ");
+    rule = Rule::rule(Rule::Monthly, 1);
+    EXPECT_EQ(text(), "every 1 months");
+    rule->nthWeekDaysOfTheMonth = QList<CalNthWeekDay>{{2, 1}};
+    EXPECT_EQ(text(), "every 1 months on the first Monday");
+    rule->daysOfTheMonth = QList<int>{1, 15, 30}; // the days win
+    EXPECT_EQ(text(), "every 1 months every 1, 15 and 30");
+    rule = Rule::rule(Rule::Yearly, 1);
+    EXPECT_EQ(text(), "every 1 years");
+    rule->monthsOfTheYear = QList<int>{7, 1};
+    EXPECT_EQ(text(), "every 1 years in January and July");
+    rule->nthWeekDaysOfTheMonth = QList<CalNthWeekDay>{{6, -1}};
+    EXPECT_EQ(text(), "every 1 years on the last Friday in January and July");
+    expectRows({{description.nthWeekDayAsString({3, 2}), "second Tuesday"},
+                {description.nthWeekDayAsString({4, 3}), "third Wednesday"},
+                {description.nthWeekDayAsString({5, 4}), "forth Thursday"}});
+}
+
+TEST_F(EventDescriptionTest, Alarms) {
+    CalAlarm alarm;
+    alarm.setRelativeTrigger(-900);
+    EXPECT_EQ(description.descriptionOfAlarm(alarm), "Alert 15 minutes before");
+    alarm.setAbsoluteTrigger(at(2026, 6, 12, 9).toQDateTime()); // wins over the relative one
+    EXPECT_EQ(description.descriptionOfAlarm(alarm, june10()), "Alert Fri 9:00 AM");
+    const std::pair<double, const char*> triggers[] = {
+        {0, "at time of event"},      {7200, "2 hours after"},     {-172800, "2 days before"},
+        {-5400, "90 minutes before"}, {-90000, "25 hours before"}, {-89.6, "90 seconds before"}};
+    for (const auto& [seconds, expected] : triggers)
+        EXPECT_EQ(EventDescription::describeAlarmRelativeTrigger(seconds), expected) << seconds;
+}
+
+// Every broken invariant of the date code, with the text it reports.
+TEST_F(EventDescriptionTest, InternalFailureTexts) {
+    using Rule = CalRecurrenceRule;
+    auto monthly = Rule::rule(Rule::Monthly), yearly = Rule::rule(Rule::Yearly),
+         odd = Rule::rule(Rule::Daily);
+    monthly->nthWeekDaysOfTheMonth = yearly->nthWeekDaysOfTheMonth = QList<CalNthWeekDay>{{2, 1}, {4, 3}};
+    yearly->monthsOfTheYear = QList<int>{1};
+    odd->recurrenceType = 4;
     auto german = std::make_shared<DateFormatter>();
     german->setLocale(QStringLiteral("de_DE"));
-    EXPECT_EQ(failureText([&] { EventDescription description(german); }), expected);
-    // No locale set is not en_US either, even when the default locale is.
-    EXPECT_EQ(failureText([] { EventDescription description(std::make_shared<DateFormatter>()); }), expected);
-    EXPECT_EQ(failureText([] { EventDescription description(nullptr); }), expected);
+    const DateFormatter& f = *formatter;
+    const QList<int> lastOutOfRange{2, 8};
+    const CalNthWeekDay fifthMonday{2, 5};
+    const char* const notEnglish =
+        "ownDateFormatter should be set to locale en_US, because that's what we can parse.";
+    const std::pair<std::function<void()>, const char*> cases[] = {
+        {[&] { f.dayOfWeekAsString(0); }, "i in [1,7] range 0"},
+        {[&] { f.dayOfWeekAsString(8); }, "i in [1,7] range 8"},
+        {[&] { f.daysOfTheWeekAsString(lastOutOfRange); }, "dayOfWeek in [1,7] range"},
+        {[&] { f.monthsOfTheYearAsString({13}); }, "month index in [1,12] range 13"},
+        {[] { CalendarInformation::localizedIndexFromWeekDayIndex(0); }, "weekday index in [1,7] range 0"},
+        {[] { CalendarInformation::localizedIndexFromWeekDayIndex(8); }, "weekday index in [1,7] range 8"},
+        {[] { CalendarInformation::weekDayIndexFromLocalizedIndex(-1); }, "column in [0,6] range -1"},
+        {[] { CalendarInformation::weekDayIndexFromLocalizedIndex(7); }, "column in [0,6] range 7"},
+        {[] { CalendarInformation::dayOfWeekAsString(0); }, "i in [1,7] range 0"},
+        {[] { CalendarInformation::daysOfTheWeekAsString({9}); }, "dayOfWeek in [1,7] range"},
+        {[] { CalendarInformation::monthsOfTheYearAsString({13}); }, "month index in [1,12] range 13"},
+        {[&] { description.nthWeekDayAsString(fifthMonday); }, "week number in {-1,1,2,3,4} 5"},
+        {[&] { description.descriptionOfRecurrence(*monthly); },
+         "single nth week days of the month expected"},
+        {[&] { description.descriptionOfRecurrence(*yearly); },
+         "single nth week days of the month expected in yearly recurrence type"},
+        {[&] { description.descriptionOfRecurrence(*odd); }, "Unknown recurrance type in description"},
+        {[&] { EventDescription{german}; }, notEnglish},
+        // No locale of its own is not en_US either, even when the default locale is.
+        {[] { EventDescription{std::make_shared<DateFormatter>()}; }, notEnglish},
+        {[] { EventDescription{nullptr}; }, notEnglish},
+    };
+    for (const auto& [action, text] : cases)
+        EXPECT_EQ(failureText(action), text);
 }
 
-// ---- building blocks ----
-
-TEST_F(EventDescriptionTest, OnlyDateIsTheWeekdayWithinTheComingWeek) {
-    EXPECT_EQ(description.descriptionOfOnlyDate(at(2026, 6, 11, 9), reference), "Thu");
-    EXPECT_EQ(description.descriptionOfOnlyDate(at(2026, 6, 17, 9, 59), reference), "Wed");
-    EXPECT_EQ(description.descriptionOfOnlyDate(at(2026, 6, 17, 10), reference), "Wed Jun 17");
-    EXPECT_EQ(description.descriptionOfOnlyDate(reference, reference), "Wed Jun 10");
-    EXPECT_EQ(description.descriptionOfOnlyDate(at(2026, 6, 9, 9), reference), "Tue Jun 9");
-}
-
-TEST_F(EventDescriptionTest, DateIsTheTimeAloneWithinTheComingDay) {
-    EXPECT_EQ(description.descriptionOfDate(at(2026, 6, 10, 15), reference), "3:00 PM");
-    EXPECT_EQ(description.descriptionOfDate(at(2026, 6, 11, 9, 59), reference), "9:59 AM");
-    EXPECT_EQ(description.descriptionOfDate(at(2026, 6, 11, 10), reference), "Thu 10:00 AM");
-    EXPECT_EQ(description.descriptionOfDate(at(2026, 6, 25, 10), reference), "Thu Jun 25 10:00 AM");
-    EXPECT_EQ(description.descriptionOfDate(reference, reference), "Wed Jun 10 10:00 AM");
-    EXPECT_EQ(description.descriptionOfTime(at(2026, 6, 10, 21, 5)), "9:05 PM");
-}
-
-TEST_F(EventDescriptionTest, SetLocaleChangesOnlyItsOwnFormatters) {
-    description.setLocale(QStringLiteral("de_DE"));
-    EXPECT_EQ(formatter->locale(), "en_US");
-    EXPECT_EQ(description.descriptionOfTime(at(2026, 6, 10, 21, 5)), "9:05 PM");
-    EXPECT_NE(description.descriptionOfOnlyDate(at(2026, 6, 12), reference), "Fri");
-    description.setLocale(QStringLiteral("en_US"));
-    EXPECT_EQ(description.descriptionOfOnlyDate(at(2026, 6, 12), reference), "Fri");
-}
-
-// ---- events ----
-
-TEST_F(EventDescriptionTest, TimedEvents) {
-    EXPECT_EQ(description.descriptionOfEvent(*timedEvent(at(2026, 6, 11, 9), at(2026, 6, 11, 10), "Dentist"),
-                                             reference),
-              "9:00 AM - 10:00 AM Dentist");
-    EXPECT_EQ(description.descriptionOfEvent(
-                  *timedEvent(at(2026, 6, 15, 14), at(2026, 6, 15, 15, 30), "Review"), reference),
-              "Mon 2:00 PM - 3:30 PM Review");
-    EXPECT_EQ(description.descriptionOfEvent(*timedEvent(at(2026, 6, 20, 22), at(2026, 6, 21, 23), "Party"),
-                                             reference),
-              "Sat Jun 20 10:00 PM - Sun 11:00 PM Party");
-}
-
-TEST_F(EventDescriptionTest, EventThatStartedBeforeTheReferenceGetsTheLongForm) {
-    EXPECT_EQ(description.descriptionOfEvent(*timedEvent(at(2026, 6, 9, 15), at(2026, 6, 9, 16), "Call"),
-                                             reference),
-              "Tue Jun 9 3:00 PM - 4:00 PM Call");
-    EXPECT_EQ(description.descriptionOfEvent(*timedEvent(at(2026, 6, 10, 10), at(2026, 6, 10, 11), "Now"),
-                                             reference),
-              "Wed Jun 10 10:00 AM - 11:00 AM Now");
-}
-
-TEST_F(EventDescriptionTest, TimedEventsIn24HourMode) {
-    formatter->setTimeModeHours(24); // the shared formatter's mode is followed
-    EXPECT_EQ(description.descriptionOfEvent(*timedEvent(at(2026, 6, 11, 9), at(2026, 6, 11, 10), "Dentist"),
-                                             reference),
-              "9:00 - 10:00 Dentist");
-    EXPECT_EQ(description.descriptionOfEvent(
-                  *timedEvent(at(2026, 6, 15, 14), at(2026, 6, 15, 15, 30), "Review"), reference),
-              "Mon 14:00 - 15:30 Review");
-    EXPECT_EQ(description.descriptionOfEvent(*timedEvent(at(2026, 6, 20, 22), at(2026, 6, 21, 23), "Party"),
-                                             reference),
-              "Sat Jun 20 22:00 - Sun 23:00 Party");
-}
-
-TEST_F(EventDescriptionTest, AllDayEvents) {
-    EXPECT_EQ(
-        description.descriptionOfEvent(*allDayEvent(at(2026, 6, 12), at(2026, 6, 13), "Holiday"), reference),
-        "Fri Holiday");
-    EXPECT_EQ(
-        description.descriptionOfEvent(*allDayEvent(at(2026, 6, 12), at(2026, 6, 15), "Trip"), reference),
-        "Fri - Sun Trip");
-    EXPECT_EQ(
-        description.descriptionOfEvent(*allDayEvent(at(2026, 6, 22), at(2026, 6, 24), "Course"), reference),
-        "Mon Jun 22 - Tue Jun 23 Course");
-    // Today's all-day event started before the reference (at midnight).
-    EXPECT_EQ(
-        description.descriptionOfEvent(*allDayEvent(at(2026, 6, 10), at(2026, 6, 11), "Today"), reference),
-        "Wed Jun 10 Today");
-}
-
-// March 8 (23 hours) and November 1 (25 hours) are one-day events; with "0 < last − start < 86,400 s"
-// November 1 would be written "Sun - Sun".
-TEST_F(EventDescriptionTest, AllDayEventsAcrossDaylightSavingChanges) {
-    const CalendarDate beforeSpring = at(2026, 3, 6, 10), beforeFall = at(2026, 10, 30, 10);
-    EXPECT_EQ(
-        description.descriptionOfEvent(*allDayEvent(at(2026, 3, 8), at(2026, 3, 9), "Spring"), beforeSpring),
-        "Sun Spring");
-    EXPECT_EQ(
-        description.descriptionOfEvent(*allDayEvent(at(2026, 11, 1), at(2026, 11, 2), "Fall"), beforeFall),
-        "Sun Fall");
-    EXPECT_EQ(
-        description.descriptionOfEvent(*allDayEvent(at(2026, 3, 7), at(2026, 3, 9), "Weekend"), beforeSpring),
-        "Sat - Sun Weekend");
-    EXPECT_EQ(description.descriptionOfEvent(*allDayEvent(at(2026, 10, 31), at(2026, 11, 2), "Weekend"),
-                                             beforeFall),
-              "Sat - Sun Weekend");
-    EXPECT_EQ(
-        description.descriptionOfEvent(*allDayEvent(at(2026, 11, 1), at(2026, 11, 3), "Two"), beforeFall),
-        "Sun - Mon Two");
-}
-
-// The line must parse back to the same dates: a weekday means its next occurrence by
-// calendar days, a time alone the next such clock time, and a day without a time is read against 00:00 of
-// the reference's day, where today's weekday means today.
-TEST_F(EventDescriptionTest, WeekdayFormIsUsedWithinTheComingCalendarWeek) {
-    EXPECT_EQ(description.descriptionOfDate(at(2026, 6, 17, 9), reference), "Wed 9:00 AM");
-    EXPECT_EQ(description.descriptionOfDate(at(2026, 6, 17, 10, 30), reference), "Wed Jun 17 10:30 AM");
-    // Across the start of daylight-saving time 604,800 s end at 11:00 on the eighth day; "Wed 10:30 AM"
-    // would be read as today 10:30.
-    const CalendarDate beforeSpring = at(2026, 3, 4, 10); // Wednesday
-    EXPECT_EQ(description.descriptionOfOnlyDate(at(2026, 3, 11, 10, 30), beforeSpring), "Wed Mar 11");
-    EXPECT_EQ(description.descriptionOfDate(at(2026, 3, 11, 10, 30), beforeSpring), "Wed Mar 11 10:30 AM");
-    EXPECT_EQ(description.descriptionOfDate(at(2026, 3, 11, 9, 30), beforeSpring), "Wed 9:30 AM");
-}
-
-TEST_F(EventDescriptionTest, TimeAloneIsUsedBeforeTheSameClockTimeTomorrow) {
-    // March 8 has 23 hours: 10:30 on it is less than 86,400 s after 10:00 the day before, but "10:30 AM"
-    // would be read as 10:30 on March 7.
-    const CalendarDate saturday = at(2026, 3, 7, 10);
-    EXPECT_EQ(description.descriptionOfDate(at(2026, 3, 8, 10, 30), saturday), "Sun 10:30 AM");
-    EXPECT_EQ(description.descriptionOfDate(at(2026, 3, 8, 9, 30), saturday), "9:30 AM");
-    EXPECT_EQ(description.descriptionOfEvent(
-                  *timedEvent(at(2026, 3, 7, 22), at(2026, 3, 8, 22, 30), QStringLiteral("Night")),
-                  at(2026, 3, 7, 9)),
-              "10:00 PM - Sun 10:30 PM Night");
-    // November 1 has 25 hours: 9:30 on it is the next 9:30 after 10:00 the day before.
-    EXPECT_EQ(description.descriptionOfDate(at(2026, 11, 1, 9, 30), at(2026, 10, 31, 10)), "9:30 AM");
-}
-
-TEST_F(EventDescriptionTest, AllDayEventNextWeekOnTodaysWeekdayHasItsDate) {
-    EXPECT_EQ(
-        description.descriptionOfEvent(*allDayEvent(at(2026, 6, 17), at(2026, 6, 18), "Review"), reference),
-        "Wed Jun 17 Review");
-    EXPECT_EQ(
-        description.descriptionOfEvent(*allDayEvent(at(2026, 6, 16), at(2026, 6, 17), "Review"), reference),
-        "Tue Review");
-    EXPECT_EQ(
-        description.descriptionOfEvent(*allDayEvent(at(2026, 6, 11), at(2026, 6, 17), "Week"), reference),
-        "Thu - Tue Week");
-    EXPECT_EQ(
-        description.descriptionOfEvent(*allDayEvent(at(2026, 6, 11), at(2026, 6, 18), "Week"), reference),
-        "Thu - Wed Jun 17 Week");
-}
-
-// ---- recurrence ----
-
-TEST_F(EventDescriptionTest, DailyAndWeeklyRecurrence) {
-    EXPECT_EQ(description.descriptionOfRecurrence(*rule(CalRecurrenceRule::Daily, 1)), "every 1 days");
-    EXPECT_EQ(description.descriptionOfRecurrence(*rule(CalRecurrenceRule::Daily, 3)), "every 3 days");
-    EXPECT_EQ(description.descriptionOfRecurrence(*rule(CalRecurrenceRule::Weekly, 1)), "every 1 weeks");
-    auto weekly = rule(CalRecurrenceRule::Weekly, 2);
-    weekly->daysOfTheWeek = QList<int>{5, 2};
-    EXPECT_EQ(description.descriptionOfRecurrence(*weekly), "every 2 weeks every Monday and Thursday");
-    weekly->daysOfTheWeek = QList<int>{6, 2, 4};
-    EXPECT_EQ(description.descriptionOfRecurrence(*weekly),
-              "every 2 weeks every Monday, Wednesday and Friday");
-    weekly->daysOfTheWeek = QList<int>{}; // present though empty
-    EXPECT_EQ(description.descriptionOfRecurrence(*weekly), "every 2 weeks every ");
-}
-
-TEST_F(EventDescriptionTest, MonthlyRecurrence) {
-    auto monthly = rule(CalRecurrenceRule::Monthly, 1);
-    EXPECT_EQ(description.descriptionOfRecurrence(*monthly), "every 1 months");
-    monthly->daysOfTheMonth = QList<int>{1, 15, 30};
-    EXPECT_EQ(description.descriptionOfRecurrence(*monthly), "every 1 months every 1, 15 and 30");
-    monthly->daysOfTheMonth.reset();
-    monthly->nthWeekDaysOfTheMonth = QList<CalNthWeekDay>{{2, 1}};
-    EXPECT_EQ(description.descriptionOfRecurrence(*monthly), "every 1 months on the first Monday");
-    monthly->nthWeekDaysOfTheMonth = QList<CalNthWeekDay>{{2, 1}, {4, 3}};
-    EXPECT_EQ(failureText([&] { description.descriptionOfRecurrence(*monthly); }),
-              "single nth week days of the month expected");
-}
-
-TEST_F(EventDescriptionTest, YearlyRecurrence) {
-    auto yearly = rule(CalRecurrenceRule::Yearly, 1);
-    EXPECT_EQ(description.descriptionOfRecurrence(*yearly), "every 1 years");
-    yearly->monthsOfTheYear = QList<int>{7, 1};
-    EXPECT_EQ(description.descriptionOfRecurrence(*yearly), "every 1 years in January and July");
-    yearly->nthWeekDaysOfTheMonth = QList<CalNthWeekDay>{{6, -1}};
-    EXPECT_EQ(description.descriptionOfRecurrence(*yearly),
-              "every 1 years on the last Friday in January and July");
-    yearly->nthWeekDaysOfTheMonth = QList<CalNthWeekDay>{{6, -1}, {2, 1}};
-    EXPECT_EQ(failureText([&] { description.descriptionOfRecurrence(*yearly); }),
-              "single nth week days of the month expected in yearly recurrence type");
-}
-
-TEST_F(EventDescriptionTest, UnknownRecurrenceType) {
-    auto odd = rule(CalRecurrenceRule::Daily, 1);
-    odd->recurrenceType = 4;
-    EXPECT_EQ(failureText([&] { description.descriptionOfRecurrence(*odd); }),
-              "Unknown recurrance type in description");
-}
-
-TEST_F(EventDescriptionTest, NthWeekDays) {
-    EXPECT_EQ(description.nthWeekDayAsString({2, 1}), "first Monday");
-    EXPECT_EQ(description.nthWeekDayAsString({3, 2}), "second Tuesday");
-    EXPECT_EQ(description.nthWeekDayAsString({4, 3}), "third Wednesday");
-    EXPECT_EQ(description.nthWeekDayAsString({5, 4}), "forth Thursday");
-    EXPECT_EQ(description.nthWeekDayAsString({1, -1}), "last Sunday");
-    EXPECT_EQ(failureText([&] { description.nthWeekDayAsString({2, 5}); }), "week number in {-1,1,2,3,4} 5");
-    EXPECT_EQ(failureText([&] { description.nthWeekDayAsString({8, 1}); }), "i in [1,7] range 8");
-}
-
-// ---- alarms ----
-
-TEST_F(EventDescriptionTest, RelativeAlarms) {
-    auto alarm = CalAlarm::alarm();
-    alarm->setRelativeTrigger(-900);
-    EXPECT_EQ(description.descriptionOfAlarm(*alarm), "Alert 15 minutes before");
-    alarm->setRelativeTrigger(0);
-    EXPECT_EQ(description.descriptionOfAlarm(*alarm), "Alert at time of event");
-    alarm->setRelativeTrigger(-90);
-    EXPECT_EQ(description.descriptionOfAlarm(*alarm), "Alert 90 seconds before");
-    alarm->setRelativeTrigger(-86400);
-    EXPECT_EQ(description.descriptionOfAlarm(*alarm), "Alert 1 days before");
-}
-
-TEST_F(EventDescriptionTest, RelativeTriggerUnits) {
-    EXPECT_EQ(EventDescription::describeAlarmRelativeTrigger(0), "at time of event");
-    EXPECT_EQ(EventDescription::describeAlarmRelativeTrigger(7200), "2 hours after");
-    EXPECT_EQ(EventDescription::describeAlarmRelativeTrigger(-3600), "1 hours before");
-    EXPECT_EQ(EventDescription::describeAlarmRelativeTrigger(-172800), "2 days before");
-    EXPECT_EQ(EventDescription::describeAlarmRelativeTrigger(-5400), "90 minutes before");
-    EXPECT_EQ(EventDescription::describeAlarmRelativeTrigger(-90000), "25 hours before");
-    EXPECT_EQ(EventDescription::describeAlarmRelativeTrigger(60), "1 minutes after");
-    EXPECT_EQ(EventDescription::describeAlarmRelativeTrigger(1), "1 seconds after");
-    EXPECT_EQ(EventDescription::describeAlarmRelativeTrigger(-1), "1 seconds before");
-    EXPECT_EQ(EventDescription::describeAlarmRelativeTrigger(-89.6), "90 seconds before");
-}
-
-TEST_F(EventDescriptionTest, AbsoluteAlarms) {
-    auto alarm = CalAlarm::alarm();
-    alarm->setAbsoluteTrigger(at(2026, 6, 10, 15).toQDateTime());
-    EXPECT_EQ(description.descriptionOfAlarm(*alarm, reference), "Alert 3:00 PM");
-    alarm->setAbsoluteTrigger(at(2026, 6, 12, 9).toQDateTime());
-    EXPECT_EQ(description.descriptionOfAlarm(*alarm, reference), "Alert Fri 9:00 AM");
-    alarm->setAbsoluteTrigger(at(2026, 7, 1, 9).toQDateTime());
-    EXPECT_EQ(description.descriptionOfAlarm(*alarm, reference), "Alert Wed Jul 1 9:00 AM");
-    // The absolute trigger wins over the relative one.
-    alarm->setRelativeTrigger(-900);
-    EXPECT_EQ(description.descriptionOfAlarm(*alarm, reference), "Alert Wed Jul 1 9:00 AM");
-}
+} // namespace

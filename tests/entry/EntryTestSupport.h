@@ -12,23 +12,12 @@ inline void PrintTo(const DateDescription& d, std::ostream* out) {
          << " monthOffset " << d.monthOffset() << " month " << d.month() << " day " << d.day() << '}';
 }
 
-inline void PrintTo(const TimeOfDay& t, std::ostream* out) {
-    *out << t.hour << ':' << t.minute << ':' << t.second;
-}
-
 namespace entrytest {
 
 // "2026-06-10 10:00" in the default time zone, so that a failure shows the wall-clock time.
-inline QString wallClock(const CalendarDate& date) {
-    return QStringLiteral("%1-%2-%3 %4:%5")
-        .arg(date.year())
-        .arg(date.monthOfYear(), 2, 10, QChar(u'0'))
-        .arg(date.dayOfMonth(), 2, 10, QChar(u'0'))
-        .arg(date.hourOfDay(), 2, 10, QChar(u'0'))
-        .arg(date.minuteOfHour(), 2, 10, QChar(u'0'));
-}
-inline QString wallClock(const QDateTime& moment) {
-    return wallClock(CalendarDate::fromQDateTime(moment));
+inline QString wallClock(const CalendarDate& d) {
+    return QString::asprintf("%04d-%02d-%02d %02d:%02d", d.year(), d.monthOfYear(), d.dayOfMonth(),
+                             d.hourOfDay(), d.minuteOfHour());
 }
 
 // The whole token stream of `text`, as "DATE[fri ] DESCRIPTION[lunch]" (a tab shows as \t).
@@ -65,14 +54,12 @@ inline const QStringList sampleLines{
 class EventMaker {
 public:
     EventMaker() {
-        std::vector<std::shared_ptr<CalCalendar>> calendars;
         for (const char* title : {"Home", "Work", "Sport"}) {
             calendars.push_back(CalCalendar::calendar());
             calendars.back()->title = QString::fromLatin1(title);
         }
         builder.setCalendars(calendars);
         controller.setCalendarNames({"Home", "Work", "Sport"});
-        home = calendars.front();
     }
 
     // What `line` makes of an event "New Event" in Home lasting `minutes` from 12:00 on the reference
@@ -83,17 +70,20 @@ public:
             return "none";
         CalEvent event;
         event.title = "New Event";
-        event.calendar = home;
+        event.calendar = calendars.front();
         event.startDate = CalendarDate::dateWithDate(reference, {12, 0, 0}).toQDateTime();
         event.endDate = event.startDate.addSecs(minutes * 60);
         builder.updateEvent(event, *tree, reference);
-        return wallClock(event.startDate) + " .. " + wallClock(event.endDate) + ' ' + event.title + " [" +
+        const auto wall = [](const QDateTime& moment) {
+            return wallClock(CalendarDate::fromQDateTime(moment));
+        };
+        return wall(event.startDate) + " .. " + wall(event.endDate) + ' ' + event.title + " [" +
                event.calendar->title + ']' + (event.isAllDay ? " all-day" : "");
     }
 
     ParsingController controller;
     CalEventBuilder builder;
-    std::shared_ptr<CalCalendar> home;
+    std::vector<std::shared_ptr<CalCalendar>> calendars;
 };
 
 } // namespace entrytest
