@@ -12,11 +12,12 @@
 namespace {
 
 StoreError writeFailure(const QString& path, int error) {
-    return StoreError{StoreError::DOMAIN_NAME, StoreError::WriteFailed,
-                      QStringLiteral("The calendar file \"%1\" could not be written: %2.")
-                          .arg(QFileInfo(path).fileName(), QString::fromLocal8Bit(std::strerror(error))),
-                      QStringLiteral("Check that the disk is not full and that the calendar folder can be written "
-                                     "to, then try again.")};
+    return StoreError{
+        StoreError::DOMAIN_NAME, StoreError::WriteFailed,
+        QStringLiteral("The calendar file \"%1\" could not be written: %2.")
+            .arg(QFileInfo(path).fileName(), QString::fromLocal8Bit(std::strerror(error))),
+        QStringLiteral("Check that the disk is not full and that the calendar folder can be written "
+                       "to, then try again.")};
 }
 
 bool writeAll(int descriptor, const QByteArray& bytes) {

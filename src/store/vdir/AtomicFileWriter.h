@@ -6,6 +6,7 @@
 // linked for a new file (so an existing one is never overwritten), renamed over an old one.
 class AtomicFileWriter : public FileWriter {
 public:
-    [[nodiscard]] std::optional<StoreError> write(const QString& path, const QByteArray& bytes, Mode mode) override;
+    [[nodiscard]] std::optional<StoreError> write(const QString& path, const QByteArray& bytes,
+                                                  Mode mode) override;
     [[nodiscard]] std::optional<StoreError> remove(const QString& path) override;
 };

@@ -26,8 +26,9 @@ DirectoryWatcher::DirectoryWatcher(int delayMs, QObject* parent) : QObject(paren
     m_descriptor = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (m_descriptor < 0) {
         VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
-               QStringLiteral("Cannot watch the calendar folders; changes by other programs are seen only after a "
-                              "restart."));
+               QStringLiteral(
+                   "Cannot watch the calendar folders; changes by other programs are seen only after a "
+                   "restart."));
         return;
     }
     m_notifier = new QSocketNotifier(m_descriptor, QSocketNotifier::Read, this);

@@ -17,6 +17,7 @@ public:
     };
 
     virtual ~FileWriter() = default;
-    [[nodiscard]] virtual std::optional<StoreError> write(const QString& path, const QByteArray& bytes, Mode mode) = 0;
+    [[nodiscard]] virtual std::optional<StoreError> write(const QString& path, const QByteArray& bytes,
+                                                          Mode mode) = 0;
     [[nodiscard]] virtual std::optional<StoreError> remove(const QString& path) = 0;
 };

@@ -54,7 +54,8 @@ std::optional<StoreError> VdirCalendarFolder::writeMetadata(FileWriter& writer, 
         const QString path = folder.filePath(name);
         if (readSmallFile(path) == value && QFileInfo::exists(path))
             continue;
-        const FileWriter::Mode mode = QFileInfo::exists(path) ? FileWriter::Mode::Replace : FileWriter::Mode::Create;
+        const FileWriter::Mode mode =
+            QFileInfo::exists(path) ? FileWriter::Mode::Replace : FileWriter::Mode::Create;
         if (auto error = writer.write(path, value.toUtf8() + '\n', mode))
             return error;
     }
@@ -62,7 +63,8 @@ std::optional<StoreError> VdirCalendarFolder::writeMetadata(FileWriter& writer, 
 }
 
 QStringList VdirCalendarFolder::itemFileNames(const QString& folderPath) {
-    return QDir(folderPath).entryList({QStringLiteral("*.ics")}, QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(folderPath)
+        .entryList({QStringLiteral("*.ics")}, QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QStringList VdirCalendarFolder::calendarFolderNames(const QString& rootPath) {

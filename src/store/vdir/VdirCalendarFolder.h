@@ -13,8 +13,8 @@
 class VdirCalendarFolder {
 public:
     static std::shared_ptr<CalCalendar> readCalendar(const QString& folderPath);
-    [[nodiscard]] static std::optional<StoreError> writeMetadata(FileWriter& writer, const QString& folderPath,
-                                                                 const CalCalendar& calendar);
+    [[nodiscard]] static std::optional<StoreError>
+    writeMetadata(FileWriter& writer, const QString& folderPath, const CalCalendar& calendar);
     // The event files: regular files ending in ".ics", not hidden, not temporary files of a writer.
     static QStringList itemFileNames(const QString& folderPath);
     // Calendar folders below the root: sub-directories that are not hidden.

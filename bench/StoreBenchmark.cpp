@@ -1,0 +1,124 @@
+// The calendar store with 10,000 events: opening it and loading a 360-day window, querying the window
+// again, and how long a change written by another program takes to reach the model.
+#include "VdirGenerator.h"
+
+#include "app/UndoManager.h"
+#include "app/UserDefaults.h"
+#include "dates/DateEnvironment.h"
+#include "store/ApplicationModel.h"
+#include "store/CalendarController.h"
+#include "store/CalendarStoreController.h"
+#include "store/NonInteractiveUserInteraction.h"
+#include "store/vdir/VdirCalendarStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+constexpr int EVENTS = 10000;
+
+struct Fixture {
+    Fixture() {
+        (void)DateEnvironment::setTimeZone(QStringLiteral("Europe/Berlin"));
+        VdirGenerator::write(root.path(), EVENTS, 2026);
+    }
+    QTemporaryDir root;
+    const QDateTime from = QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC);
+    const QDateTime to = from.addDays(360);
+};
+
+Fixture& fixture() {
+    static Fixture shared;
+    return shared;
+}
+
+double peakResidentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    }
+    return 0;
+}
+
+void coldOpenAndLoadWindow(benchmark::State& state) {
+    Fixture& f = fixture();
+    qsizetype loaded = 0;
+    for (auto _ : state) {
+        VdirCalendarStore store(f.root.path());
+        const EventList events = store.events(f.from, f.to, store.calendars());
+        loaded = events.size();
+        benchmark::DoNotOptimize(loaded);
+    }
+    state.counters["occurrences"] = double(loaded);
+    state.counters["peak_rss_MB"] = peakResidentMegabytes();
+}
+
+void warmRequery(benchmark::State& state) {
+    Fixture& f = fixture();
+    VdirCalendarStore store(f.root.path());
+    (void)store.events(f.from, f.to, store.calendars());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store.events(f.from, f.to, store.calendars()));
+}
+
+// From writing one file as another program does to the model holding the changed event.
+void externalChangeToModel(benchmark::State& state) {
+    Fixture& f = fixture();
+    UserDefaults defaults(QDir(f.root.path()).filePath(QStringLiteral("bench.conf")));
+    UndoManager undo;
+    ApplicationModel model;
+    NonInteractiveUserInteraction interaction;
+    VdirCalendarStore store(f.root.path());
+    CalendarStoreController storeController(store, interaction);
+    CalendarController controller(model, storeController, undo, defaults);
+    controller.setNeedsRangeStartDate(f.from, f.to);
+    const QString path =
+        QDir(f.root.path()).filePath(QStringLiteral("work/bench-000001@verdalune.example.ics"));
+    QFile original(path);
+    original.open(QIODevice::ReadOnly);
+    const QByteArray text = original.readAll();
+    int round = 0;
+    for (auto _ : state) {
+        const QString title = QStringLiteral("Changed %1").arg(++round);
+        QByteArray changed = text;
+        changed.replace("SUMMARY:", "SUMMARY:" + title.toUtf8() + " ");
+        QElapsedTimer timer;
+        timer.start();
+        QFile file(path);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(changed);
+        file.close();
+        const auto arrived = [&] {
+            const EventList events = model.eventsWithUid(QStringLiteral("bench-000001@verdalune.example"));
+            return !events.isEmpty() && events.front()->title.startsWith(title + u' ');
+        };
+        while (!arrived() && timer.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+        if (!arrived())
+            state.SkipWithError("the change did not reach the model");
+    }
+}
+
+} // namespace
+
+BENCHMARK(coldOpenAndLoadWindow)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3);
+BENCHMARK(warmRequery)->Unit(benchmark::kMillisecond);
+BENCHMARK(externalChangeToModel)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

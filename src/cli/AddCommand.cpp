@@ -1,0 +1,74 @@
+#include "AddCommand.h"
+
+#include "CommandLineOptions.h"
+#include "CommandOutput.h"
+#include "EntryLineApplier.h"
+#include "IsoDateText.h"
+#include "StoreSession.h"
+#include "dates/DateFormatter.h"
+#include "dates/EventDescription.h"
+#include "dates/dateUtilities.h"
+
+int AddCommand::run(const QStringList& arguments, std::FILE* output, std::FILE* errors) {
+    QString error;
+    const auto options = CommandLineOptions::read(arguments, {"--now", "--calendar"}, {}, error);
+    if (!options)
+        return CommandOutput::fail(errors, "add", error, 2);
+    if (options->positional().size() != 1)
+        return CommandOutput::fail(errors, "add",
+                                   QStringLiteral("give the entry line as one argument (quote it)"), 2);
+    CalendarDate now = CalendarDate::now();
+    if (options->has("--now")) {
+        const std::optional<CalendarDate> given = IsoDateText::read(options->value("--now"));
+        if (!given)
+            return CommandOutput::fail(
+                errors, "add",
+                QStringLiteral("--now: \"%1\" is not a date-time").arg(options->value("--now")), 2);
+        now = *given;
+    }
+    const std::unique_ptr<StoreSession> session = StoreSession::open(error);
+    if (!session)
+        return CommandOutput::fail(errors, "add", error, 1);
+    CalendarController& controller = session->calendarController();
+    controller.setNeedsRangeStartDate(now.toQDateTime(), now.toQDateTime());
+
+    CalendarList editable;
+    for (const auto& calendar : session->model().calendars()) {
+        if (calendar->isEditable)
+            editable.append(calendar);
+    }
+    std::shared_ptr<CalEvent> base = controller.createNewEvent();
+    base->startDate = CalendarDate::dateWithDate(now, {12, 0, 0}).toQDateTime();
+    base->endDate = CalendarDate::dateWithDate(now, {13, 0, 0}).toQDateTime();
+    if (options->has("--calendar")) {
+        const auto named = std::find_if(editable.begin(), editable.end(), [&](const auto& calendar) {
+            return calendar->title.compare(options->value("--calendar"), Qt::CaseInsensitive) == 0;
+        });
+        if (named == editable.end())
+            return CommandOutput::fail(
+                errors, "add",
+                QStringLiteral("there is no editable calendar \"%1\"").arg(options->value("--calendar")), 2);
+        base->calendar = *named;
+    }
+    EntryLineApplier applier(editable, defaultDayMonthOrder());
+    const std::optional<EntryLineApplier::Result> result =
+        applier.apply(*base, options->positional().front(), now);
+    if (!result)
+        return CommandOutput::fail(errors, "add", QStringLiteral("the line is not understood"), 1);
+    const CalEvent& event = *result->event;
+    if (!event.calendar || !event.calendar->isEditable)
+        return CommandOutput::fail(errors, "add",
+                                   QStringLiteral("there is no editable calendar to add the event to"), 1);
+    controller.addEvent(event);
+    if (const std::optional<QString> alert = session->firstAlert())
+        return CommandOutput::fail(errors, "add", *alert, 1);
+
+    auto formatter = std::make_shared<DateFormatter>();
+    formatter->setLocale(requiredLocale());
+    formatter->setTimeModeHours(defaultSystemTimeModeHours());
+    CommandOutput::write(output,
+                         QStringLiteral("%1\t%2\n")
+                             .arg(event.uid, EventDescription(formatter).descriptionOfEvent(event, now))
+                             .toUtf8());
+    return 0;
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "JsonLine.h"
+#include "store/records/CalEvent.h"
+
+// An occurrence as `verdalune-cli list --json` prints it.
+class EventJson {
+public:
+    static QByteArray line(const CalEvent& event);
+};

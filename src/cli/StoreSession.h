@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/UndoManager.h"
+#include "app/UserDefaults.h"
+#include "store/ApplicationModel.h"
+#include "store/CalendarController.h"
+#include "store/CalendarStoreController.h"
+#include "store/NonInteractiveUserInteraction.h"
+#include "store/vdir/VdirCalendarStore.h"
+
+#include <memory>
+
+// The calendar store and the data loop above it, as one command of verdalune-cli uses them: nothing asks
+// the user anything, alerts are kept so that the command can report them.
+class StoreSession {
+public:
+    // Nothing, with a message in `error`, when the calendar folder cannot be prepared.
+    static std::unique_ptr<StoreSession> open(QString& error);
+
+    VdirCalendarStore& store() { return *m_store; }
+    CalendarController& calendarController() { return *m_calendarController; }
+    ApplicationModel& model() { return m_model; }
+    // The description of the first alert shown since the session opened, if any.
+    std::optional<QString> firstAlert() const;
+
+private:
+    StoreSession() = default;
+
+    UserDefaults m_defaults;
+    UndoManager m_undoManager;
+    ApplicationModel m_model;
+    NonInteractiveUserInteraction m_interaction;
+    std::unique_ptr<VdirCalendarStore> m_store;
+    std::unique_ptr<CalendarStoreController> m_storeController;
+    std::unique_ptr<CalendarController> m_calendarController;
+};

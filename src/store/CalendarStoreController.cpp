@@ -1,0 +1,154 @@
+#include "CalendarStoreController.h"
+
+#include "ExternalCalendarCalendarStoreProcessor.h"
+#include "InternalCalendarCalendarStoreProcessor.h"
+#include "InternalEventCalendarStoreProcessor.h"
+#include "app/Logger.h"
+#include "describe.h"
+
+namespace {
+
+QString text(const QDateTime& moment) {
+    return moment.toString(Qt::ISODate);
+}
+
+void logChange(const CalEvent& event, CalSpan span) {
+    VL_LOG(LCALSTORE, Logger::LOG_INFO_LEVEL,
+           QStringLiteral("event uid %1 span %2").arg(event.uid).arg(int(span)));
+    VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL, QStringLiteral("event %1").arg(describe(event)));
+}
+
+void logChange(const CalCalendar& calendar) {
+    VL_LOG(LCALSTORE, Logger::LOG_INFO_LEVEL, QStringLiteral("calendar uid %1").arg(calendar.uid));
+    VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL, QStringLiteral("calendar %1").arg(describe(calendar)));
+}
+
+void logError(const StoreError& error) {
+    VL_LOG(LCALSTORE, Logger::LOG_ERROR_LEVEL,
+           QStringLiteral("Error %1 %2: %3").arg(error.domain).arg(error.code).arg(error.description));
+}
+
+void logException(const std::exception& exception) {
+    VL_LOG(LCALSTORE, Logger::LOG_ERROR_LEVEL,
+           QStringLiteral("Exception %1: %2").arg(describe(exception), QString::fromUtf8(exception.what())));
+}
+
+} // namespace
+
+CalendarStoreController::CalendarStoreController(CalendarStore& store, UserInteraction& userInteraction)
+    : m_store(store), m_userInteraction(userInteraction) {}
+
+CalendarStoreController::~CalendarStoreController() = default;
+
+void CalendarStoreController::registerInternalEventProcessor(
+    std::unique_ptr<InternalEventCalendarStoreProcessor> internalEvents,
+    std::unique_ptr<ExternalEventCalendarStoreProcessor> externalEvents,
+    std::unique_ptr<InternalCalendarCalendarStoreProcessor> internalCalendars,
+    std::unique_ptr<ExternalCalendarCalendarStoreProcessor> externalCalendars) {
+    m_internalEvents = std::move(internalEvents);
+    m_externalEvents = std::move(externalEvents);
+    m_internalCalendars = std::move(internalCalendars);
+    m_externalCalendars = std::move(externalCalendars);
+    QObject::connect(&m_store, &CalendarStore::eventsChanged, m_internalEvents.get(),
+                     &CalendarStoreProcessor::processChanges);
+    QObject::connect(&m_store, &CalendarStore::eventsChangedExternally, m_externalEvents.get(),
+                     &CalendarStoreProcessor::processChanges);
+    QObject::connect(&m_store, &CalendarStore::calendarsChanged, m_internalCalendars.get(),
+                     &CalendarStoreProcessor::processChanges);
+    QObject::connect(&m_store, &CalendarStore::calendarsChangedExternally, m_externalCalendars.get(),
+                     &CalendarStoreProcessor::processChanges);
+}
+
+CalendarList CalendarStoreController::loadAllCalendars() {
+    VL_LOG(LCALSTORE, Logger::LOG_INFO_LEVEL, QString());
+    return m_store.calendars();
+}
+
+std::shared_ptr<CalCalendar> CalendarStoreController::loadCalendarWithUid(const QString& uid) {
+    VL_LOG(LCALSTORE, Logger::LOG_INFO_LEVEL, QStringLiteral("uid %1").arg(uid));
+    return m_store.calendarWithUID(uid);
+}
+
+EventList CalendarStoreController::loadAllEventsWithStartDate(const QDateTime& start, const QDateTime& end,
+                                                              const CalendarList& calendars) {
+    VL_LOG(LCALSTORE, Logger::LOG_INFO_LEVEL, QStringLiteral("start %1 end %2").arg(text(start), text(end)));
+    const EventList events = m_store.events(start, end, calendars);
+    VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL, QStringLiteral("Loaded %1 events").arg(events.size()));
+    if (m_internalEvents)
+        m_internalEvents->setRangeStartDate(start, end);
+    if (m_externalEvents)
+        m_externalEvents->setRangeStartDate(start, end);
+    return events;
+}
+
+EventList CalendarStoreController::loadEventsWithUid(const QString& uid, const QDateTime& start,
+                                                     const QDateTime& end, const CalendarList& calendars) {
+    VL_LOG(LCALSTORE, Logger::LOG_INFO_LEVEL,
+           QStringLiteral("uid %1 start %2 end %3 calendars.count %4")
+               .arg(uid, text(start), text(end))
+               .arg(calendars.size()));
+    return m_store.events(start, end, uid, calendars);
+}
+
+void CalendarStoreController::saveEvent(const CalEvent& event, CalSpan span) {
+    logChange(event, span);
+    change(
+        [&] { return m_store.saveEvent(event, span); },
+        tr("Something unexpected happened that prevented the event %1 from being saved.").arg(event.title));
+}
+
+void CalendarStoreController::removeEvent(const CalEvent& event, CalSpan span) {
+    logChange(event, span);
+    change(
+        [&] { return m_store.removeEvent(event, span); },
+        tr("Something unexpected happened that prevented the event %1 from being removed.").arg(event.title));
+}
+
+void CalendarStoreController::removeCalendar(const CalCalendar& calendar) {
+    logChange(calendar);
+    change([&] { return m_store.removeCalendar(calendar); },
+           tr("Something unexpected happened that prevented the calendar %1 from being removed.")
+               .arg(calendar.title));
+}
+
+std::optional<StoreError> CalendarStoreController::saveCalendar(const CalCalendar& calendar) {
+    logChange(calendar);
+    try {
+        const std::optional<StoreError> error = m_store.saveCalendar(calendar);
+        if (error)
+            logError(*error);
+        return error;
+    } catch (const std::exception& exception) {
+        logException(exception);
+        StoreError error;
+        error.code = StoreError::Unexpected;
+        error.description =
+            tr("Something unexpected happened that prevented the calendar %1 from being saved.")
+                .arg(calendar.title);
+        return error;
+    }
+}
+
+void CalendarStoreController::handleCalendarStoreError(const StoreError& error) {
+    m_userInteraction.showStoreError(error);
+}
+
+void CalendarStoreController::handleCalendarStoreException(const std::exception& exception,
+                                                           const QString& message) {
+    m_userInteraction.showWarning(
+        message,
+        tr("%1\n\nDetailed information:\n%2").arg(QString::fromUtf8(exception.what()), describe(exception)));
+}
+
+void CalendarStoreController::change(const std::function<std::optional<StoreError>()>& call,
+                                     const QString& unexpectedMessage) {
+    try {
+        if (const std::optional<StoreError> error = call()) {
+            logError(*error);
+            handleCalendarStoreError(*error);
+        }
+    } catch (const std::exception& exception) {
+        logException(exception);
+        handleCalendarStoreException(exception, unexpectedMessage);
+    }
+}

@@ -1,0 +1,29 @@
+#include "NonInteractiveUserInteraction.h"
+
+#include "app/Logger.h"
+
+void NonInteractiveUserInteraction::showStoreError(const StoreError& error) {
+    show(Shown::StoreFailure, error.description, error.recoverySuggestion);
+}
+
+void NonInteractiveUserInteraction::showWarning(const QString& message, const QString& informativeText) {
+    show(Shown::Warning, message, informativeText);
+}
+
+void NonInteractiveUserInteraction::showNotice(const QString& title, const QString& text) {
+    show(Shown::Notice, title, text);
+}
+
+std::optional<CalSpan> NonInteractiveUserInteraction::askForSpan(const QString& title,
+                                                                 const QString& message) {
+    m_shown.append({Shown::SpanQuestion, title, message});
+    VL_LOG(LOTHER, Logger::LOG_INFO_LEVEL,
+           QStringLiteral("%1: answered %2")
+               .arg(title, m_spanAnswer ? QString::number(int(*m_spanAnswer)) : QStringLiteral("Cancel")));
+    return m_spanAnswer;
+}
+
+void NonInteractiveUserInteraction::show(Shown::Kind kind, const QString& title, const QString& text) {
+    m_shown.append({kind, title, text});
+    VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL, QStringLiteral("%1\n%2").arg(title, text));
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "StoreError.h"
+#include "store/records/CalSpan.h"
+
+#include <QString>
+
+#include <optional>
+
+// What the calendar data loop shows the user and asks. Every call is modal: it returns when the user has
+// answered or dismissed it.
+class UserInteraction {
+public:
+    virtual ~UserInteraction() = default;
+
+    // The standard alert for a failure of the store: its description and recovery suggestion.
+    virtual void showStoreError(const StoreError& error) = 0;
+    // A warning alert: a message with details below it.
+    virtual void showWarning(const QString& message, const QString& informativeText) = 0;
+    // An alert with a title, a text and the single button "OK".
+    virtual void showNotice(const QString& title, const QString& text) = 0;
+    // Which occurrences of a recurring event a change applies to, with the buttons "Only this occurrence"
+    // (the default: ThisEvent), "Cancel" (none) and "All future occurrences" (FutureEvents).
+    virtual std::optional<CalSpan> askForSpan(const QString& title, const QString& message) = 0;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "IcsTime.h"
+#include "store/records/CalAlarm.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <memory>
+#include <optional>
+
+// What the program keeps of one VEVENT: its times and the fields of a record, nothing of libical's tree.
+struct IcsEventData {
+    struct Alarm {
+        std::shared_ptr<const CalAlarm> alarm; // a relative trigger counts from the start...
+        bool relatedToEnd = false;             // ...or, when this is set, from the end
+    };
+    // A nominal part (calendar days, which keep the clock time across daylight-saving changes) plus an
+    // exact part.
+    struct Duration {
+        qint64 days = 0;
+        qint64 seconds = 0;
+    };
+
+    QString uid;
+    IcsTime start;
+    Duration duration;
+    std::optional<IcsTime> recurrenceId;
+    bool thisAndFuture = false; // RANGE=THISANDFUTURE
+    int sequence = 0;
+
+    QString title;
+    QString location;
+    QString notes;
+    QUrl url;
+    QList<Alarm> alarms;
+    QStringList attendees;
+};

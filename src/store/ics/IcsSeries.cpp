@@ -1,0 +1,216 @@
+#include "IcsSeries.h"
+
+#include "IcsSeriesData.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr qint64 DAY_MSECS = 86400000;
+// Room for a nominal day that runs longer across a daylight-saving change.
+constexpr qint64 DST_SLACK_MSECS = 2 * 3600000;
+
+qint64 endOf(const IcsEventData& part, qint64 start) {
+    qint64 end = start;
+    if (part.duration.days != 0) {
+        const WallClockZone& zone = part.start.zone;
+        end = zone.toMSecs(zone.toWall(start).addingDays(part.duration.days));
+    }
+    if (!part.start.isDate)
+        end += part.duration.seconds * 1000;
+    return std::max(end, start);
+}
+
+qint64 longestDuration(const IcsEventData& part) {
+    return std::max<qint64>(0,
+                            part.duration.days * DAY_MSECS + DST_SLACK_MSECS + part.duration.seconds * 1000);
+}
+
+bool overlaps(qint64 start, qint64 end, qint64 from, qint64 to) {
+    return start < to && (end > from || (end == start && start >= from));
+}
+
+QDateTime instant(qint64 msecs) {
+    return QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC);
+}
+
+// The overrides as a query needs them: which originals they replace, and the THISANDFUTURE ones in
+// the order of their RECURRENCE-IDs.
+struct OverrideIndex {
+    struct Range {
+        qint64 from;  // the RECURRENCE-ID
+        qint64 shift; // DTSTART minus RECURRENCE-ID
+        const IcsEventData* part;
+    };
+    QList<qint64> ids;  // ascending
+    QList<qint64> days; // of DATE RECURRENCE-IDs, ascending
+    QList<Range> ranges;
+
+    explicit OverrideIndex(const QList<IcsEventData>& overrides) {
+        for (const IcsEventData& part : overrides) {
+            const qint64 id = part.recurrenceId->toMSecs();
+            if (part.recurrenceId->isDate)
+                days.append(part.recurrenceId->wall.dayNumber());
+            ids.append(id);
+            if (part.thisAndFuture)
+                ranges.append(Range{id, part.start.toMSecs() - id, &part});
+        }
+        std::sort(ids.begin(), ids.end());
+        std::sort(days.begin(), days.end());
+        std::sort(ranges.begin(), ranges.end(),
+                  [](const Range& a, const Range& b) { return a.from < b.from; });
+    }
+
+    bool replaces(qint64 original, const WallClockZone& zone) const {
+        return std::binary_search(ids.cbegin(), ids.cend(), original) ||
+               (!days.isEmpty() &&
+                std::binary_search(days.cbegin(), days.cend(), zone.toWall(original).dayNumber()));
+    }
+
+    const Range* rangeFor(qint64 original) const {
+        const Range* found = nullptr;
+        for (const Range& range : ranges)
+            if (range.from <= original)
+                found = &range;
+        return found;
+    }
+};
+
+std::shared_ptr<CalEvent> recordOf(const IcsSeriesData& series, const IcsEventData& part, qint64 start,
+                                   qint64 end, std::optional<qint64> occurrence, bool detached) {
+    auto record = CalEvent::event();
+    record->uid = series.uid;
+    if (occurrence)
+        record->occurrence = instant(*occurrence);
+    record->isDetached = detached;
+    record->title = part.title;
+    record->startDate = instant(start);
+    record->endDate = instant(end);
+    record->isAllDay = part.start.isDate;
+    record->location = part.location;
+    record->notes = part.notes;
+    record->url = part.url;
+    if (series.rule)
+        record->recurrenceRule = series.rule->copy();
+    record->attendees = part.attendees;
+    for (const IcsEventData::Alarm& entry : part.alarms) {
+        auto alarm = entry.alarm->copy();
+        if (entry.relatedToEnd && !alarm->absoluteTrigger())
+            alarm->setRelativeTrigger(alarm->relativeTrigger() + double(end - start) / 1000.0);
+        record->alarms.append(alarm);
+    }
+    return record;
+}
+
+} // namespace
+
+IcsSeries::IcsSeries(std::shared_ptr<const IcsSeriesData> data) : d(std::move(data)) {}
+
+QString IcsSeries::uid() const {
+    return d->uid;
+}
+
+bool IcsSeries::hasMaster() const {
+    return d->master.has_value();
+}
+
+bool IcsSeries::isRecurring() const {
+    return d->expander || !d->overrides.isEmpty();
+}
+
+DateForm IcsSeries::startForm() const {
+    return d->startForm;
+}
+
+WallClockZone IcsSeries::zone() const {
+    return d->zone;
+}
+
+QList<std::shared_ptr<CalEvent>> IcsSeries::occurrences(const QDateTime& from, const QDateTime& to) const {
+    QList<std::shared_ptr<CalEvent>> result;
+    if (!from.isValid() || !to.isValid())
+        return result;
+    const qint64 begin = from.toMSecsSinceEpoch();
+    const qint64 end = to.toMSecsSinceEpoch();
+    if (end <= begin)
+        return result;
+
+    if (d->master && !d->expander && d->overrides.isEmpty()) {
+        const qint64 start = d->master->start.toMSecs();
+        const qint64 stop = endOf(*d->master, start);
+        if (overlaps(start, stop, begin, end))
+            result.append(recordOf(*d, *d->master, start, stop, std::nullopt, false));
+        return result;
+    }
+
+    const OverrideIndex index(d->overrides);
+    for (const IcsEventData& part : d->overrides) {
+        const qint64 id = part.recurrenceId->toMSecs();
+        const qint64 day =
+            part.recurrenceId->isDate ? part.recurrenceId->wall.dayNumber() : d->zone.toWall(id).dayNumber();
+        if (d->expander && d->expander->excludes(id, day))
+            continue;
+        const qint64 start = part.start.toMSecs();
+        const qint64 stop = endOf(part, start);
+        if (overlaps(start, stop, begin, end))
+            result.append(recordOf(*d, part, start, stop, id, true));
+    }
+
+    if (d->master && !d->expander) {
+        const qint64 start = d->master->start.toMSecs();
+        const qint64 stop = endOf(*d->master, start);
+        if (!index.replaces(start, d->zone) && overlaps(start, stop, begin, end))
+            result.append(recordOf(*d, *d->master, start, stop, std::nullopt, false));
+    } else if (d->expander) {
+        // Originals far enough before the window may still reach into it, shifted or long.
+        qint64 reach = longestDuration(*d->master);
+        qint64 earliestShift = 0;
+        qint64 latestShift = 0;
+        for (const OverrideIndex::Range& range : index.ranges) {
+            reach = std::max(reach, longestDuration(*range.part));
+            earliestShift = std::min(earliestShift, range.shift);
+            latestShift = std::max(latestShift, range.shift);
+        }
+        for (qint64 original : d->expander->starts(begin - reach - latestShift, end - earliestShift)) {
+            if (index.replaces(original, d->zone))
+                continue;
+            const OverrideIndex::Range* range = index.rangeFor(original);
+            const IcsEventData& part = range ? *range->part : *d->master;
+            const qint64 start = original + (range ? range->shift : 0);
+            const qint64 stop = endOf(part, start);
+            if (overlaps(start, stop, begin, end))
+                result.append(recordOf(*d, part, start, stop, original, range != nullptr));
+        }
+    }
+
+    std::stable_sort(result.begin(), result.end(), [](const auto& a, const auto& b) {
+        return a->startDate.toMSecsSinceEpoch() < b->startDate.toMSecsSinceEpoch();
+    });
+    return result;
+}
+
+std::shared_ptr<CalEvent> IcsSeries::masterRecord() const {
+    if (!d->master)
+        return nullptr;
+    const qint64 start = d->master->start.toMSecs();
+    return recordOf(*d, *d->master, start, endOf(*d->master, start),
+                    d->expander ? std::optional(start) : std::nullopt, false);
+}
+
+int IcsSeries::occurrencesBefore(const QDateTime& originalStart) const {
+    if (!d->master)
+        return 0;
+    const qint64 msecs = originalStart.toMSecsSinceEpoch();
+    if (d->expander)
+        return d->expander->ruleInstancesBefore(msecs);
+    return d->master->start.toMSecs() < msecs ? 1 : 0;
+}
+
+QDateTime IcsSeries::firstOccurrence() const {
+    if (!d->master)
+        return QDateTime();
+    if (!d->expander)
+        return instant(d->master->start.toMSecs());
+    const std::optional<qint64> first = d->expander->first();
+    return first ? instant(*first) : QDateTime();
+}

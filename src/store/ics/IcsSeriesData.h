@@ -1,0 +1,24 @@
+#pragma once
+
+#include "DateForm.h"
+#include "IcsEventData.h"
+#include "RecurrenceExpander.h"
+#include "store/records/CalRecurrenceRule.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+// Everything one series keeps: a master (absent when a file holds only moved occurrences), its
+// overrides, and for a master with RRULE or RDATE the expander of its occurrences.
+struct IcsSeriesData {
+    QString uid;
+    std::optional<IcsEventData> master;
+    QList<IcsEventData> overrides;                 // each has a recurrenceId
+    std::unique_ptr<RecurrenceExpander> expander;  // a master with RRULE or RDATE
+    std::shared_ptr<const CalRecurrenceRule> rule; // the RRULE as a record, when a record can hold it
+    DateForm startForm;
+    WallClockZone zone; // of DTSTART, in which RECURRENCE-IDs are written
+};

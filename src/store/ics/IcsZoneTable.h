@@ -1,0 +1,25 @@
+#pragma once
+
+#include "WallClockZone.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <libical/ical.h>
+
+// The zones of one file's TZIDs, each looked up once, with the file's VTIMEZONEs at hand for TZIDs
+// that name no known zone.
+class IcsZoneTable {
+public:
+    IcsZoneTable(QList<icalcomponent*> vtimezones, QStringList& warnings);
+    WallClockZone zone(const QString& tzid);
+
+private:
+    QByteArray definitionOf(const QString& tzid) const;
+
+    QList<icalcomponent*> m_vtimezones;
+    QStringList& m_warnings;
+    QHash<QString, WallClockZone> m_zones;
+};

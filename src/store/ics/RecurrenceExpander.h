@@ -1,0 +1,61 @@
+#pragma once
+
+#include "IcsRecurrence.h"
+#include "IcsTime.h"
+
+#include <QList>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+// The original starts of a recurring series: DTSTART, the RRULE's instances and the RDATEs, less the
+// EXDATEs. The RRULE runs on clock readings in the series' zone, each then made an instant, because
+// libical's own expansion mishandles daylight-saving changes. Expanding stops at the end of the window
+// asked for, and after MAX_ITERATIONS instances with a warning, so no rule can hang a query.
+//
+// A DTSTART that the RRULE does not produce is still the first occurrence, and COUNT counts it (most
+// producers expect this). An UNTIL before DTSTART leaves no occurrence at all.
+class RecurrenceExpander {
+public:
+    static constexpr int MAX_ITERATIONS = 100000;
+
+    RecurrenceExpander(const IcsTime& start, IcsRecurrence recurrence);
+
+    // Ascending and without duplicates, in [from, to).
+    QList<qint64> starts(qint64 from, qint64 to) const;
+    // Whether an EXDATE removes the occurrence that starts at `msecs`, on the day `dayNumber` of the
+    // series' zone (a DATE EXDATE removes its whole day).
+    bool excludes(qint64 msecs, qint64 dayNumber) const;
+    // The RRULE's instances, DTSTART included, that start before `msecs`: what COUNT counts, so EXDATEs
+    // do not lower it and RDATEs do not raise it.
+    int ruleInstancesBefore(qint64 msecs) const;
+    // The first original start that no EXDATE removes.
+    std::optional<qint64> first() const;
+
+    const WallClockZone& zone() const { return m_start.zone; }
+
+private:
+    // Instants of the dates, valid while the default zone stays the same.
+    struct Resolved {
+        std::uint64_t generation = 0;
+        QList<qint64> exdates; // ascending
+        QList<qint64> exdays;  // day numbers of DATE EXDATEs, ascending
+        QList<qint64> rdates;  // ascending
+    };
+    struct Window {
+        std::uint64_t generation = 0;
+        qint64 from = 0;
+        qint64 to = 0;
+        QList<qint64> starts;
+    };
+
+    const Resolved& resolved() const;
+    // Calls `visit` with each RRULE instance in order, DTSTART first, until it returns false.
+    void forEachRuleInstance(const std::function<bool(qint64 msecs, const WallTime& wall)>& visit) const;
+
+    IcsTime m_start;
+    IcsRecurrence m_recurrence;
+    mutable Resolved m_resolved;
+    mutable Window m_window;
+};

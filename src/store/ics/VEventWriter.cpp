@@ -1,0 +1,290 @@
+#include "VEventWriter.h"
+
+#include "IcsValueFormat.h"
+#include "RecurrenceRuleText.h"
+#include "VTimeZoneWriter.h"
+#include "app/InternalInconsistency.h"
+#include "dates/DateEnvironment.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Sets a property to a value, or removes it for an empty value.
+void setOrRemove(IcsComponent& component, const QString& name, const QString& value) {
+    if (value.isEmpty())
+        component.removeProperties(name);
+    else
+        component.setProperty(ContentLine(name, value));
+}
+
+bool sameAlarm(const CalAlarm& a, const CalAlarm& b) {
+    return a.action() == b.action() && a.relativeTrigger() == b.relativeTrigger() &&
+           a.absoluteTrigger() == b.absoluteTrigger() && a.sound() == b.sound() && a.url() == b.url() &&
+           a.emailAddress() == b.emailAddress();
+}
+
+bool sameAlarms(const QList<std::shared_ptr<CalAlarm>>& a, const QList<std::shared_ptr<CalAlarm>>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const auto& x, const auto& y) { return sameAlarm(*x, *y); });
+}
+
+// Everything but the end, which can be changed in the rule's text without touching its other parts.
+bool sameRuleBesidesEnd(const CalRecurrenceRule& a, const CalRecurrenceRule& b) {
+    return a.recurrenceType == b.recurrenceType && a.recurrenceInterval == b.recurrenceInterval &&
+           a.daysOfTheWeek == b.daysOfTheWeek && a.daysOfTheMonth == b.daysOfTheMonth &&
+           a.monthsOfTheYear == b.monthsOfTheYear && a.nthWeekDaysOfTheMonth == b.nthWeekDaysOfTheMonth;
+}
+
+bool sameRule(const CalRecurrenceRule* a, const CalRecurrenceRule* b) {
+    if (!a || !b)
+        return a == b;
+    return sameRuleBesidesEnd(*a, *b) && a->recurrenceEnd == b->recurrenceEnd;
+}
+
+void removeRecurrence(IcsComponent& event) {
+    for (const char16_t* name : {u"RRULE", u"RDATE", u"EXRULE", u"EXDATE"})
+        event.removeProperties(name);
+}
+
+bool hasEndDate(const CalRecurrenceRule* rule) {
+    return rule && rule->recurrenceEnd && rule->recurrenceEnd->usesEndDate;
+}
+
+// Four-digit years in the default zone and in UTC, which is what the text formats can hold.
+bool writable(const QDateTime& instant) {
+    if (!instant.isValid())
+        return false;
+    const int local = CalendarDate::fromQDateTime(instant).year();
+    const int utc = instant.toUTC().date().year();
+    return local >= 1 && local <= 9999 && utc >= 1 && utc <= 9999;
+}
+
+StoreError invalid(const QString& description) {
+    StoreError error;
+    error.code = StoreError::InvalidRecord;
+    error.description = description;
+    error.recoverySuggestion = QStringLiteral("Change the event's dates and save it again.");
+    return error;
+}
+
+// The date of the first day and of the day after the last one that the all-day event covers; an all-day
+// event covers at least its first day.
+std::pair<QString, QString> allDayDates(const CalEvent& event) {
+    const CalendarDate start = CalendarDate::fromQDateTime(event.startDate);
+    const CalendarDate end = CalendarDate::fromQDateTime(event.endDate);
+    const CalendarDate lastMoment = end > start ? end.addingSeconds(-0.001) : start;
+    return {IcsValueFormat::localDate(start), IcsValueFormat::localDate(lastMoment.dateByAddingDays(1))};
+}
+
+IcsComponent alarmComponent(const CalAlarm& alarm, const QString& title) {
+    static const char* const ACTIONS[] = {"DISPLAY", "EMAIL", "PROCEDURE", "AUDIO"};
+    IcsComponent result(QStringLiteral("VALARM"));
+    result.addProperty(ContentLine(QStringLiteral("ACTION"), QString::fromLatin1(ACTIONS[alarm.action()])));
+    if (alarm.absoluteTrigger()) {
+        ContentLine trigger(QStringLiteral("TRIGGER"), IcsValueFormat::utcDateTime(*alarm.absoluteTrigger()));
+        trigger.setParameter(QStringLiteral("VALUE"), {QStringLiteral("DATE-TIME")});
+        result.addProperty(trigger);
+    } else {
+        const auto seconds = qint64(std::llround(alarm.relativeTrigger()));
+        result.addProperty(ContentLine(QStringLiteral("TRIGGER"), IcsValueFormat::duration(seconds)));
+    }
+    const QString message = ContentLine::escapeText(title.isEmpty() ? QStringLiteral("Reminder") : title);
+    switch (alarm.action()) {
+    case CalAlarm::Display:
+        result.addProperty(ContentLine(QStringLiteral("DESCRIPTION"), message));
+        break;
+    case CalAlarm::Email:
+        result.addProperty(ContentLine(QStringLiteral("DESCRIPTION"), message));
+        result.addProperty(ContentLine(QStringLiteral("SUMMARY"), message));
+        if (!alarm.emailAddress().isEmpty())
+            result.addProperty(
+                ContentLine(QStringLiteral("ATTENDEE"), QStringLiteral("mailto:") + alarm.emailAddress()));
+        break;
+    case CalAlarm::Procedure:
+        if (!alarm.url().isEmpty())
+            result.addProperty(
+                ContentLine(QStringLiteral("ATTACH"), QString::fromUtf8(alarm.url().toEncoded())));
+        break;
+    case CalAlarm::Sound:
+        if (!alarm.sound().isEmpty()) {
+            // A sound name rather than a full URI, as other calendar programs write it.
+            ContentLine attach(QStringLiteral("ATTACH"), alarm.sound());
+            attach.setParameter(QStringLiteral("VALUE"), {QStringLiteral("URI")});
+            result.addProperty(attach);
+        }
+        break;
+    }
+    return result;
+}
+
+} // namespace
+
+VEventWriter::VEventWriter(IcsDocument& document, QDateTime now)
+    : m_document(document), m_now(std::move(now)) {}
+
+std::optional<StoreError> VEventWriter::check(const CalEvent& event) {
+    bool datesWritable = writable(event.startDate) && writable(event.endDate);
+    for (const auto& alarm : event.alarms)
+        datesWritable = datesWritable && (!alarm->absoluteTrigger() || writable(*alarm->absoluteTrigger()));
+    if (hasEndDate(event.recurrenceRule.get()))
+        datesWritable = datesWritable && writable(event.recurrenceRule->recurrenceEnd->endDate);
+    if (!datesWritable)
+        return invalid(QStringLiteral("The event has a date that cannot be stored."));
+    if (event.endDate < event.startDate)
+        return invalid(QStringLiteral("The event ends before it starts."));
+    return std::nullopt;
+}
+
+bool VEventWriter::write(IcsComponent& event, const CalEvent* before, const CalEvent& after) {
+    VL_ASSERT(!check(after), "VEventWriter: the record cannot be written");
+    if (!before) {
+        event.setProperty(ContentLine(QStringLiteral("UID"), ContentLine::escapeText(after.uid)));
+        event.setProperty(ContentLine(QStringLiteral("DTSTAMP"), IcsValueFormat::utcDateTime(m_now)));
+        event.setProperty(ContentLine(QStringLiteral("CREATED"), IcsValueFormat::utcDateTime(m_now)));
+    }
+    const bool kindChanged = !before || before->isAllDay != after.isAllDay;
+    const bool startChanged = kindChanged || before->startDate != after.startDate;
+    // A DURATION, or no end at all, counts from the start, so a moved start moves the end.
+    const bool endChanged =
+        kindChanged || before->endDate != after.endDate || (startChanged && !event.property(u"DTEND"));
+    if (startChanged)
+        writeStart(event, after);
+    if (endChanged)
+        writeEnd(event, after);
+    bool changed = startChanged || endChanged;
+
+    const auto writeText = [&](const QString& name, QString CalEvent::*field) {
+        if (before && before->*field == after.*field)
+            return;
+        setOrRemove(event, name, ContentLine::escapeText(after.*field));
+        changed = true;
+    };
+    writeText(QStringLiteral("SUMMARY"), &CalEvent::title);
+    writeText(QStringLiteral("LOCATION"), &CalEvent::location);
+    writeText(QStringLiteral("DESCRIPTION"), &CalEvent::notes);
+    if (before && before->notes != after.notes)
+        event.removeProperties(u"X-ALT-DESC"); // a formatted copy of the old notes that some programs show
+    if (!before || before->url != after.url) {
+        setOrRemove(event, QStringLiteral("URL"), QString::fromUtf8(after.url.toEncoded()));
+        changed = true;
+    }
+    // A rule whose UNTIL is a DATE for all-day events and a UTC time otherwise must follow the kind.
+    const bool ruleChanged = !before || !sameRule(before->recurrenceRule.get(), after.recurrenceRule.get()) ||
+                             (kindChanged && hasEndDate(after.recurrenceRule.get()));
+    if (ruleChanged && !event.property(u"RECURRENCE-ID")) {
+        writeRule(event, before, after);
+        changed = true;
+    }
+    if (!before || !sameAlarms(before->alarms, after.alarms)) {
+        writeAlarms(event, after);
+        changed = true;
+    }
+    if (changed && before)
+        stamp(event);
+    return changed;
+}
+
+void VEventWriter::writeStart(IcsComponent& event, const CalEvent& after) {
+    ContentLine start(QStringLiteral("DTSTART"), QString());
+    if (after.isAllDay) {
+        start.setValue(allDayDates(after).first);
+        start.setParameter(QStringLiteral("VALUE"), {QStringLiteral("DATE")});
+    } else {
+        start.setValue(IcsValueFormat::localDateTime(CalendarDate::fromQDateTime(after.startDate)));
+        start.setParameter(QStringLiteral("TZID"),
+                           {VTimeZoneWriter::addDefaultZone(m_document, after.startDate)});
+    }
+    event.setProperty(start);
+}
+
+void VEventWriter::writeEnd(IcsComponent& event, const CalEvent& after) {
+    ContentLine end(QStringLiteral("DTEND"), QString());
+    if (after.isAllDay) {
+        end.setValue(allDayDates(after).second);
+        end.setParameter(QStringLiteral("VALUE"), {QStringLiteral("DATE")});
+    } else {
+        end.setValue(IcsValueFormat::localDateTime(CalendarDate::fromQDateTime(after.endDate)));
+        end.setParameter(QStringLiteral("TZID"),
+                         {VTimeZoneWriter::addDefaultZone(m_document, after.startDate)});
+    }
+    event.removeProperties(u"DURATION");
+    event.setProperty(end);
+}
+
+void VEventWriter::writeAlarms(IcsComponent& event, const CalEvent& after) {
+    event.removeChildren(u"VALARM");
+    for (const auto& alarm : after.alarms)
+        event.addChild(alarmComponent(*alarm, after.title));
+}
+
+IcsComponent& VEventWriter::addOverride(const IcsComponent& master, const CalEvent& before,
+                                        const CalEvent& after) {
+    IcsComponent occurrence = master;
+    removeRecurrence(occurrence);
+    occurrence.setProperty(occurrenceLine(QStringLiteral("RECURRENCE-ID"), master, after.occurrence));
+    // The copy has the series' times, not the occurrence's.
+    writeStart(occurrence, after);
+    writeEnd(occurrence, after);
+    if (!write(occurrence, &before, after))
+        stamp(occurrence);
+    return m_document.body().addChild(std::move(occurrence));
+}
+
+ContentLine VEventWriter::occurrenceLine(const QString& name, const IcsComponent& master,
+                                         const QDateTime& occurrence) {
+    const std::optional<ContentLine> start = master.property(u"DTSTART");
+    const QString tzid = start ? start->parameter(u"TZID").value(0) : QString();
+    const CalendarDate local = CalendarDate::fromQDateTime(occurrence);
+    ContentLine result(name, IcsValueFormat::utcDateTime(occurrence));
+    if (start &&
+        (start->parameter(u"VALUE").contains(u"DATE", Qt::CaseInsensitive) || start->value().size() == 8)) {
+        result.setValue(IcsValueFormat::localDate(local));
+        result.setParameter(QStringLiteral("VALUE"), {QStringLiteral("DATE")});
+    } else if (!tzid.isEmpty() && tzid == DateEnvironment::timeZoneId()) {
+        result.setValue(IcsValueFormat::localDateTime(local));
+        result.setParameter(QStringLiteral("TZID"), {tzid});
+    } else if (start && tzid.isEmpty() && !start->value().endsWith(u'Z', Qt::CaseInsensitive)) {
+        result.setValue(IcsValueFormat::localDateTime(local));
+    }
+    return result;
+}
+
+void VEventWriter::writeRule(IcsComponent& event, const CalEvent* before, const CalEvent& after) {
+    const CalRecurrenceRule* rule = after.recurrenceRule.get();
+    if (!rule) {
+        // Without its rule the event does not repeat: dates added to or taken from the series go too.
+        removeRecurrence(event);
+        return;
+    }
+    QString until;
+    if (hasEndDate(rule)) {
+        const QDateTime& end = rule->recurrenceEnd->endDate;
+        until = after.isAllDay ? IcsValueFormat::localDate(CalendarDate::fromQDateTime(end))
+                               : IcsValueFormat::utcDateTime(end);
+    }
+    const std::optional<ContentLine> existing = event.property(u"RRULE");
+    if (!existing || !before || !before->recurrenceRule ||
+        !sameRuleBesidesEnd(*before->recurrenceRule, *rule)) {
+        event.setProperty(ContentLine(QStringLiteral("RRULE"), RecurrenceRuleText::format(*rule, until)));
+        return;
+    }
+    // Only the end changed: keep the parts of the rule that the record does not hold (BYSETPOS, WKST, ...).
+    const bool counted = rule->recurrenceEnd && !rule->recurrenceEnd->usesEndDate;
+    QString text = IcsValueFormat::withRulePart(existing->value(), u"UNTIL", until);
+    text = IcsValueFormat::withRulePart(
+        text, u"COUNT", counted ? QString::number(rule->recurrenceEnd->occurrenceCount) : QString());
+    ContentLine updated = *existing;
+    updated.setValue(text);
+    event.setProperty(updated);
+}
+
+void VEventWriter::stamp(IcsComponent& event) {
+    const std::optional<ContentLine> sequence = event.property(u"SEQUENCE");
+    bool valid = false;
+    const int current = sequence ? sequence->value().trimmed().toInt(&valid) : 0;
+    event.setProperty(ContentLine(QStringLiteral("SEQUENCE"), QString::number(valid ? current + 1 : 1)));
+    event.setProperty(ContentLine(QStringLiteral("DTSTAMP"), IcsValueFormat::utcDateTime(m_now)));
+    event.setProperty(ContentLine(QStringLiteral("LAST-MODIFIED"), IcsValueFormat::utcDateTime(m_now)));
+}

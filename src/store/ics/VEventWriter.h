@@ -1,0 +1,46 @@
+#pragma once
+
+#include "IcsDocument.h"
+#include "store/StoreError.h"
+#include "store/records/CalEvent.h"
+
+#include <QDateTime>
+
+#include <optional>
+
+// Writes the fields the program owns (times, title, location, notes, URL, alarms, rule) from an event
+// record into a VEVENT, touching only the properties whose meaning changed since the record was read, so
+// that a change made here and changes made by other programs to other properties both survive.
+class VEventWriter {
+public:
+    // `now` stamps the changes (DTSTAMP, LAST-MODIFIED, CREATED).
+    explicit VEventWriter(IcsDocument& document, QDateTime now = QDateTime::currentDateTimeUtc());
+
+    // Why the record cannot be written, or nothing.
+    static std::optional<StoreError> check(const CalEvent& event);
+
+    // Writes into `event`, a VEVENT of the document, what differs between `before` (the record as read) and
+    // `after`; with no `before`, every field of a new event with its UID. Returns false when nothing
+    // differed and the component is unchanged. `after` must pass check.
+    bool write(IcsComponent& event, const CalEvent* before, const CalEvent& after);
+    // Adds to the document a VEVENT for one occurrence of the series `master`: a copy of the master
+    // without its recurrence, with RECURRENCE-ID `after.occurrence`, the times of `after` and the changes
+    // from `before` (the occurrence as read) to `after`.
+    IcsComponent& addOverride(const IcsComponent& master, const CalEvent& before, const CalEvent& after);
+
+    // A RECURRENCE-ID or EXDATE line for an occurrence of the series `master` in the form of its DTSTART,
+    // so that readers match it: a DATE for an all-day series, a wall-clock time for a floating start or
+    // one in the default zone, UTC otherwise.
+    static ContentLine occurrenceLine(const QString& name, const IcsComponent& master,
+                                      const QDateTime& occurrence);
+
+private:
+    void writeStart(IcsComponent& event, const CalEvent& after);
+    void writeEnd(IcsComponent& event, const CalEvent& after);
+    void writeAlarms(IcsComponent& event, const CalEvent& after);
+    void writeRule(IcsComponent& event, const CalEvent* before, const CalEvent& after);
+    void stamp(IcsComponent& event);
+
+    IcsDocument& m_document;
+    QDateTime m_now;
+};

@@ -1,0 +1,262 @@
+#include "SeriesEditor.h"
+
+#include "OccurrenceValues.h"
+#include "store/ics/IcsValueFormat.h"
+#include "store/ics/VEventWriter.h"
+#include "store/ics/WallTime.h"
+
+namespace {
+
+const QString RECURRENCE_ID = QStringLiteral("RECURRENCE-ID");
+const QString EXDATE = QStringLiteral("EXDATE");
+const QString RDATE = QStringLiteral("RDATE");
+
+// Moves an instant by a number of seconds on the clock of `zone`, so that a series moved by a day keeps
+// its clock time across a daylight-saving change.
+QDateTime shiftedOnClock(const QDateTime& instant, qint64 seconds, const WallClockZone& zone) {
+    return zone.toInstant(WallTime::fromLocalSeconds(zone.toWall(instant).localSeconds() + seconds));
+}
+
+qint64 clockDifference(const QDateTime& from, const QDateTime& to, const WallClockZone& zone) {
+    return zone.toWall(to).localSeconds() - zone.toWall(from).localSeconds();
+}
+
+// The value of one part of a RRULE ("COUNT" in "FREQ=WEEKLY;COUNT=10"), empty when absent.
+QString rulePart(const QString& rule, QStringView name) {
+    for (const QString& part : rule.split(u';')) {
+        if (part.section(u'=', 0, 0).compare(name, Qt::CaseInsensitive) == 0)
+            return part.section(u'=', 1);
+    }
+    return QString();
+}
+
+void copyFields(CalEvent& target, const CalEvent& source) {
+    target.title = source.title;
+    target.location = source.location;
+    target.notes = source.notes;
+    target.url = source.url;
+    target.alarms = source.alarms;
+    target.isAllDay = source.isAllDay;
+    target.recurrenceRule = source.recurrenceRule;
+}
+
+} // namespace
+
+SeriesEditor::SeriesEditor(IcsDocument& document, const IcsSeries& series, QDateTime now)
+    : m_document(document), m_series(series), m_now(std::move(now)) {}
+
+IcsComponent* SeriesEditor::master() const {
+    return m_document.event(m_series.uid());
+}
+
+QList<QDateTime> SeriesEditor::instants(const ContentLine& line) const {
+    return OccurrenceValues::instants(line, m_series.startForm().tzid, m_series.zone());
+}
+
+IcsComponent* SeriesEditor::overrideFor(const QDateTime& occurrence) const {
+    for (IcsComponent* event : m_document.events(m_series.uid())) {
+        const std::optional<ContentLine> id = event->property(RECURRENCE_ID);
+        if (id && instants(*id).contains(occurrence))
+            return event;
+    }
+    return nullptr;
+}
+
+std::shared_ptr<CalEvent> SeriesEditor::occurrenceAsRead(const QDateTime& occurrence) const {
+    if (!occurrence.isValid())
+        return m_series.masterRecord();
+    // Overrides may have moved their occurrence; a year either way finds all but the strangest.
+    for (const auto& record : m_series.occurrences(occurrence.addDays(-400), occurrence.addDays(400))) {
+        if (record->occurrence == occurrence)
+            return record;
+    }
+    return nullptr;
+}
+
+void SeriesEditor::saveAll(const CalEvent& record) {
+    IcsComponent* event = master();
+    if (!event) {
+        saveThis(record);
+        return;
+    }
+    const std::shared_ptr<CalEvent> before = m_series.masterRecord();
+    auto after = before->copy();
+    copyFields(*after, record);
+    if (m_series.isRecurring() && record.occurrence.isValid()) {
+        const WallClockZone zone = record.isAllDay ? WallClockZone() : m_series.zone();
+        const qint64 shift = clockDifference(record.occurrence, record.startDate, zone);
+        after->startDate = shiftedOnClock(before->startDate, shift, zone);
+        after->endDate = record.isAllDay
+                             ? shiftedOnClock(after->startDate,
+                                              clockDifference(record.startDate, record.endDate, zone), zone)
+                             : after->startDate.addMSecs(record.startDate.msecsTo(record.endDate));
+    } else {
+        after->startDate = record.startDate;
+        after->endDate = record.endDate;
+    }
+    VEventWriter(m_document, m_now).write(*event, before.get(), *after);
+    if (!record.recurrenceRule) {
+        // No longer repeating: what only a series has would otherwise linger as stray occurrences.
+        event->removeProperties(EXDATE);
+        event->removeProperties(RDATE);
+        event->removeProperties(u"EXRULE");
+        for (IcsComponent* other : m_document.events(m_series.uid())) {
+            if (other->property(RECURRENCE_ID))
+                m_document.remove(other);
+        }
+    }
+}
+
+void SeriesEditor::saveThis(const CalEvent& record) {
+    std::shared_ptr<CalEvent> before = occurrenceAsRead(record.occurrence);
+    if (IcsComponent* existing = overrideFor(record.occurrence)) {
+        VEventWriter(m_document, m_now).write(*existing, before.get(), record);
+        return;
+    }
+    IcsComponent* event = master();
+    if (!event)
+        return;
+    if (!before) {
+        before = m_series.masterRecord();
+        const qint64 length = before->startDate.msecsTo(before->endDate);
+        before->startDate = record.occurrence;
+        before->endDate = record.occurrence.addMSecs(length);
+    }
+    VEventWriter(m_document, m_now).addOverride(*event, *before, record);
+}
+
+SeriesEditor::Cut SeriesEditor::cutFrom(const QDateTime& occurrence) {
+    Cut cut;
+    for (IcsComponent* event : m_document.events(m_series.uid())) {
+        const std::optional<ContentLine> id = event->property(RECURRENCE_ID);
+        if (!id)
+            continue;
+        const QList<QDateTime> ids = instants(*id);
+        if (!ids.isEmpty() && ids.front() >= occurrence) {
+            cut.overrides.append({*event, ids.front()});
+            m_document.remove(event);
+        }
+    }
+    IcsComponent* event = master();
+    if (!event)
+        return cut;
+    for (const QString& name : {EXDATE, RDATE}) {
+        QList<QDateTime> kept;
+        QList<QDateTime>& later = name == EXDATE ? cut.exclusions : cut.additions;
+        event->removeProperties(name, [&](const ContentLine& line) {
+            const QList<QDateTime> values = instants(line);
+            if (std::all_of(values.begin(), values.end(), [&](const QDateTime& t) { return t < occurrence; }))
+                return false;
+            for (const QDateTime& t : values)
+                (t < occurrence ? kept : later).append(t);
+            return true;
+        });
+        for (const QDateTime& t : kept)
+            event->addProperty(VEventWriter::occurrenceLine(name, *event, t));
+    }
+    return cut;
+}
+
+void SeriesEditor::endBefore(const QDateTime& occurrence) {
+    IcsComponent* event = master();
+    const std::optional<ContentLine> rule = event ? event->property(u"RRULE") : std::nullopt;
+    if (!rule)
+        return;
+    QString until;
+    switch (m_series.startForm().kind) {
+    case DateForm::Date: {
+        const WallTime dayBefore = WallClockZone().toWall(occurrence).addingDays(-1);
+        until = IcsValueFormat::date(dayBefore.year, dayBefore.month, dayBefore.day);
+        break;
+    }
+    case DateForm::Floating: {
+        const WallTime last = WallClockZone().toWall(occurrence.addSecs(-1));
+        until =
+            IcsValueFormat::dateTime(last.year, last.month, last.day, last.hour, last.minute, last.second);
+        break;
+    }
+    case DateForm::Utc:
+    case DateForm::Zoned:
+        until = IcsValueFormat::utcDateTime(occurrence.addSecs(-1));
+        break;
+    }
+    ContentLine ended = *rule;
+    ended.setValue(IcsValueFormat::withRulePart(
+        IcsValueFormat::withRulePart(rule->value(), u"COUNT", QString()), u"UNTIL", until));
+    event->setProperty(ended);
+}
+
+std::optional<IcsDocument> SeriesEditor::saveFuture(const CalEvent& record, const QString& newUid) {
+    IcsComponent* event = master();
+    if (!event || !record.occurrence.isValid() || record.occurrence <= m_series.firstOccurrence())
+        return std::nullopt;
+    const int earlier = m_series.occurrencesBefore(record.occurrence);
+    IcsComponent later = *event;
+    const Cut cut = cutFrom(record.occurrence);
+    endBefore(record.occurrence);
+
+    IcsDocument created = IcsDocument::create();
+    for (IcsComponent* zone : m_document.body().children(u"VTIMEZONE"))
+        created.body().addChild(*zone);
+    later.setProperty(ContentLine(QStringLiteral("UID"), newUid));
+    for (const QString& name : {EXDATE, RDATE})
+        later.removeProperties(name);
+    if (const std::optional<ContentLine> rule = later.property(u"RRULE")) {
+        const QString count = rulePart(rule->value(), u"COUNT");
+        if (!count.isEmpty()) {
+            ContentLine remaining = *rule;
+            remaining.setValue(IcsValueFormat::withRulePart(
+                rule->value(), u"COUNT", QString::number(std::max(1, count.toInt() - earlier))));
+            later.setProperty(remaining);
+        }
+    }
+    IcsComponent& newMaster = created.body().addChild(later);
+    const std::shared_ptr<CalEvent> before = m_series.masterRecord();
+    auto after = record.copy();
+    after->uid = newUid;
+    after->occurrence = QDateTime();
+    VEventWriter(created, m_now).write(newMaster, before.get(), *after);
+
+    // Everything that follows moves with the occurrence the series now starts with.
+    const WallClockZone zone = record.isAllDay ? WallClockZone() : m_series.zone();
+    const qint64 shift = clockDifference(record.occurrence, record.startDate, zone);
+    for (const QDateTime& t : cut.exclusions)
+        newMaster.addProperty(
+            VEventWriter::occurrenceLine(EXDATE, newMaster, shiftedOnClock(t, shift, zone)));
+    for (const QDateTime& t : cut.additions)
+        newMaster.addProperty(VEventWriter::occurrenceLine(RDATE, newMaster, shiftedOnClock(t, shift, zone)));
+    for (const auto& [component, id] : cut.overrides) {
+        IcsComponent moved = component;
+        moved.setProperty(ContentLine(QStringLiteral("UID"), newUid));
+        moved.setProperty(
+            VEventWriter::occurrenceLine(RECURRENCE_ID, newMaster, shiftedOnClock(id, shift, zone)));
+        created.body().addChild(moved);
+    }
+    return created;
+}
+
+void SeriesEditor::removeThis(const CalEvent& record) {
+    if (IcsComponent* existing = overrideFor(record.occurrence))
+        m_document.remove(existing);
+    if (IcsComponent* event = master())
+        event->addProperty(VEventWriter::occurrenceLine(EXDATE, *event, record.occurrence));
+}
+
+bool SeriesEditor::removeFuture(const CalEvent& record) {
+    if (!master() || !record.occurrence.isValid() || record.occurrence <= m_series.firstOccurrence())
+        return false;
+    cutFrom(record.occurrence);
+    endBefore(record.occurrence);
+    return true;
+}
+
+void SeriesEditor::removeAll() {
+    for (IcsComponent* event : m_document.events(m_series.uid()))
+        m_document.remove(event);
+}
+
+bool SeriesEditor::documentIsEmpty() const {
+    IcsComponent& body = m_document.body();
+    return body.children(u"VEVENT").isEmpty() && body.children(u"VTODO").isEmpty() &&
+           body.children(u"VJOURNAL").isEmpty();
+}

@@ -1,0 +1,570 @@
+#include "VdirCalendarStore.h"
+
+#include "AtomicFileWriter.h"
+#include "SeriesEditor.h"
+#include "VdirCalendarFolder.h"
+#include "app/Logger.h"
+#include "store/ics/IcsDocument.h"
+#include "store/ics/IcsReader.h"
+#include "store/ics/VEventWriter.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QUuid>
+
+namespace {
+
+StoreError error(StoreError::Code code, const QString& description, const QString& suggestion) {
+    return StoreError{StoreError::DOMAIN_NAME, code, description, suggestion};
+}
+
+StoreError notFound(const QString& what) {
+    return error(StoreError::NotFound, what, QStringLiteral("It may have been removed by another program."));
+}
+
+QString newUid() {
+    return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+}
+
+// The series of `event` as the file it was read from held it, changed to the event's fields: a series
+// deleted and now written again (undo) comes back with nothing lost, also not the occurrences outside
+// the loaded window or a COUNT. Nothing when the event was not read from a file.
+std::optional<IcsDocument> restoredDocument(const CalEvent& event) {
+    if (!event.source)
+        return std::nullopt;
+    IcsDocument document = IcsDocument::parse(event.source->text);
+    for (IcsComponent* other : document.body().children(u"VEVENT")) {
+        const std::optional<ContentLine> uid = other->property(u"UID");
+        if (!uid || uid->value() != event.uid)
+            document.remove(other);
+    }
+    const IcsReadResult read = IcsReader::read(document.serialize());
+    const auto restored = std::find_if(read.series.begin(), read.series.end(),
+                                       [&](const IcsSeries& one) { return one.uid() == event.uid; });
+    if (restored == read.series.end())
+        return std::nullopt;
+    SeriesEditor(document, *restored).saveAll(event);
+    return document;
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, QObject* parent)
+    : VdirCalendarStore(rootDirectory, std::make_unique<AtomicFileWriter>(), parent) {}
+
+VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, std::unique_ptr<FileWriter> writer,
+                                     QObject* parent)
+    : CalendarStore(parent), m_root(QDir(rootDirectory).absolutePath()), m_writer(std::move(writer)),
+      m_watcher(WATCH_DELAY_MS) {
+    connect(&m_watcher, &DirectoryWatcher::directoriesChanged, this,
+            &VdirCalendarStore::onDirectoriesChanged);
+    m_watcher.watch(m_root);
+    loadAll();
+}
+
+VdirCalendarStore::~VdirCalendarStore() = default;
+
+QString VdirCalendarStore::folderPath(const QString& calendarUid) const {
+    return QDir(m_root).filePath(calendarUid);
+}
+
+// ---- reading ----
+
+void VdirCalendarStore::loadAll() {
+    for (const QString& name : VdirCalendarFolder::calendarFolderNames(m_root)) {
+        Folder folder;
+        loadFolder(name, folder);
+        m_folders.insert(name, std::move(folder));
+    }
+}
+
+QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& folder) {
+    const QString path = folderPath(calendarUid);
+    folder.calendar = VdirCalendarFolder::readCalendar(path);
+    m_watcher.watch(path);
+    QStringList uids;
+    for (const QString& fileName : VdirCalendarFolder::itemFileNames(path)) {
+        QString warning;
+        std::optional<VdirItem> item = VdirItem::load(calendarUid, path, fileName, warning);
+        if (!item) {
+            VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL, warning);
+            continue;
+        }
+        index(calendarUid, fileName, *item);
+        uids += item->uids();
+        folder.items.insert(fileName, std::move(*item));
+    }
+    return uids;
+}
+
+void VdirCalendarStore::index(const QString& calendarUid, const QString& fileName, const VdirItem& item) {
+    for (const QString& uid : item.uids()) {
+        const auto existing = m_byUid.constFind(uid);
+        if (existing != m_byUid.cend() &&
+            (existing->calendarUid != calendarUid || existing->fileName != fileName)) {
+            VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
+                   QStringLiteral("%1/%2 repeats the event %3 of %4/%5; the first one is used")
+                       .arg(calendarUid, fileName, uid, existing->calendarUid, existing->fileName));
+            continue;
+        }
+        m_byUid.insert(uid, {calendarUid, fileName});
+    }
+}
+
+void VdirCalendarStore::unindex(const VdirItem& item) {
+    for (const QString& uid : item.uids()) {
+        const auto location = m_byUid.constFind(uid);
+        if (location != m_byUid.cend() && location->fileName == item.source->fileName &&
+            location->calendarUid == item.source->calendarUid)
+            m_byUid.erase(location);
+    }
+}
+
+const IcsSeries* VdirCalendarStore::series(const QString& uid, Location* where) const {
+    const auto location = m_byUid.constFind(uid);
+    if (location == m_byUid.cend())
+        return nullptr;
+    const VdirItem& item = m_folders[location->calendarUid].items[location->fileName];
+    for (const IcsSeries& one : item.series) {
+        if (one.uid() == uid) {
+            if (where)
+                *where = *location;
+            return &one;
+        }
+    }
+    return nullptr;
+}
+
+CalendarList VdirCalendarStore::calendars() {
+    CalendarList result;
+    for (const Folder& folder : std::as_const(m_folders))
+        result.append(folder.calendar);
+    return result;
+}
+
+std::shared_ptr<CalCalendar> VdirCalendarStore::calendarWithUID(const QString& uid) {
+    const auto folder = m_folders.constFind(uid);
+    return folder == m_folders.cend() ? nullptr : folder->calendar;
+}
+
+EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end,
+                                    const CalendarList& calendars) {
+    EventList result;
+    for (const auto& calendar : calendars) {
+        const auto folder = m_folders.constFind(calendar->uid);
+        if (folder == m_folders.cend())
+            continue;
+        for (const VdirItem& item : folder->items) {
+            for (const IcsSeries& one : item.series) {
+                for (auto& record : one.occurrences(start, end)) {
+                    record->calendar = folder->calendar;
+                    record->source = item.source;
+                    result.append(std::move(record));
+                }
+            }
+        }
+    }
+    return result;
+}
+
+EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end, const QString& uid,
+                                    const CalendarList& calendars) {
+    Location location;
+    const IcsSeries* found = series(uid, &location);
+    const bool wanted = std::any_of(calendars.begin(), calendars.end(), [&](const auto& calendar) {
+        return calendar->uid == location.calendarUid;
+    });
+    EventList result;
+    if (!found || !wanted)
+        return result;
+    const Folder& folder = m_folders[location.calendarUid];
+    for (auto& record : found->occurrences(start, end)) {
+        record->calendar = folder.calendar;
+        record->source = folder.items[location.fileName].source;
+        result.append(std::move(record));
+    }
+    return result;
+}
+
+// ---- writing ----
+
+std::optional<StoreError> VdirCalendarStore::editableFolder(const QString& calendarUid) const {
+    const auto folder = m_folders.constFind(calendarUid);
+    if (folder == m_folders.cend())
+        return notFound(QStringLiteral("The calendar no longer exists."));
+    if (!folder->calendar->isEditable)
+        return error(StoreError::ReadOnly,
+                     QStringLiteral("The calendar \"%1\" is read-only.").arg(folder->calendar->title),
+                     QStringLiteral("Choose a calendar that can be changed."));
+    return std::nullopt;
+}
+
+std::optional<StoreError> VdirCalendarStore::checkUnchanged(const QString& calendarUid,
+                                                            const QString& fileName) {
+    VdirItem& item = m_folders[calendarUid].items[fileName];
+    const QString path = QDir(folderPath(calendarUid)).filePath(fileName);
+    const std::optional<FileStamp> stamp = FileStamp::of(path);
+    if (stamp && *stamp == item.stamp)
+        return std::nullopt;
+    // A touched file with the same content is no conflict.
+    if (stamp && readFile(path) == item.source->text) {
+        item.stamp = *stamp;
+        return std::nullopt;
+    }
+    return error(
+        StoreError::ChangedOnDisk,
+        QStringLiteral("The event file \"%1\" was changed by another program since it was read.")
+            .arg(fileName),
+        QStringLiteral("Nothing was overwritten. The calendar will show the other program's version; make "
+                       "your change again there."));
+}
+
+std::optional<StoreError> VdirCalendarStore::store(const QString& calendarUid, const QString& fileName,
+                                                   const QByteArray& bytes, FileWriter::Mode mode) {
+    const QString path = QDir(folderPath(calendarUid)).filePath(fileName);
+    if (auto failed = m_writer->write(path, bytes, mode))
+        return failed;
+    Folder& folder = m_folders[calendarUid];
+    if (const auto old = folder.items.constFind(fileName); old != folder.items.cend())
+        unindex(*old);
+    folder.items.remove(fileName);
+    QString warning;
+    std::optional<VdirItem> item = VdirItem::load(calendarUid, folderPath(calendarUid), fileName, warning);
+    if (!item) {
+        VL_LOG(LCALSTORE, Logger::LOG_ERROR_LEVEL, warning);
+        return error(
+            StoreError::Unexpected,
+            QStringLiteral("The event file \"%1\" was written but cannot be read back.").arg(fileName),
+            QStringLiteral("Please report this problem."));
+    }
+    index(calendarUid, fileName, *item);
+    folder.items.insert(fileName, std::move(*item));
+    return std::nullopt;
+}
+
+std::optional<StoreError> VdirCalendarStore::discard(const QString& calendarUid, const QString& fileName) {
+    if (auto failed = m_writer->remove(QDir(folderPath(calendarUid)).filePath(fileName)))
+        return failed;
+    Folder& folder = m_folders[calendarUid];
+    unindex(folder.items[fileName]);
+    folder.items.remove(fileName);
+    return std::nullopt;
+}
+
+QString VdirCalendarStore::newFileName(const QString& calendarUid, const QString& uid) const {
+    // Other programs name files after the uid when it is safe as a file name, and so do we.
+    static const QRegularExpression safe(QStringLiteral("^[A-Za-z0-9_.+@-]{1,200}$"));
+    QString name =
+        safe.match(uid).hasMatch() && !uid.startsWith(u'.')
+            ? uid
+            : QString::fromLatin1(QCryptographicHash::hash(uid.toUtf8(), QCryptographicHash::Sha1).toHex());
+    const Folder& folder = m_folders[calendarUid];
+    while (folder.items.contains(name + QStringLiteral(".ics")) ||
+           QFile::exists(QDir(folderPath(calendarUid)).filePath(name + QStringLiteral(".ics"))))
+        name = newUid();
+    return name + QStringLiteral(".ics");
+}
+
+std::optional<StoreError> VdirCalendarStore::createSeries(const CalEvent& event) {
+    const QString calendarUid = event.calendar->uid;
+    std::optional<IcsDocument> document = restoredDocument(event);
+    QString fileName;
+    if (document && !QFile::exists(QDir(folderPath(calendarUid)).filePath(event.source->fileName))) {
+        fileName = event.source->fileName;
+    } else {
+        fileName = newFileName(calendarUid, event.uid);
+    }
+    if (!document) {
+        document = IcsDocument::create();
+        IcsComponent& vevent = document->body().addChild(IcsComponent(QStringLiteral("VEVENT")));
+        VEventWriter(*document).write(vevent, nullptr, event);
+    }
+    if (auto failed = store(calendarUid, fileName, document->serialize(), FileWriter::Mode::Create))
+        return failed;
+    emit eventsChanged(StoreChanges{{event.uid}, {}, {}});
+    return std::nullopt;
+}
+
+std::optional<StoreError> VdirCalendarStore::moveSeries(const CalEvent& event, const Location& from) {
+    const VdirItem& item = m_folders[from.calendarUid].items[from.fileName];
+    if (item.series.size() > 1)
+        return error(
+            StoreError::InvalidRecord,
+            QStringLiteral("The event \"%1\" shares its file with other events and cannot be moved to "
+                           "another calendar.")
+                .arg(event.title),
+            QStringLiteral("Create the event anew in the other calendar."));
+    IcsDocument document = IcsDocument::parse(item.source->text);
+    SeriesEditor(document, item.series.front()).saveAll(event);
+    const QString target = event.calendar->uid;
+    const QString fileName = QFile::exists(QDir(folderPath(target)).filePath(from.fileName))
+                                 ? newFileName(target, event.uid)
+                                 : from.fileName;
+    if (auto failed = store(target, fileName, document.serialize(), FileWriter::Mode::Create))
+        return failed;
+    if (auto failed = discard(from.calendarUid, from.fileName)) {
+        // Never leave the event in both calendars.
+        (void)discard(target, fileName);
+        index(from.calendarUid, from.fileName, m_folders[from.calendarUid].items[from.fileName]);
+        return failed;
+    }
+    emit eventsChanged(StoreChanges{{}, {event.uid}, {}});
+    return std::nullopt;
+}
+
+std::optional<StoreError> VdirCalendarStore::saveEvent(const CalEvent& event, CalSpan span) {
+    VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL,
+           QStringLiteral("save %1 span %2").arg(event.uid).arg(int(span)));
+    if (event.uid.isEmpty())
+        return error(StoreError::InvalidRecord, QStringLiteral("The event has no identifier."),
+                     QStringLiteral("Please report this problem."));
+    if (auto invalid = VEventWriter::check(event))
+        return invalid;
+    if (!event.calendar)
+        return error(StoreError::InvalidRecord,
+                     QStringLiteral("The event \"%1\" belongs to no calendar.").arg(event.title),
+                     QStringLiteral("Choose a calendar for it."));
+    if (auto refused = editableFolder(event.calendar->uid))
+        return refused;
+    Location location;
+    const IcsSeries* found = series(event.uid, &location);
+    if (!found)
+        return createSeries(event);
+    if (auto refused = editableFolder(location.calendarUid))
+        return refused;
+    if (auto conflict = checkUnchanged(location.calendarUid, location.fileName))
+        return conflict;
+    if (location.calendarUid != event.calendar->uid)
+        return moveSeries(event, location);
+
+    const VdirItem& item = m_folders[location.calendarUid].items[location.fileName];
+    IcsDocument document = IcsDocument::parse(item.source->text);
+    SeriesEditor editor(document, *found);
+    StoreChanges changes{{}, {event.uid}, {}};
+    const CalSpan effective = found->isRecurring() && event.occurrence.isValid() ? span : CalSpan::AllEvents;
+    std::optional<IcsDocument> later;
+    QString laterUid;
+    switch (effective) {
+    case CalSpan::ThisEvent:
+        editor.saveThis(event);
+        break;
+    case CalSpan::FutureEvents:
+        laterUid = newUid();
+        later = editor.saveFuture(event, laterUid);
+        if (!later)
+            editor.saveAll(event);
+        break;
+    case CalSpan::AllEvents:
+        editor.saveAll(event);
+        break;
+    }
+    QString laterFile;
+    if (later) {
+        // The new series first: should writing the old one fail, the new file is taken back.
+        laterFile = newFileName(location.calendarUid, laterUid);
+        if (auto failed =
+                store(location.calendarUid, laterFile, later->serialize(), FileWriter::Mode::Create))
+            return failed;
+        changes.inserted.append(laterUid);
+    }
+    if (auto failed =
+            store(location.calendarUid, location.fileName, document.serialize(), FileWriter::Mode::Replace)) {
+        if (later)
+            (void)discard(location.calendarUid, laterFile);
+        return failed;
+    }
+    emit eventsChanged(changes);
+    return std::nullopt;
+}
+
+std::optional<StoreError> VdirCalendarStore::removeEvent(const CalEvent& event, CalSpan span) {
+    VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL,
+           QStringLiteral("remove %1 span %2").arg(event.uid).arg(int(span)));
+    Location location;
+    const IcsSeries* found = series(event.uid, &location);
+    if (!found)
+        return notFound(QStringLiteral("The event \"%1\" no longer exists.").arg(event.title));
+    if (auto refused = editableFolder(location.calendarUid))
+        return refused;
+    if (auto conflict = checkUnchanged(location.calendarUid, location.fileName))
+        return conflict;
+    const VdirItem& item = m_folders[location.calendarUid].items[location.fileName];
+    IcsDocument document = IcsDocument::parse(item.source->text);
+    SeriesEditor editor(document, *found);
+    CalSpan effective = found->isRecurring() && event.occurrence.isValid() ? span : CalSpan::AllEvents;
+    if (effective != CalSpan::AllEvents && !editor.hasOccurrence(event.occurrence))
+        return notFound(QStringLiteral("The event \"%1\" has no such occurrence.").arg(event.title));
+    if (effective == CalSpan::FutureEvents && !editor.removeFuture(event))
+        effective = CalSpan::AllEvents;
+    if (effective == CalSpan::ThisEvent)
+        editor.removeThis(event);
+    if (effective == CalSpan::AllEvents)
+        editor.removeAll();
+
+    if (editor.documentIsEmpty()) {
+        if (auto failed = discard(location.calendarUid, location.fileName))
+            return failed;
+    } else if (auto failed = store(location.calendarUid, location.fileName, document.serialize(),
+                                   FileWriter::Mode::Replace)) {
+        return failed;
+    }
+    const bool seriesLeft = series(event.uid) != nullptr;
+    emit eventsChanged(seriesLeft ? StoreChanges{{}, {event.uid}, {}} : StoreChanges{{}, {}, {event.uid}});
+    return std::nullopt;
+}
+
+// ---- calendars ----
+
+std::optional<StoreError> VdirCalendarStore::saveCalendar(const CalCalendar& calendar) {
+    VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL, QStringLiteral("save calendar %1").arg(calendar.uid));
+    if (calendar.uid.isEmpty() || calendar.uid.startsWith(u'.') || calendar.uid.contains(u'/'))
+        return error(StoreError::InvalidRecord,
+                     QStringLiteral("The calendar \"%1\" has no usable identifier.").arg(calendar.title),
+                     QStringLiteral("Please report this problem."));
+    const bool exists = m_folders.contains(calendar.uid);
+    const QString path = folderPath(calendar.uid);
+    if (!exists && !QDir(m_root).mkpath(calendar.uid))
+        return error(StoreError::WriteFailed,
+                     QStringLiteral("The calendar \"%1\" could not be created.").arg(calendar.title),
+                     QStringLiteral("Check that the calendar folder %1 can be written to.").arg(m_root));
+    if (auto failed = VdirCalendarFolder::writeMetadata(*m_writer, path, calendar)) {
+        if (!exists)
+            QDir(path).removeRecursively();
+        return failed;
+    }
+    if (exists) {
+        m_folders[calendar.uid].calendar = VdirCalendarFolder::readCalendar(path);
+    } else {
+        Folder folder;
+        loadFolder(calendar.uid, folder);
+        m_folders.insert(calendar.uid, std::move(folder));
+    }
+    emit calendarsChanged(exists ? StoreChanges{{}, {calendar.uid}, {}}
+                                 : StoreChanges{{calendar.uid}, {}, {}});
+    return std::nullopt;
+}
+
+std::optional<StoreError> VdirCalendarStore::removeCalendar(const CalCalendar& calendar) {
+    VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL, QStringLiteral("remove calendar %1").arg(calendar.uid));
+    if (auto refused = editableFolder(calendar.uid))
+        return refused;
+    Folder& folder = m_folders[calendar.uid];
+    QStringList uids;
+    for (const VdirItem& item : std::as_const(folder.items))
+        uids += item.uids();
+    for (const QString& fileName : folder.items.keys()) {
+        if (auto failed = discard(calendar.uid, fileName))
+            return failed;
+    }
+    m_watcher.unwatch(folderPath(calendar.uid));
+    if (!QDir(folderPath(calendar.uid)).removeRecursively())
+        VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
+               QStringLiteral("The folder of the calendar %1 could not be removed completely")
+                   .arg(calendar.uid));
+    m_folders.remove(calendar.uid);
+    if (!uids.isEmpty())
+        emit eventsChanged(StoreChanges{{}, {}, uids});
+    emit calendarsChanged(StoreChanges{{}, {}, {calendar.uid}});
+    return std::nullopt;
+}
+
+// ---- changes by other programs ----
+
+void VdirCalendarStore::onDirectoriesChanged(const QSet<QString>& directories, bool all) {
+    StoreChanges calendarChanges, eventChanges;
+    if (all || directories.contains(m_root))
+        rescanRoot(calendarChanges, eventChanges);
+    for (const QString& calendarUid : m_folders.keys()) {
+        if (all || directories.contains(folderPath(calendarUid)))
+            rescanFolder(calendarUid, calendarChanges, eventChanges);
+    }
+    if (!calendarChanges.isEmpty())
+        emit calendarsChangedExternally(calendarChanges);
+    if (!eventChanges.isEmpty())
+        emit eventsChangedExternally(eventChanges);
+}
+
+void VdirCalendarStore::rescanRoot(StoreChanges& calendarChanges, StoreChanges& eventChanges) {
+    const QStringList present = VdirCalendarFolder::calendarFolderNames(m_root);
+    for (const QString& calendarUid : m_folders.keys()) {
+        if (present.contains(calendarUid))
+            continue;
+        for (const VdirItem& item : std::as_const(m_folders[calendarUid].items)) {
+            unindex(item);
+            eventChanges.deleted += item.uids();
+        }
+        m_watcher.unwatch(folderPath(calendarUid));
+        m_folders.remove(calendarUid);
+        calendarChanges.deleted.append(calendarUid);
+    }
+    for (const QString& calendarUid : present) {
+        if (m_folders.contains(calendarUid))
+            continue;
+        Folder folder;
+        eventChanges.inserted += loadFolder(calendarUid, folder);
+        m_folders.insert(calendarUid, std::move(folder));
+        calendarChanges.inserted.append(calendarUid);
+    }
+}
+
+void VdirCalendarStore::rescanFolder(const QString& calendarUid, StoreChanges& calendarChanges,
+                                     StoreChanges& eventChanges) {
+    Folder& folder = m_folders[calendarUid];
+    const QString path = folderPath(calendarUid);
+    const std::shared_ptr<CalCalendar> metadata = VdirCalendarFolder::readCalendar(path);
+    const CalCalendar& old = *folder.calendar;
+    if (metadata->title != old.title || metadata->color != old.color ||
+        metadata->isEditable != old.isEditable || metadata->type != old.type) {
+        folder.calendar = metadata;
+        calendarChanges.updated.append(calendarUid);
+    }
+    const QStringList present = VdirCalendarFolder::itemFileNames(path);
+    QSet<QString> before, after;
+    for (const QString& fileName : folder.items.keys()) {
+        if (present.contains(fileName))
+            continue;
+        for (const QString& uid : folder.items[fileName].uids())
+            before.insert(uid);
+        unindex(folder.items[fileName]);
+        folder.items.remove(fileName);
+    }
+    for (const QString& fileName : present) {
+        const auto known = folder.items.constFind(fileName);
+        const std::optional<FileStamp> stamp = FileStamp::of(QDir(path).filePath(fileName));
+        if (known != folder.items.cend() && stamp && *stamp == known->stamp)
+            continue;
+        if (known != folder.items.cend()) {
+            for (const QString& uid : known->uids())
+                before.insert(uid);
+            unindex(*known);
+            folder.items.remove(fileName);
+        }
+        QString warning;
+        std::optional<VdirItem> item = VdirItem::load(calendarUid, path, fileName, warning);
+        if (!item) {
+            VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL, warning);
+            continue;
+        }
+        for (const QString& uid : item->uids())
+            after.insert(uid);
+        index(calendarUid, fileName, *item);
+        folder.items.insert(fileName, std::move(*item));
+    }
+    for (const QString& uid : before) {
+        if (after.contains(uid))
+            eventChanges.updated.append(uid);
+        else if (!m_byUid.contains(uid))
+            eventChanges.deleted.append(uid);
+    }
+    for (const QString& uid : after) {
+        if (!before.contains(uid))
+            eventChanges.inserted.append(uid);
+    }
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "DirectoryWatcher.h"
+#include "FileWriter.h"
+#include "VdirItem.h"
+#include "store/CalendarStore.h"
+
+#include <QHash>
+#include <QMap>
+
+#include <memory>
+
+class SeriesEditor;
+
+// The calendars of a vdir tree: each folder below the root is a calendar, each .ics file in it holds
+// one event series. Files are read once and watched; other programs' changes arrive, coalesced, as the
+// external notifications. Writes are atomic, keep everything the program does not change, and never
+// overwrite a file that another program changed since it was read. Files that cannot be read are
+// skipped with a warning and never written.
+class VdirCalendarStore : public CalendarStore {
+    Q_OBJECT
+public:
+    explicit VdirCalendarStore(const QString& rootDirectory, QObject* parent = nullptr);
+    // With another way of writing files, for tests that need writing to fail.
+    VdirCalendarStore(const QString& rootDirectory, std::unique_ptr<FileWriter> writer,
+                      QObject* parent = nullptr);
+    ~VdirCalendarStore() override;
+
+    QString rootDirectory() const { return m_root; }
+    // The delay by which changes on disk are coalesced before they are announced.
+    static constexpr int WATCH_DELAY_MS = 100;
+
+    CalendarList calendars() override;
+    std::shared_ptr<CalCalendar> calendarWithUID(const QString& uid) override;
+    EventList events(const QDateTime& start, const QDateTime& end, const CalendarList& calendars) override;
+    EventList events(const QDateTime& start, const QDateTime& end, const QString& uid,
+                     const CalendarList& calendars) override;
+
+    [[nodiscard]] std::optional<StoreError> saveEvent(const CalEvent& event, CalSpan span) override;
+    [[nodiscard]] std::optional<StoreError> removeEvent(const CalEvent& event, CalSpan span) override;
+    [[nodiscard]] std::optional<StoreError> saveCalendar(const CalCalendar& calendar) override;
+    [[nodiscard]] std::optional<StoreError> removeCalendar(const CalCalendar& calendar) override;
+
+private:
+    struct Folder {
+        std::shared_ptr<CalCalendar> calendar;
+        QMap<QString, VdirItem> items; // by file name
+    };
+    struct Location {
+        QString calendarUid;
+        QString fileName;
+    };
+
+    QString folderPath(const QString& calendarUid) const;
+    void loadAll();
+    // Reads a calendar folder into `folder`; returns the uids of its events.
+    QStringList loadFolder(const QString& calendarUid, Folder& folder);
+    void index(const QString& calendarUid, const QString& fileName, const VdirItem& item);
+    void unindex(const VdirItem& item);
+    const IcsSeries* series(const QString& uid, Location* where = nullptr) const;
+
+    void onDirectoriesChanged(const QSet<QString>& directories, bool all);
+    void rescanRoot(StoreChanges& calendarChanges, StoreChanges& eventChanges);
+    void rescanFolder(const QString& calendarUid, StoreChanges& calendarChanges, StoreChanges& eventChanges);
+
+    std::optional<StoreError> editableFolder(const QString& calendarUid) const;
+    // An error when the file changed on disk since it was read.
+    std::optional<StoreError> checkUnchanged(const QString& calendarUid, const QString& fileName);
+    // Writes and re-reads one file of a folder.
+    std::optional<StoreError> store(const QString& calendarUid, const QString& fileName,
+                                    const QByteArray& bytes, FileWriter::Mode mode);
+    std::optional<StoreError> discard(const QString& calendarUid, const QString& fileName);
+    std::optional<StoreError> createSeries(const CalEvent& event);
+    std::optional<StoreError> moveSeries(const CalEvent& event, const Location& from);
+    QString newFileName(const QString& calendarUid, const QString& uid) const;
+
+    QString m_root;
+    std::unique_ptr<FileWriter> m_writer;
+    DirectoryWatcher m_watcher;
+    QMap<QString, Folder> m_folders;  // by calendar uid (the folder's name)
+    QHash<QString, Location> m_byUid; // where each series is
+};

@@ -1,0 +1,35 @@
+#include "VdirItem.h"
+
+#include "store/ics/IcsReader.h"
+
+#include <QDir>
+#include <QFile>
+
+std::optional<VdirItem> VdirItem::load(const QString& calendarUid, const QString& folderPath,
+                                       const QString& fileName, QString& warning) {
+    const QString path = QDir(folderPath).filePath(fileName);
+    const std::optional<FileStamp> stamp = FileStamp::of(path);
+    QFile file(path);
+    if (!stamp || !file.open(QIODevice::ReadOnly)) {
+        warning = QStringLiteral("%1: cannot be read").arg(path);
+        return std::nullopt;
+    }
+    const QByteArray text = file.readAll();
+    IcsReadResult read = IcsReader::read(text);
+    if (read.malformed || read.series.isEmpty()) {
+        warning = QStringLiteral("%1 is skipped: %2").arg(path, read.warnings.join(QStringLiteral("; ")));
+        return std::nullopt;
+    }
+    VdirItem item;
+    item.stamp = *stamp;
+    item.source = std::make_shared<const CalEventSource>(CalEventSource{calendarUid, fileName, text});
+    item.series = std::move(read.series);
+    return item;
+}
+
+QStringList VdirItem::uids() const {
+    QStringList result;
+    for (const IcsSeries& one : series)
+        result.append(one.uid());
+    return result;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "FileStamp.h"
+#include "store/ics/IcsSeries.h"
+#include "store/records/CalEventSource.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+// One event file as last read: its state on disk, its text and the series it holds.
+struct VdirItem {
+    FileStamp stamp;
+    std::shared_ptr<const CalEventSource> source; // the text, shared with the records read from it
+    QList<IcsSeries> series;
+
+    // Nothing when the file cannot be read or is not a calendar file; `warning` says why.
+    static std::optional<VdirItem> load(const QString& calendarUid, const QString& folderPath,
+                                        const QString& fileName, QString& warning);
+    QStringList uids() const;
+};

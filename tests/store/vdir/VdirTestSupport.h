@@ -1,0 +1,58 @@
+#pragma once
+
+#include "store/vdir/VdirCalendarStore.h"
+
+#include "DateEnvironmentGuard.h"
+#include "TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// A calendar tree in a temporary folder, with files written as other programs write them.
+class VdirTest : public ::testing::Test {
+protected:
+    QString folder(const QString& calendar) const { return QDir(m_root.path()).filePath(calendar); }
+    QString path(const QString& calendar, const QString& file) const {
+        return QDir(folder(calendar)).filePath(file);
+    }
+
+    void makeCalendar(const QString& calendar, const QString& title = QString()) const {
+        QDir(m_root.path()).mkpath(calendar);
+        if (!title.isEmpty())
+            write(calendar, QStringLiteral("displayname"), title.toUtf8());
+    }
+    void write(const QString& calendar, const QString& file, const QByteArray& bytes) const {
+        QFile out(path(calendar, file));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(bytes);
+    }
+    QByteArray read(const QString& calendar, const QString& file) const {
+        QFile in(path(calendar, file));
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+    // Runs the event loop until `done` holds or two seconds pass.
+    static bool waitFor(const std::function<bool()>& done) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done() && timer.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return done();
+    }
+    static void spin(int ms) {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < ms)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+
+    DateEnvironmentGuard m_environment{QStringLiteral("Europe/Berlin")};
+    QTemporaryDir m_root;
+};
+
+inline QByteArray ics(const QByteArray& events) {
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Peer//Test//EN\r\n" + events + "END:VCALENDAR\r\n";
+}
