@@ -131,8 +131,14 @@ const IcsSeries* VdirCalendarStore::series(const QString& uid, Location* where) 
     const auto location = m_byUid.constFind(uid);
     if (location == m_byUid.cend())
         return nullptr;
-    const VdirItem& item = m_folders[location->calendarUid].items[location->fileName];
-    for (const IcsSeries& one : item.series) {
+    // find, not operator[]: on a const map that returns a copy, and the series must live in the index.
+    const auto folder = m_folders.constFind(location->calendarUid);
+    if (folder == m_folders.cend())
+        return nullptr;
+    const auto item = folder->items.constFind(location->fileName);
+    if (item == folder->items.cend())
+        return nullptr;
+    for (const IcsSeries& one : item->series) {
         if (one.uid() == uid) {
             if (where)
                 *where = *location;
