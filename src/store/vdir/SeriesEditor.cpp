@@ -95,8 +95,10 @@ void SeriesEditor::saveAll(const CalEvent& record) {
         after->endDate = record.endDate;
     }
     VEventWriter(m_document, m_now).write(*event, before.get(), *after);
-    if (!record.recurrenceRule) {
-        // No longer repeating: what only a series has would otherwise linger as stray occurrences.
+    if (before->recurrenceRule && !record.recurrenceRule) {
+        // No longer repeating: what only a series has would otherwise linger as stray occurrences. A
+        // series whose rule no record can hold (or that repeats by RDATE alone) reads without a rule and
+        // keeps all of it.
         event->removeProperties(EXDATE);
         event->removeProperties(RDATE);
         event->removeProperties(u"EXRULE");
