@@ -19,11 +19,9 @@ int AddCommand::run(const QStringList& arguments, std::FILE* output, std::FILE* 
                                    QStringLiteral("give the entry line as one argument (quote it)"), 2);
     CalendarDate now = CalendarDate::now();
     if (options->has("--now")) {
-        const std::optional<CalendarDate> given = IsoDateText::read(options->value("--now"));
+        const std::optional<CalendarDate> given = IsoDateText::readOption(*options, "--now", error);
         if (!given)
-            return CommandOutput::fail(
-                errors, "add",
-                QStringLiteral("--now: \"%1\" is not a date-time").arg(options->value("--now")), 2);
+            return CommandOutput::fail(errors, "add", error, 2);
         now = *given;
     }
     const std::unique_ptr<StoreSession> session = StoreSession::open(error);

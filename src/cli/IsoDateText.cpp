@@ -46,6 +46,16 @@ std::optional<CalendarDate> IsoDateText::read(const QString& text) {
     return CalendarDate::fromMSecsSinceEpoch(double(utcSeconds) * 1000.0);
 }
 
+std::optional<CalendarDate> IsoDateText::readOption(const CommandLineOptions& options, const QString& name,
+                                                    QString& error) {
+    std::optional<CalendarDate> date = read(options.value(name));
+    if (!date)
+        error = QStringLiteral("%1: \"%2\" is not a date-time of the form YYYY-MM-DDTHH:MM[:SS], optionally "
+                               "followed by Z or +hh:mm")
+                    .arg(name, options.value(name));
+    return date;
+}
+
 QString IsoDateText::write(const CalendarDate& date) {
     const int year = date.year(), month = date.monthOfYear(), day = date.dayOfMonth();
     const int hour = date.hourOfDay(), minute = date.minuteOfHour(), second = date.secondOfMinute();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandLineOptions.h"
 #include "dates/CalendarDate.h"
 
 #include <QString>
@@ -11,6 +12,9 @@
 class IsoDateText {
 public:
     static std::optional<CalendarDate> read(const QString& text);
+    // The value of a date-time option; nothing, with a message in `error`, when it is not one.
+    static std::optional<CalendarDate> readOption(const CommandLineOptions& options, const QString& name,
+                                                  QString& error);
     // "YYYY-MM-DDTHH:MM:SS+hh:mm" in the default time zone.
     static QString write(const CalendarDate& date);
 };

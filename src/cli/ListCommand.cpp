@@ -10,13 +10,7 @@ namespace {
 
 std::optional<CalendarDate> dateOption(const CommandLineOptions& options, const char* name,
                                        const CalendarDate& fallback, QString& error) {
-    if (!options.has(name))
-        return fallback;
-    std::optional<CalendarDate> date = IsoDateText::read(options.value(name));
-    if (!date)
-        error = QStringLiteral("%1: \"%2\" is not a date-time of the form YYYY-MM-DDTHH:MM[:SS]")
-                    .arg(QString::fromLatin1(name), options.value(name));
-    return date;
+    return options.has(name) ? IsoDateText::readOption(options, name, error) : fallback;
 }
 
 QString local(const QDateTime& moment) {

@@ -11,17 +11,6 @@ namespace {
 const QStringList VALUE_OPTIONS{"--now",       "--tz",         "--day-month-order", "--time-mode",
                                 "--calendars", "--base-start", "--base-end"};
 
-std::optional<CalendarDate> readDate(const CommandLineOptions& values, const QString& option,
-                                     QString& error) {
-    const QString text = values.value(option);
-    std::optional<CalendarDate> date = IsoDateText::read(text);
-    if (!date)
-        error = QStringLiteral("%1: \"%2\" is not a date-time of the form YYYY-MM-DDTHH:MM[:SS], optionally "
-                               "followed by Z or +hh:mm")
-                    .arg(option, text);
-    return date;
-}
-
 std::optional<int> readChoice(const CommandLineOptions& values, const QString& option,
                               const QStringList& choices, QString& error) {
     const QString text = values.value(option);
@@ -57,7 +46,7 @@ std::optional<ParseOptions> ParseOptions::read(const QStringList& arguments, QSt
     }
     options.now = CalendarDate::now();
     if (values.has(QStringLiteral("--now"))) {
-        const auto now = readDate(values, QStringLiteral("--now"), error);
+        const auto now = IsoDateText::readOption(values, QStringLiteral("--now"), error);
         if (!now)
             return std::nullopt;
         options.now = *now;
@@ -86,10 +75,10 @@ std::optional<ParseOptions> ParseOptions::read(const QStringList& arguments, QSt
         return std::nullopt;
     }
     if (hasStart) {
-        options.baseStart = readDate(values, QStringLiteral("--base-start"), error);
+        options.baseStart = IsoDateText::readOption(values, QStringLiteral("--base-start"), error);
         if (!options.baseStart)
             return std::nullopt;
-        options.baseEnd = readDate(values, QStringLiteral("--base-end"), error);
+        options.baseEnd = IsoDateText::readOption(values, QStringLiteral("--base-end"), error);
         if (!options.baseEnd)
             return std::nullopt;
         if (*options.baseEnd < *options.baseStart) {

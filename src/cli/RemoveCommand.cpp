@@ -40,12 +40,9 @@ int RemoveCommand::run(const QStringList& arguments, std::FILE* output, std::FIL
         return CommandOutput::fail(errors, "remove", QStringLiteral("give the uid of the event"), 2);
     std::optional<CalendarDate> occurrence;
     if (options->has("--occurrence")) {
-        occurrence = IsoDateText::read(options->value("--occurrence"));
+        occurrence = IsoDateText::readOption(*options, "--occurrence", error);
         if (!occurrence)
-            return CommandOutput::fail(
-                errors, "remove",
-                QStringLiteral("--occurrence: \"%1\" is not a date-time").arg(options->value("--occurrence")),
-                2);
+            return CommandOutput::fail(errors, "remove", error, 2);
     }
     CalSpan span = occurrence ? CalSpan::ThisEvent : CalSpan::AllEvents;
     if (options->has("--span")) {

@@ -138,13 +138,7 @@ void InternalEventCalendarStoreProcessor::assignFromEvent(CalEvent& target, cons
     VL_ASSERT(target.uid == source.uid,
               QStringLiteral("uids not matching.\n%1\n%2").arg(target.uid, source.uid));
     target.calendar = source.calendar;
-    target.notes = source.notes;
-    target.url = source.url;
-    target.title = source.title;
-    target.alarms = source.alarms;
-    target.isAllDay = source.isAllDay;
-    target.location = source.location;
-    target.recurrenceRule = source.recurrenceRule;
+    target.assignEditableFields(source);
     target.startDate = source.startDate;
     target.endDate = source.endDate;
 }

@@ -4,6 +4,16 @@ std::shared_ptr<CalEvent> CalEvent::event() {
     return std::make_shared<CalEvent>();
 }
 
+void CalEvent::assignEditableFields(const CalEvent& source) {
+    title = source.title;
+    location = source.location;
+    notes = source.notes;
+    url = source.url;
+    alarms = source.alarms;
+    isAllDay = source.isAllDay;
+    recurrenceRule = source.recurrenceRule;
+}
+
 std::shared_ptr<CalEvent> CalEvent::copy() const {
     auto result = std::make_shared<CalEvent>(*this);
     if (recurrenceRule)

@@ -24,6 +24,9 @@ public:
     std::shared_ptr<CalEvent> copy() const;
 
     bool hasAlarm() const { return !alarms.isEmpty(); }
+    // Takes what a user edits besides the dates and the calendar: title, location, notes, URL, alarms,
+    // the all-day flag and the recurrence rule.
+    void assignEditableFields(const CalEvent& source);
 
     QString uid;          // shared by all occurrences of a series
     QDateTime occurrence; // the occurrence's original start; invalid for a non-recurring event

@@ -30,16 +30,6 @@ QString rulePart(const QString& rule, QStringView name) {
     return QString();
 }
 
-void copyFields(CalEvent& target, const CalEvent& source) {
-    target.title = source.title;
-    target.location = source.location;
-    target.notes = source.notes;
-    target.url = source.url;
-    target.alarms = source.alarms;
-    target.isAllDay = source.isAllDay;
-    target.recurrenceRule = source.recurrenceRule;
-}
-
 } // namespace
 
 SeriesEditor::SeriesEditor(IcsDocument& document, const IcsSeries& series, QDateTime now)
@@ -81,7 +71,7 @@ void SeriesEditor::saveAll(const CalEvent& record) {
     }
     const std::shared_ptr<CalEvent> before = m_series.masterRecord();
     auto after = before->copy();
-    copyFields(*after, record);
+    after->assignEditableFields(record);
     if (m_series.isRecurring() && record.occurrence.isValid()) {
         const WallClockZone zone = record.isAllDay ? WallClockZone() : m_series.zone();
         const qint64 shift = clockDifference(record.occurrence, record.startDate, zone);

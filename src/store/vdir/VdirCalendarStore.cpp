@@ -531,7 +531,8 @@ void VdirCalendarStore::rescanFolder(const QString& calendarUid, StoreChanges& c
         folder.calendar = metadata;
         calendarChanges.updated.append(calendarUid);
     }
-    const QStringList present = VdirCalendarFolder::itemFileNames(path);
+    const QStringList listed = VdirCalendarFolder::itemFileNames(path);
+    const QSet<QString> present(listed.begin(), listed.end()); // looked up once per known file
     QSet<QString> before, after;
     for (const QString& fileName : folder.items.keys()) {
         if (present.contains(fileName))
@@ -541,7 +542,7 @@ void VdirCalendarStore::rescanFolder(const QString& calendarUid, StoreChanges& c
         unindex(folder.items[fileName]);
         folder.items.remove(fileName);
     }
-    for (const QString& fileName : present) {
+    for (const QString& fileName : listed) {
         const auto known = folder.items.constFind(fileName);
         const std::optional<FileStamp> stamp = FileStamp::of(QDir(path).filePath(fileName));
         if (known != folder.items.cend() && stamp && *stamp == known->stamp)
