@@ -142,6 +142,12 @@ int CalendarDate::weekOfCommonEra() const {
     return field(m_msecs, UCAL_WEEK_OF_YEAR);
 }
 
+int CalendarDate::dayOfCommonEra() const {
+    // The Julian day number of December 31 of year 0 in ICU's calendar (Julian before October 1582).
+    constexpr int JULIAN_DAY_BEFORE_COMMON_ERA = 1721423;
+    return field(m_msecs, UCAL_JULIAN_DAY) - JULIAN_DAY_BEFORE_COMMON_ERA;
+}
+
 int CalendarDate::firstWeekday() {
     UErrorCode status = U_ZERO_ERROR;
     return int(SharedCalendar::at(0).getFirstDayOfWeek(status));

@@ -35,6 +35,8 @@ public:
     TimeOfDay timeOfDay() const;
     // The week-of-year number in a Gregorian calendar of the default locale; not counted from any era.
     int weekOfCommonEra() const;
+    // Days counted from the first day of the common era (January 1 of year 1 is day 1).
+    int dayOfCommonEra() const;
     // The first weekday of the default locale's calendar, 1 = Sunday ... 7 = Saturday.
     static int firstWeekday();
 

@@ -1,0 +1,8 @@
+#include "timelineSettings.h"
+
+QFont timelineFont(double pixelSize) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(int(pixelSize));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
