@@ -14,7 +14,8 @@ double LinearDateToPositionMapping::horizontalPositionForDate(const CalendarDate
     return offset / length * view.lineLength() + TIMELINE_HOR_MARGIN;
 }
 
-CalendarDate LinearDateToPositionMapping::dateForHorizontalPosition(double x, const TimelineCanvas& view) const {
+CalendarDate LinearDateToPositionMapping::dateForHorizontalPosition(double x,
+                                                                    const TimelineCanvas& view) const {
     const double lineLength = view.lineLength();
     VL_ASSERT(lineLength > 0, "lineLength > 0");
     return view.startDate().addingSeconds((x - TIMELINE_HOR_MARGIN) / lineLength * view.timeInterval());

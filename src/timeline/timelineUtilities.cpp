@@ -29,8 +29,8 @@ double relativePositionToViewXPosition(double relative, double margin, double li
 
 double timeIntervalToViewXPosition(double offset, double length, double compression, double margin,
                                    double lineLength) {
-    return relativePositionToViewXPosition(timeIntervalToRelativePosition(offset, length, compression), margin,
-                                           lineLength);
+    return relativePositionToViewXPosition(timeIntervalToRelativePosition(offset, length, compression),
+                                           margin, lineLength);
 }
 
 EventList eventsInInterval(const EventList& events, const CalendarDate& start, const CalendarDate& end) {

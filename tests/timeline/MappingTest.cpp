@@ -28,11 +28,16 @@ TEST(MappingTest, LogarithmicScaleSharesTheLineOutByTheCurve) {
     EXPECT_NEAR((canvas.x(START.addingSeconds(216000)) - 10) / width, 0.8108, 1e-4);
     const double t1 = computeT1(FIVE_DAYS, 0.03);
     EXPECT_NEAR(t1 / FIVE_DAYS, 0.0309278, 1e-6);
-    for (auto [fraction, relative] : {std::pair{0.01, 0.080}, {t1 / FIVE_DAYS, 0.198}, {0.1, 0.412},
-                                      {0.25, 0.629}, {0.5, 0.811}, {1.0, 1.0}})
+    for (auto [fraction, relative] : {std::pair{0.01, 0.080},
+                                      {t1 / FIVE_DAYS, 0.198},
+                                      {0.1, 0.412},
+                                      {0.25, 0.629},
+                                      {0.5, 0.811},
+                                      {1.0, 1.0}})
         EXPECT_NEAR(timeIntervalToRelativePosition(fraction * FIVE_DAYS, FIVE_DAYS, 0.03), relative, 5e-4)
             << fraction;
-    const CalendarDate middle = canvas.dateToPositionMapping().dateForHorizontalPosition(10 + width / 2, canvas);
+    const CalendarDate middle =
+        canvas.dateToPositionMapping().dateForHorizontalPosition(10 + width / 2, canvas);
     EXPECT_NEAR(middle.secondsSince(START), 63778, 1.0);
 }
 
@@ -41,7 +46,8 @@ TEST(MappingTest, ForwardThenInverseGivesTheSameDateOnBothScales) {
         const FixedCanvas canvas(START, FIVE_DAYS, 1280, logarithmic);
         for (double offset = 0; offset <= FIVE_DAYS; offset += 977) {
             const CalendarDate date = START.addingSeconds(offset);
-            const CalendarDate back = canvas.dateToPositionMapping().dateForHorizontalPosition(canvas.x(date), canvas);
+            const CalendarDate back =
+                canvas.dateToPositionMapping().dateForHorizontalPosition(canvas.x(date), canvas);
             EXPECT_NEAR(back.secondsSince(date), 0, 1e-3) << logarithmic << " " << offset;
         }
     }
