@@ -32,3 +32,27 @@ std::optional<CommandLineOptions> CommandLineOptions::read(const QStringList& ar
     }
     return options;
 }
+
+std::optional<int> CommandLineOptions::readChoice(const QString& name, const QStringList& choices,
+                                                  QString& error) const {
+    const QString text = value(name);
+    if (!choices.contains(text)) {
+        error =
+            QStringLiteral("%1 must be %2, not \"%3\"").arg(name, choices.join(QStringLiteral(" or ")), text);
+        return std::nullopt;
+    }
+    return text.toInt();
+}
+
+std::optional<double> CommandLineOptions::readNumber(const QString& name, double minimum, double maximum,
+                                                     QString& error) const {
+    bool ok = false;
+    const double number = value(name).toDouble(&ok);
+    if (!ok || !(number >= minimum && number <= maximum)) {
+        error =
+            QStringLiteral("%1 must be a number from %2 to %3, not \"%4\"")
+                .arg(name, QString::number(minimum, 'g', 12), QString::number(maximum, 'g', 12), value(name));
+        return std::nullopt;
+    }
+    return number;
+}

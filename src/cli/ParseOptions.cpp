@@ -11,17 +11,6 @@ namespace {
 const QStringList VALUE_OPTIONS{"--now",       "--tz",         "--day-month-order", "--time-mode",
                                 "--calendars", "--base-start", "--base-end"};
 
-std::optional<int> readChoice(const CommandLineOptions& values, const QString& option,
-                              const QStringList& choices, QString& error) {
-    const QString text = values.value(option);
-    if (!choices.contains(text)) {
-        error = QStringLiteral("%1 must be %2, not \"%3\"")
-                    .arg(option, choices.join(QStringLiteral(" or ")), text);
-        return std::nullopt;
-    }
-    return text.toInt();
-}
-
 } // namespace
 
 std::optional<ParseOptions> ParseOptions::read(const QStringList& arguments, QString& error) {
@@ -53,14 +42,14 @@ std::optional<ParseOptions> ParseOptions::read(const QStringList& arguments, QSt
     }
     options.dayMonthOrder = defaultDayMonthOrder();
     if (values.has(QStringLiteral("--day-month-order"))) {
-        const auto order = readChoice(values, QStringLiteral("--day-month-order"), {"0", "1"}, error);
+        const auto order = values.readChoice(QStringLiteral("--day-month-order"), {"0", "1"}, error);
         if (!order)
             return std::nullopt;
         options.dayMonthOrder = *order;
     }
     options.timeModeHours = defaultSystemTimeModeHours();
     if (values.has(QStringLiteral("--time-mode"))) {
-        const auto mode = readChoice(values, QStringLiteral("--time-mode"), {"12", "24"}, error);
+        const auto mode = values.readChoice(QStringLiteral("--time-mode"), {"12", "24"}, error);
         if (!mode)
             return std::nullopt;
         options.timeModeHours = *mode;

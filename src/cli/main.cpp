@@ -3,13 +3,16 @@
 #include "ListCommand.h"
 #include "ParseCommand.h"
 #include "RemoveCommand.h"
+#include "RenderCommand.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <QString>
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -21,13 +24,22 @@ const char* USAGE =
     "       verdalune-cli list [--from ISO] [--to ISO] [--json]\n"
     "       verdalune-cli add [--now ISO] [--calendar TITLE] LINE\n"
     "       verdalune-cli remove UID [--occurrence ISO] [--span 0|1|2]\n"
+    "       verdalune-cli render --from ISO --interval SECONDS [--width 1280] [--height 800]\n"
+    "                            [--scale log|linear] [--now ISO] [--selected UID] [--focus UID,UID...]\n"
+    "                            [--time-mode 12|24] OUT.png\n"
     "The calendars are in $VERDALUNE_CALENDAR_DIR, else in ~/.local/share/verdalune/calendars.\n";
 
 } // namespace
 
 int main(int argc, char** argv) {
-    // The store's notifications and file watching run on Qt's event machinery.
-    QCoreApplication application(argc, argv);
+    // The store's notifications and file watching run on Qt's event machinery; drawing needs a GUI
+    // application, which renders without a display here.
+    const bool draws = argc > 1 && QByteArrayView(argv[1]) == "render";
+    if (draws)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> application =
+        draws ? std::make_unique<QGuiApplication>(argc, argv)
+              : std::make_unique<QCoreApplication>(argc, argv);
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromUtf8(argv[i]));
@@ -46,6 +58,8 @@ int main(int argc, char** argv) {
         return AddCommand::run(arguments, stdout, stderr);
     if (command == u"remove")
         return RemoveCommand::run(arguments, stdout, stderr);
+    if (command == u"render")
+        return RenderCommand::run(arguments, stdout, stderr);
     std::fprintf(stderr, "verdalune-cli: unknown command \"%s\"\n%s", command.toUtf8().constData(), USAGE);
     return 2;
 }

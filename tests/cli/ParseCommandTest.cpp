@@ -1,30 +1,11 @@
 // verdalune-cli parse as a shell user meets it: the real program, its output and exit status.
-#include <QProcess>
-#include <QProcessEnvironment>
-
-#include <gtest/gtest.h>
+#include "CliRunner.h"
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 CliRun cli(const QStringList& arguments, const QByteArray& input = {},
            const QString& locale = "en_US.UTF-8") {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("LC_ALL", locale);
-    environment.insert("TZ", "America/New_York");
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VERDALUNE_CLI), QStringList{"parse"} + arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runCli(QStringList{"parse"} + arguments, input, {}, locale);
 }
 
 const QStringList JUNE_10{"--now", "2026-06-10T10:00", "--tz", "America/New_York", "--time-mode", "12"};

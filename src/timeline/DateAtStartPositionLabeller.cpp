@@ -1,0 +1,3 @@
+#include "DateAtStartPositionLabeller.h"
+
+DateAtStartPositionLabeller::DateAtStartPositionLabeller() : DayOfMonthLabeller(Alignment::AtStart) {}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "EnumeratedInterval.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QString>
+
+#include <memory>
+
+class DateFormatter;
+class QPainter;
+
+// Draws one label for a calendar interval in a row above the time line, either centred on the
+// interval or centred on its start boundary.
+class Labeller {
+public:
+    enum class Alignment { AtStart, Centred };
+
+    virtual ~Labeller();
+    Labeller(const Labeller&) = delete;
+    Labeller& operator=(const Labeller&) = delete;
+
+    const std::shared_ptr<DateFormatter>& dateFormatter() const { return m_dateFormatter; }
+    void setDateFormatter(std::shared_ptr<DateFormatter> formatter) {
+        m_dateFormatter = std::move(formatter);
+    }
+    const QFont& font() const { return m_font; }
+    double labelWidth(const QString& label) const { return m_metrics.horizontalAdvance(label); }
+    // The top of this labeller's text for a time line at `lineY`.
+    float rowTop(float lineY) const { return lineY - m_rowOffset; }
+
+    virtual QString labelForInterval(const EnumeratedInterval& interval) const = 0;
+    // Strictly wider than the text.
+    virtual bool doesLabelFitForInterval(const EnumeratedInterval& interval, float startPosition,
+                                         float endPosition) const;
+    virtual void drawLabelForInterval(QPainter& painter, const EnumeratedInterval& interval, float lineY,
+                                      float startPosition, float endPosition) const;
+
+protected:
+    // `rowOffset`: how far above the line the text's top lies.
+    Labeller(double fontSize, float rowOffset, Alignment alignment);
+    virtual QColor colorForInterval(const EnumeratedInterval& interval) const;
+    const DateFormatter& formatter() const { return *m_dateFormatter; }
+
+private:
+    QFont m_font;
+    QFontMetricsF m_metrics;
+    float m_rowOffset;
+    Alignment m_alignment;
+    std::shared_ptr<DateFormatter> m_dateFormatter;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+// One run of the real verdalune-cli: its exit status and what it printed.
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+inline CliRun runCli(const QStringList& arguments, const QByteArray& input = {},
+                     const QProcessEnvironment& extra = {}, const QString& locale = "en_US.UTF-8") {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", locale);
+    environment.insert("TZ", "America/New_York");
+    environment.insert(extra);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VERDALUNE_CLI), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
