@@ -67,6 +67,8 @@ void TimelineDrawing::drawCurrentTimeMarker(QPainter& painter, const CalendarDat
     pen.setDashPattern({2, 2});
     pen.setDashOffset(3);
     painter.save();
+    // Unsmoothed, so that the 1-pixel dashes stay one sharp red column.
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(pen);
     painter.drawLine(QPointF(marker.center().x(), marker.top()),
                      QPointF(marker.center().x(), marker.bottom()));

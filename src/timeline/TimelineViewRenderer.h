@@ -35,6 +35,7 @@ public:
     // What labelFrom would label, pass by pass: hours, three hours, six hours, weekday and date,
     // one-letter weekday, day number, fifth day, month, year.
     std::vector<LabelsPainter::Selection> labelSelections(const CalendarDate& from, const CalendarDate& to);
+    const std::vector<LabelsPainter>& labelsPainters() const { return m_labelsPainters; }
     // What labelFrom would shade, unit by unit in the order drawn: months, weeks, days, hours.
     std::vector<std::vector<EnumeratedInterval>> stripeSelections(const CalendarDate& from,
                                                                   const CalendarDate& to);
