@@ -3,6 +3,10 @@
 #include "TimelineCanvas.h"
 #include "timelineSettings.h"
 
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -129,6 +133,32 @@ void TimelineViewRenderer::labelFrom(QPainter& painter, const CalendarDate& from
         labels.drawIntervals(painter, selection.intervals, m_view);
     });
     setRange(from, to);
-    for (const StripesPainter& stripes : m_stripesPainters)
-        stripes.drawInTimelineView(painter, m_view);
+    drawStripes(painter);
+}
+
+// Every row below the line shows the same stripes, so they are painted once into a strip as tall as the
+// month lines above the line plus the line's row, and that last row is stretched down the view. Blending
+// each stripe over the view's whole height would cost a full-height fill per stripe.
+void TimelineViewRenderer::drawStripes(QPainter& painter) const {
+    const double width = m_view.boundsSize().width();
+    const double height = m_view.boundsSize().height();
+    const double top = TIMELINE_Y_POS - MONTH_LINE_Y_OFFSET;
+    const double ratio = m_view.devicePixelRatio();
+    QImage strip(int(std::ceil(width * ratio)), int(std::ceil((MONTH_LINE_Y_OFFSET + 1) * ratio)),
+                 QImage::Format_ARGB32_Premultiplied);
+    strip.setDevicePixelRatio(ratio);
+    strip.fill(Qt::transparent);
+    {
+        QPainter stripPainter(&strip);
+        stripPainter.translate(0, -top);
+        // Below the line the stripes blend over the white ground; above it only the month lines show.
+        stripPainter.fillRect(QRectF(0, TIMELINE_Y_POS, width, 1), Qt::white);
+        for (const StripesPainter& stripes : m_stripesPainters)
+            stripes.drawInTimelineView(stripPainter, m_view);
+    }
+    const double lineRows = MONTH_LINE_Y_OFFSET * ratio;
+    painter.drawImage(QRectF(0, top, width, MONTH_LINE_Y_OFFSET), strip,
+                      QRectF(0, 0, strip.width(), lineRows));
+    painter.drawImage(QRectF(0, TIMELINE_Y_POS, width, height - TIMELINE_Y_POS), strip,
+                      QRectF(0, lineRows, strip.width(), ratio));
 }

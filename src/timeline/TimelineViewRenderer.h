@@ -43,6 +43,7 @@ public:
 
 private:
     void setRange(const CalendarDate& from, const CalendarDate& to);
+    void drawStripes(QPainter& painter) const;
     // Runs the nine label passes, each starting where the pass it depends on stopped.
     void
     runLabelPasses(const std::function<void(const LabelsPainter&, const LabelsPainter::Selection&)>& visit);
