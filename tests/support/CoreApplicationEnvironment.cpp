@@ -1,25 +1,7 @@
+#include "ApplicationEnvironment.h"
+
 #include <QCoreApplication>
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
-namespace {
-
-// Signals, timers and file watching need an application object and its event loop for the whole run.
-class CoreApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { m_application = std::make_unique<QCoreApplication>(m_argc, m_argv); }
-    void TearDown() override { m_application.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[10] = "verdalune";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QCoreApplication> m_application;
-};
-
-[[maybe_unused]] const auto* const environment =
-    ::testing::AddGlobalTestEnvironment(new CoreApplicationEnvironment);
-
-} // namespace
+// Signals, timers and file watching need an application object and its event loop.
+[[maybe_unused]] static const auto* const environment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment<QCoreApplication>);
