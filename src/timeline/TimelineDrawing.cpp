@@ -43,6 +43,10 @@ void TimelineDrawing::layoutEvents(const EventList& events, const EventHighlight
     }
 }
 
+void TimelineDrawing::updateEventStyles(const EventHighlights& highlights) {
+    m_arranger.setEventStyles(updateEventStylesWithVisibleEvents(m_arranger.visibleEvents(), highlights));
+}
+
 void TimelineDrawing::draw(QPainter& painter, const CalendarDate& now, const QRectF& exposed) {
     const QSizeF size = m_view.boundsSize();
     painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);

@@ -35,6 +35,8 @@ public:
     // Arranges the events of the view's range and registers a tool tip over each one with notes.
     void layoutEvents(const EventList& events, const EventHighlights& highlights,
                       const QSizeF& contentViewSize, const std::shared_ptr<CalEvent>& fixedYEvent = {});
+    // Restyles the arranged events (selection, rollover, dimming) without arranging them again.
+    void updateEventStyles(const EventHighlights& highlights);
     // Draws the whole frame, events only where they reach into `exposed`.
     void draw(QPainter& painter, const CalendarDate& now, const QRectF& exposed);
 

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "store/records/CalEvent.h"
+
+#include <QObject>
+
+#include <memory>
+
+class CalendarController;
+class QLineEdit;
+class TimelineView;
+class UndoManager;
+
+// A text field over a newly created event, so that the user names it in place. Confirming renames the
+// event (undoable as "Rename Event"); a click in the timeline or Escape discards what was typed.
+class InlineEditEventController : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int EVENT_TITLE_TEXT_FIELD_WIDTH = 200;
+    static constexpr int EVENT_TITLE_TEXT_FIELD_HEIGHT = 22;
+
+    explicit InlineEditEventController(TimelineView& view);
+    ~InlineEditEventController() override;
+
+    // Renaming goes through these; without them the field only shows.
+    void setStoreAccess(CalendarController* calendarController, UndoManager* undoManager);
+
+    const std::shared_ptr<CalEvent>& event() const { return m_event; }
+    // Opens the field over the event, or closes it for none.
+    void setEvent(const std::shared_ptr<CalEvent>& event);
+    bool isActive() const { return m_event != nullptr; }
+    QLineEdit* titleField() const { return m_titleField; }
+
+    void cancelEditing() { setEvent(nullptr); }
+    // Moves the field to the event's new place, or ends editing when the event is no longer shown.
+    void eventLayoutDidChange();
+    void titleFieldAction();
+
+private:
+    void removeTitleField();
+
+    TimelineView& m_view;
+    CalendarController* m_calendarController = nullptr;
+    UndoManager* m_undoManager = nullptr;
+    std::shared_ptr<CalEvent> m_event;
+    QLineEdit* m_titleField = nullptr;
+};

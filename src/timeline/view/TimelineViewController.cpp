@@ -1,0 +1,244 @@
+#include "TimelineViewController.h"
+
+#include "InlineEditEventController.h"
+#include "TimelineView.h"
+#include "app/InternalInconsistency.h"
+#include "app/Logger.h"
+#include "app/UndoManager.h"
+#include "store/ApplicationModel.h"
+#include "store/CalendarController.h"
+#include "timeline/LinearDateToPositionMapping.h"
+#include "timeline/LogDateToPositionMapping.h"
+#include "timeline/timelineSettings.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr double DAY_TIME_INTERVAL = 86400;
+constexpr double WEEK_TIME_INTERVAL = 604800;
+constexpr double MONTH_TIME_INTERVAL = 2678400;
+constexpr double TIMELINE_RANGE_KEYBOARD_DELTA_FACTOR = 1.5;
+constexpr int TIMER_INTERVAL_MS = 60000;
+
+CalendarDate local(const QDateTime& moment) {
+    return CalendarDate::fromQDateTime(moment);
+}
+
+} // namespace
+
+TimelineViewController::TimelineViewController(TimelineView& view, ApplicationModel& model,
+                                               CalendarController& calendarController,
+                                               UndoManager& undoManager, QObject* parent)
+    : QObject(parent), m_view(view), m_model(model), m_calendarController(calendarController),
+      m_undoManager(undoManager), m_logMapping(std::make_shared<LogDateToPositionMapping>()),
+      m_linearMapping(std::make_shared<LinearDateToPositionMapping>()), m_timeInterval(view.timeInterval()),
+      m_clock(&CalendarDate::now) {
+    m_view.setDelegate(this);
+    m_view.inlineEditEventController().setStoreAccess(&m_calendarController, &m_undoManager);
+
+    connect(&m_model, &ApplicationModel::eventsChanged, this, &TimelineViewController::showEvents);
+    connect(&m_model, &ApplicationModel::calendarFilterChanged, this, &TimelineViewController::showEvents);
+    connect(&m_model, &ApplicationModel::calendarsChanged, this,
+            [this] { m_view.setCalendars(m_model.calendars()); });
+    connect(&m_model, &ApplicationModel::selectedEventChanged, this, &TimelineViewController::showSelection);
+    connect(&m_view, &TimelineView::selectedEventChanged, this,
+            [this] { m_model.setSelectedEvent(m_view.selectedEvent()); });
+    connect(&m_view, &TimelineView::startDateChanged, this, [this] {
+        loadVisibleRange();
+        emit centeredDateChanged();
+    });
+    // The view changes its interval itself on a pinch.
+    connect(&m_view, &TimelineView::timeIntervalChanged, this, [this] {
+        setTimeInterval(m_view.timeInterval());
+        loadVisibleRange();
+        emit centeredDateChanged();
+    });
+    connect(&m_view, &TimelineView::dateToPositionMappingChanged, this,
+            [this] { emit viewModeChanged(viewMode()); });
+
+    connect(&m_timer, &QTimer::timeout, this, &TimelineViewController::timerFired);
+    m_timer.start(TIMER_INTERVAL_MS);
+
+    m_view.setCalendars(m_model.calendars());
+    showEvents();
+    showSelection();
+}
+
+TimelineViewController::~TimelineViewController() {
+    m_view.setDelegate(nullptr);
+    m_view.inlineEditEventController().setStoreAccess(nullptr, nullptr);
+}
+
+void TimelineViewController::setClock(std::function<CalendarDate()> clock) {
+    m_clock = clock;
+    m_view.setClock(std::move(clock));
+}
+
+void TimelineViewController::showEvents() {
+    EventList shown;
+    const ApplicationModel::EventFilter keep = m_model.calendarFilter();
+    std::copy_if(m_model.events().begin(), m_model.events().end(), std::back_inserter(shown),
+                 [&](const auto& event) { return keep(*event); });
+    m_view.setEvents(shown);
+}
+
+void TimelineViewController::showSelection() {
+    m_view.setSelectedEvent(m_model.selectedEvent());
+}
+
+void TimelineViewController::loadVisibleRange() {
+    m_calendarController.setNeedsRangeStartDate(m_view.startDate().toQDateTime(),
+                                                m_view.endDate().toQDateTime());
+}
+
+void TimelineViewController::setTimeInterval(double seconds) {
+    const double clamped = std::clamp(seconds, MIN_TIME_INTERVAL, MAX_TIME_INTERVAL);
+    if (clamped == m_timeInterval && m_view.timeInterval() == clamped)
+        return;
+    m_timeInterval = clamped;
+    m_view.setTimeInterval(clamped);
+    emit timeIntervalChanged(clamped);
+    emit displayRangeTagChanged(displayRangeTag());
+}
+
+int TimelineViewController::viewMode() const {
+    return m_view.mapping() == m_linearMapping ? Linear : Logarithmic;
+}
+
+void TimelineViewController::setViewMode(int mode) {
+    VL_ASSERT(mode == Logarithmic || mode == Linear, QStringLiteral("unexpected mode"));
+    m_view.setDateToPositionMapping(mode == Linear ? m_linearMapping : m_logMapping);
+    emit viewModeChanged(viewMode());
+}
+
+int TimelineViewController::displayRangeTag() const {
+    const double interval = m_view.timeInterval();
+    if (interval == DAY_TIME_INTERVAL)
+        return OneDay;
+    if (interval == WEEK_TIME_INTERVAL)
+        return OneWeek;
+    if (interval == MONTH_TIME_INTERVAL)
+        return OneMonth;
+    return OtherRange;
+}
+
+void TimelineViewController::setDisplayRangeTag(int tag) {
+    VL_ASSERT(tag == OneDay || tag == OneWeek || tag == OneMonth,
+              QStringLiteral("Unexpected display range tag encountered"));
+    setTimeInterval(tag == OneDay    ? DAY_TIME_INTERVAL
+                    : tag == OneWeek ? WEEK_TIME_INTERVAL
+                                     : MONTH_TIME_INTERVAL);
+}
+
+CalendarDate TimelineViewController::startDate() const {
+    return m_view.startDate();
+}
+
+void TimelineViewController::setStartDate(const CalendarDate& date) {
+    m_view.setStartDate(date);
+    m_isCenteredOnNow = false;
+}
+
+double TimelineViewController::timeIntervalMargin() const {
+    return m_view.dateToPositionMapping()
+        .dateForHorizontalPosition(CENTERED_POSITION_LEFT_MARGIN, m_view)
+        .secondsSince(m_view.startDate());
+}
+
+CalendarDate TimelineViewController::centeredDate() const {
+    return m_view.startDate().addingSeconds(timeIntervalMargin());
+}
+
+void TimelineViewController::setCenteredDate(const CalendarDate& date) {
+    m_view.setStartDate(date.addingSeconds(-timeIntervalMargin()));
+}
+
+void TimelineViewController::toggleLinearLogScale() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
+    setViewMode(viewMode() == Linear ? Logarithmic : Linear);
+}
+
+void TimelineViewController::showNow() {
+    setCenteredDate(m_clock());
+    m_isCenteredOnNow = true;
+}
+
+void TimelineViewController::showDateWithUndo(const CalendarDate& date) {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
+    const CalendarDate previous = startDate();
+    m_undoManager.registerUndo([this, previous] { setStartDateWithUndo(previous); });
+    setCenteredDate(date);
+}
+
+void TimelineViewController::setStartDateWithUndo(const CalendarDate& date) {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
+    const CalendarDate previous = startDate();
+    m_undoManager.registerUndo([this, previous] { setStartDateWithUndo(previous); });
+    m_view.setStartDate(date);
+}
+
+void TimelineViewController::ensureEventIsVisible(const CalEvent& event) {
+    if (event.calendar)
+        m_model.addEnabledCalendarUidsObject(event.calendar->uid);
+    const CalendarDate start = local(event.startDate), end = local(event.endDate);
+    const bool startsInView = m_view.startDate() <= start && start <= m_view.endDate();
+    const bool spansView = start < m_view.startDate() && end > m_view.endDate();
+    if (!startsInView && !spansView)
+        setCenteredDate(start);
+}
+
+void TimelineViewController::refresh() {
+    m_view.setNeedsNewLayout();
+}
+
+void TimelineViewController::nextView() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
+    setStartDate(startDate().addingSeconds(m_timeInterval));
+}
+
+void TimelineViewController::previousView() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
+    setStartDate(startDate().addingSeconds(-m_timeInterval));
+}
+
+void TimelineViewController::increaseRange() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
+    setTimeInterval(m_timeInterval * TIMELINE_RANGE_KEYBOARD_DELTA_FACTOR);
+}
+
+void TimelineViewController::decreaseRange() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
+    setTimeInterval(m_timeInterval / TIMELINE_RANGE_KEYBOARD_DELTA_FACTOR);
+}
+
+void TimelineViewController::timerFired() {
+    m_view.update();
+    if (m_isCenteredOnNow)
+        showNow();
+}
+
+void TimelineViewController::startDateDidChange() {
+    m_isCenteredOnNow = false;
+}
+
+std::shared_ptr<CalEvent> TimelineViewController::createEventWithStart(const CalendarDate& start,
+                                                                       const CalendarDate& end) {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL,
+           QStringLiteral("%1 %2").arg(start.toQDateTime().toString(Qt::ISODate),
+                                       end.toQDateTime().toString(Qt::ISODate)));
+    return m_eventCreator ? m_eventCreator(start, end) : nullptr;
+}
+
+void TimelineViewController::selectedEventWasClicked(const std::shared_ptr<CalEvent>& event) {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, event->title);
+}
+
+void TimelineViewController::didModifyEvent(const std::shared_ptr<CalEvent>& modified,
+                                            const std::shared_ptr<CalEvent>& event) {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL,
+           QStringLiteral("%1 %2").arg(event->uid, modified->startDate.toString(Qt::ISODate)));
+    if (!m_calendarController.replaceEvent(event, *modified))
+        m_view.setNeedsNewLayout(); // cancelled: show the event where it is stored
+    m_undoManager.setActionName(tr("Edit Event"));
+}

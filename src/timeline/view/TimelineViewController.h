@@ -1,0 +1,96 @@
+#pragma once
+
+#include "TimelineViewDelegate.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class ApplicationModel;
+class CalendarController;
+class DateToPositionMapping;
+class TimelineView;
+class UndoManager;
+
+// Connects the timeline view to the application: feeds it the model's events, calendars and selection,
+// keeps the zoom within six hours and a hundred days, switches the scale, navigates (with undo), follows
+// the clock after "show now", has the calendar controller load the visible range, and turns the view's
+// requests into stored changes.
+class TimelineViewController : public QObject, public TimelineViewDelegate {
+    Q_OBJECT
+public:
+    enum ViewMode { Logarithmic = 0, Linear = 1 };
+    enum DisplayRange { OtherRange = 0, OneDay = 1, OneWeek = 2, OneMonth = 3 };
+    using EventCreator =
+        std::function<std::shared_ptr<CalEvent>(const CalendarDate& start, const CalendarDate& end)>;
+
+    TimelineViewController(TimelineView& view, ApplicationModel& model,
+                           CalendarController& calendarController, UndoManager& undoManager,
+                           QObject* parent = nullptr);
+    ~TimelineViewController() override;
+
+    TimelineView& timelineView() const { return m_view; }
+    // Creates and stores an event for a period, selects it and makes it visible.
+    void setEventCreator(EventCreator creator) { m_eventCreator = std::move(creator); }
+    // Where "now" comes from; the clock by default. Also used by the view.
+    void setClock(std::function<CalendarDate()> clock);
+
+    double timeInterval() const { return m_timeInterval; }
+    void setTimeInterval(double seconds); // clamped
+    int viewMode() const;
+    void setViewMode(int mode);
+    int displayRangeTag() const;
+    void setDisplayRangeTag(int tag);
+    CalendarDate startDate() const;
+    void setStartDate(const CalendarDate& date);
+    // The date at x = 50.
+    CalendarDate centeredDate() const;
+    void setCenteredDate(const CalendarDate& date);
+    double timeIntervalMargin() const;
+    bool isCenteredOnNow() const { return m_isCenteredOnNow; }
+
+    void toggleLinearLogScale();
+    void showNow();
+    void showDateWithUndo(const CalendarDate& date);
+    void setStartDateWithUndo(const CalendarDate& date);
+    void ensureEventIsVisible(const CalEvent& event);
+    void refresh();
+    void nextView();
+    void previousView();
+    void increaseRange();
+    void decreaseRange();
+    // Every minute: the marker moves, and after "show now" the view follows the clock.
+    void timerFired();
+
+    void startDateDidChange() override;
+    std::shared_ptr<CalEvent> createEventWithStart(const CalendarDate& start,
+                                                   const CalendarDate& end) override;
+    void selectedEventWasClicked(const std::shared_ptr<CalEvent>& event) override;
+    void didModifyEvent(const std::shared_ptr<CalEvent>& modified,
+                        const std::shared_ptr<CalEvent>& event) override;
+
+signals:
+    void timeIntervalChanged(double seconds);
+    void viewModeChanged(int mode);
+    void displayRangeTagChanged(int tag);
+    void centeredDateChanged();
+
+private:
+    void loadVisibleRange();
+    void showEvents();
+    void showSelection();
+
+    TimelineView& m_view;
+    ApplicationModel& m_model;
+    CalendarController& m_calendarController;
+    UndoManager& m_undoManager;
+    std::shared_ptr<DateToPositionMapping> m_logMapping;
+    std::shared_ptr<DateToPositionMapping> m_linearMapping;
+    double m_timeInterval;
+    bool m_isCenteredOnNow = false;
+    std::function<CalendarDate()> m_clock;
+    EventCreator m_eventCreator;
+    QTimer m_timer;
+};

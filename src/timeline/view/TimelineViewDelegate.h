@@ -1,0 +1,22 @@
+#pragma once
+
+#include "dates/CalendarDate.h"
+#include "store/records/CalEvent.h"
+
+#include <memory>
+
+// What the timeline view tells the one who owns it.
+class TimelineViewDelegate {
+public:
+    virtual ~TimelineViewDelegate() = default;
+    virtual void startDateDidChange() = 0;
+    // The stored record of the new event, or none.
+    virtual std::shared_ptr<CalEvent> createEventWithStart(const CalendarDate& start,
+                                                           const CalendarDate& end) = 0;
+    // A double click on the selected event.
+    virtual void selectedEventWasClicked(const std::shared_ptr<CalEvent>& event) = 0;
+    // After a drag: `modified` is a changed copy; `event` is the record the view shows, which is back in
+    // its stored state (equal to the event before the drag).
+    virtual void didModifyEvent(const std::shared_ptr<CalEvent>& modified,
+                                const std::shared_ptr<CalEvent>& event) = 0;
+};
