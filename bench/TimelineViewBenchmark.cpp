@@ -1,0 +1,64 @@
+// One frame of dragging an event on the timeline widget: the drag step, the layout it asks for (the
+// dragged event keeps its row, the others make room) and the paint of the visible 1280 × 800, with
+// 1,000 events in five days.
+#include "TimelineEvents.h"
+#include "timeline/ArrangedEvent.h"
+#include "timeline/view/TimelineView.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QScrollArea>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void dragFrame(benchmark::State& state) {
+    const CalendarDate start = CalendarDate::fromComponents(2026, 12, 7, 8, 0);
+    QScrollArea area;
+    area.resize(1280, 800);
+    auto* view = new TimelineView;
+    view->placeInScrollArea(area);
+    view->setStartDate(start);
+    view->setEvents(generateTimelineEvents(int(state.range(0)), start));
+    area.show();
+    view->doLayoutEvents();
+    // An event in the middle of the visible rows.
+    QPoint grip;
+    for (const auto& arranged : view->eventArranger().arrangedEvents()) {
+        const QPointF centre = arranged->timeBarRect().center();
+        if (centre.x() > 400 && centre.x() < 800 && centre.y() > 200 && centre.y() < 600) {
+            grip = centre.toPoint();
+            break;
+        }
+    }
+    if (grip.isNull()) {
+        state.SkipWithError("no event to drag in the visible rows");
+        return;
+    }
+    QImage frame(area.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    const QRegion visible(QRect(QPoint(0, 0), frame.size()));
+    QTest::mousePress(view, Qt::LeftButton, {}, grip);
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 1) % 60;
+        QTest::mouseMove(view, grip + QPoint(4 + step, 0));
+        view->render(&frame, QPoint(), visible);
+    }
+    QTest::mouseRelease(view, Qt::LeftButton, {}, grip);
+    state.counters["view_height"] = view->height();
+}
+
+} // namespace
+
+BENCHMARK(dragFrame)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
