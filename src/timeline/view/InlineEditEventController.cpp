@@ -53,6 +53,8 @@ void InlineEditEventController::eventLayoutDidChange() {
         setEvent(nullptr);
         return;
     }
+    // The model may have replaced the record since; keep the one shown.
+    m_event = arranged->event();
     m_titleField->move(
         m_view.eventPainter().labelRectWithArrangedEvent(*arranged, m_view).topLeft().toPoint());
 }
