@@ -52,22 +52,20 @@ TimelineView::TimelineView(QWidget* parent)
     setCursor(Qt::OpenHandCursor);
 }
 
-TimelineView::~TimelineView() {
-    if (m_scrollArea)
-        m_scrollArea->viewport()->removeEventFilter(this);
-}
+TimelineView::~TimelineView() = default;
 
 void TimelineView::placeInScrollArea(QScrollArea& scrollArea) {
-    m_scrollArea = &scrollArea;
     scrollArea.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollArea.setWidgetResizable(false);
     scrollArea.setWidget(this);
-    scrollArea.viewport()->installEventFilter(this);
+    m_viewport = scrollArea.viewport();
+    m_viewport->installEventFilter(this);
     fitToScrollArea();
 }
 
 bool TimelineView::eventFilter(QObject* watched, QEvent* event) {
-    if (m_scrollArea && watched == m_scrollArea->viewport() && event->type() == QEvent::Resize)
+    // Compared by address only: while the scroll area is destroyed, the viewport outlives its owner.
+    if (watched == m_viewport && event->type() == QEvent::Resize)
         fitToScrollArea();
     return QWidget::eventFilter(watched, event);
 }
@@ -76,7 +74,7 @@ void TimelineView::fitToScrollArea() {
     if (m_isResizing)
         return;
     m_isResizing = true;
-    const QSize visible = m_scrollArea->viewport()->size();
+    const QSize visible = m_viewport->size();
     resize(visible.width(), std::max(visible.height(), height()));
     setNeedsNewLayout();
     m_isResizing = false;
@@ -198,7 +196,7 @@ EventHighlights TimelineView::highlights() const {
 }
 
 void TimelineView::doLayoutEvents() {
-    const QSizeF content = m_scrollArea ? QSizeF(m_scrollArea->viewport()->size()) : QSizeF(size());
+    const QSizeF content = m_viewport ? QSizeF(m_viewport->size()) : QSizeF(size());
     m_drawing.layoutEvents(m_events, highlights(), content, m_fixedYEvent);
     m_inlineEditor->eventLayoutDidChange();
     // The arranged events are new: find the one under the pointer again.

@@ -133,7 +133,7 @@ private:
     std::function<CalendarDate()> m_clock;
     TimelineDrawing m_drawing;
     std::unique_ptr<InlineEditEventController> m_inlineEditor;
-    QScrollArea* m_scrollArea = nullptr;
+    QWidget* m_viewport = nullptr;
     std::shared_ptr<ArrangedEvent> m_trackedArrangedEvent;
     std::unique_ptr<DragOperation> m_dragOperation;
     std::shared_ptr<CalEvent> m_fixedYEvent;
