@@ -1,0 +1,65 @@
+#include "ActionsController.h"
+
+#include "app/Logger.h"
+#include "app/UndoManager.h"
+#include "store/ApplicationModel.h"
+#include "store/CalendarController.h"
+#include "timeline/view/TimelineViewController.h"
+
+namespace {
+constexpr double DAY_TIME_INTERVAL = 86400;
+constexpr double WEEK_TIME_INTERVAL = 604800;
+constexpr double MONTH_TIME_INTERVAL = 2678400;
+} // namespace
+
+ActionsController::ActionsController(ApplicationModel& model, CalendarController& calendarController,
+                                     TimelineViewController& timelineViewController, UndoManager& undoManager,
+                                     QObject* parent)
+    : QObject(parent), m_model(model), m_calendarController(calendarController),
+      m_timelineViewController(timelineViewController), m_undoManager(undoManager) {}
+
+std::shared_ptr<CalEvent> ActionsController::createEventWithStart(const CalendarDate& start,
+                                                                  const CalendarDate& end) {
+    const std::shared_ptr<CalEvent> event = m_calendarController.createNewEvent();
+    event->startDate = start.toQDateTime();
+    event->endDate = end.toQDateTime();
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, event->title);
+    m_calendarController.addEvent(*event);
+    m_undoManager.setActionName(tr("New Event"));
+    // The store has reported the new event by now; a refusal has been shown to the user.
+    const EventList stored = m_model.eventsWithUid(event->uid);
+    if (stored.isEmpty())
+        return nullptr;
+    m_model.setSelectedEvent(stored.front());
+    m_timelineViewController.ensureEventIsVisible(*stored.front());
+    return stored.front();
+}
+
+void ActionsController::deleteEvent() {
+    const std::shared_ptr<CalEvent> event = m_model.selectedEvent();
+    if (!event)
+        return;
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, event->title);
+    m_calendarController.removeEvent(*event);
+    m_undoManager.setActionName(tr("Remove Event"));
+}
+
+void ActionsController::displayOneDay() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
+    m_timelineViewController.setTimeInterval(DAY_TIME_INTERVAL);
+}
+
+void ActionsController::displayOneWeek() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
+    m_timelineViewController.setTimeInterval(WEEK_TIME_INTERVAL);
+}
+
+void ActionsController::displayOneMonth() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
+    m_timelineViewController.setTimeInterval(MONTH_TIME_INTERVAL);
+}
+
+void ActionsController::showNow() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
+    m_timelineViewController.showNow();
+}

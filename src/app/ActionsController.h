@@ -1,0 +1,38 @@
+#pragma once
+
+#include "dates/CalendarDate.h"
+#include "store/records/CalEvent.h"
+
+#include <QObject>
+
+#include <memory>
+
+class ApplicationModel;
+class CalendarController;
+class TimelineViewController;
+class UndoManager;
+
+// The menu and timeline commands that act on events and on the visible range.
+class ActionsController : public QObject {
+    Q_OBJECT
+public:
+    ActionsController(ApplicationModel& model, CalendarController& calendarController,
+                      TimelineViewController& timelineViewController, UndoManager& undoManager,
+                      QObject* parent = nullptr);
+
+    // Stores the default new event over [start, end), selects it, makes it visible and returns the
+    // model's record of it (none when the store refused).
+    std::shared_ptr<CalEvent> createEventWithStart(const CalendarDate& start, const CalendarDate& end);
+    // The selected event, after asking which occurrences when it recurs.
+    void deleteEvent();
+    void displayOneDay();
+    void displayOneWeek();
+    void displayOneMonth();
+    void showNow();
+
+private:
+    ApplicationModel& m_model;
+    CalendarController& m_calendarController;
+    TimelineViewController& m_timelineViewController;
+    UndoManager& m_undoManager;
+};

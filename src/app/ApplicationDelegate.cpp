@@ -1,0 +1,158 @@
+#include "ApplicationDelegate.h"
+
+#include "ApplicationDefaults.h"
+#include "app/Logger.h"
+#include "app/UserDefaults.h"
+#include "dates/DateFormatter.h"
+#include "dates/EventDescription.h"
+#include "store/ExternalCalendarCalendarStoreProcessor.h"
+#include "store/ExternalEventCalendarStoreProcessor.h"
+#include "store/InternalCalendarCalendarStoreProcessor.h"
+#include "store/InternalEventCalendarStoreProcessor.h"
+#include "timeline/view/TimelineView.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <unicode/calendar.h>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+const QString TIME_DISPLAY_HOURS = QStringLiteral("timeDisplayHours");
+const QString TIMELINE_MODE = QStringLiteral("timelineMode");
+const QString TIMELINE_TIME_INTERVAL = QStringLiteral("timelineTimeInterval");
+const QString SCREENSHOT = QStringLiteral("screenshot");
+
+bool isGregorianCalendar() {
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::Calendar> calendar(icu::Calendar::createInstance(status));
+    return U_FAILURE(status) || std::strcmp(calendar->getType(), "gregorian") == 0;
+}
+
+} // namespace
+
+ApplicationDelegate::ApplicationDelegate(UserDefaults& userDefaults, QObject* parent)
+    : QObject(parent), m_userDefaults(userDefaults), m_localDateFormatter(std::make_shared<DateFormatter>()),
+      m_parsingDateFormatter(std::make_shared<DateFormatter>()) {
+    m_userDefaults.registerDefaults(ApplicationDefaults::registeredDefaults());
+    const QVariant loggers = m_userDefaults.value(QStringLiteral("loggers"));
+    if (loggers.isValid() && !Logger::restoreFromUserDefaults(loggers))
+        VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL, QStringLiteral("Failed to initialize logging"));
+    m_parsingDateFormatter->setLocale(QStringLiteral("en_US"));
+    m_eventDescription = std::make_shared<EventDescription>(m_parsingDateFormatter);
+    connect(&m_undoManager, &UndoManager::didUndo, this,
+            [] { VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString()); });
+    connect(&m_undoManager, &UndoManager::didRedo, this,
+            [] { VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString()); });
+}
+
+ApplicationDelegate::~ApplicationDelegate() = default;
+
+void ApplicationDelegate::start(const QString& root) {
+    m_store = std::make_unique<VdirCalendarStore>(root);
+    m_storeController = std::make_unique<CalendarStoreController>(*m_store, m_interaction);
+    m_calendarController =
+        std::make_unique<CalendarController>(m_model, *m_storeController, m_undoManager, m_userDefaults);
+    m_window = std::make_unique<MainWindow>(m_userDefaults);
+    m_interaction.setWindow(m_window.get());
+    TimelineView& view = m_window->timelineView();
+    view.setDateFormatter(m_localDateFormatter);
+    view.setEventDescription(m_eventDescription);
+    m_timelineViewController =
+        std::make_unique<TimelineViewController>(view, m_model, *m_calendarController, m_undoManager);
+    m_actionsController = std::make_unique<ActionsController>(m_model, *m_calendarController,
+                                                              *m_timelineViewController, m_undoManager);
+    m_timelineViewController->setEventCreator([this](const CalendarDate& start, const CalendarDate& end) {
+        return m_actionsController->createEventWithStart(start, end);
+    });
+    m_window->setUpCommands(*m_timelineViewController, *m_actionsController, m_undoManager, m_model);
+    bindTimeDisplayHours();
+    bindTimelineDefaults();
+}
+
+void ApplicationDelegate::bindTimeDisplayHours() {
+    auto apply = [this] {
+        const int hours = m_userDefaults.value(TIME_DISPLAY_HOURS).toInt();
+        m_localDateFormatter->setTimeModeHours(hours);
+        m_parsingDateFormatter->setTimeModeHours(hours);
+        m_eventDescription->ownDateFormatter()->setTimeModeHours(hours);
+        m_window->timelineView().timeModeDidChange();
+    };
+    apply();
+    connect(&m_userDefaults, &UserDefaults::valueChanged, this, [apply](const QString& key) {
+        if (key == TIME_DISPLAY_HOURS)
+            apply();
+    });
+}
+
+void ApplicationDelegate::bindTimelineDefaults() {
+    TimelineViewController& timeline = *m_timelineViewController;
+    // A mode other than the two scales in the settings file is ignored, not fatal.
+    const int mode = m_userDefaults.value(TIMELINE_MODE).toInt();
+    if (mode == TimelineViewController::Logarithmic || mode == TimelineViewController::Linear)
+        timeline.setViewMode(mode);
+    bool isNumber = false;
+    const double interval = m_userDefaults.value(TIMELINE_TIME_INTERVAL).toDouble(&isNumber);
+    if (isNumber && interval > 0)
+        timeline.setTimeInterval(interval);
+    connect(&timeline, &TimelineViewController::viewModeChanged, this,
+            [this](int value) { m_userDefaults.setValue(TIMELINE_MODE, value); });
+    connect(&timeline, &TimelineViewController::timeIntervalChanged, this,
+            [this](double value) { m_userDefaults.setValue(TIMELINE_TIME_INTERVAL, value); });
+}
+
+void ApplicationDelegate::finishLaunching() {
+    // Shown first: "now at 50 pixels" needs the width the window gives the timeline.
+    showMainWindow();
+    // The first view request loads the calendars and events.
+    m_timelineViewController->showNow();
+    refreshAfterProcessedChanges();
+    warnUnlessGregorian();
+    if (m_userDefaults.value(SCREENSHOT).toInt() != 0) {
+        const QPoint origin = m_window->pos();
+        m_window->resize(1280, 800);
+        m_window->move(origin);
+        m_window->update();
+    }
+}
+
+void ApplicationDelegate::refreshAfterProcessedChanges() {
+    const QList<CalendarStoreProcessor*> processors{
+        m_storeController->internalEventProcessor(), m_storeController->externalEventProcessor(),
+        m_storeController->internalCalendarProcessor(), m_storeController->externalCalendarProcessor()};
+    for (CalendarStoreProcessor* processor : processors) {
+        if (processor)
+            connect(processor, &CalendarStoreProcessor::didProcessChanges, m_timelineViewController.get(),
+                    &TimelineViewController::refresh);
+    }
+}
+
+void ApplicationDelegate::showMainWindow() {
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void ApplicationDelegate::warnUnlessGregorian() {
+    if (isGregorianCalendar())
+        return;
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
+                    QStringLiteral("This application probably won't work with your type of calendar."),
+                    QMessageBox::NoButton, m_window.get());
+    box.setInformativeText(QStringLiteral(
+        "The application has only been tested with gregorian calendars and was not designed with any other "
+        "types "
+        "of calendars in mind.  Therefore, it will probably not work correctly in all cases since you are "
+        "not "
+        "using a gregorian calendar. Sorry about that!\n\nSuch support might be added in the future."));
+    QPushButton* quit = box.addButton(QStringLiteral("Quit"), QMessageBox::RejectRole);
+    box.addButton(QStringLiteral("I'm feeling lucky!"), QMessageBox::AcceptRole);
+    box.setWindowModality(Qt::WindowModal);
+    box.exec();
+    if (box.clickedButton() == quit)
+        QApplication::exit(0);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ActionsController.h"
+#include "DialogUserInteraction.h"
+#include "MainWindow.h"
+#include "app/UndoManager.h"
+#include "store/ApplicationModel.h"
+#include "store/CalendarController.h"
+#include "store/CalendarStoreController.h"
+#include "store/vdir/VdirCalendarStore.h"
+#include "timeline/view/TimelineViewController.h"
+
+#include <QObject>
+
+#include <memory>
+
+class DateFormatter;
+class EventDescription;
+class UserDefaults;
+
+// Starts the main program and wires it together: the defaults, the formatters, the store and the data
+// loop over it, the window and its controllers, and the bindings between them and the user defaults.
+class ApplicationDelegate : public QObject {
+    Q_OBJECT
+public:
+    // Registers the defaults and restores the loggers.
+    explicit ApplicationDelegate(UserDefaults& userDefaults, QObject* parent = nullptr);
+    ~ApplicationDelegate() override;
+
+    // Builds everything over the calendar folder `root`.
+    void start(const QString& root);
+    // Shows now, brings the window to the front and applies the screenshot switch.
+    void finishLaunching();
+    void showMainWindow();
+
+    MainWindow& mainWindow() const { return *m_window; }
+    TimelineViewController& timelineViewController() const { return *m_timelineViewController; }
+    ActionsController& actionsController() const { return *m_actionsController; }
+    ApplicationModel& applicationModel() { return m_model; }
+    UndoManager& undoManager() { return m_undoManager; }
+    CalendarController& calendarController() const { return *m_calendarController; }
+
+private:
+    void bindTimeDisplayHours();
+    void bindTimelineDefaults();
+    void refreshAfterProcessedChanges();
+    void warnUnlessGregorian();
+
+    UserDefaults& m_userDefaults;
+    std::shared_ptr<DateFormatter> m_localDateFormatter;
+    std::shared_ptr<DateFormatter> m_parsingDateFormatter;
+    std::shared_ptr<EventDescription> m_eventDescription;
+    UndoManager m_undoManager;
+    ApplicationModel m_model;
+    DialogUserInteraction m_interaction;
+    std::unique_ptr<VdirCalendarStore> m_store;
+    std::unique_ptr<CalendarStoreController> m_storeController;
+    std::unique_ptr<CalendarController> m_calendarController;
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<TimelineViewController> m_timelineViewController;
+    std::unique_ptr<ActionsController> m_actionsController;
+};

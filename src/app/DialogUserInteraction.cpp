@@ -1,0 +1,46 @@
+#include "DialogUserInteraction.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+void showAlert(QWidget* window, QMessageBox::Icon icon, const QString& text, const QString& informativeText) {
+    QMessageBox box(icon, QCoreApplication::applicationName(), text, QMessageBox::Ok, window);
+    box.setInformativeText(informativeText);
+    box.setWindowModality(Qt::WindowModal);
+    box.exec();
+}
+
+} // namespace
+
+void DialogUserInteraction::showStoreError(const StoreError& error) {
+    showAlert(m_window, QMessageBox::Critical, error.description, error.recoverySuggestion);
+}
+
+void DialogUserInteraction::showWarning(const QString& message, const QString& informativeText) {
+    showAlert(m_window, QMessageBox::Warning, message, informativeText);
+}
+
+void DialogUserInteraction::showNotice(const QString& title, const QString& text) {
+    showAlert(m_window, QMessageBox::Information, title, text);
+}
+
+std::optional<CalSpan> DialogUserInteraction::askForSpan(const QString& title, const QString& message) {
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), title, QMessageBox::NoButton,
+                    m_window);
+    box.setInformativeText(message);
+    box.setWindowModality(Qt::WindowModal);
+    QPushButton* thisOne = box.addButton(QStringLiteral("Only this occurrence"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    QPushButton* future = box.addButton(QStringLiteral("All future occurrences"), QMessageBox::AcceptRole);
+    box.setDefaultButton(thisOne);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == thisOne)
+        return CalSpan::ThisEvent;
+    if (box.clickedButton() == future)
+        return CalSpan::FutureEvents;
+    return std::nullopt;
+}

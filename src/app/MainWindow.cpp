@@ -1,0 +1,129 @@
+#include "MainWindow.h"
+
+#include "ActionsController.h"
+#include "app/UndoManager.h"
+#include "app/UserDefaults.h"
+#include "store/ApplicationModel.h"
+#include "timeline/view/TimelineView.h"
+#include "timeline/view/TimelineViewController.h"
+#include "timeline/view/ZoomController.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QToolBar>
+
+namespace {
+constexpr int SLIDER_MAXIMUM = 1000;
+} // namespace
+
+MainWindow::MainWindow(UserDefaults& userDefaults, QWidget* parent)
+    : QMainWindow(parent), m_userDefaults(userDefaults), m_scrollArea(new QScrollArea(this)),
+      m_view(new TimelineView) {
+    setWindowTitle(QStringLiteral("Verdalune"));
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_view->placeInScrollArea(*m_scrollArea);
+    setCentralWidget(m_scrollArea);
+    resize(1280, 800);
+    restoreGeometry(m_userDefaults.value(GEOMETRY_KEY).toByteArray());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    m_userDefaults.setValue(GEOMETRY_KEY, saveGeometry());
+    m_userDefaults.synchronize();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::setUpCommands(TimelineViewController& timeline, ActionsController& actions,
+                               UndoManager& undoManager, ApplicationModel& model) {
+    setUpToolBar(timeline, actions);
+    setUpEditMenu(actions, undoManager, model);
+    setUpViewMenu(timeline, actions);
+}
+
+void MainWindow::setUpToolBar(TimelineViewController& timeline, ActionsController& actions) {
+    QToolBar* bar = addToolBar(tr("Timeline"));
+    bar->setMovable(false);
+    bar->addAction(tr("Previous"), &timeline, &TimelineViewController::previousView);
+    bar->addAction(tr("Now"), &actions, &ActionsController::showNow);
+    bar->addAction(tr("Next"), &timeline, &TimelineViewController::nextView);
+    bar->addSeparator();
+
+    auto* slider = new QSlider(Qt::Horizontal, bar);
+    slider->setRange(0, SLIDER_MAXIMUM);
+    slider->setMaximumWidth(240);
+    slider->setToolTip(tr("Zoom: six hours to a hundred days"));
+    m_zoom = new ZoomController(timeline, 0, SLIDER_MAXIMUM, this);
+    slider->setValue(int(std::lround(m_zoom->sliderValue())));
+    connect(slider, &QSlider::valueChanged, m_zoom, [this](int value) { m_zoom->setSliderValue(value); });
+    connect(m_zoom, &ZoomController::sliderValueChanged, slider, [slider](double value) {
+        const QSignalBlocker quiet(slider); // the slider's own step would round the interval
+        slider->setValue(int(std::lround(value)));
+    });
+    bar->addWidget(slider);
+
+    QAction* linear = bar->addAction(tr("Linear"));
+    linear->setCheckable(true);
+    linear->setChecked(timeline.viewMode() == TimelineViewController::Linear);
+    linear->setToolTip(tr("Linear or logarithmic scale"));
+    connect(linear, &QAction::triggered, &timeline, [&timeline](bool on) {
+        timeline.setViewMode(on ? TimelineViewController::Linear : TimelineViewController::Logarithmic);
+    });
+    connect(&timeline, &TimelineViewController::viewModeChanged, linear,
+            [linear](int mode) { linear->setChecked(mode == TimelineViewController::Linear); });
+}
+
+void MainWindow::setUpEditMenu(ActionsController& actions, UndoManager& undoManager,
+                               ApplicationModel& model) {
+    QMenu* menu = menuBar()->addMenu(tr("&Edit"));
+    QAction* undo = menu->addAction(tr("Undo"), QKeySequence::Undo, &undoManager, &UndoManager::undo);
+    QAction* redo = menu->addAction(tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &undoManager,
+                                    &UndoManager::redo);
+    auto refreshUndo = [undo, redo, &undoManager] {
+        undo->setEnabled(undoManager.canUndo());
+        undo->setText(undoManager.undoActionName().isEmpty()
+                          ? tr("Undo")
+                          : tr("Undo %1").arg(undoManager.undoActionName()));
+        redo->setEnabled(undoManager.canRedo());
+        redo->setText(undoManager.redoActionName().isEmpty()
+                          ? tr("Redo")
+                          : tr("Redo %1").arg(undoManager.redoActionName()));
+    };
+    connect(&undoManager, &UndoManager::changed, this, refreshUndo);
+    refreshUndo();
+    menu->addSeparator();
+    QAction* remove =
+        menu->addAction(tr("Delete Event"), QKeySequence::Delete, &actions, &ActionsController::deleteEvent);
+    auto refreshRemove = [remove, &model] { remove->setEnabled(model.selectedEvent() != nullptr); };
+    connect(&model, &ApplicationModel::selectedEventChanged, this, refreshRemove);
+    refreshRemove();
+    // Escape ends naming an event in place without saving.
+    auto* cancel = new QAction(this);
+    cancel->setShortcut(Qt::Key_Escape);
+    connect(cancel, &QAction::triggered, m_view, &TimelineView::cancelOperation);
+    addAction(cancel);
+}
+
+void MainWindow::setUpViewMenu(TimelineViewController& timeline, ActionsController& actions) {
+    QMenu* menu = menuBar()->addMenu(tr("&View"));
+    menu->addAction(tr("One Day"), QKeySequence(Qt::CTRL | Qt::Key_1), &actions,
+                    &ActionsController::displayOneDay);
+    menu->addAction(tr("One Week"), QKeySequence(Qt::CTRL | Qt::Key_2), &actions,
+                    &ActionsController::displayOneWeek);
+    menu->addAction(tr("One Month"), QKeySequence(Qt::CTRL | Qt::Key_3), &actions,
+                    &ActionsController::displayOneMonth);
+    menu->addSeparator();
+    menu->addAction(tr("Today"), QKeySequence(Qt::CTRL | Qt::Key_T), &actions, &ActionsController::showNow);
+    menu->addAction(tr("Previous"), QKeySequence(Qt::CTRL | Qt::Key_Left), &timeline,
+                    &TimelineViewController::previousView);
+    menu->addAction(tr("Next"), QKeySequence(Qt::CTRL | Qt::Key_Right), &timeline,
+                    &TimelineViewController::nextView);
+    menu->addSeparator();
+    menu->addAction(tr("Zoom In"), QKeySequence::ZoomIn, &timeline, &TimelineViewController::decreaseRange);
+    menu->addAction(tr("Zoom Out"), QKeySequence::ZoomOut, &timeline, &TimelineViewController::increaseRange);
+    menu->addAction(tr("Linear or Logarithmic Scale"), QKeySequence(Qt::CTRL | Qt::Key_L), &timeline,
+                    &TimelineViewController::toggleLinearLogScale);
+}

@@ -1,0 +1,35 @@
+// Verdalune, the main program.
+#include "ApplicationDelegate.h"
+#include "SingleInstance.h"
+#include "app/UserDefaults.h"
+#include "store/vdir/CalendarStoreLocation.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("pellowick"));
+    QApplication::setApplicationName(QStringLiteral("Verdalune"));
+
+    SingleInstance instance;
+    if (instance.claim() == SingleInstance::Claim::AlreadyRunning)
+        return 0;
+
+    UserDefaults userDefaults;
+    ApplicationDelegate delegate(userDefaults);
+    const QString root = CalendarStoreLocation::rootDirectory(
+        userDefaults.value(QStringLiteral("calendarStoreDirectory")).toString());
+    if (!CalendarStoreLocation::prepare(root)) {
+        QMessageBox::critical(nullptr, QApplication::applicationName(),
+                              QApplication::tr("The calendar folder %1 cannot be created.").arg(root));
+        return 1;
+    }
+    delegate.start(root);
+    QObject::connect(&instance, &SingleInstance::activationRequested, &delegate,
+                     &ApplicationDelegate::showMainWindow);
+    delegate.finishLaunching();
+    const int status = QApplication::exec();
+    userDefaults.synchronize();
+    return status;
+}
