@@ -3,7 +3,7 @@
 #include "app/Logger.h"
 
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
+#include <QDBusMessage>
 
 SingleInstance::SingleInstance(QDBusConnection connection, QObject* parent)
     : QObject(parent), m_connection(std::move(connection)) {}
@@ -21,9 +21,11 @@ SingleInstance::Claim SingleInstance::claim() {
         m_connection.registerObject(QStringLiteral("/"), this, QDBusConnection::ExportScriptableSlots);
         return Claim::Owned;
     }
-    QDBusInterface running(SERVICE_NAME, QStringLiteral("/"), SERVICE_NAME, m_connection);
-    // Waiting with the event loop running, so that an owner in this very process can answer.
-    running.call(QDBus::BlockWithGui, QStringLiteral("activate"));
+    // A plain message: an interface object would first ask the owner to describe itself, and wait. The
+    // event loop runs while waiting, so that an owner in this very process can answer.
+    m_connection.call(QDBusMessage::createMethodCall(SERVICE_NAME, QStringLiteral("/"), SERVICE_NAME,
+                                                     QStringLiteral("activate")),
+                      QDBus::BlockWithGui);
     return Claim::AlreadyRunning;
 }
 

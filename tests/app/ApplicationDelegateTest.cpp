@@ -1,0 +1,60 @@
+#include "app/ApplicationDelegate.h"
+#include "app/ApplicationDefaults.h"
+#include "app/UserDefaults.h"
+#include "dates/DateFormatter.h"
+#include "store/vdir/CalendarStoreLocation.h"
+#include "timeline/view/TimelineView.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TEST(ApplicationDefaultsTest, TheFactoryFileAndTheLocaleGiveTheDefaults) {
+    const QVariantMap us = ApplicationDefaults::registeredDefaults(QLocale(u"en_US"_s));
+    EXPECT_EQ(us.value(u"timelineTimeInterval"_s).toDouble(), 432000);
+    EXPECT_EQ(us.value(u"timelineMode"_s).toInt(), 0);
+    EXPECT_TRUE(us.value(u"showFirstTimeLaunchPanelKey"_s).toBool());
+    EXPECT_EQ(us.value(u"timeDisplayHours"_s).toInt(), 12);
+    EXPECT_EQ(us.value(u"dayMonthOrder"_s).toInt(), 1);
+    const QVariantMap german = ApplicationDefaults::registeredDefaults(QLocale(u"de_DE"_s));
+    EXPECT_EQ(german.value(u"timeDisplayHours"_s).toInt(), 24);
+    EXPECT_EQ(german.value(u"dayMonthOrder"_s).toInt(), 0);
+}
+
+TEST(ApplicationDelegateTest, ScaleZoomAndClockComeFromTheSettingsAndGoBackThere) {
+    QTemporaryDir settings, calendars;
+    const QString file = settings.filePath(u"verdalune.conf"_s);
+    {
+        UserDefaults stored(file);
+        stored.setValue(u"timelineMode"_s, 1);
+        stored.setValue(u"timelineTimeInterval"_s, 86400.0);
+        stored.setValue(u"timeDisplayHours"_s, 24);
+        stored.synchronize();
+    }
+    UserDefaults defaults(file);
+    ApplicationDelegate delegate(defaults);
+    ASSERT_TRUE(CalendarStoreLocation::prepare(calendars.path()));
+    delegate.start(calendars.path());
+    delegate.finishLaunching();
+    TimelineViewController& timeline = delegate.timelineViewController();
+    EXPECT_EQ(timeline.viewMode(), TimelineViewController::Linear);
+    EXPECT_DOUBLE_EQ(timeline.timeInterval(), 86400);
+    EXPECT_EQ(delegate.mainWindow().timelineView().dateFormatter()->timeModeHours(), 24);
+    EXPECT_EQ(delegate.mainWindow().windowTitle(), u"Verdalune"_s);
+
+    timeline.toggleLinearLogScale();
+    timeline.increaseRange();
+    defaults.setValue(u"timeDisplayHours"_s, 12);
+    EXPECT_EQ(defaults.value(u"timelineMode"_s).toInt(), 0);
+    EXPECT_DOUBLE_EQ(defaults.value(u"timelineTimeInterval"_s).toDouble(), 129600);
+    EXPECT_EQ(delegate.mainWindow().timelineView().dateFormatter()->timeModeHours(), 12);
+    // A first start finds the calendar "Home".
+    ASSERT_EQ(delegate.applicationModel().calendars().size(), 1);
+    EXPECT_EQ(delegate.applicationModel().calendars().front()->title, u"Home"_s);
+}
+
+} // namespace
