@@ -10,6 +10,8 @@
 #include <QDate>
 #include <QTemporaryDir>
 
+#include "offscreenBenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -52,10 +54,5 @@ void startToFirstFrame(benchmark::State& state) {
 BENCHMARK(startToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOffscreenBenchmarks<QApplication>(argc, argv);
 }

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include "offscreenBenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -54,10 +56,5 @@ BENCHMARK(logarithmicCold)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMi
 BENCHMARK(linearCold)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOffscreenBenchmarks<QGuiApplication>(argc, argv);
 }

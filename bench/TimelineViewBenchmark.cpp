@@ -10,6 +10,8 @@
 #include <QScrollArea>
 #include <QTest>
 
+#include "offscreenBenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -55,10 +57,5 @@ void dragFrame(benchmark::State& state) {
 BENCHMARK(dragFrame)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOffscreenBenchmarks<QApplication>(argc, argv);
 }
