@@ -39,8 +39,7 @@ ApplicationDelegate::ApplicationDelegate(UserDefaults& userDefaults, QObject* pa
     : QObject(parent), m_userDefaults(userDefaults), m_localDateFormatter(std::make_shared<DateFormatter>()),
       m_parsingDateFormatter(std::make_shared<DateFormatter>()) {
     m_userDefaults.registerDefaults(ApplicationDefaults::registeredDefaults());
-    const QVariant loggers = m_userDefaults.value(QStringLiteral("loggers"));
-    if (loggers.isValid() && !Logger::restoreFromUserDefaults(loggers))
+    if (!Logger::restoreFromUserDefaults(m_userDefaults.value(QStringLiteral("loggers"))))
         VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL, QStringLiteral("Failed to initialize logging"));
     m_parsingDateFormatter->setLocale(QStringLiteral("en_US"));
     m_eventDescription = std::make_shared<EventDescription>(m_parsingDateFormatter);
@@ -78,8 +77,7 @@ void ApplicationDelegate::bindTimeDisplayHours() {
     auto apply = [this] {
         const int hours = m_userDefaults.value(TIME_DISPLAY_HOURS).toInt();
         m_localDateFormatter->setTimeModeHours(hours);
-        m_parsingDateFormatter->setTimeModeHours(hours);
-        m_eventDescription->ownDateFormatter()->setTimeModeHours(hours);
+        m_parsingDateFormatter->setTimeModeHours(hours); // also the event description's
         m_window->timelineView().timeModeDidChange();
     };
     apply();
@@ -110,6 +108,7 @@ void ApplicationDelegate::finishLaunching() {
     showMainWindow();
     // The first view request loads the calendars and events.
     m_timelineViewController->showNow();
+    // The processors exist from that first load on.
     refreshAfterProcessedChanges();
     warnUnlessGregorian();
     if (m_userDefaults.value(SCREENSHOT).toInt() != 0) {
@@ -140,7 +139,7 @@ void ApplicationDelegate::showMainWindow() {
 void ApplicationDelegate::warnUnlessGregorian() {
     if (isGregorianCalendar())
         return;
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
                     QStringLiteral("This application probably won't work with your type of calendar."),
                     QMessageBox::NoButton, m_window.get());
     box.setInformativeText(QStringLiteral(

@@ -1,13 +1,13 @@
 #include "DialogUserInteraction.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
 
 void showAlert(QWidget* window, QMessageBox::Icon icon, const QString& text, const QString& informativeText) {
-    QMessageBox box(icon, QCoreApplication::applicationName(), text, QMessageBox::Ok, window);
+    QMessageBox box(icon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, window);
     box.setInformativeText(informativeText);
     box.setWindowModality(Qt::WindowModal);
     box.exec();
@@ -28,8 +28,8 @@ void DialogUserInteraction::showNotice(const QString& title, const QString& text
 }
 
 std::optional<CalSpan> DialogUserInteraction::askForSpan(const QString& title, const QString& message) {
-    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), title, QMessageBox::NoButton,
-                    m_window);
+    QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(), title,
+                    QMessageBox::NoButton, m_window);
     box.setInformativeText(message);
     box.setWindowModality(Qt::WindowModal);
     QPushButton* thisOne = box.addButton(QStringLiteral("Only this occurrence"), QMessageBox::AcceptRole);

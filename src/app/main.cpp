@@ -6,11 +6,13 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("pellowick"));
-    QApplication::setApplicationName(QStringLiteral("Verdalune"));
+    QApplication::setApplicationName(QStringLiteral("verdalune"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Verdalune"));
 
     SingleInstance instance;
     if (instance.claim() == SingleInstance::Claim::AlreadyRunning)
@@ -21,14 +23,15 @@ int main(int argc, char** argv) {
     const QString root = CalendarStoreLocation::rootDirectory(
         userDefaults.value(QStringLiteral("calendarStoreDirectory")).toString());
     if (!CalendarStoreLocation::prepare(root)) {
-        QMessageBox::critical(nullptr, QApplication::applicationName(),
+        QMessageBox::critical(nullptr, QApplication::applicationDisplayName(),
                               QApplication::tr("The calendar folder %1 cannot be created.").arg(root));
         return 1;
     }
     delegate.start(root);
     QObject::connect(&instance, &SingleInstance::activationRequested, &delegate,
                      &ApplicationDelegate::showMainWindow);
-    delegate.finishLaunching();
+    // Inside the event loop, so that choosing "Quit" in a start-up alert ends the program.
+    QTimer::singleShot(0, &delegate, &ApplicationDelegate::finishLaunching);
     const int status = QApplication::exec();
     userDefaults.synchronize();
     return status;

@@ -1,4 +1,5 @@
 #include "app/ApplicationDelegate.h"
+#include "DateEnvironmentGuard.h"
 #include "app/ApplicationDefaults.h"
 #include "app/UserDefaults.h"
 #include "dates/DateFormatter.h"
@@ -7,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -55,6 +59,29 @@ TEST(ApplicationDelegateTest, ScaleZoomAndClockComeFromTheSettingsAndGoBackThere
     // A first start finds the calendar "Home".
     ASSERT_EQ(delegate.applicationModel().calendars().size(), 1);
     EXPECT_EQ(delegate.applicationModel().calendars().front()->title, u"Home"_s);
+}
+
+TEST(ApplicationDelegateTest, AnotherCalendarSystemIsWarnedAboutAndLuckGoesOn) {
+    const DateEnvironmentGuard buddhist(u"America/New_York"_s, u"th_TH"_s);
+    QTemporaryDir settings, calendars;
+    UserDefaults defaults(settings.filePath(u"verdalune.conf"_s));
+    ApplicationDelegate delegate(defaults);
+    ASSERT_TRUE(CalendarStoreLocation::prepare(calendars.path()));
+    delegate.start(calendars.path());
+    QStringList warnings;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        for (auto* box : delegate.mainWindow().findChildren<QMessageBox*>())
+            for (QAbstractButton* button : box->buttons())
+                if (box->isVisible() && button->text() == u"I'm feeling lucky!"_s) {
+                    warnings.append(box->text());
+                    button->click();
+                }
+    });
+    answer.start(10);
+    delegate.finishLaunching();
+    EXPECT_EQ(warnings, QStringList{u"This application probably won't work with your type of calendar."_s});
+    EXPECT_TRUE(delegate.mainWindow().isVisible());
 }
 
 } // namespace

@@ -162,7 +162,6 @@ TEST_F(EndToEndTest, ADragMovesTheStoredEventAndUndoPutsItBack) {
         bar = greenBar(window);
         return bar.width() > 40;
     })) << "the event's bar never showed";
-    EXPECT_GE(bar.height(), 6);
 
     const QPoint grip = bar.center();
     xdotool({u"mousemove"_s, QString::number(grip.x()), QString::number(grip.y())});
