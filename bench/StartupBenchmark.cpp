@@ -3,7 +3,7 @@
 // events around now, and the first paint of the timeline.
 #include "VdirGenerator.h"
 #include "app/ApplicationDelegate.h"
-#include "app/UserDefaults.h"
+#include "base/UserDefaults.h"
 #include "timeline/view/TimelineView.h"
 
 #include <QApplication>

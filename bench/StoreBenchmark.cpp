@@ -2,8 +2,8 @@
 // again, and how long a change written by another program takes to reach the model.
 #include "VdirGenerator.h"
 
-#include "app/UndoManager.h"
-#include "app/UserDefaults.h"
+#include "base/UndoManager.h"
+#include "base/UserDefaults.h"
 #include "dates/DateEnvironment.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"

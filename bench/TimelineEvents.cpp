@@ -1,6 +1,6 @@
 #include "TimelineEvents.h"
 
-#include "store/records/CalCalendar.h"
+#include "records/CalCalendar.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #include "ActionsController.h"
 
-#include "app/Logger.h"
-#include "app/UndoManager.h"
+#include "base/Logger.h"
+#include "base/UndoManager.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"
 #include "timeline/view/TimelineViewController.h"

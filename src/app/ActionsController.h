@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dates/CalendarDate.h"
-#include "store/records/CalEvent.h"
+#include "records/CalEvent.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #include "ApplicationDefaults.h"
 
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 
 #include <QFile>
 #include <QJsonDocument>

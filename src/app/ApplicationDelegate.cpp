@@ -1,8 +1,8 @@
 #include "ApplicationDelegate.h"
 
 #include "ApplicationDefaults.h"
-#include "app/Logger.h"
-#include "app/UserDefaults.h"
+#include "base/Logger.h"
+#include "base/UserDefaults.h"
 #include "dates/DateFormatter.h"
 #include "dates/EventDescription.h"
 #include "store/ExternalCalendarCalendarStoreProcessor.h"

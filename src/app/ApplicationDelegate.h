@@ -3,7 +3,7 @@
 #include "ActionsController.h"
 #include "DialogUserInteraction.h"
 #include "MainWindow.h"
-#include "app/UndoManager.h"
+#include "base/UndoManager.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"
 #include "store/CalendarStoreController.h"

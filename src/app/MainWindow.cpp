@@ -1,8 +1,8 @@
 #include "MainWindow.h"
 
 #include "ActionsController.h"
-#include "app/UndoManager.h"
-#include "app/UserDefaults.h"
+#include "base/UndoManager.h"
+#include "base/UserDefaults.h"
 #include "store/ApplicationModel.h"
 #include "timeline/view/TimelineView.h"
 #include "timeline/view/TimelineViewController.h"

@@ -1,6 +1,6 @@
 #include "SingleInstance.h"
 
-#include "app/Logger.h"
+#include "base/Logger.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>

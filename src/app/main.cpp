@@ -1,7 +1,7 @@
 // Verdalune, the main program.
 #include "ApplicationDelegate.h"
 #include "SingleInstance.h"
-#include "app/UserDefaults.h"
+#include "base/UserDefaults.h"
 #include "store/vdir/CalendarStoreLocation.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "dates/CalendarDate.h"
 #include "entry/CalEventBuilder.h"
 #include "entry/ParsingController.h"
-#include "store/records/CalEvent.h"
+#include "records/CalEvent.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "JsonLine.h"
-#include "store/records/CalEvent.h"
+#include "records/CalEvent.h"
 
 // An occurrence as `verdalune-cli list --json` prints it.
 class EventJson {

@@ -5,7 +5,7 @@
 #include "IsoDateText.h"
 #include "JsonLine.h"
 #include "ParseOptions.h"
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 #include "dates/DateFormatter.h"
 #include "dates/EventDescription.h"
 #include "dates/dateUtilities.h"

@@ -3,7 +3,7 @@
 #include "CalendarDate.h"
 #include "DateEnvironment.h"
 #include "DateFormatter.h"
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 #include "serialString.h"
 
 #include <cstdint>

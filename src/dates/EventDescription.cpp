@@ -1,12 +1,12 @@
 #include "EventDescription.h"
 
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 #include "dateUtilities.h"
+#include "records/CalAlarm.h"
+#include "records/CalEvent.h"
+#include "records/CalNthWeekDay.h"
+#include "records/CalRecurrenceRule.h"
 #include "serialString.h"
-#include "store/records/CalAlarm.h"
-#include "store/records/CalEvent.h"
-#include "store/records/CalNthWeekDay.h"
-#include "store/records/CalRecurrenceRule.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 
 #include "DateEnvironment.h"
 #include "IcuText.h"
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 
 #include <unicode/smpdtfmt.h>
 

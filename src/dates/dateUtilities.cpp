@@ -1,7 +1,7 @@
 #include "dateUtilities.h"
 
 #include "TimeOfDayReader.h"
-#include "app/Logger.h"
+#include "base/Logger.h"
 
 #include <unicode/datefmt.h>
 #include <unicode/locid.h>

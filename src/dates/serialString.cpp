@@ -1,6 +1,6 @@
 #include "serialString.h"
 
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "CalEventBuilder.h"
 
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 
 namespace {
 

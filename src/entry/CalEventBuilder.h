@@ -2,7 +2,7 @@
 
 #include "ParseTreeNode.h"
 #include "dates/CalendarDate.h"
-#include "store/records/CalEvent.h"
+#include "records/CalEvent.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
 #include "DateDescription.h"
 
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 
 DateDescription DateDescription::dayOfWeek(int dayOfWeek) {
     VL_ASSERT(dayOfWeek >= 0 && dayOfWeek <= 6, "aDayOfWeek >=0 && aDayOfWeek <= 6");

@@ -1,6 +1,6 @@
 #include "EnglishLexer.h"
 
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 #include "dates/TimeOfDayReader.h"
 
 #include <QRegularExpressionMatch>

@@ -1,7 +1,7 @@
 #include "ApplicationModel.h"
 
-#include "app/InternalInconsistency.h"
-#include "app/Logger.h"
+#include "base/InternalInconsistency.h"
+#include "base/Logger.h"
 #include "describe.h"
 
 #include <QHash>

@@ -5,10 +5,10 @@
 #include "ExternalCalendarCalendarStoreProcessor.h"
 #include "InternalCalendarCalendarStoreProcessor.h"
 #include "InternalEventCalendarStoreProcessor.h"
-#include "app/InternalInconsistency.h"
-#include "app/Logger.h"
-#include "app/UndoManager.h"
-#include "app/UserDefaults.h"
+#include "base/InternalInconsistency.h"
+#include "base/Logger.h"
+#include "base/UndoManager.h"
+#include "base/UserDefaults.h"
 
 #include <QScopeGuard>
 #include <QSet>

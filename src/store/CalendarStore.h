@@ -2,9 +2,9 @@
 
 #include "StoreChanges.h"
 #include "StoreError.h"
-#include "store/records/CalCalendar.h"
-#include "store/records/CalEvent.h"
-#include "store/records/CalSpan.h"
+#include "records/CalCalendar.h"
+#include "records/CalEvent.h"
+#include "records/CalSpan.h"
 
 #include <QDateTime>
 #include <QList>

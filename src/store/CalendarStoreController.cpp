@@ -3,7 +3,7 @@
 #include "ExternalCalendarCalendarStoreProcessor.h"
 #include "InternalCalendarCalendarStoreProcessor.h"
 #include "InternalEventCalendarStoreProcessor.h"
-#include "app/Logger.h"
+#include "base/Logger.h"
 #include "describe.h"
 
 namespace {

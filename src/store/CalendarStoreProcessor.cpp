@@ -1,7 +1,7 @@
 #include "CalendarStoreProcessor.h"
 
 #include "CalendarStoreController.h"
-#include "app/Logger.h"
+#include "base/Logger.h"
 #include "describe.h"
 
 namespace {

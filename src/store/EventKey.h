@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/records/CalEvent.h"
+#include "records/CalEvent.h"
 
 #include <QDateTime>
 #include <QHashFunctions>

@@ -2,7 +2,7 @@
 
 #include "CalendarStoreProcessor.h"
 
-#include "store/records/CalCalendar.h"
+#include "records/CalCalendar.h"
 
 #include <memory>
 

@@ -2,7 +2,7 @@
 
 #include "ApplicationModel.h"
 #include "CalendarStoreController.h"
-#include "app/Logger.h"
+#include "base/Logger.h"
 
 ExternalEventCalendarStoreProcessor::ExternalEventCalendarStoreProcessor(
     ApplicationModel& model, CalendarStoreController& storeController)

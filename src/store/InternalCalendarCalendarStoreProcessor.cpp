@@ -2,7 +2,7 @@
 
 #include "ApplicationModel.h"
 #include "CalendarStoreController.h"
-#include "app/UndoManager.h"
+#include "base/UndoManager.h"
 
 InternalCalendarCalendarStoreProcessor::InternalCalendarCalendarStoreProcessor(
     ApplicationModel& model, CalendarStoreController& storeController, UndoManager& undoManager)

@@ -2,9 +2,9 @@
 
 #include "ApplicationModel.h"
 #include "CalendarStoreController.h"
-#include "app/InternalInconsistency.h"
-#include "app/Logger.h"
-#include "app/UndoManager.h"
+#include "base/InternalInconsistency.h"
+#include "base/Logger.h"
+#include "base/UndoManager.h"
 #include "describe.h"
 
 #include <QScopedValueRollback>

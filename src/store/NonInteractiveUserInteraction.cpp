@@ -1,6 +1,6 @@
 #include "NonInteractiveUserInteraction.h"
 
-#include "app/Logger.h"
+#include "base/Logger.h"
 
 void NonInteractiveUserInteraction::showStoreError(const StoreError& error) {
     show(Shown::StoreFailure, error.description, error.recoverySuggestion);

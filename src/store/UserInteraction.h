@@ -1,7 +1,7 @@
 #pragma once
 
 #include "StoreError.h"
-#include "store/records/CalSpan.h"
+#include "records/CalSpan.h"
 
 #include <QString>
 

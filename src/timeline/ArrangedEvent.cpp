@@ -3,7 +3,7 @@
 #include "DateToPositionMapping.h"
 #include "EventPainter.h"
 #include "TimelineCanvas.h"
-#include "store/records/CalEvent.h"
+#include "records/CalEvent.h"
 
 #include <algorithm>
 

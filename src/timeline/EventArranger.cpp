@@ -3,9 +3,9 @@
 #include "EventPainter.h"
 #include "EventPlacement.h"
 #include "TimelineCanvas.h"
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
+#include "records/CalEvent.h"
 #include "rectUtilities.h"
-#include "store/records/CalEvent.h"
 #include "timelineSettings.h"
 
 #include <algorithm>

@@ -7,8 +7,8 @@
 #include "dates/EventDescription.h"
 #include "dates/serialString.h"
 #include "eventColors.h"
+#include "records/CalEvent.h"
 #include "rectUtilities.h"
-#include "store/records/CalEvent.h"
 #include "timelineSettings.h"
 
 #include <QLinearGradient>

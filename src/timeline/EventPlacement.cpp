@@ -1,6 +1,6 @@
 #include "EventPlacement.h"
 
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 #include "timelineSettings.h"
 
 #include <iterator>

@@ -1,7 +1,7 @@
 #include "LinearDateToPositionMapping.h"
 
 #include "TimelineCanvas.h"
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 #include "timelineSettings.h"
 
 #include <algorithm>

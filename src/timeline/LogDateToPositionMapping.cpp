@@ -1,7 +1,7 @@
 #include "LogDateToPositionMapping.h"
 
 #include "TimelineCanvas.h"
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 #include "timelineUtilities.h"
 
 #include <algorithm>

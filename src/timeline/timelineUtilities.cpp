@@ -1,6 +1,6 @@
 #include "timelineUtilities.h"
 
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "app/ApplicationDelegate.h"
 #include "DateEnvironmentGuard.h"
 #include "app/ApplicationDefaults.h"
-#include "app/UserDefaults.h"
+#include "base/UserDefaults.h"
 #include "dates/DateFormatter.h"
 #include "store/vdir/CalendarStoreLocation.h"
 #include "timeline/view/TimelineView.h"

@@ -1,6 +1,6 @@
 // Drives the built program on a real X server: drags an event with the pointer and undoes it with the
 // keyboard, checking the event's file on disk after each step.
-#include "store/records/CalCalendar.h"
+#include "records/CalCalendar.h"
 #include "store/vdir/VdirCalendarStore.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "app/ApplicationDelegate.h"
-#include "app/UserDefaults.h"
+#include "base/UserDefaults.h"
 #include "store/vdir/CalendarStoreLocation.h"
 #include "timeline/view/TimelineView.h"
 

@@ -4,8 +4,8 @@
 #include "dates/CalendarInformation.h"
 #include "dates/DateFormatter.h"
 #include "dates/EventDescription.h"
-#include "store/records/CalAlarm.h"
-#include "store/records/CalEvent.h"
+#include "records/CalAlarm.h"
+#include "records/CalEvent.h"
 
 #include <gtest/gtest.h>
 

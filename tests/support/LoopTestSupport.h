@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/UndoManager.h"
-#include "app/UserDefaults.h"
+#include "base/UndoManager.h"
+#include "base/UserDefaults.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"
 #include "store/CalendarStoreController.h"

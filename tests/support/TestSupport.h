@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 #include "dates/CalendarDate.h"
 
 #include <QDateTime>

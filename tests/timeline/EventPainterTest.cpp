@@ -1,7 +1,7 @@
 #include "timeline/EventPainter.h"
 #include "FixedCanvas.h"
 #include "TimelineEventTestSupport.h"
-#include "store/records/CalAlarm.h"
+#include "records/CalAlarm.h"
 #include "timeline/eventColors.h"
 #include "timeline/timelineSettings.h"
 

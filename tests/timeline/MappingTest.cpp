@@ -1,6 +1,6 @@
 #include "FixedCanvas.h"
 #include "TestSupport.h"
-#include "store/records/CalEvent.h"
+#include "records/CalEvent.h"
 #include "timeline/timelineUtilities.h"
 
 #include <gtest/gtest.h>

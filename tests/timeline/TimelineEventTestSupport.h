@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TestSupport.h"
-#include "store/records/CalCalendar.h"
-#include "store/records/CalEvent.h"
+#include "records/CalCalendar.h"
+#include "records/CalEvent.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "ContentLine.h"
 
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 
 #include <algorithm>
 

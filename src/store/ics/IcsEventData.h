@@ -1,7 +1,7 @@
 #pragma once
 
 #include "IcsTime.h"
-#include "store/records/CalAlarm.h"
+#include "records/CalAlarm.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "DateForm.h"
 #include "WallClockZone.h"
-#include "store/records/CalEvent.h"
+#include "records/CalEvent.h"
 
 #include <QDateTime>
 #include <QList>

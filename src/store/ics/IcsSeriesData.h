@@ -3,7 +3,7 @@
 #include "DateForm.h"
 #include "IcsEventData.h"
 #include "RecurrenceExpander.h"
-#include "store/records/CalRecurrenceRule.h"
+#include "records/CalRecurrenceRule.h"
 
 #include <QList>
 #include <QString>

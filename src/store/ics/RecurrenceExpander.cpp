@@ -1,6 +1,6 @@
 #include "RecurrenceExpander.h"
 
-#include "app/Logger.h"
+#include "base/Logger.h"
 #include "dates/DateEnvironment.h"
 
 #include <libical/ical.h>

@@ -1,6 +1,6 @@
 #include "RecurrenceRuleText.h"
 
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 
 #include <QStringList>
 

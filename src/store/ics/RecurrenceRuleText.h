@@ -1,7 +1,7 @@
 #pragma once
 
 #include "WallClockZone.h"
-#include "store/records/CalRecurrenceRule.h"
+#include "records/CalRecurrenceRule.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 #include "IcsValueFormat.h"
 #include "RecurrenceRuleText.h"
 #include "VTimeZoneWriter.h"
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 #include "dates/DateEnvironment.h"
 
 #include <algorithm>

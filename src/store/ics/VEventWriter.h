@@ -1,8 +1,8 @@
 #pragma once
 
 #include "IcsDocument.h"
+#include "records/CalEvent.h"
 #include "store/StoreError.h"
-#include "store/records/CalEvent.h"
 
 #include <QDateTime>
 

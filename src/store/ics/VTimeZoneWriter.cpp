@@ -1,6 +1,6 @@
 #include "VTimeZoneWriter.h"
 
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 #include "dates/DateEnvironment.h"
 #include "dates/IcuText.h"
 

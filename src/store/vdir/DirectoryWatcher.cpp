@@ -1,6 +1,6 @@
 #include "DirectoryWatcher.h"
 
-#include "app/Logger.h"
+#include "base/Logger.h"
 
 #include <QFile>
 #include <QSocketNotifier>

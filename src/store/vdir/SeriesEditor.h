@@ -1,9 +1,9 @@
 #pragma once
 
+#include "records/CalEvent.h"
 #include "store/StoreError.h"
 #include "store/ics/IcsDocument.h"
 #include "store/ics/IcsSeries.h"
-#include "store/records/CalEvent.h"
 
 #include <QDateTime>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FileWriter.h"
-#include "store/records/CalCalendar.h"
+#include "records/CalCalendar.h"
 
 #include <QStringList>
 

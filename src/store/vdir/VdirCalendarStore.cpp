@@ -3,7 +3,7 @@
 #include "AtomicFileWriter.h"
 #include "SeriesEditor.h"
 #include "VdirCalendarFolder.h"
-#include "app/Logger.h"
+#include "base/Logger.h"
 #include "store/ics/IcsDocument.h"
 #include "store/ics/IcsReader.h"
 #include "store/ics/VEventWriter.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "FileStamp.h"
+#include "records/CalEventSource.h"
 #include "store/ics/IcsSeries.h"
-#include "store/records/CalEventSource.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "DragOperation.h"
 
-#include "store/records/CalEvent.h"
+#include "records/CalEvent.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 #include "InlineEditEventController.h"
 
 #include "TimelineView.h"
-#include "app/Logger.h"
-#include "app/UndoManager.h"
+#include "base/Logger.h"
+#include "base/UndoManager.h"
 #include "store/CalendarController.h"
 #include "store/EventKey.h"
 #include "timeline/ArrangedEvent.h"

@@ -6,7 +6,7 @@
 #include "DragTimelineOperation.h"
 #include "InlineEditEventController.h"
 #include "TimelineViewDelegate.h"
-#include "app/Logger.h"
+#include "base/Logger.h"
 #include "dates/DateFormatter.h"
 #include "dates/EventDescription.h"
 #include "timeline/ArrangedEvent.h"

@@ -2,9 +2,9 @@
 
 #include "InlineEditEventController.h"
 #include "TimelineView.h"
-#include "app/InternalInconsistency.h"
-#include "app/Logger.h"
-#include "app/UndoManager.h"
+#include "base/InternalInconsistency.h"
+#include "base/Logger.h"
+#include "base/UndoManager.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"
 #include "timeline/LinearDateToPositionMapping.h"

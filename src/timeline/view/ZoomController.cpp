@@ -1,7 +1,7 @@
 #include "ZoomController.h"
 
 #include "TimelineViewController.h"
-#include "app/Logger.h"
+#include "base/Logger.h"
 #include "timeline/timelineSettings.h"
 
 #include <cmath>

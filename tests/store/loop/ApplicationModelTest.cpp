@@ -1,6 +1,6 @@
 #include "store/ApplicationModel.h"
 #include "TestSupport.h"
-#include "app/Logger.h"
+#include "base/Logger.h"
 
 #include <QStringList>
 

@@ -1,5 +1,5 @@
 #include "TimelineViewTestSupport.h"
-#include "app/InternalInconsistency.h"
+#include "base/InternalInconsistency.h"
 #include "timeline/view/ZoomController.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/Logger.h"
+#include "base/Logger.h"
 
 #include <QStringList>
 #include <QVariantMap>

@@ -1,4 +1,4 @@
-#include "app/UndoManager.h"
+#include "base/UndoManager.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "app/UserDefaults.h"
+#include "base/UserDefaults.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
