@@ -76,15 +76,6 @@ bool Logger::restoreFromUserDefaults(const QVariant& stored) {
     return true;
 }
 
-QVariantList Logger::savedForm() {
-    QVariantList list;
-    const Registry& r = registry();
-    for (auto it = r.loggers.cbegin(); it != r.loggers.cend(); ++it)
-        list.append(
-            QVariantMap{{QStringLiteral("name"), it.key()}, {QStringLiteral("level"), it.value()->level()}});
-    return list;
-}
-
 void Logger::setSink(Sink sink) {
     registry().sink = std::move(sink);
 }

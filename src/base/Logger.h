@@ -38,7 +38,6 @@ public:
     // The stored form is a list of maps with "name" and "level". Returns false, changing nothing, when
     // `stored` is not such a list.
     static bool restoreFromUserDefaults(const QVariant& stored);
-    static QVariantList savedForm();
 
     // Where written lines go: standard error (the session's journal) unless replaced, e.g. by a test.
     using Sink = std::function<void(const QString& line)>;

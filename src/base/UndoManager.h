@@ -34,7 +34,6 @@ public:
     void undo();
     void redo();
     bool isUndoing() const { return m_state == State::Undoing; }
-    bool isRedoing() const { return m_state == State::Redoing; }
 
 signals:
     void didUndo();

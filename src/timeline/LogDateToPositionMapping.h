@@ -10,7 +10,6 @@ class LogDateToPositionMapping : public DateToPositionMapping {
 public:
     // Strictly between 0 and 1.
     double compression() const { return m_compression; }
-    void setCompression(double compression) { m_compression = compression; }
 
     bool isSpacingConstant() const override { return false; }
     double horizontalPositionForDate(const CalendarDate& date, const TimelineCanvas& view) const override;

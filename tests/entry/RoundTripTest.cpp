@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 namespace {
 
 struct Scenario {
@@ -76,20 +78,26 @@ bool isRepeatedClockTime(const CalendarDate& date) {
 const QStringList TITLES{"lunch", "Dentist appointment", "café 🎉", "קפה עם דנה"};
 
 TEST_P(RoundTrip, TimedEventsOfTheComingWeek) {
-
+    const int lengths[] = {0, 30, 60, 150, 23 * 60, 24 * 60, 25 * 60, 3 * 24 * 60 + 10};
     CalEvent event;
-    int checked = 0;
+    int made = 0;
+    int skipped = 0;
     // Every 50 minutes over the week, so that starts fall on every hour and on odd minutes.
     for (int minutes = 1; minutes < 7 * 24 * 60; minutes += 50) {
         const CalendarDate start = m_now.addingSeconds(minutes * 60.0);
-        for (int length : {0, 30, 60, 150, 23 * 60, 24 * 60, 25 * 60, 3 * 24 * 60 + 10}) {
-            timedEvent(event, start, length, TITLES[checked++ % TITLES.size()]);
-            if (isRepeatedClockTime(start) || isRepeatedClockTime(CalendarDate::fromQDateTime(event.endDate)))
+        for (int length : lengths) {
+            timedEvent(event, start, length, TITLES[made++ % TITLES.size()]);
+            if (isRepeatedClockTime(start) ||
+                isRepeatedClockTime(CalendarDate::fromQDateTime(event.endDate))) {
+                ++skipped;
                 continue;
+            }
             expectRoundTrip(event);
         }
     }
-    EXPECT_GT(checked, 1500);
+    // Only events starting or ending in the one repeated hour may be left out: at most two starts
+    // (one every 50 minutes) and two ends per length fall into it.
+    EXPECT_LE(skipped, 4 * int(std::size(lengths)));
 }
 
 TEST_P(RoundTrip, AllDayEventsOfTheComingWeek) {

@@ -2,8 +2,6 @@
 #include "DateEnvironmentGuard.h"
 #include "TestSupport.h"
 
-#include <QElapsedTimer>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,8 +29,6 @@ QStringList titles(const Events& events) {
 // Nothing in the corpus crashes or hangs, and a file is either read or malformed with a reason.
 TEST(IcsCorpusTest, EveryFileReadsOrIsMalformedAndExpandsFrom2000To2030) {
     DateEnvironmentGuard guard(QStringLiteral("Europe/Berlin"));
-    QElapsedTimer timer;
-    timer.start();
     int readFiles = 0;
     for (const QString& file : corpusFiles()) {
         SCOPED_TRACE(file.toStdString());
@@ -57,7 +53,6 @@ TEST(IcsCorpusTest, EveryFileReadsOrIsMalformedAndExpandsFrom2000To2030) {
         }
     }
     EXPECT_GT(readFiles, 300);
-    EXPECT_LT(timer.elapsed(), 30000); // a few seconds; generous for the sanitizer build
 }
 
 TEST(IcsCorpusTest, FilesWithoutAUsableEventAreMalformed) {

@@ -1,8 +1,7 @@
 // Real files written by other programs: the store reads them or skips them, and an event saved back
 // without a change leaves its file exactly as it was.
+#include "CorpusFiles.h"
 #include "VdirTestSupport.h"
-
-#include <QDirIterator>
 
 namespace {
 
@@ -11,15 +10,9 @@ class VdirCorpusTest : public VdirTest {};
 TEST_F(VdirCorpusTest, UntouchedEventsWrittenBackLeaveEveryFileAsItWas) {
     makeCalendar("corpus");
     QMap<QString, QByteArray> originals;
-    QDirIterator files(QStringLiteral(VERDALUNE_ICS_CORPUS), {"*.ics"}, QDir::Files,
-                       QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString source = files.next();
-        QString name =
-            QDir(QStringLiteral(VERDALUNE_ICS_CORPUS)).relativeFilePath(source).replace(u'/', u'_');
-        QFile in(source);
-        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
-        originals.insert(name, in.readAll());
+    for (const QString& file : corpusFiles()) {
+        const QString name = QString(file).replace(u'/', u'_');
+        originals.insert(name, corpusText(file));
         write("corpus", name, originals[name]);
     }
     ASSERT_GT(originals.size(), 300);

@@ -1,5 +1,6 @@
 #include "store/ics/VEventWriter.h"
 
+#include "CorpusFiles.h"
 #include "DateEnvironmentGuard.h"
 #include "TestSupport.h"
 
@@ -18,11 +19,6 @@
 namespace {
 
 const QDateTime NOW(QDate(2026, 6, 1), QTime(8, 0), QTimeZone::utc());
-
-QByteArray corpusFile(const char* path) {
-    QFile file(QStringLiteral(VERDALUNE_ICS_CORPUS "/") + QString::fromUtf8(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The content lines as they stand in a file (folded, with their line endings), sorted.
 QList<QByteArray> rawLines(const QByteArray& bytes) {
@@ -79,7 +75,7 @@ TEST(VEventWriterTest, AnEditedSummaryLeavesEveryOtherLineAsItWas) {
           "recurring-ical-events/issue_61_time_zone_error.ics",
           "icalendar-py/events/rfc_9074_example_proximity.ics", "icaljs/samples/forced_types.ics"}) {
         SCOPED_TRACE(path);
-        const QByteArray original = corpusFile(path);
+        const QByteArray original = corpusText(path);
         IcsDocument document = IcsDocument::parse(original);
         const auto before = timedEvent(at(2026, 6, 10, 9), at(2026, 6, 10, 10));
         const auto after = before->copy();
@@ -171,14 +167,15 @@ TEST(VEventWriterTest, WrittenTimesReadBackAsTheSameInstantsAndDays) {
 // for the zone serves.
 TEST(VEventWriterTest, MovingTheStartOfADurationEventKeepsItsEnd) {
     DateEnvironmentGuard zone(QStringLiteral("America/Los_Angeles"));
-    IcsDocument document = IcsDocument::parse(corpusFile("icaljs/samples/duration_instead_of_dtend.ics"));
+    IcsDocument document = IcsDocument::parse(corpusText("icaljs/samples/duration_instead_of_dtend.ics"));
     const auto before = timedEvent(at(2012, 6, 30, 6), at(2012, 7, 1, 6));
     const auto after = before->copy();
     after->startDate = at(2012, 6, 30, 7).toQDateTime();
-    IcsComponent& event = *document.event(QStringLiteral("dn4vrfmfn5p05roahsopg57h48@example.com"));
-    EXPECT_TRUE(VEventWriter(document, NOW).write(event, before.get(), *after));
-    EXPECT_FALSE(event.property(u"DURATION"));
-    EXPECT_EQ(propertyText(event, u"DTEND"), "DTEND;TZID=America/Los_Angeles:20120701T060000");
+    IcsComponent* event = document.event(QStringLiteral("dn4vrfmfn5p05roahsopg57h48@example.com"));
+    ASSERT_TRUE(event);
+    EXPECT_TRUE(VEventWriter(document, NOW).write(*event, before.get(), *after));
+    EXPECT_FALSE(event->property(u"DURATION"));
+    EXPECT_EQ(propertyText(*event, u"DTEND"), "DTEND;TZID=America/Los_Angeles:20120701T060000");
     EXPECT_EQ(document.body().children(u"VTIMEZONE").size(), 1);
 }
 

@@ -8,7 +8,8 @@
 
 #include <stdexcept>
 
-// The shared corpus of iCalendar files written by other programs.
+// The corpus of iCalendar files written by other programs (tests/data/ics-corpus, sources in its
+// SOURCES.md). A missing file throws, which fails the test instead of crashing it.
 inline QString corpusPath(const QString& relative) {
     return QStringLiteral(VERDALUNE_ICS_CORPUS "/") + relative;
 }
