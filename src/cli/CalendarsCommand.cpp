@@ -15,6 +15,36 @@ QString typeName(const CalCalendar& calendar) {
     return QStringLiteral("local");
 }
 
+// One field of a tab-separated line: a line break or tab in a name would split the calendar over lines or
+// fields, so control characters are written as escapes, and the backslash too so that they stay readable.
+QString field(const QString& text) {
+    QString result;
+    result.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case u'\\':
+            result += QStringLiteral("\\\\");
+            break;
+        case u'\n':
+            result += QStringLiteral("\\n");
+            break;
+        case u'\r':
+            result += QStringLiteral("\\r");
+            break;
+        case u'\t':
+            result += QStringLiteral("\\t");
+            break;
+        default:
+            if (c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line ||
+                c.category() == QChar::Separator_Paragraph)
+                result += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QChar(u'0'));
+            else
+                result += c;
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 int CalendarsCommand::run(const QStringList& arguments, std::FILE* output, std::FILE* errors) {
@@ -36,11 +66,11 @@ int CalendarsCommand::run(const QStringList& arguments, std::FILE* output, std::
                                              .add("type", typeName(*calendar))
                                              .text());
         } else {
-            CommandOutput::write(output, QStringLiteral("%1\t%2\t%3\t%4\t%5\n")
-                                             .arg(calendar->title, calendar->uid, calendar->color,
-                                                  calendar->isEditable ? "editable" : "read-only",
-                                                  typeName(*calendar))
-                                             .toUtf8());
+            CommandOutput::write(
+                output, QStringLiteral("%1\t%2\t%3\t%4\t%5\n")
+                            .arg(field(calendar->title), field(calendar->uid), field(calendar->color),
+                                 calendar->isEditable ? "editable" : "read-only", typeName(*calendar))
+                            .toUtf8());
         }
     }
     return 0;

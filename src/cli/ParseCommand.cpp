@@ -4,6 +4,7 @@
 #include "EntryLineApplier.h"
 #include "IsoDateText.h"
 #include "JsonLine.h"
+#include "LineReader.h"
 #include "ParseOptions.h"
 #include "base/InternalInconsistency.h"
 #include "dates/DateFormatter.h"
@@ -11,8 +12,6 @@
 #include "dates/dateUtilities.h"
 
 #include <QUuid>
-
-#include <string>
 
 namespace {
 
@@ -31,22 +30,6 @@ QString shapeName(int rootType) {
     default:
         return QString::number(rootType);
     }
-}
-
-// Reads one line of standard input without its line break; false at the end of the input.
-bool readLine(std::FILE* input, std::string& line) {
-    line.clear();
-    int c;
-    while ((c = std::fgetc(input)) != EOF) {
-        if (c == '\n')
-            break;
-        line.push_back(char(c));
-    }
-    if (c == EOF && line.empty())
-        return false;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return true;
 }
 
 // The JSON line for one entry line, and whether the line was understood.
@@ -105,11 +88,15 @@ int ParseCommand::run(const QStringList& arguments, std::FILE* input, std::FILE*
             CommandOutput::write(output, json);
             return understood ? 0 : 1;
         }
-        std::string line;
-        while (readLine(input, line)) {
-            const QString text = QString::fromUtf8(line.data(), qsizetype(line.size()));
-            CommandOutput::write(output, describe(applier, description, *base, text, options->now).first);
+        // One answer per line, flushed only when the input has no further line ready (see LineReader).
+        LineReader reader(fileno(input), output);
+        QByteArray line;
+        while (reader.next(line)) {
+            const QByteArray json =
+                describe(applier, description, *base, QString::fromUtf8(line), options->now).first;
+            std::fwrite(json.constData(), 1, size_t(json.size()), output);
         }
+        std::fflush(output);
         return 0;
     } catch (const InternalInconsistency& failure) {
         return CommandOutput::fail(errors, "parse", QStringLiteral("internal error: %1").arg(failure.what()),

@@ -1,6 +1,17 @@
 #include "StoreSession.h"
 
+#include "base/Logger.h"
 #include "store/vdir/CalendarStoreLocation.h"
+
+StoreSession::StoreSession() {
+    // The store and the alerts log each failure at error level; the command reports the first alert
+    // itself, so on standard error the failure would otherwise be said three times.
+    Logger::setSink([](const QString&) {});
+}
+
+StoreSession::~StoreSession() {
+    Logger::setSink({});
+}
 
 std::unique_ptr<StoreSession> StoreSession::open(QString& error) {
     std::unique_ptr<StoreSession> session(new StoreSession);

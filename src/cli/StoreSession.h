@@ -16,6 +16,7 @@ class StoreSession {
 public:
     // Nothing, with a message in `error`, when the calendar folder cannot be prepared.
     static std::unique_ptr<StoreSession> open(QString& error);
+    ~StoreSession();
 
     VdirCalendarStore& store() { return *m_store; }
     CalendarController& calendarController() { return *m_calendarController; }
@@ -24,7 +25,7 @@ public:
     std::optional<QString> firstAlert() const;
 
 private:
-    StoreSession() = default;
+    StoreSession();
 
     UserDefaults m_defaults;
     UndoManager m_undoManager;

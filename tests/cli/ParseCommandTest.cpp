@@ -126,6 +126,27 @@ TEST(ParseCommand, StandardInputGivesOneObjectPerLineInOrder) {
     EXPECT_TRUE(lines[4].contains("\"title\": \"\\u0001 trip\"")) << lines[4].toStdString();
 }
 
+// A program that writes a line and waits for its answer must get it while the input is still open, though
+// answers into a pipe are not flushed one by one.
+TEST(ParseCommand, EachAnswerArrivesBeforeTheNextLineIsWritten) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "en_US.UTF-8");
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VERDALUNE_CLI), QStringList{"parse"} + JUNE_10 + QStringList{"-"});
+    for (const char* title : {"lunch", "dinner"}) {
+        process.write(QByteArray("fri ") + title + '\n');
+        QByteArray answer;
+        while (!answer.endsWith('\n') && process.waitForReadyRead(30000))
+            answer += process.readAllStandardOutput();
+        EXPECT_TRUE(answer.contains(QByteArray("\"title\": \"") + title + '"')) << answer.toStdString();
+        EXPECT_EQ(answer.count('\n'), 1) << answer.toStdString();
+    }
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+}
+
 TEST(ParseCommand, HostileInputNeverBreaksTheProgram) {
     QByteArray input;
     input += QByteArray(10000, '9') + '\n';

@@ -2,8 +2,11 @@
 #include "CliRunner.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 namespace {
@@ -22,6 +25,26 @@ protected:
         return run.out.section(u'\t', 0, 0);
     }
     QString path(const QString& name) const { return folder.filePath(name); }
+    QString root() const { return folder.path() + "/calendars"; }
+    // A calendar folder with the given metadata files and event files.
+    void writeCalendar(const QString& name, const QList<std::pair<QString, QByteArray>>& files) {
+        ASSERT_TRUE(QDir().mkpath(root() + "/" + name));
+        for (const auto& [file, bytes] : files) {
+            QFile out(root() + "/" + name + "/" + file);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(bytes);
+        }
+    }
+    QList<QJsonObject> jsonLines(const QString& out) {
+        QList<QJsonObject> objects;
+        for (const QString& line : out.split(u'\n', Qt::SkipEmptyParts)) {
+            QJsonParseError error;
+            const QJsonDocument document = QJsonDocument::fromJson(line.toUtf8(), &error);
+            EXPECT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
+            objects.append(document.object());
+        }
+        return objects;
+    }
 
     QTemporaryDir folder;
 };
@@ -82,6 +105,150 @@ TEST_F(StoreCommandsTest, RenderRefusesBadArgumentsAndLeavesNoFile) {
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << run.err.toStdString();
     }
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList());
+}
+
+const QByteArray STANDUP = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VEVENT\r\n"
+                           "UID:standup\r\nDTSTAMP:20261201T000000Z\r\nDTSTART:20261207T140000Z\r\n"
+                           "DTEND:20261207T141500Z\r\nRRULE:FREQ=DAILY;COUNT=5\r\nSUMMARY:standup\r\n"
+                           "END:VEVENT\r\nEND:VCALENDAR\r\n";
+
+TEST_F(StoreCommandsTest, BadArgumentsExitWithTwoAndMissingEventsWithOne) {
+    const QStringList bad[] = {
+        {"calendars", "extra"},
+        {"calendars", "--colour"},
+        {"list", "--from", "monday"},
+        {"list", "--from", "2026-12-08T00:00", "--to", "2026-12-07T00:00"},
+        {"list", "--to"},
+        {"add"},
+        {"add", "one", "two"},
+        {"add", "--now", "2026-13-01T00:00", "lunch"},
+        {"add", "--calendar", "Nowhere", "tomorrow lunch"},
+        {"remove"},
+        {"remove", "some-uid", "--span", "3"},
+        {"remove", "some-uid", "--occurrence", "2026-12-07"},
+    };
+    for (const QStringList& arguments : bad) {
+        const CliRun run = cli(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith("verdalune-cli " + arguments.front() + ": ")) << run.err.toStdString();
+        EXPECT_EQ(run.out, QString());
+    }
+    EXPECT_EQ(cli({"remove", "no-such-uid"}).exitCode, 1);
+    add("tomorrow 12:30 to 13:30 lunch");
+    const CliRun missing = cli({"remove", "no-such-uid"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err.toStdString(), "verdalune-cli remove: there is no event no-such-uid\n");
+}
+
+TEST_F(StoreCommandsTest, AnUnusableStoreFolderExitsWithOne) {
+    QFile file(path("plain-file"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    QProcessEnvironment environment;
+    environment.insert("VERDALUNE_CALENDAR_DIR", path("plain-file/calendars"));
+    for (const QStringList& arguments : {QStringList{"calendars"}, QStringList{"list"},
+                                         QStringList{"add", "tomorrow lunch"}, QStringList{"remove", "x"}}) {
+        const CliRun run = runCli(arguments, {}, environment);
+        EXPECT_EQ(run.exitCode, 1) << arguments.front().toStdString();
+        EXPECT_TRUE(run.err.contains("cannot be created")) << run.err.toStdString();
+    }
+}
+
+TEST_F(StoreCommandsTest, JsonLinesDescribeCalendarsAndEvents) {
+    const QString lunch = add("tomorrow 12:30 to 13:30 lunch");
+    add("fri to sun trip");
+    writeCalendar("team", {{"displayname", "Team \"A\""}, {"color", "#FF8800"}, {"readonly", ""}});
+
+    const QList<QJsonObject> calendars = jsonLines(cli({"calendars", "--json"}).out);
+    ASSERT_EQ(calendars.size(), 2);
+    QJsonObject home = calendars[0], team = calendars[1];
+    if (home["title"] != "Home")
+        std::swap(home, team);
+    EXPECT_EQ(home.keys(), QStringList({"color", "editable", "title", "type", "uid"}));
+    EXPECT_EQ(home["title"], "Home");
+    EXPECT_EQ(home["editable"], true);
+    EXPECT_EQ(home["type"], "local");
+    EXPECT_EQ(team["type"], "subscription");
+    EXPECT_EQ(team["title"], "Team \"A\"");
+    EXPECT_EQ(team["color"].toString().toUpper(), "#FF8800");
+    EXPECT_EQ(team["editable"], false);
+
+    const QList<QJsonObject> events =
+        jsonLines(cli({"list", "--from", "2026-12-07T00:00", "--to", "2026-12-14T00:00", "--json"}).out);
+    ASSERT_EQ(events.size(), 2);
+    EXPECT_EQ(events[0].keys(), QStringList({"allDay", "calendar", "end", "isDetached", "occurrence", "start",
+                                             "title", "uid"}));
+    EXPECT_EQ(events[0]["uid"], lunch);
+    EXPECT_EQ(events[0]["calendar"], "Home");
+    EXPECT_EQ(events[0]["start"], "2026-12-08T12:30:00-05:00");
+    EXPECT_EQ(events[0]["end"], "2026-12-08T13:30:00-05:00");
+    EXPECT_EQ(events[0]["allDay"], false);
+    EXPECT_TRUE(events[0]["occurrence"].isNull());
+    EXPECT_EQ(events[1]["title"], "trip");
+    EXPECT_EQ(events[1]["allDay"], true);
+}
+
+TEST_F(StoreCommandsTest, AddingToAReadOnlyCalendarFailsAndWritesNothing) {
+    writeCalendar("home", {{"displayname", "Home"}, {"readonly", ""}});
+    const QStringList before = QDir(root() + "/home").entryList(QDir::Files | QDir::Hidden);
+    for (const QStringList& arguments :
+         {QStringList{"add", "--now", "2026-12-07T08:00", "tomorrow lunch"},
+          QStringList{"add", "--now", "2026-12-07T08:00", "--calendar", "Home", "tomorrow lunch"}}) {
+        const CliRun run = cli(arguments);
+        EXPECT_NE(run.exitCode, 0);
+        EXPECT_TRUE(run.err.contains("editable calendar")) << run.err.toStdString();
+        // Said once, not again through the log.
+        EXPECT_EQ(run.err.count("verdalune-cli add"), 1) << run.err.toStdString();
+        EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
+    }
+    EXPECT_EQ(QDir(root() + "/home").entryList(QDir::Files | QDir::Hidden), before);
+}
+
+// A calendar folder that even root cannot create files in: the write itself fails.
+TEST_F(StoreCommandsTest, AFailedWriteIsReportedOnceWithExitOne) {
+    ASSERT_TRUE(QDir().mkpath(root()));
+    ASSERT_TRUE(QFile::link("/proc", root() + "/proc"));
+    const CliRun run = cli({"add", "--now", "2026-12-07T08:00", "tomorrow lunch"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.startsWith("verdalune-cli add: ")) << run.err.toStdString();
+    EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
+}
+
+TEST_F(StoreCommandsTest, RemovingAnOccurrenceOrTheRestOfASeries) {
+    writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
+    const QStringList week{"list", "--from", "2026-12-07T00:00", "--to", "2026-12-14T00:00"};
+    auto days = [&] {
+        QStringList result;
+        for (const QString& line : cli(week).out.split(u'\n', Qt::SkipEmptyParts))
+            result.append(line.left(10));
+        return result;
+    };
+    ASSERT_EQ(days(), QStringList({"2026-12-07", "2026-12-08", "2026-12-09", "2026-12-10", "2026-12-11"}));
+
+    CliRun run = cli({"remove", "standup", "--occurrence", "2026-12-08T09:00"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(days(), QStringList({"2026-12-07", "2026-12-09", "2026-12-10", "2026-12-11"}));
+    run = cli({"remove", "standup", "--occurrence", "2026-12-08T09:00"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("has no occurrence at 2026-12-08T09:00")) << run.err.toStdString();
+
+    ASSERT_EQ(cli({"remove", "standup", "--occurrence", "2026-12-10T09:00", "--span", "1"}).exitCode, 0);
+    EXPECT_EQ(days(), QStringList({"2026-12-07", "2026-12-09"}));
+
+    ASSERT_EQ(cli({"remove", "standup"}).exitCode, 0);
+    EXPECT_EQ(days(), QStringList());
+    EXPECT_FALSE(QFileInfo::exists(root() + "/work/standup.ics"));
+}
+
+TEST_F(StoreCommandsTest, PlainCalendarLinesEscapeControlCharactersInNames) {
+    writeCalendar("odd", {{"displayname", "Two\nLines\tand\\ a bell\a"}});
+    const CliRun run = cli({"calendars"});
+    ASSERT_EQ(run.exitCode, 0);
+    const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1) << run.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Two\\nLines\\tand\\\\ a bell\\u0007\todd\t")))
+        << lines[0].toStdString();
+    EXPECT_EQ(lines[0].count(u'\t'), 4);
 }
 
 } // namespace
