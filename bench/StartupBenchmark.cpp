@@ -4,10 +4,12 @@
 #include "VdirGenerator.h"
 #include "app/ApplicationDelegate.h"
 #include "base/UserDefaults.h"
+#include "store/vdir/VdirCalendarStore.h"
 #include "timeline/view/TimelineView.h"
 
 #include <QApplication>
 #include <QDate>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "offscreenBenchmarkMain.h"
@@ -29,11 +31,20 @@ public:
     }
 };
 
-void startToFirstFrame(benchmark::State& state) {
+// Cold: no index of the store, every file parsed; warm: the index of the previous start.
+void startToFirstFrame(benchmark::State& state, bool warm) {
     QTemporaryDir root, settings;
     // Two years of events around today.
     VdirGenerator::write(root.path(), 10000, QDate::currentDate().year() - 1);
+    const QString index = VdirIndex::pathFor(root.path());
+    if (warm)
+        VdirCalendarStore(root.path()); // writes the index
     for (auto _ : state) {
+        if (!warm) {
+            state.PauseTiming();
+            QFile::remove(index);
+            state.ResumeTiming();
+        }
         UserDefaults defaults(settings.filePath(QStringLiteral("verdalune.conf")));
         auto delegate = std::make_unique<ApplicationDelegate>(defaults);
         delegate->start(root.path());
@@ -51,7 +62,16 @@ void startToFirstFrame(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(startToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(5);
+void coldStartToFirstFrame(benchmark::State& state) {
+    startToFirstFrame(state, false);
+}
+
+void warmStartToFirstFrame(benchmark::State& state) {
+    startToFirstFrame(state, true);
+}
+
+BENCHMARK(coldStartToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(warmStartToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv) {
     return runOffscreenBenchmarks<QApplication>(argc, argv);

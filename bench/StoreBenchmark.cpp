@@ -49,10 +49,19 @@ double peakResidentMegabytes() {
     return 0;
 }
 
-void coldOpenAndLoadWindow(benchmark::State& state) {
+// Cold: every file parsed, as on the first start or after the index was lost; warm: taken from the index.
+void openAndLoadWindow(benchmark::State& state, bool warm) {
     Fixture& f = fixture();
     qsizetype loaded = 0;
+    const QString index = VdirIndex::pathFor(f.root.path());
+    if (warm)
+        VdirCalendarStore(f.root.path()); // writes the index
     for (auto _ : state) {
+        if (!warm) {
+            state.PauseTiming();
+            QFile::remove(index);
+            state.ResumeTiming();
+        }
         VdirCalendarStore store(f.root.path());
         const EventList events = store.events(f.from, f.to, store.calendars());
         loaded = events.size();
@@ -111,7 +120,16 @@ void externalChangeToModel(benchmark::State& state) {
 
 } // namespace
 
+void coldOpenAndLoadWindow(benchmark::State& state) {
+    openAndLoadWindow(state, false);
+}
+
+void warmOpenAndLoadWindow(benchmark::State& state) {
+    openAndLoadWindow(state, true);
+}
+
 BENCHMARK(coldOpenAndLoadWindow)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3);
+BENCHMARK(warmOpenAndLoadWindow)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3);
 BENCHMARK(warmRequery)->Unit(benchmark::kMillisecond);
 BENCHMARK(externalChangeToModel)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
 

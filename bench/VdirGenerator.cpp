@@ -1,6 +1,7 @@
 #include "VdirGenerator.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -89,7 +90,10 @@ void VdirGenerator::write(const QString& root, int eventCount, int firstYear) {
             QString::fromLatin1(berlin ? BERLIN : NEW_YORK) + vevent(uid, body) + overrides +
             QStringLiteral("END:VCALENDAR\r\n");
         QFile file(QDir(root).filePath(QStringLiteral("%1/%2.ics").arg(CALENDARS[i % 3], uid)));
-        if (file.open(QIODevice::WriteOnly))
+        if (file.open(QIODevice::WriteOnly)) {
             file.write(text.toUtf8());
+            // As a store that was not changed a moment ago: files that new are never taken from an index.
+            file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+        }
     }
 }

@@ -16,6 +16,7 @@ protected:
     CliRun cli(const QStringList& arguments) {
         QProcessEnvironment environment;
         environment.insert("VERDALUNE_CALENDAR_DIR", folder.path() + "/calendars");
+        environment.insert("XDG_CACHE_HOME", folder.path() + "/cache");
         return runCli(arguments, {}, environment);
     }
     // The uid that add printed.
@@ -146,6 +147,7 @@ TEST_F(StoreCommandsTest, AnUnusableStoreFolderExitsWithOne) {
     file.close();
     QProcessEnvironment environment;
     environment.insert("VERDALUNE_CALENDAR_DIR", path("plain-file/calendars"));
+    environment.insert("XDG_CACHE_HOME", path("cache"));
     for (const QStringList& arguments : {QStringList{"calendars"}, QStringList{"list"},
                                          QStringList{"add", "tomorrow lunch"}, QStringList{"remove", "x"}}) {
         const CliRun run = runCli(arguments, {}, environment);

@@ -3,7 +3,6 @@
 #include "IcsEventReader.h"
 #include "IcsSeriesData.h"
 #include "IcsZoneTable.h"
-#include "RecurrenceRuleText.h"
 
 #include <QHash>
 
@@ -90,12 +89,8 @@ IcsSeries seriesOf(const QString& uid, Group group) {
         Candidate& master = *group.master;
         data->startForm = master.form;
         data->zone = master.data.start.zone;
-        if (!master.recurrence.rrule.isEmpty())
-            data->rule = RecurrenceRuleText::parse(QString::fromUtf8(master.recurrence.rrule), data->zone);
-        if (!master.recurrence.isEmpty())
-            data->expander =
-                std::make_unique<RecurrenceExpander>(master.data.start, std::move(master.recurrence));
         data->master = std::move(master.data);
+        data->setRecurrence(std::move(master.recurrence));
     } else {
         data->startForm = group.overrides.first().form;
         data->zone = data->overrides.first().recurrenceId->zone;

@@ -51,5 +51,6 @@ public:
     WallClockZone zone() const;
 
 private:
+    friend class IcsSeriesCodec;
     std::shared_ptr<const IcsSeriesData> d;
 };

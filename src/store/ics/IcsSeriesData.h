@@ -21,4 +21,7 @@ struct IcsSeriesData {
     std::shared_ptr<const CalRecurrenceRule> rule; // the RRULE as a record, when a record can hold it
     DateForm startForm;
     WallClockZone zone; // of DTSTART, in which RECURRENCE-IDs are written
+
+    // Gives the master (already set, like `zone`) its RRULE, RDATEs and EXDATEs.
+    void setRecurrence(IcsRecurrence recurrence);
 };

@@ -34,6 +34,7 @@ public:
     std::optional<qint64> first() const;
 
     const WallClockZone& zone() const { return m_start.zone; }
+    const IcsRecurrence& recurrence() const { return m_recurrence; }
 
 private:
     // Instants of the dates, valid while the default zone stays the same.

@@ -15,8 +15,10 @@
 struct WallClockZone::Rules {
     std::unique_ptr<icu::BasicTimeZone> icuZone;
     icaltimezone* icalZone = nullptr;
+    QByteArray persistentName;
 
     Rules() = default;
+    explicit Rules(QByteArray name) : persistentName(std::move(name)) {}
     Rules(const Rules&) = delete;
     Rules& operator=(const Rules&) = delete;
     ~Rules() {
@@ -82,11 +84,36 @@ icaltimetype icalWall(const WallTime& wall) {
     return time;
 }
 
+// The kinds of persistent names: the first byte, followed by the identifier or the VTIMEZONE text.
+constexpr char UTC_NAME = 'U';
+constexpr char IDENTIFIER_NAME = 'I';
+constexpr char DEFINITION_NAME = 'D';
+
 } // namespace
 
 WallClockZone WallClockZone::utc() {
-    static const Rules rules;
+    static const Rules rules(QByteArray(1, UTC_NAME));
     return WallClockZone(&rules);
+}
+
+QByteArray WallClockZone::persistentName() const {
+    return m_rules ? m_rules->persistentName : QByteArray();
+}
+
+std::optional<WallClockZone> WallClockZone::fromPersistentName(const QByteArray& name) {
+    if (name.isEmpty())
+        return WallClockZone();
+    const QByteArray text = name.mid(1);
+    switch (name.front()) {
+    case UTC_NAME:
+        return text.isEmpty() ? std::optional(utc()) : std::nullopt;
+    case IDENTIFIER_NAME:
+        return fromIdentifier(QString::fromUtf8(text));
+    case DEFINITION_NAME:
+        return fromDefinition(text);
+    default:
+        return std::nullopt;
+    }
 }
 
 std::optional<WallClockZone> WallClockZone::fromIdentifier(const QString& identifier) {
@@ -106,6 +133,7 @@ std::optional<WallClockZone> WallClockZone::fromIdentifier(const QString& identi
     if (U_SUCCESS(status) && isSystem) {
         rules = std::make_shared<Rules>();
         rules->icuZone = basicZone(icu::TimeZone::createTimeZone(canonical));
+        rules->persistentName = IDENTIFIER_NAME + identifier.toUtf8();
         if (!rules->icuZone)
             rules.reset();
     }
@@ -124,6 +152,7 @@ std::optional<WallClockZone> WallClockZone::fromDefinition(const QByteArray& vti
     if (component && icalcomponent_isa(component) == ICAL_VTIMEZONE_COMPONENT) {
         rules = std::make_shared<Rules>();
         rules->icalZone = icaltimezone_new();
+        rules->persistentName = DEFINITION_NAME + vtimezone;
         if (icaltimezone_set_component(rules->icalZone, component))
             component = nullptr; // owned by the zone now
         else

@@ -25,6 +25,11 @@ public:
 
     bool isDefault() const { return m_rules == nullptr; }
 
+    // A text from which `fromPersistentName` makes the same zone again, in a later run: empty for the
+    // default zone. For caches that must not parse a file again.
+    QByteArray persistentName() const;
+    static std::optional<WallClockZone> fromPersistentName(const QByteArray& name);
+
     qint64 toMSecs(const WallTime& wall) const;
     WallTime toWall(qint64 msecs) const;
     QDateTime toInstant(const WallTime& wall) const; // in UTC

@@ -62,14 +62,17 @@ VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, QObject* pare
 VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, std::unique_ptr<FileWriter> writer,
                                      QObject* parent)
     : CalendarStore(parent), m_root(QDir(rootDirectory).absolutePath()), m_writer(std::move(writer)),
-      m_watcher(WATCH_DELAY_MS) {
+      m_watcher(WATCH_DELAY_MS), m_index(VdirIndex::pathFor(m_root)) {
     connect(&m_watcher, &DirectoryWatcher::directoriesChanged, this,
             &VdirCalendarStore::onDirectoriesChanged);
     m_watcher.watch(m_root);
     loadAll();
 }
 
-VdirCalendarStore::~VdirCalendarStore() = default;
+VdirCalendarStore::~VdirCalendarStore() {
+    if (m_indexStale)
+        saveIndex();
+}
 
 QString VdirCalendarStore::folderPath(const QString& calendarUid) const {
     return QDir(m_root).filePath(calendarUid);
@@ -78,21 +81,53 @@ QString VdirCalendarStore::folderPath(const QString& calendarUid) const {
 // ---- reading ----
 
 void VdirCalendarStore::loadAll() {
+    const QHash<QString, VdirItem> cached = m_index.load();
+    int fromCache = 0;
     for (const QString& name : VdirCalendarFolder::calendarFolderNames(m_root)) {
         Folder folder;
-        loadFolder(name, folder);
+        loadFolder(name, folder, cached, &fromCache);
         m_folders.insert(name, std::move(folder));
     }
+    // Files gone since the index was written leave entries nothing used.
+    if (fromCache != cached.size())
+        m_indexStale = true;
+    if (m_indexStale)
+        saveIndex();
 }
 
-QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& folder) {
+void VdirCalendarStore::saveIndex() {
+    QList<const VdirItem*> items;
+    for (const Folder& folder : std::as_const(m_folders))
+        for (const VdirItem& item : folder.items)
+            items.append(&item);
+    m_index.save(items);
+    m_indexStale = false;
+}
+
+std::optional<VdirItem> VdirCalendarStore::readItem(const QString& calendarUid, const QString& fileName,
+                                                    QString& warning) {
+    m_indexStale = true;
+    return VdirItem::load(calendarUid, folderPath(calendarUid), fileName, warning);
+}
+
+QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& folder,
+                                          const QHash<QString, VdirItem>& cached, int* fromCache) {
     const QString path = folderPath(calendarUid);
     folder.calendar = VdirCalendarFolder::readCalendar(path);
     m_watcher.watch(path);
     QStringList uids;
     for (const QString& fileName : VdirCalendarFolder::itemFileNames(path)) {
+        if (const auto entry = cached.constFind(VdirIndex::key(calendarUid, fileName));
+            entry != cached.cend() && FileStamp::of(QDir(path).filePath(fileName)) == entry->stamp) {
+            index(calendarUid, fileName, *entry);
+            uids += entry->uids();
+            folder.items.insert(fileName, *entry);
+            if (fromCache)
+                ++*fromCache;
+            continue;
+        }
         QString warning;
-        std::optional<VdirItem> item = VdirItem::load(calendarUid, path, fileName, warning);
+        std::optional<VdirItem> item = readItem(calendarUid, fileName, warning);
         if (!item) {
             VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL, warning);
             continue;
@@ -119,6 +154,7 @@ void VdirCalendarStore::index(const QString& calendarUid, const QString& fileNam
 }
 
 void VdirCalendarStore::unindex(const VdirItem& item) {
+    m_indexStale = true;
     for (const QString& uid : item.uids()) {
         const auto location = m_byUid.constFind(uid);
         if (location != m_byUid.cend() && location->fileName == item.source->fileName &&
@@ -242,7 +278,7 @@ std::optional<StoreError> VdirCalendarStore::store(const QString& calendarUid, c
         unindex(*old);
     folder.items.remove(fileName);
     QString warning;
-    std::optional<VdirItem> item = VdirItem::load(calendarUid, folderPath(calendarUid), fileName, warning);
+    std::optional<VdirItem> item = readItem(calendarUid, fileName, warning);
     if (!item) {
         VL_LOG(LCALSTORE, Logger::LOG_ERROR_LEVEL, warning);
         return error(
@@ -554,7 +590,7 @@ void VdirCalendarStore::rescanFolder(const QString& calendarUid, StoreChanges& c
             folder.items.remove(fileName);
         }
         QString warning;
-        std::optional<VdirItem> item = VdirItem::load(calendarUid, path, fileName, warning);
+        std::optional<VdirItem> item = readItem(calendarUid, fileName, warning);
         if (!item) {
             VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL, warning);
             continue;

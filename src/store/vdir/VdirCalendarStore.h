@@ -2,6 +2,7 @@
 
 #include "DirectoryWatcher.h"
 #include "FileWriter.h"
+#include "VdirIndex.h"
 #include "VdirItem.h"
 #include "store/CalendarStore.h"
 
@@ -53,8 +54,13 @@ private:
 
     QString folderPath(const QString& calendarUid) const;
     void loadAll();
-    // Reads a calendar folder into `folder`; returns the uids of its events.
-    QStringList loadFolder(const QString& calendarUid, Folder& folder);
+    // Reads a calendar folder into `folder`, taking unchanged files from `cached`; returns the uids of its
+    // events.
+    QStringList loadFolder(const QString& calendarUid, Folder& folder,
+                           const QHash<QString, VdirItem>& cached = {}, int* fromCache = nullptr);
+    // Parses one event file; the index no longer matches what the store holds.
+    std::optional<VdirItem> readItem(const QString& calendarUid, const QString& fileName, QString& warning);
+    void saveIndex();
     void index(const QString& calendarUid, const QString& fileName, const VdirItem& item);
     void unindex(const VdirItem& item);
     const IcsSeries* series(const QString& uid, Location* where = nullptr) const;
@@ -79,4 +85,6 @@ private:
     DirectoryWatcher m_watcher;
     QMap<QString, Folder> m_folders;  // by calendar uid (the folder's name)
     QHash<QString, Location> m_byUid; // where each series is
+    VdirIndex m_index;
+    bool m_indexStale = false; // the items differ from the index file's
 };

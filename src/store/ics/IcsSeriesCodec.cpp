@@ -1,0 +1,194 @@
+#include "IcsSeriesCodec.h"
+
+#include "IcsSeriesData.h"
+
+namespace {
+
+bool ok(const QDataStream& stream) {
+    return stream.status() == QDataStream::Ok;
+}
+
+void writeAlarm(QDataStream& out, const IcsEventData::Alarm& entry) {
+    const CalAlarm& alarm = *entry.alarm;
+    out << qint8(alarm.action()) << alarm.relativeTrigger() << bool(alarm.absoluteTrigger())
+        << alarm.absoluteTrigger().value_or(QDateTime()) << alarm.sound() << alarm.emailAddress()
+        << alarm.url() << entry.relatedToEnd;
+}
+
+bool readAlarm(QDataStream& in, IcsEventData::Alarm& entry) {
+    qint8 action = 0;
+    double relative = 0;
+    bool hasAbsolute = false;
+    QDateTime absolute;
+    QString sound, email;
+    QUrl url;
+    in >> action >> relative >> hasAbsolute >> absolute >> sound >> email >> url >> entry.relatedToEnd;
+    if (!ok(in) || action < CalAlarm::Display || action > CalAlarm::Sound)
+        return false;
+    auto alarm = CalAlarm::alarm();
+    alarm->setRelativeTrigger(relative);
+    if (hasAbsolute)
+        alarm->setAbsoluteTrigger(absolute);
+    alarm->setSound(sound);
+    alarm->setUrl(url);
+    alarm->setEmailAddress(email);
+    alarm->setAction(CalAlarm::Action(action)); // last: the setters above choose an action of their own
+    entry.alarm = std::move(alarm);
+    return true;
+}
+
+} // namespace
+
+void IcsSeriesCodec::write(QDataStream& out, const IcsSeries& series) {
+    const IcsSeriesData& data = *series.d;
+    out << data.uid << qint8(data.startForm.kind) << data.startForm.tzid;
+    write(out, data.zone);
+    out << bool(data.master);
+    if (data.master)
+        write(out, *data.master);
+    out << bool(data.expander);
+    if (data.expander)
+        write(out, data.expander->recurrence());
+    out << qint32(data.overrides.size());
+    for (const IcsEventData& part : data.overrides)
+        write(out, part);
+}
+
+std::optional<IcsSeries> IcsSeriesCodec::read(QDataStream& in) {
+    auto data = std::make_shared<IcsSeriesData>();
+    qint8 form = 0;
+    in >> data->uid >> form >> data->startForm.tzid;
+    if (!ok(in) || form < DateForm::Date || form > DateForm::Floating || !read(in, data->zone))
+        return std::nullopt;
+    data->startForm.kind = DateForm::Kind(form);
+    bool hasMaster = false;
+    in >> hasMaster;
+    if (hasMaster && !read(in, data->master.emplace()))
+        return std::nullopt;
+    bool recurring = false;
+    in >> recurring;
+    if (recurring) {
+        IcsRecurrence recurrence;
+        if (!hasMaster || !read(in, recurrence))
+            return std::nullopt;
+        data->setRecurrence(std::move(recurrence));
+    }
+    qint32 overrides = 0;
+    in >> overrides;
+    if (!ok(in) || overrides < 0 || (!hasMaster && overrides == 0))
+        return std::nullopt;
+    data->overrides.resize(overrides);
+    for (IcsEventData& part : data->overrides)
+        if (!read(in, part) || !part.recurrenceId)
+            return std::nullopt;
+    return IcsSeries(std::move(data));
+}
+
+bool IcsSeriesCodec::setZoneNames(const QList<QByteArray>& names) {
+    m_zones.clear();
+    for (const QByteArray& name : names) {
+        const std::optional<WallClockZone> zone = WallClockZone::fromPersistentName(name);
+        if (!zone)
+            return false;
+        m_zones.append(*zone);
+    }
+    return true;
+}
+
+void IcsSeriesCodec::write(QDataStream& out, const WallClockZone& zone) {
+    const QByteArray name = zone.persistentName();
+    auto number = m_numbers.constFind(name);
+    if (number == m_numbers.cend()) {
+        number = m_numbers.insert(name, qint32(m_names.size()));
+        m_names.append(name);
+    }
+    out << *number;
+}
+
+bool IcsSeriesCodec::read(QDataStream& in, WallClockZone& zone) {
+    qint32 number = 0;
+    in >> number;
+    if (!ok(in) || number < 0 || number >= m_zones.size())
+        return false;
+    zone = m_zones[number];
+    return true;
+}
+
+void IcsSeriesCodec::write(QDataStream& out, const IcsTime& time) {
+    const WallTime& wall = time.wall;
+    out << qint32(wall.year) << qint8(wall.month) << qint8(wall.day) << qint8(wall.hour) << qint8(wall.minute)
+        << qint8(wall.second) << time.isDate;
+    write(out, time.zone);
+}
+
+bool IcsSeriesCodec::read(QDataStream& in, IcsTime& time) {
+    qint32 year = 0;
+    qint8 month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    in >> year >> month >> day >> hour >> minute >> second >> time.isDate;
+    time.wall = WallTime{year, month, day, hour, minute, second};
+    return read(in, time.zone);
+}
+
+void IcsSeriesCodec::write(QDataStream& out, const IcsEventData& event) {
+    out << event.uid;
+    write(out, event.start);
+    out << event.duration.days << event.duration.seconds << bool(event.recurrenceId);
+    if (event.recurrenceId)
+        write(out, *event.recurrenceId);
+    out << event.thisAndFuture << qint32(event.sequence) << event.title << event.location << event.notes
+        << event.url << qint32(event.alarms.size());
+    for (const IcsEventData::Alarm& alarm : event.alarms)
+        writeAlarm(out, alarm);
+    out << event.attendees;
+}
+
+bool IcsSeriesCodec::read(QDataStream& in, IcsEventData& event) {
+    in >> event.uid;
+    if (!read(in, event.start))
+        return false;
+    bool hasRecurrenceId = false;
+    in >> event.duration.days >> event.duration.seconds >> hasRecurrenceId;
+    if (hasRecurrenceId && !read(in, event.recurrenceId.emplace()))
+        return false;
+    qint32 sequence = 0, alarms = 0;
+    in >> event.thisAndFuture >> sequence >> event.title >> event.location >> event.notes >> event.url >>
+        alarms;
+    if (!ok(in) || alarms < 0)
+        return false;
+    event.sequence = sequence;
+    event.alarms.resize(alarms);
+    for (IcsEventData::Alarm& alarm : event.alarms)
+        if (!readAlarm(in, alarm))
+            return false;
+    in >> event.attendees;
+    return ok(in);
+}
+
+void IcsSeriesCodec::write(QDataStream& out, const IcsRecurrence& recurrence) {
+    out << recurrence.rrule;
+    write(out, recurrence.rdates);
+    write(out, recurrence.exdates);
+}
+
+bool IcsSeriesCodec::read(QDataStream& in, IcsRecurrence& recurrence) {
+    in >> recurrence.rrule;
+    return read(in, recurrence.rdates) && read(in, recurrence.exdates);
+}
+
+void IcsSeriesCodec::write(QDataStream& out, const QList<IcsTime>& times) {
+    out << qint32(times.size());
+    for (const IcsTime& time : times)
+        write(out, time);
+}
+
+bool IcsSeriesCodec::read(QDataStream& in, QList<IcsTime>& times) {
+    qint32 count = 0;
+    in >> count;
+    if (!ok(in) || count < 0)
+        return false;
+    times.resize(count);
+    for (IcsTime& time : times)
+        if (!read(in, time))
+            return false;
+    return true;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "VdirItem.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+// A cache of the parsed event files of one vdir tree, so that a start need not parse files that did not
+// change: per file its stamp, its text and its series. It is never trusted over the files: the store
+// takes an entry only while the file's stamp is the one recorded, and a missing, damaged or older index
+// reads as empty and is written anew. It is replaced atomically, so processes sharing it see one whole
+// version or another.
+class VdirIndex {
+public:
+    // The index of the tree at `rootDirectory`, under $XDG_CACHE_HOME/verdalune.
+    static QString pathFor(const QString& rootDirectory);
+    explicit VdirIndex(QString path) : m_path(std::move(path)) {}
+
+    QString path() const { return m_path; }
+
+    // By `key` (calendar uid and file name); empty when there is no usable index.
+    QHash<QString, VdirItem> load() const;
+    // Files changed within the last seconds are left out: a change in the same tick of the clock would
+    // keep their stamp. Failing to write only costs the next start its speed, so it is merely logged.
+    void save(const QList<const VdirItem*>& items) const;
+
+    static QString key(const QString& calendarUid, const QString& fileName);
+
+private:
+    QString m_path;
+};
