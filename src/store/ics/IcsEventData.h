@@ -12,6 +12,7 @@
 #include <optional>
 
 // What the program keeps of one VEVENT: its times and the fields of a record, nothing of libical's tree.
+// IcsSeriesCodec writes every field into the store's index: a new field goes there too.
 struct IcsEventData {
     struct Alarm {
         std::shared_ptr<const CalAlarm> alarm; // a relative trigger counts from the start...

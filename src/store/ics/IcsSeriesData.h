@@ -12,7 +12,8 @@
 #include <optional>
 
 // Everything one series keeps: a master (absent when a file holds only moved occurrences), its
-// overrides, and for a master with RRULE or RDATE the expander of its occurrences.
+// overrides, and for a master with RRULE or RDATE the expander of its occurrences. IcsSeriesCodec writes
+// every field into the store's index: a new field goes there too.
 struct IcsSeriesData {
     QString uid;
     std::optional<IcsEventData> master;

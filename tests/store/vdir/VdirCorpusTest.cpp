@@ -3,19 +3,34 @@
 #include "CorpusFiles.h"
 #include "VdirTestSupport.h"
 
+#include <QDateTime>
+#include <QFileInfo>
+
 namespace {
 
-class VdirCorpusTest : public VdirTest {};
+// Parsed (cold) or taken from the index of an earlier run (warm).
+class VdirCorpusTest : public VdirTest, public ::testing::WithParamInterface<bool> {};
 
-TEST_F(VdirCorpusTest, UntouchedEventsWrittenBackLeaveEveryFileAsItWas) {
+TEST_P(VdirCorpusTest, UntouchedEventsWrittenBackLeaveEveryFileAsItWas) {
     makeCalendar("corpus");
     QMap<QString, QByteArray> originals;
     for (const QString& file : corpusFiles()) {
         const QString name = QString(file).replace(u'/', u'_');
         originals.insert(name, corpusText(file));
         write("corpus", name, originals[name]);
+        if (GetParam()) {
+            // Old enough for the index to take it.
+            QFile written(path("corpus", name));
+            ASSERT_TRUE(written.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(written.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                                            QFileDevice::FileModificationTime));
+        }
     }
     ASSERT_GT(originals.size(), 300);
+    if (GetParam()) {
+        VdirCalendarStore first(m_root.path());
+        ASSERT_TRUE(QFileInfo::exists(VdirIndex::pathFor(m_root.path())));
+    }
 
     VdirCalendarStore store(m_root.path());
     const EventList events =
@@ -33,5 +48,8 @@ TEST_F(VdirCorpusTest, UntouchedEventsWrittenBackLeaveEveryFileAsItWas) {
     for (auto it = originals.cbegin(); it != originals.cend(); ++it)
         EXPECT_EQ(read("corpus", it.key()), it.value()) << it.key().toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(ParsedAndIndexed, VdirCorpusTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Indexed" : "Parsed"; });
 
 } // namespace
