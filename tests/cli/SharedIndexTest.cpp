@@ -31,7 +31,7 @@ TEST(SharedIndexTest, ProcessesWritingTheIndexAtOnceLeaveItUsable) {
     environment.insert("VERDALUNE_CALENDAR_DIR", folder.filePath("calendars"));
     environment.insert("XDG_CACHE_HOME", folder.filePath("cache"));
     environment.insert("TZ", "UTC");
-    const QStringList list{"list", "--from", "2026-12-01", "--to", "2026-12-31"};
+    const QStringList list{"list", "--from", "2026-12-01T00:00", "--to", "2026-12-31T00:00"};
 
     std::vector<std::unique_ptr<QProcess>> processes;
     for (int i = 0; i < 8; ++i) {

@@ -4,18 +4,14 @@
 
 namespace {
 
-bool ok(const QDataStream& stream) {
-    return stream.status() == QDataStream::Ok;
-}
-
-void writeAlarm(QDataStream& out, const IcsEventData::Alarm& entry) {
+void writeAlarm(BinaryWriter& out, const IcsEventData::Alarm& entry) {
     const CalAlarm& alarm = *entry.alarm;
     out << qint8(alarm.action()) << alarm.relativeTrigger() << bool(alarm.absoluteTrigger())
         << alarm.absoluteTrigger().value_or(QDateTime()) << alarm.sound() << alarm.emailAddress()
         << alarm.url() << entry.relatedToEnd;
 }
 
-bool readAlarm(QDataStream& in, IcsEventData::Alarm& entry) {
+bool readAlarm(BinaryReader& in, IcsEventData::Alarm& entry) {
     qint8 action = 0;
     double relative = 0;
     bool hasAbsolute = false;
@@ -23,7 +19,7 @@ bool readAlarm(QDataStream& in, IcsEventData::Alarm& entry) {
     QString sound, email;
     QUrl url;
     in >> action >> relative >> hasAbsolute >> absolute >> sound >> email >> url >> entry.relatedToEnd;
-    if (!ok(in) || action < CalAlarm::Display || action > CalAlarm::Sound)
+    if (!in.ok() || action < CalAlarm::Display || action > CalAlarm::Sound)
         return false;
     auto alarm = CalAlarm::alarm();
     alarm->setRelativeTrigger(relative);
@@ -39,7 +35,7 @@ bool readAlarm(QDataStream& in, IcsEventData::Alarm& entry) {
 
 } // namespace
 
-void IcsSeriesCodec::write(QDataStream& out, const IcsSeries& series) {
+void IcsSeriesCodec::write(BinaryWriter& out, const IcsSeries& series) {
     const IcsSeriesData& data = *series.d;
     out << data.uid << qint8(data.startForm.kind) << data.startForm.tzid;
     write(out, data.zone);
@@ -54,11 +50,11 @@ void IcsSeriesCodec::write(QDataStream& out, const IcsSeries& series) {
         write(out, part);
 }
 
-std::optional<IcsSeries> IcsSeriesCodec::read(QDataStream& in) {
+std::optional<IcsSeries> IcsSeriesCodec::read(BinaryReader& in) {
     auto data = std::make_shared<IcsSeriesData>();
     qint8 form = 0;
     in >> data->uid >> form >> data->startForm.tzid;
-    if (!ok(in) || form < DateForm::Date || form > DateForm::Floating || !read(in, data->zone))
+    if (!in.ok() || form < DateForm::Date || form > DateForm::Floating || !read(in, data->zone))
         return std::nullopt;
     data->startForm.kind = DateForm::Kind(form);
     bool hasMaster = false;
@@ -75,11 +71,10 @@ std::optional<IcsSeries> IcsSeriesCodec::read(QDataStream& in) {
     }
     qint32 overrides = 0;
     in >> overrides;
-    if (!ok(in) || overrides < 0 || (!hasMaster && overrides == 0))
+    if (!in.ok() || overrides < 0 || (!hasMaster && overrides == 0))
         return std::nullopt;
-    data->overrides.resize(overrides);
-    for (IcsEventData& part : data->overrides)
-        if (!read(in, part) || !part.recurrenceId)
+    for (qint32 i = 0; i < overrides; ++i)
+        if (!read(in, data->overrides.emplace_back()) || !data->overrides.back().recurrenceId)
             return std::nullopt;
     return IcsSeries(std::move(data));
 }
@@ -95,7 +90,7 @@ bool IcsSeriesCodec::setZoneNames(const QList<QByteArray>& names) {
     return true;
 }
 
-void IcsSeriesCodec::write(QDataStream& out, const WallClockZone& zone) {
+void IcsSeriesCodec::write(BinaryWriter& out, const WallClockZone& zone) {
     const QByteArray name = zone.persistentName();
     auto number = m_numbers.constFind(name);
     if (number == m_numbers.cend()) {
@@ -105,23 +100,23 @@ void IcsSeriesCodec::write(QDataStream& out, const WallClockZone& zone) {
     out << *number;
 }
 
-bool IcsSeriesCodec::read(QDataStream& in, WallClockZone& zone) {
+bool IcsSeriesCodec::read(BinaryReader& in, WallClockZone& zone) {
     qint32 number = 0;
     in >> number;
-    if (!ok(in) || number < 0 || number >= m_zones.size())
+    if (!in.ok() || number < 0 || number >= m_zones.size())
         return false;
     zone = m_zones[number];
     return true;
 }
 
-void IcsSeriesCodec::write(QDataStream& out, const IcsTime& time) {
+void IcsSeriesCodec::write(BinaryWriter& out, const IcsTime& time) {
     const WallTime& wall = time.wall;
     out << qint32(wall.year) << qint8(wall.month) << qint8(wall.day) << qint8(wall.hour) << qint8(wall.minute)
         << qint8(wall.second) << time.isDate;
     write(out, time.zone);
 }
 
-bool IcsSeriesCodec::read(QDataStream& in, IcsTime& time) {
+bool IcsSeriesCodec::read(BinaryReader& in, IcsTime& time) {
     qint32 year = 0;
     qint8 month = 0, day = 0, hour = 0, minute = 0, second = 0;
     in >> year >> month >> day >> hour >> minute >> second >> time.isDate;
@@ -129,7 +124,7 @@ bool IcsSeriesCodec::read(QDataStream& in, IcsTime& time) {
     return read(in, time.zone);
 }
 
-void IcsSeriesCodec::write(QDataStream& out, const IcsEventData& event) {
+void IcsSeriesCodec::write(BinaryWriter& out, const IcsEventData& event) {
     out << event.uid;
     write(out, event.start);
     out << event.duration.days << event.duration.seconds << bool(event.recurrenceId);
@@ -142,7 +137,7 @@ void IcsSeriesCodec::write(QDataStream& out, const IcsEventData& event) {
     out << event.attendees;
 }
 
-bool IcsSeriesCodec::read(QDataStream& in, IcsEventData& event) {
+bool IcsSeriesCodec::read(BinaryReader& in, IcsEventData& event) {
     in >> event.uid;
     if (!read(in, event.start))
         return false;
@@ -153,42 +148,41 @@ bool IcsSeriesCodec::read(QDataStream& in, IcsEventData& event) {
     qint32 sequence = 0, alarms = 0;
     in >> event.thisAndFuture >> sequence >> event.title >> event.location >> event.notes >> event.url >>
         alarms;
-    if (!ok(in) || alarms < 0)
+    if (!in.ok() || alarms < 0)
         return false;
     event.sequence = sequence;
-    event.alarms.resize(alarms);
-    for (IcsEventData::Alarm& alarm : event.alarms)
-        if (!readAlarm(in, alarm))
+    for (qint32 i = 0; i < alarms; ++i)
+        if (!readAlarm(in, event.alarms.emplace_back()))
             return false;
     in >> event.attendees;
-    return ok(in);
+    return in.ok();
 }
 
-void IcsSeriesCodec::write(QDataStream& out, const IcsRecurrence& recurrence) {
+void IcsSeriesCodec::write(BinaryWriter& out, const IcsRecurrence& recurrence) {
     out << recurrence.rrule;
     write(out, recurrence.rdates);
     write(out, recurrence.exdates);
 }
 
-bool IcsSeriesCodec::read(QDataStream& in, IcsRecurrence& recurrence) {
+bool IcsSeriesCodec::read(BinaryReader& in, IcsRecurrence& recurrence) {
     in >> recurrence.rrule;
     return read(in, recurrence.rdates) && read(in, recurrence.exdates);
 }
 
-void IcsSeriesCodec::write(QDataStream& out, const QList<IcsTime>& times) {
+void IcsSeriesCodec::write(BinaryWriter& out, const QList<IcsTime>& times) {
     out << qint32(times.size());
     for (const IcsTime& time : times)
         write(out, time);
 }
 
-bool IcsSeriesCodec::read(QDataStream& in, QList<IcsTime>& times) {
+bool IcsSeriesCodec::read(BinaryReader& in, QList<IcsTime>& times) {
     qint32 count = 0;
     in >> count;
-    if (!ok(in) || count < 0)
+    if (!in.ok() || count < 0)
         return false;
-    times.resize(count);
-    for (IcsTime& time : times)
-        if (!read(in, time))
+    times.clear();
+    for (qint32 i = 0; i < count; ++i)
+        if (!read(in, times.emplace_back()))
             return false;
     return true;
 }

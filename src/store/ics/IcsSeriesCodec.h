@@ -1,9 +1,10 @@
 #pragma once
 
+#include "BinaryReader.h"
+#include "BinaryWriter.h"
 #include "IcsSeries.h"
 
 #include <QByteArray>
-#include <QDataStream>
 #include <QHash>
 #include <QList>
 
@@ -18,26 +19,26 @@ struct IcsTime;
 // from the series so that the thousands of times of a store name each zone once.
 class IcsSeriesCodec {
 public:
-    void write(QDataStream& out, const IcsSeries& series);
+    void write(BinaryWriter& out, const IcsSeries& series);
     // The zones `write` has numbered so far, to be given to the reading codec before any series.
     const QList<QByteArray>& zoneNames() const { return m_names; }
 
     // False when a zone cannot be made again in this run (the series naming it must be parsed anew).
     bool setZoneNames(const QList<QByteArray>& names);
     // Nothing when the stream is damaged.
-    std::optional<IcsSeries> read(QDataStream& in);
+    std::optional<IcsSeries> read(BinaryReader& in);
 
 private:
-    void write(QDataStream& out, const WallClockZone& zone);
-    void write(QDataStream& out, const IcsTime& time);
-    void write(QDataStream& out, const QList<IcsTime>& times);
-    void write(QDataStream& out, const IcsEventData& event);
-    void write(QDataStream& out, const IcsRecurrence& recurrence);
-    bool read(QDataStream& in, WallClockZone& zone);
-    bool read(QDataStream& in, IcsTime& time);
-    bool read(QDataStream& in, QList<IcsTime>& times);
-    bool read(QDataStream& in, IcsEventData& event);
-    bool read(QDataStream& in, IcsRecurrence& recurrence);
+    void write(BinaryWriter& out, const WallClockZone& zone);
+    void write(BinaryWriter& out, const IcsTime& time);
+    void write(BinaryWriter& out, const QList<IcsTime>& times);
+    void write(BinaryWriter& out, const IcsEventData& event);
+    void write(BinaryWriter& out, const IcsRecurrence& recurrence);
+    bool read(BinaryReader& in, WallClockZone& zone);
+    bool read(BinaryReader& in, IcsTime& time);
+    bool read(BinaryReader& in, QList<IcsTime>& times);
+    bool read(BinaryReader& in, IcsEventData& event);
+    bool read(BinaryReader& in, IcsRecurrence& recurrence);
 
     QHash<QByteArray, qint32> m_numbers; // by persistent name, when writing
     QList<QByteArray> m_names;
