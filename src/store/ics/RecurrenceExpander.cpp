@@ -1,5 +1,7 @@
 #include "RecurrenceExpander.h"
 
+#include "PlainRuleStepper.h"
+
 #include "base/Logger.h"
 #include "dates/DateEnvironment.h"
 
@@ -112,6 +114,22 @@ void RecurrenceExpander::forEachRuleInstance(
         return visit(msecs, wall);
     };
 
+    const auto stopped = [&] {
+        VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
+               QStringLiteral("recurrence \"%1\" stopped after %2 instances")
+                   .arg(QString::fromUtf8(m_recurrence.rrule))
+                   .arg(MAX_ITERATIONS));
+    };
+
+    if (std::optional<PlainRuleStepper> plain = PlainRuleStepper::of(rule, startWall)) {
+        for (int iterations = 0; accept(plain->next()); ++iterations) {
+            if (iterations == MAX_ITERATIONS) {
+                stopped();
+                break;
+            }
+        }
+        return;
+    }
     icalrecur_iterator* iterator = icalrecur_iterator_new(rule, floatingTime(startWall, m_start.isDate));
     if (!iterator) { // a rule that can never occur
         accept(startWall);
@@ -123,10 +141,7 @@ void RecurrenceExpander::forEachRuleInstance(
         more = accept(startWall);
     for (int iterations = 0; more && !icaltime_is_null_time(next); ++iterations) {
         if (iterations == MAX_ITERATIONS) {
-            VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
-                   QStringLiteral("recurrence \"%1\" stopped after %2 instances")
-                       .arg(QString::fromUtf8(m_recurrence.rrule))
-                       .arg(MAX_ITERATIONS));
+            stopped();
             break;
         }
         const WallTime wall = wallOf(next);
@@ -144,13 +159,14 @@ QList<qint64> RecurrenceExpander::starts(qint64 from, qint64 to) const {
         Window fresh{generation, from, std::max(from, to) + WINDOW_SLACK_MSECS, {}};
         // Clock readings only ever increase, but a reading in a daylight-saving gap moves forward, so
         // an instance may come up to a gap's length earlier than the one before it.
-        forEachRuleInstance([&](qint64 msecs, const WallTime& wall) {
-            if (msecs >= fresh.to + DAY_MSECS)
-                return false;
-            if (msecs >= fresh.from && msecs < fresh.to && !excludes(msecs, wall.dayNumber()))
-                fresh.starts.append(msecs);
-            return true;
-        });
+        if (ruleMayOccurIn(fresh.from, fresh.to + DAY_MSECS))
+            forEachRuleInstance([&](qint64 msecs, const WallTime& wall) {
+                if (msecs >= fresh.to + DAY_MSECS)
+                    return false;
+                if (msecs >= fresh.from && msecs < fresh.to && !excludes(msecs, wall.dayNumber()))
+                    fresh.starts.append(msecs);
+                return true;
+            });
         for (qint64 rdate : resolved().rdates)
             if (rdate >= fresh.from && rdate < fresh.to && !excludes(rdate, zone().toWall(rdate).dayNumber()))
                 fresh.starts.append(rdate);
@@ -161,6 +177,27 @@ QList<qint64> RecurrenceExpander::starts(qint64 from, qint64 to) const {
     const auto begin = std::lower_bound(m_window.starts.cbegin(), m_window.starts.cend(), from);
     const auto end = std::lower_bound(begin, m_window.starts.cend(), to);
     return QList<qint64>(begin, end);
+}
+
+// Setting up libical's iterator costs far more than this test, and most series of a store lie wholly
+// before or after the window asked for.
+bool RecurrenceExpander::ruleMayOccurIn(qint64 from, qint64 to) const {
+    if (m_start.toMSecs() >= to)
+        return false;
+    const QByteArrayView rule(m_recurrence.rrule);
+    const qsizetype at = rule.indexOf("UNTIL=");
+    if (at < 0)
+        return true;
+    const qsizetype end = rule.indexOf(';', at);
+    const QByteArray text = rule.sliced(at + 6, (end < 0 ? rule.size() : end) - at - 6).toByteArray();
+    const icaltimetype until = icaltime_from_string(text.constData());
+    if (icaltime_is_null_time(until))
+        return true;
+    // A DATE UNTIL takes in its whole day, which may last 25 hours: two days of slack cover it.
+    const WallTime wall = wallOf(until);
+    const qint64 untilMSecs =
+        icaltime_is_utc(until) ? wall.localSeconds() * 1000 : m_start.zone.toMSecs(wall);
+    return untilMSecs + 2 * DAY_MSECS >= from;
 }
 
 int RecurrenceExpander::ruleInstancesBefore(qint64 msecs) const {

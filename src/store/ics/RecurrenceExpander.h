@@ -52,6 +52,9 @@ private:
     };
 
     const Resolved& resolved() const;
+    // False when no instance of the RRULE can start in [from, to): the window ends before DTSTART or
+    // begins after UNTIL.
+    bool ruleMayOccurIn(qint64 from, qint64 to) const;
     // Calls `visit` with each RRULE instance in order, DTSTART first, until it returns false.
     void forEachRuleInstance(const std::function<bool(qint64 msecs, const WallTime& wall)>& visit) const;
 

@@ -13,25 +13,30 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include <zlib.h>
+#include <cstring>
 
 namespace {
 
 constexpr quint32 MAGIC = 0x564c4958; // "VLIX"
 // Raise whenever what is written, or what the reader makes of a file, changes.
 constexpr quint32 VERSION = 1;
-constexpr qsizetype HEADER_SIZE = 4 + 4 + 8 + 4;
+constexpr qsizetype HEADER_SIZE = 4 + 4 + 8 + 8;
 // A file changed less than this before the index is written is parsed again at the next start.
 constexpr qint64 SETTLED_NS = 2'000'000'000;
 
-quint32 checksum(QByteArrayView bytes) {
-    uLong sum = crc32(0, nullptr, 0);
-    for (qsizetype at = 0; at < bytes.size();) {
-        const uInt chunk = uInt(std::min<qsizetype>(bytes.size() - at, 1 << 30));
-        sum = crc32(sum, reinterpret_cast<const Bytef*>(bytes.data() + at), chunk);
-        at += chunk;
+// Catches a damaged or cut index, nothing more: eight bytes a step, several times faster than a CRC.
+quint64 checksum(QByteArrayView bytes) {
+    quint64 sum = 0x9e3779b97f4a7c15ULL ^ quint64(bytes.size());
+    qsizetype at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        quint64 word = 0;
+        std::memcpy(&word, bytes.data() + at, 8);
+        sum = (sum ^ word) * 0x100000001b3ULL;
+        sum ^= sum >> 29;
     }
-    return quint32(sum);
+    for (; at < bytes.size(); ++at)
+        sum = (sum ^ quint8(bytes[at])) * 0x100000001b3ULL;
+    return sum;
 }
 
 QByteArray encodeItems(const QList<const VdirItem*>& items, IcsSeriesCodec& codec) {
@@ -91,8 +96,8 @@ QHash<QString, VdirItem> VdirIndex::load() const {
         return {};
     const QByteArray bytes = file.readAll();
     BinaryReader header(bytes);
-    quint32 magic = 0, version = 0, sum = 0;
-    quint64 size = 0;
+    quint32 magic = 0, version = 0;
+    quint64 size = 0, sum = 0;
     header >> magic >> version >> size >> sum;
     const auto dropped = [&](const char* why) {
         VL_LOG(LCALSTORE, Logger::LOG_INFO_LEVEL,
