@@ -68,6 +68,7 @@ VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, std::unique_p
             &VdirCalendarStore::onDirectoriesChanged);
     m_watcher.watch(m_root);
     loadAll();
+    removeStaleTemporaries();
 }
 
 VdirCalendarStore::~VdirCalendarStore() = default;
@@ -201,6 +202,13 @@ EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end
 }
 
 // ---- writing ----
+
+void VdirCalendarStore::removeStaleTemporaries() const {
+    for (auto folder = m_folders.cbegin(); folder != m_folders.cend(); ++folder) {
+        if (folder->calendar->isEditable)
+            AtomicFileWriter::removeStaleTemporaries(folderPath(folder.key()));
+    }
+}
 
 std::optional<StoreError> VdirCalendarStore::editableFolder(const QString& calendarUid) const {
     const auto folder = m_folders.constFind(calendarUid);

@@ -65,6 +65,8 @@ private:
     void rescanRoot(StoreChanges& calendarChanges, StoreChanges& eventChanges);
     void rescanFolder(const QString& calendarUid, StoreChanges& calendarChanges, StoreChanges& eventChanges);
 
+    // Of the calendars that can be changed; those of read-only ones are not ours to remove.
+    void removeStaleTemporaries() const;
     std::optional<StoreError> editableFolder(const QString& calendarUid) const;
     // Runs `change` on the file at `location` when the file is as it was read, with the folder locked
     // against our other processes from the check to the end of the change; else the conflict.
