@@ -12,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QUuid>
 
@@ -337,7 +338,9 @@ VdirCalendarStore::changeIfUnchanged(const Location& location,
                                      const std::function<std::optional<StoreError>()>& change) {
     const FolderLock lock(folderPath(location.calendarUid));
     if (lock.failure())
-        return lock.failure();
+        return QFileInfo(folderPath(location.calendarUid)).isDir()
+                   ? *lock.failure()
+                   : notFound(QStringLiteral("The calendar no longer exists."));
     if (auto conflict = checkUnchanged(location.calendarUid, location.fileName))
         return conflict;
     return change();

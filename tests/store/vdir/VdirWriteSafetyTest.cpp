@@ -145,6 +145,12 @@ TEST_F(VdirWriteSafetyTest, AFolderWhoseLockCannotBeMadeIsReadButNotChanged) {
     EXPECT_TRUE(failed->description.contains("could not be locked")) << failed->description.toStdString();
     EXPECT_EQ(read("home", "daily.ics"), DAILY);
     EXPECT_EQ(all(store).size(), 5);
+
+    // Without the folder there is no lock either, but the reason to give is that the calendar is gone.
+    ASSERT_TRUE(QDir(folder("home")).removeRecursively());
+    const std::optional<StoreError> gone = store.removeEvent(*events[1], CalSpan::ThisEvent);
+    ASSERT_TRUE(gone);
+    EXPECT_EQ(gone->code, StoreError::NotFound);
 }
 
 TEST_F(VdirWriteSafetyTest, AFolderLockWaitsForTheOneHeldBefore) {
