@@ -7,9 +7,6 @@
 
 #include <QFileInfo>
 
-#include <atomic>
-#include <thread>
-
 namespace {
 
 const QByteArray DAILY = ics("BEGIN:VEVENT\r\nUID:daily\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Standup\r\n"
@@ -151,24 +148,6 @@ TEST_F(VdirWriteSafetyTest, AFolderWhoseLockCannotBeMadeIsReadButNotChanged) {
     const std::optional<StoreError> gone = store.removeEvent(*events[1], CalSpan::ThisEvent);
     ASSERT_TRUE(gone);
     EXPECT_EQ(gone->code, StoreError::NotFound);
-}
-
-TEST_F(VdirWriteSafetyTest, AFolderLockWaitsForTheOneHeldBefore) {
-    makeCalendar("home");
-    std::atomic<bool> released = false, acquiredBeforeRelease = false, acquired = false;
-    std::optional<FolderLock> first(std::in_place, folder("home"));
-    ASSERT_FALSE(first->failure());
-    std::thread second([&] {
-        const FolderLock lock(folder("home"));
-        acquiredBeforeRelease = !released;
-        acquired = !lock.failure();
-    });
-    spin(50); // time for the second lock to be tried while the first is held
-    released = true;
-    first.reset();
-    second.join();
-    EXPECT_TRUE(acquired);
-    EXPECT_FALSE(acquiredBeforeRelease);
 }
 
 } // namespace
