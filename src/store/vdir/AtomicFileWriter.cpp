@@ -1,23 +1,62 @@
 #include "AtomicFileWriter.h"
 
+#include "base/Logger.h"
+
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUuid>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-StoreError writeFailure(const QString& path, int error) {
-    return StoreError{
-        StoreError::DOMAIN_NAME, StoreError::WriteFailed,
-        QStringLiteral("The calendar file \"%1\" could not be written: %2.")
-            .arg(QFileInfo(path).fileName(), QString::fromLocal8Bit(std::strerror(error))),
-        QStringLiteral("Check that the disk is not full and that the calendar folder can be written "
-                       "to, then try again.")};
+constexpr int TEMPORARY_TAG_LENGTH = 12;
+// A write takes well under a second; an older temporary file is left by a writer that died.
+constexpr int STALE_AFTER_SECONDS = 60;
+
+QByteArray temporaryName(const QByteArray& target) {
+    return target + '.' + QUuid::createUuid().toString(QUuid::Id128).left(TEMPORARY_TAG_LENGTH).toLatin1() +
+           ".tmp";
+}
+
+// `target` is the file written in place of `path`: `path` itself, or the file a link at `path` leads to.
+StoreError writeFailure(const QString& path, const QString& target, int error) {
+    const QString reason = QString::fromLocal8Bit(std::strerror(error));
+    if (target == path)
+        return StoreError{StoreError::DOMAIN_NAME, StoreError::WriteFailed,
+                          QStringLiteral("The calendar file \"%1\" could not be written: %2.")
+                              .arg(QFileInfo(path).fileName(), reason),
+                          QStringLiteral("Check that the disk is not full and that the calendar folder can "
+                                         "be written to, then try again.")};
+    return StoreError{StoreError::DOMAIN_NAME, StoreError::WriteFailed,
+                      QStringLiteral("The calendar file \"%1\" is a link to \"%2\", which could not be "
+                                     "written: %3.")
+                          .arg(QFileInfo(path).fileName(), target, reason),
+                      QStringLiteral("Check that the file the link leads to exists and that its folder can "
+                                     "be written to, then try again.")};
+}
+
+// The file that `path` names: itself, or the end of the links it leads through. Nothing, with errno
+// set, when the links lead nowhere.
+std::optional<QString> linkTarget(const QString& path) {
+    const QByteArray encoded = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(encoded.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    char* resolved = ::realpath(encoded.constData(), nullptr);
+    if (!resolved)
+        return std::nullopt;
+    const QString target = QFile::decodeName(resolved);
+    std::free(resolved);
+    return target;
 }
 
 bool writeAll(int descriptor, const QByteArray& bytes) {
@@ -45,20 +84,25 @@ void syncDirectory(const QByteArray& directory) {
 } // namespace
 
 std::optional<StoreError> AtomicFileWriter::write(const QString& path, const QByteArray& bytes, Mode mode) {
-    const QByteArray target = QFile::encodeName(path);
-    const QByteArray directory = QFile::encodeName(QFileInfo(path).absolutePath());
-    const QByteArray temporary =
-        target + '.' + QUuid::createUuid().toString(QUuid::Id128).left(12).toLatin1() + ".tmp";
+    // A new file is made where asked; link() refuses a name that is taken, also by a link.
+    const std::optional<QString> resolved = mode == Mode::Replace ? linkTarget(path) : path;
+    if (!resolved) {
+        const int error = errno;
+        return writeFailure(path, QFileInfo(path).symLinkTarget(), error);
+    }
+    const QByteArray target = QFile::encodeName(*resolved);
+    const QByteArray directory = QFile::encodeName(QFileInfo(*resolved).absolutePath());
+    const QByteArray temporary = temporaryName(target);
 
     const int descriptor = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (descriptor < 0)
-        return writeFailure(path, errno);
+        return writeFailure(path, *resolved, errno);
     const bool written = writeAll(descriptor, bytes) && ::fsync(descriptor) == 0;
     const int writeError = errno;
     ::close(descriptor);
     if (!written) {
         ::unlink(temporary.constData());
-        return writeFailure(path, writeError);
+        return writeFailure(path, *resolved, writeError);
     }
 
     const bool placed = mode == Mode::Create ? ::link(temporary.constData(), target.constData()) == 0
@@ -72,7 +116,7 @@ std::optional<StoreError> AtomicFileWriter::write(const QString& path, const QBy
                               QStringLiteral("Another program has just created the calendar file \"%1\".")
                                   .arg(QFileInfo(path).fileName()),
                               QStringLiteral("Nothing was overwritten. Try again.")};
-        return writeFailure(path, placeError);
+        return writeFailure(path, *resolved, placeError);
     }
     syncDirectory(directory);
     return std::nullopt;
@@ -80,8 +124,24 @@ std::optional<StoreError> AtomicFileWriter::write(const QString& path, const QBy
 
 std::optional<StoreError> AtomicFileWriter::remove(const QString& path) {
     const QByteArray target = QFile::encodeName(path);
+    // A link is removed, not the file it leads to: that may belong to another calendar or program.
     if (::unlink(target.constData()) != 0 && errno != ENOENT)
-        return writeFailure(path, errno);
+        return writeFailure(path, path, errno);
     syncDirectory(QFile::encodeName(QFileInfo(path).absolutePath()));
     return std::nullopt;
+}
+
+void AtomicFileWriter::removeStaleTemporaries(const QString& folderPath) {
+    static const QRegularExpression ours(
+        QStringLiteral("^.+\\.ics\\.[0-9a-f]{%1}\\.tmp$").arg(TEMPORARY_TAG_LENGTH));
+    const QDateTime staleBefore = QDateTime::currentDateTimeUtc().addSecs(-STALE_AFTER_SECONDS);
+    const QFileInfoList files =
+        QDir(folderPath).entryInfoList({QStringLiteral("*.tmp")}, QDir::Files | QDir::NoSymLinks);
+    for (const QFileInfo& file : files) {
+        if (!ours.match(file.fileName()).hasMatch() || file.lastModified().toUTC() >= staleBefore)
+            continue;
+        if (QFile::remove(file.filePath()))
+            VL_LOG(LCALSTORE, Logger::LOG_INFO_LEVEL,
+                   QStringLiteral("Removed %1, left by a write that did not finish").arg(file.filePath()));
+    }
 }

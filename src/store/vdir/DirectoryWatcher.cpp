@@ -75,6 +75,9 @@ void DirectoryWatcher::readEvents() {
                 m_overflowed = true;
                 continue;
             }
+            // Hidden entries are neither calendars nor events, and our folder lock files are among them.
+            if (event->len > 0 && event->name[0] == '.')
+                continue;
             const auto directory = m_directories.constFind(event->wd);
             if (directory == m_directories.cend())
                 continue;

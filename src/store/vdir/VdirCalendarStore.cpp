@@ -1,6 +1,7 @@
 #include "VdirCalendarStore.h"
 
 #include "AtomicFileWriter.h"
+#include "FolderLock.h"
 #include "SeriesEditor.h"
 #include "VdirCalendarFolder.h"
 #include "base/Logger.h"
@@ -11,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QUuid>
 
@@ -67,6 +69,7 @@ VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, std::unique_p
             &VdirCalendarStore::onDirectoriesChanged);
     m_watcher.watch(m_root);
     loadAll();
+    removeStaleTemporaries();
 }
 
 VdirCalendarStore::~VdirCalendarStore() {
@@ -237,6 +240,13 @@ EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end
 
 // ---- writing ----
 
+void VdirCalendarStore::removeStaleTemporaries() const {
+    for (auto folder = m_folders.cbegin(); folder != m_folders.cend(); ++folder) {
+        if (folder->calendar->isEditable)
+            AtomicFileWriter::removeStaleTemporaries(folderPath(folder.key()));
+    }
+}
+
 std::optional<StoreError> VdirCalendarStore::editableFolder(const QString& calendarUid) const {
     const auto folder = m_folders.constFind(calendarUid);
     if (folder == m_folders.cend())
@@ -253,9 +263,8 @@ std::optional<StoreError> VdirCalendarStore::checkUnchanged(const QString& calen
     VdirItem& item = m_folders[calendarUid].items[fileName];
     const QString path = QDir(folderPath(calendarUid)).filePath(fileName);
     const std::optional<FileStamp> stamp = FileStamp::of(path);
-    if (stamp && *stamp == item.stamp)
-        return std::nullopt;
-    // A touched file with the same content is no conflict.
+    // The content decides, not the stamp: a touched file with the same content is no conflict, and a file
+    // replaced twice within one tick of the file system's clock can get its old inode and size back.
     if (stamp && readFile(path) == item.source->text) {
         item.stamp = *stamp;
         return std::nullopt;
@@ -357,8 +366,20 @@ std::optional<StoreError> VdirCalendarStore::moveSeries(const CalEvent& event, c
         index(from.calendarUid, from.fileName, m_folders[from.calendarUid].items[from.fileName]);
         return failed;
     }
-    emit eventsChanged(StoreChanges{{}, {event.uid}, {}});
     return std::nullopt;
+}
+
+std::optional<StoreError>
+VdirCalendarStore::changeIfUnchanged(const Location& location,
+                                     const std::function<std::optional<StoreError>()>& change) {
+    const FolderLock lock(folderPath(location.calendarUid));
+    if (lock.failure())
+        return QFileInfo(folderPath(location.calendarUid)).isDir()
+                   ? *lock.failure()
+                   : notFound(QStringLiteral("The calendar no longer exists."));
+    if (auto conflict = checkUnchanged(location.calendarUid, location.fileName))
+        return conflict;
+    return change();
 }
 
 std::optional<StoreError> VdirCalendarStore::saveEvent(const CalEvent& event, CalSpan span) {
@@ -378,19 +399,27 @@ std::optional<StoreError> VdirCalendarStore::saveEvent(const CalEvent& event, Ca
     Location location;
     const IcsSeries* found = series(event.uid, &location);
     if (!found)
-        return createSeries(event);
+        return createSeries(event); // needs no lock: a file is created by link(), which never overwrites
     if (auto refused = editableFolder(location.calendarUid))
         return refused;
-    if (auto conflict = checkUnchanged(location.calendarUid, location.fileName))
-        return conflict;
-    if (location.calendarUid != event.calendar->uid)
-        return moveSeries(event, location);
+    StoreChanges changes{{}, {event.uid}, {}};
+    if (auto failed = changeIfUnchanged(location, [&] {
+            return location.calendarUid != event.calendar->uid
+                       ? moveSeries(event, location)
+                       : editSeries(event, span, *found, location, changes);
+        }))
+        return failed;
+    emit eventsChanged(changes);
+    return std::nullopt;
+}
 
+std::optional<StoreError> VdirCalendarStore::editSeries(const CalEvent& event, CalSpan span,
+                                                        const IcsSeries& found, const Location& location,
+                                                        StoreChanges& changes) {
     const VdirItem& item = m_folders[location.calendarUid].items[location.fileName];
     IcsDocument document = IcsDocument::parse(item.source->text);
-    SeriesEditor editor(document, *found);
-    StoreChanges changes{{}, {event.uid}, {}};
-    const CalSpan effective = found->isRecurring() && event.occurrence.isValid() ? span : CalSpan::AllEvents;
+    SeriesEditor editor(document, found);
+    const CalSpan effective = found.isRecurring() && event.occurrence.isValid() ? span : CalSpan::AllEvents;
     std::optional<IcsDocument> later;
     QString laterUid;
     switch (effective) {
@@ -422,7 +451,6 @@ std::optional<StoreError> VdirCalendarStore::saveEvent(const CalEvent& event, Ca
             (void)discard(location.calendarUid, laterFile);
         return failed;
     }
-    emit eventsChanged(changes);
     return std::nullopt;
 }
 
@@ -435,12 +463,21 @@ std::optional<StoreError> VdirCalendarStore::removeEvent(const CalEvent& event, 
         return notFound(QStringLiteral("The event \"%1\" no longer exists.").arg(event.title));
     if (auto refused = editableFolder(location.calendarUid))
         return refused;
-    if (auto conflict = checkUnchanged(location.calendarUid, location.fileName))
-        return conflict;
+    if (auto failed =
+            changeIfUnchanged(location, [&] { return removeFromSeries(event, span, *found, location); }))
+        return failed;
+    const bool seriesLeft = series(event.uid) != nullptr;
+    emit eventsChanged(seriesLeft ? StoreChanges{{}, {event.uid}, {}} : StoreChanges{{}, {}, {event.uid}});
+    return std::nullopt;
+}
+
+std::optional<StoreError> VdirCalendarStore::removeFromSeries(const CalEvent& event, CalSpan span,
+                                                              const IcsSeries& found,
+                                                              const Location& location) {
     const VdirItem& item = m_folders[location.calendarUid].items[location.fileName];
     IcsDocument document = IcsDocument::parse(item.source->text);
-    SeriesEditor editor(document, *found);
-    CalSpan effective = found->isRecurring() && event.occurrence.isValid() ? span : CalSpan::AllEvents;
+    SeriesEditor editor(document, found);
+    CalSpan effective = found.isRecurring() && event.occurrence.isValid() ? span : CalSpan::AllEvents;
     if (effective != CalSpan::AllEvents && !editor.hasOccurrence(event.occurrence))
         return notFound(QStringLiteral("The event \"%1\" has no such occurrence.").arg(event.title));
     if (effective == CalSpan::FutureEvents && !editor.removeFuture(event))
@@ -449,17 +486,9 @@ std::optional<StoreError> VdirCalendarStore::removeEvent(const CalEvent& event, 
         editor.removeThis(event);
     if (effective == CalSpan::AllEvents)
         editor.removeAll();
-
-    if (editor.documentIsEmpty()) {
-        if (auto failed = discard(location.calendarUid, location.fileName))
-            return failed;
-    } else if (auto failed = store(location.calendarUid, location.fileName, document.serialize(),
-                                   FileWriter::Mode::Replace)) {
-        return failed;
-    }
-    const bool seriesLeft = series(event.uid) != nullptr;
-    emit eventsChanged(seriesLeft ? StoreChanges{{}, {event.uid}, {}} : StoreChanges{{}, {}, {event.uid}});
-    return std::nullopt;
+    if (editor.documentIsEmpty())
+        return discard(location.calendarUid, location.fileName);
+    return store(location.calendarUid, location.fileName, document.serialize(), FileWriter::Mode::Replace);
 }
 
 // ---- calendars ----

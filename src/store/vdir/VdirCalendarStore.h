@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QMap>
 
+#include <functional>
 #include <memory>
 
 class SeriesEditor;
@@ -16,8 +17,9 @@ class SeriesEditor;
 // The calendars of a vdir tree: each folder below the root is a calendar, each .ics file in it holds
 // one event series. Files are read once and watched; other programs' changes arrive, coalesced, as the
 // external notifications. Writes are atomic, keep everything the program does not change, and never
-// overwrite a file that another program changed since it was read. Files that cannot be read are
-// skipped with a warning and never written.
+// overwrite a file that another program changed since it was read; our own processes lock the folder from
+// that check to the write, so that of two of them changing one file at once, one is told of the conflict.
+// Files that cannot be read are skipped with a warning and never written.
 class VdirCalendarStore : public CalendarStore {
     Q_OBJECT
 public:
@@ -69,7 +71,13 @@ private:
     void rescanRoot(StoreChanges& calendarChanges, StoreChanges& eventChanges);
     void rescanFolder(const QString& calendarUid, StoreChanges& calendarChanges, StoreChanges& eventChanges);
 
+    // Of the calendars that can be changed; those of read-only ones are not ours to remove.
+    void removeStaleTemporaries() const;
     std::optional<StoreError> editableFolder(const QString& calendarUid) const;
+    // Runs `change` on the file at `location` when the file is as it was read, with the folder locked
+    // against our other processes from the check to the end of the change; else the conflict.
+    std::optional<StoreError> changeIfUnchanged(const Location& location,
+                                                const std::function<std::optional<StoreError>()>& change);
     // An error when the file changed on disk since it was read.
     std::optional<StoreError> checkUnchanged(const QString& calendarUid, const QString& fileName);
     // Writes and re-reads one file of a folder.
@@ -78,6 +86,10 @@ private:
     std::optional<StoreError> discard(const QString& calendarUid, const QString& fileName);
     std::optional<StoreError> createSeries(const CalEvent& event);
     std::optional<StoreError> moveSeries(const CalEvent& event, const Location& from);
+    std::optional<StoreError> editSeries(const CalEvent& event, CalSpan span, const IcsSeries& found,
+                                         const Location& location, StoreChanges& changes);
+    std::optional<StoreError> removeFromSeries(const CalEvent& event, CalSpan span, const IcsSeries& found,
+                                               const Location& location);
     QString newFileName(const QString& calendarUid, const QString& uid) const;
 
     QString m_root;
