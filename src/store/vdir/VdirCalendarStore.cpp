@@ -91,17 +91,29 @@ QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& fo
     m_watcher.watch(path);
     QStringList uids;
     for (const QString& fileName : VdirCalendarFolder::itemFileNames(path)) {
-        QString warning;
-        std::optional<VdirItem> item = VdirItem::load(calendarUid, path, fileName, warning);
-        if (!item) {
-            VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL, warning);
+        std::optional<VdirItem> item =
+            load(calendarUid, fileName, FileStamp::of(QDir(path).filePath(fileName)), folder);
+        if (!item)
             continue;
-        }
         index(calendarUid, fileName, *item);
         uids += item->uids();
         folder.items.insert(fileName, std::move(*item));
     }
     return uids;
+}
+
+std::optional<VdirItem> VdirCalendarStore::load(const QString& calendarUid, const QString& fileName,
+                                                const std::optional<FileStamp>& stamp, Folder& folder) {
+    QString warning;
+    std::optional<VdirItem> item =
+        VdirItem::load(calendarUid, folderPath(calendarUid), fileName, stamp, warning);
+    folder.skipped.remove(fileName);
+    if (!item) {
+        VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL, warning);
+        if (stamp)
+            folder.skipped.insert(fileName, *stamp);
+    }
+    return item;
 }
 
 void VdirCalendarStore::index(const QString& calendarUid, const QString& fileName, const VdirItem& item) {
@@ -242,7 +254,8 @@ std::optional<StoreError> VdirCalendarStore::store(const QString& calendarUid, c
         unindex(*old);
     folder.items.remove(fileName);
     QString warning;
-    std::optional<VdirItem> item = VdirItem::load(calendarUid, folderPath(calendarUid), fileName, warning);
+    std::optional<VdirItem> item =
+        VdirItem::load(calendarUid, folderPath(calendarUid), fileName, FileStamp::of(path), warning);
     if (!item) {
         VL_LOG(LCALSTORE, Logger::LOG_ERROR_LEVEL, warning);
         return error(
@@ -542,10 +555,14 @@ void VdirCalendarStore::rescanFolder(const QString& calendarUid, StoreChanges& c
         unindex(folder.items[fileName]);
         folder.items.remove(fileName);
     }
+    folder.skipped.removeIf([&](const auto& skipped) { return !present.contains(skipped.key()); });
     for (const QString& fileName : listed) {
         const auto known = folder.items.constFind(fileName);
         const std::optional<FileStamp> stamp = FileStamp::of(QDir(path).filePath(fileName));
         if (known != folder.items.cend() && stamp && *stamp == known->stamp)
+            continue;
+        if (const auto skipped = folder.skipped.constFind(fileName);
+            skipped != folder.skipped.cend() && stamp && *stamp == *skipped)
             continue;
         if (known != folder.items.cend()) {
             for (const QString& uid : known->uids())
@@ -553,12 +570,9 @@ void VdirCalendarStore::rescanFolder(const QString& calendarUid, StoreChanges& c
             unindex(*known);
             folder.items.remove(fileName);
         }
-        QString warning;
-        std::optional<VdirItem> item = VdirItem::load(calendarUid, path, fileName, warning);
-        if (!item) {
-            VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL, warning);
+        std::optional<VdirItem> item = load(calendarUid, fileName, stamp, folder);
+        if (!item)
             continue;
-        }
         for (const QString& uid : item->uids())
             after.insert(uid);
         index(calendarUid, fileName, *item);

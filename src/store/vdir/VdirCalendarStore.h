@@ -45,6 +45,8 @@ private:
     struct Folder {
         std::shared_ptr<CalCalendar> calendar;
         QMap<QString, VdirItem> items; // by file name
+        // Files that could not be read, as they were then: read (and said) again only once they change.
+        QHash<QString, FileStamp> skipped;
     };
     struct Location {
         QString calendarUid;
@@ -55,6 +57,9 @@ private:
     void loadAll();
     // Reads a calendar folder into `folder`; returns the uids of its events.
     QStringList loadFolder(const QString& calendarUid, Folder& folder);
+    // The file as VdirItem::load reads it; one that cannot be read is logged and kept in `skipped`.
+    std::optional<VdirItem> load(const QString& calendarUid, const QString& fileName,
+                                 const std::optional<FileStamp>& stamp, Folder& folder);
     void index(const QString& calendarUid, const QString& fileName, const VdirItem& item);
     void unindex(const VdirItem& item);
     const IcsSeries* series(const QString& uid, Location* where = nullptr) const;

@@ -7,9 +7,9 @@
 #include <QFile>
 
 std::optional<VdirItem> VdirItem::load(const QString& calendarUid, const QString& folderPath,
-                                       const QString& fileName, QString& warning) {
+                                       const QString& fileName, const std::optional<FileStamp>& stamp,
+                                       QString& warning) {
     const QString path = QDir(folderPath).filePath(fileName);
-    const std::optional<FileStamp> stamp = FileStamp::of(path);
     QFile file(path);
     if (!stamp || !file.open(QIODevice::ReadOnly)) {
         warning = QStringLiteral("%1: cannot be read").arg(path);

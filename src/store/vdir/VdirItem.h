@@ -18,7 +18,9 @@ struct VdirItem {
 
     // Nothing when the file cannot be read or is not a calendar file; `warning` says why. What a file
     // that is read had to skip or guess is logged.
+    // `stamp` is the file's, taken before reading it (nothing when it could not be taken).
     static std::optional<VdirItem> load(const QString& calendarUid, const QString& folderPath,
-                                        const QString& fileName, QString& warning);
+                                        const QString& fileName, const std::optional<FileStamp>& stamp,
+                                        QString& warning);
     QStringList uids() const;
 };

@@ -42,8 +42,9 @@ protected:
 
 } // namespace
 
-// One file with a runaway zone and a 10 MB line beside normal ones: every file is listed, and the
-// hostile file's warning is logged when it is read, not again by later queries or rescans.
+// A file with a runaway zone and a 10 MB line, and a file without events, beside normal ones: every
+// event is listed, and the warnings of each hostile file are logged when it is read, not again by later
+// queries or rescans of its folder.
 TEST_F(VdirHostileFileTest, ListsEveryFileAndLogsTheHostileOneOnce) {
     makeCalendar("home");
     write("home", "a.ics", ics(event("first", ":20261210T090000Z")));
@@ -51,6 +52,7 @@ TEST_F(VdirHostileFileTest, ListsEveryFileAndLogsTheHostileOneOnce) {
           ics(SECONDLY_ZONE + event("hostile", ";TZID=Every Second:20261211T090000",
                                     "DESCRIPTION:" + QByteArray(10'000'000, 'x') + "\r\n")));
     write("home", "z.ics", ics(event("second", ":20261212T090000Z")));
+    write("home", "broken.ics", ics("X-NO-EVENT:" + QByteArray(10'000'000, 'y') + "\r\n"));
 
     VdirCalendarStore store(m_root.path());
     EXPECT_EQ(titles(store), QStringList({"first", "hostile", "second"}));
@@ -60,5 +62,6 @@ TEST_F(VdirHostileFileTest, ListsEveryFileAndLogsTheHostileOneOnce) {
 
     EXPECT_EQ(logged("hostile.ics"), 1) << m_log.join(u'\n').toStdString();
     EXPECT_EQ(logged("\"Every Second\""), 1);
+    EXPECT_EQ(logged("broken.ics is skipped"), 1);
     EXPECT_EQ(logged("a.ics") + logged("z.ics") + logged("new.ics"), 0);
 }
