@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -123,10 +124,11 @@ void RecurrenceExpander::forEachRuleInstance(
         more = accept(startWall);
     for (int iterations = 0; more && !icaltime_is_null_time(next); ++iterations) {
         if (iterations == MAX_ITERATIONS) {
-            VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
-                   QStringLiteral("recurrence \"%1\" stopped after %2 instances")
-                       .arg(QString::fromUtf8(m_recurrence.rrule))
-                       .arg(MAX_ITERATIONS));
+            if (!std::exchange(m_stopLogged, true))
+                VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
+                       QStringLiteral("recurrence \"%1\" stopped after %2 instances")
+                           .arg(QString::fromUtf8(m_recurrence.rrule))
+                           .arg(MAX_ITERATIONS));
             break;
         }
         const WallTime wall = wallOf(next);

@@ -2,6 +2,7 @@
 #include "DateEnvironmentGuard.h"
 #include "TestSupport.h"
 
+#include "base/Logger.h"
 #include "store/ics/ZoneChangeLimit.h"
 
 #include <gtest/gtest.h>
@@ -97,4 +98,22 @@ TEST(HostileFileTest, KeepsZonesWithinTheLimits) {
         EXPECT_EQ(read.series[0].masterRecord()->startDate, c.july);
         EXPECT_EQ(read.warnings, QStringList());
     }
+}
+
+// A rule that would need billions of instances to reach the window stops, and says so once, not at
+// every window asked for.
+TEST(HostileFileTest, StopsARunawayRuleAndSaysSoOnce) {
+    const IcsReadResult read =
+        IcsReader::read(calendar(event(":19700101T000000Z", "RRULE:FREQ=SECONDLY\r\n")));
+    ASSERT_EQ(read.series.size(), 1);
+    QStringList log;
+    Logger::addLoggerWithName(LCALSTORE).setLevel(Logger::LOG_WARNING_LEVEL);
+    Logger::setSink([&](const QString& line) { log.append(line); });
+    const qsizetype december = read.series[0].occurrences(utc(2026, 12, 1), utc(2027, 1, 1)).size();
+    const qsizetype july = read.series[0].occurrences(utc(2027, 7, 1), utc(2027, 8, 1)).size();
+    Logger::setSink(nullptr);
+    Logger::addLoggerWithName(LCALSTORE).setLevel(Logger::LOG_ERROR_LEVEL);
+    EXPECT_EQ(december + july, 0);
+    ASSERT_EQ(log.size(), 1) << log.join(u'\n').toStdString();
+    EXPECT_TRUE(log[0].contains(u"stopped after"));
 }
