@@ -1,5 +1,6 @@
 // The calendar store with 10,000 events: opening it and loading a 360-day window, querying the window
-// again, and how long a change written by another program takes to reach the model.
+// again, and how long a change written by another program takes to reach the model. Also what one
+// hostile file costs to read and query.
 #include "VdirGenerator.h"
 
 #include "base/UndoManager.h"
@@ -9,6 +10,7 @@
 #include "store/CalendarController.h"
 #include "store/CalendarStoreController.h"
 #include "store/NonInteractiveUserInteraction.h"
+#include "store/ics/IcsReader.h"
 #include "store/vdir/VdirCalendarStore.h"
 
 #include <QCoreApplication>
@@ -118,6 +120,53 @@ void externalChangeToModel(benchmark::State& state) {
     }
 }
 
+// A file with a 10 MB line (0: as one line, 1: folded), or with a zone libical would expand for minutes
+// (2: changing every second, 3: listing 20,000 dates).
+QByteArray hostileFile(int kind) {
+    const QByteArray value(10'000'000, 'x');
+    QByteArray extra;
+    QByteArray zone;
+    QByteArray start = ":20261210T090000Z";
+    if (kind == 0)
+        extra = "DESCRIPTION:" + value + "\r\n";
+    if (kind == 1) {
+        extra = "DESCRIPTION:";
+        for (qsizetype at = 0; at < value.size(); at += 74)
+            extra += (at == 0 ? "" : "\r\n ") + value.mid(at, 74);
+        extra += "\r\n";
+    }
+    if (kind >= 2) {
+        QByteArray changes = "RRULE:FREQ=SECONDLY\r\n";
+        if (kind == 3) {
+            changes.clear();
+            for (int day = 0; day < 20000; ++day)
+                changes +=
+                    QDate(1971, 1, 1).addDays(day).toString(u"'RDATE:'yyyyMMdd'T020000\r\n'").toLatin1();
+        }
+        zone = "BEGIN:VTIMEZONE\r\nTZID:Hostile\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n" + changes +
+               "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+        start = ";TZID=Hostile:20261210T090000";
+    }
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Peer//Bench//EN\r\n" + zone +
+           "BEGIN:VEVENT\r\nUID:hostile\r\nDTSTAMP:20260101T000000Z\r\nDTSTART" + start +
+           "\r\nDURATION:PT1H\r\nSUMMARY:hostile\r\n" + extra + "END:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+void readHostileFile(benchmark::State& state) {
+    const QByteArray text = hostileFile(int(state.range(0)));
+    const QDateTime from(QDate(2026, 12, 1), QTime(0, 0), Qt::UTC);
+    qsizetype occurrences = 0;
+    for (auto _ : state) {
+        const IcsReadResult read = IcsReader::read(text);
+        occurrences = 0;
+        for (const IcsSeries& series : read.series)
+            occurrences += series.occurrences(from, from.addDays(31)).size();
+        benchmark::DoNotOptimize(occurrences);
+    }
+    if (occurrences != 1)
+        state.SkipWithError("the hostile file's event was not read");
+}
+
 } // namespace
 
 void coldOpenAndLoadWindow(benchmark::State& state) {
@@ -132,6 +181,7 @@ BENCHMARK(coldOpenAndLoadWindow)->Unit(benchmark::kMillisecond)->Iterations(3)->
 BENCHMARK(warmOpenAndLoadWindow)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3);
 BENCHMARK(warmRequery)->Unit(benchmark::kMillisecond);
 BENCHMARK(externalChangeToModel)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+BENCHMARK(readHostileFile)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);

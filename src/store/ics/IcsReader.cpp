@@ -1,6 +1,7 @@
 #include "IcsReader.h"
 
 #include "IcsEventReader.h"
+#include "IcsLineFeed.h"
 #include "IcsSeriesData.h"
 #include "IcsZoneTable.h"
 
@@ -110,7 +111,7 @@ IcsReadResult IcsReader::read(const QByteArray& fileText) {
 
     IcsReadResult result;
     const QByteArray text = prepared(fileText, result.warnings);
-    icalcomponent* root = icalparser_parse_string(text.constData());
+    icalcomponent* root = IcsLineFeed::parse(text);
     if (!root) {
         result.malformed = true;
         result.warnings.append(QStringLiteral("not iCalendar text libical can read"));

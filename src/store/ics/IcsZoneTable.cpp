@@ -1,6 +1,20 @@
 #include "IcsZoneTable.h"
 
+#include "ZoneChangeLimit.h"
 #include "ZoneResolver.h"
+
+namespace {
+
+QByteArray textOf(icalcomponent* component) {
+    if (!component)
+        return QByteArray();
+    char* text = icalcomponent_as_ical_string_r(component);
+    const QByteArray result(text ? text : "");
+    free(text);
+    return result;
+}
+
+} // namespace
 
 IcsZoneTable::IcsZoneTable(QList<icalcomponent*> vtimezones, QStringList& warnings)
     : m_vtimezones(std::move(vtimezones)), m_warnings(warnings) {}
@@ -11,27 +25,34 @@ WallClockZone IcsZoneTable::zone(const QString& tzid) {
         return found.value();
     // Named zones first: serialising a VTIMEZONE is only worth it for a TZID nothing else knows.
     std::optional<WallClockZone> zone = ZoneResolver::named(tzid);
-    if (!zone) {
-        QString warning;
-        zone = ZoneResolver::resolve(tzid, definitionOf(tzid), warning);
-        if (!warning.isEmpty())
-            m_warnings.append(warning);
-    }
+    if (!zone)
+        zone = defined(tzid);
     m_zones.insert(tzid, *zone);
     return *zone;
 }
 
-QByteArray IcsZoneTable::definitionOf(const QString& tzid) const {
+WallClockZone IcsZoneTable::defined(const QString& tzid) {
+    icalcomponent* vtimezone = vtimezoneOf(tzid);
+    const QString excess = vtimezone ? ZoneChangeLimit::excess(vtimezone) : QString();
+    QString warning;
+    WallClockZone zone;
+    if (excess.isEmpty())
+        zone = ZoneResolver::resolve(tzid, textOf(vtimezone), warning);
+    else
+        warning = QStringLiteral("the time zone \"%1\" is not used (%2): read in the default time zone")
+                      .arg(tzid, excess);
+    if (!warning.isEmpty())
+        m_warnings.append(warning);
+    return zone;
+}
+
+icalcomponent* IcsZoneTable::vtimezoneOf(const QString& tzid) const {
     const QByteArray wanted = tzid.toUtf8();
     for (icalcomponent* vtimezone : m_vtimezones) {
         icalproperty* property = icalcomponent_get_first_property(vtimezone, ICAL_TZID_PROPERTY);
         const char* name = property ? icalproperty_get_tzid(property) : nullptr;
-        if (name && wanted == name) {
-            char* text = icalcomponent_as_ical_string_r(vtimezone);
-            const QByteArray definition(text ? text : "");
-            free(text);
-            return definition;
-        }
+        if (name && wanted == name)
+            return vtimezone;
     }
-    return QByteArray();
+    return nullptr;
 }

@@ -10,14 +10,16 @@
 #include <libical/ical.h>
 
 // The zones of one file's TZIDs, each looked up once, with the file's VTIMEZONEs at hand for TZIDs
-// that name no known zone.
+// that name no known zone. A VTIMEZONE beyond ZoneChangeLimit's limits is not used, with a warning.
 class IcsZoneTable {
 public:
     IcsZoneTable(QList<icalcomponent*> vtimezones, QStringList& warnings);
     WallClockZone zone(const QString& tzid);
 
 private:
-    QByteArray definitionOf(const QString& tzid) const;
+    // The zone of a TZID no known zone has: the one its VTIMEZONE defines, else the default zone.
+    WallClockZone defined(const QString& tzid);
+    icalcomponent* vtimezoneOf(const QString& tzid) const;
 
     QList<icalcomponent*> m_vtimezones;
     QStringList& m_warnings;

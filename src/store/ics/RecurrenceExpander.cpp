@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -115,10 +116,11 @@ void RecurrenceExpander::forEachRuleInstance(
     };
 
     const auto stopped = [&] {
-        VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
-               QStringLiteral("recurrence \"%1\" stopped after %2 instances")
-                   .arg(QString::fromUtf8(m_recurrence.rrule))
-                   .arg(MAX_ITERATIONS));
+        if (!std::exchange(m_stopLogged, true))
+            VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
+                   QStringLiteral("recurrence \"%1\" stopped after %2 instances")
+                       .arg(QString::fromUtf8(m_recurrence.rrule))
+                       .arg(MAX_ITERATIONS));
     };
 
     if (std::optional<PlainRuleStepper> plain = PlainRuleStepper::of(rule, startWall)) {

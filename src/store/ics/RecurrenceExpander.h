@@ -12,7 +12,8 @@
 // The original starts of a recurring series: DTSTART, the RRULE's instances and the RDATEs, less the
 // EXDATEs. The RRULE runs on clock readings in the series' zone, each then made an instant, because
 // libical's own expansion mishandles daylight-saving changes. Expanding stops at the end of the window
-// asked for, and after MAX_ITERATIONS instances with a warning, so no rule can hang a query.
+// asked for, and after MAX_ITERATIONS instances, so no rule can hang a query; the first such stop is
+// logged.
 //
 // A DTSTART that the RRULE does not produce is still the first occurrence, and COUNT counts it (most
 // producers expect this). An UNTIL before DTSTART leaves no occurrence at all.
@@ -62,4 +63,5 @@ private:
     IcsRecurrence m_recurrence;
     mutable Resolved m_resolved;
     mutable Window m_window;
+    mutable bool m_stopLogged = false;
 };

@@ -1,5 +1,6 @@
 #include "WallClockZone.h"
 
+#include "IcsLineFeed.h"
 #include "dates/DateEnvironment.h"
 
 #include <QHash>
@@ -148,7 +149,7 @@ std::optional<WallClockZone> WallClockZone::fromDefinition(const QByteArray& vti
         return found.value() ? std::optional(WallClockZone(found.value().get())) : std::nullopt;
 
     std::shared_ptr<Rules> rules;
-    icalcomponent* component = icalparser_parse_string(vtimezone.constData());
+    icalcomponent* component = IcsLineFeed::parse(vtimezone);
     if (component && icalcomponent_isa(component) == ICAL_VTIMEZONE_COMPONENT) {
         rules = std::make_shared<Rules>();
         rules->icalZone = icaltimezone_new();

@@ -107,12 +107,6 @@ void VdirCalendarStore::saveIndex() {
     m_indexStale = false;
 }
 
-std::optional<VdirItem> VdirCalendarStore::readItem(const QString& calendarUid, const QString& fileName,
-                                                    QString& warning) {
-    m_indexStale = true;
-    return VdirItem::load(calendarUid, folderPath(calendarUid), fileName, warning);
-}
-
 QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& folder,
                                           const QHash<QString, VdirItem>& cached, int* fromCache) {
     const QString path = folderPath(calendarUid);
@@ -120,8 +114,9 @@ QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& fo
     m_watcher.watch(path);
     QStringList uids;
     for (const QString& fileName : VdirCalendarFolder::itemFileNames(path)) {
+        const std::optional<FileStamp> stamp = FileStamp::of(QDir(path).filePath(fileName));
         if (const auto entry = cached.constFind(VdirIndex::key(calendarUid, fileName));
-            entry != cached.cend() && FileStamp::of(QDir(path).filePath(fileName)) == entry->stamp) {
+            entry != cached.cend() && stamp == entry->stamp) {
             index(calendarUid, fileName, *entry);
             uids += entry->uids();
             folder.items.insert(fileName, *entry);
@@ -129,17 +124,29 @@ QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& fo
                 ++*fromCache;
             continue;
         }
-        QString warning;
-        std::optional<VdirItem> item = readItem(calendarUid, fileName, warning);
-        if (!item) {
-            VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL, warning);
+        std::optional<VdirItem> item = load(calendarUid, fileName, stamp, folder);
+        if (!item)
             continue;
-        }
         index(calendarUid, fileName, *item);
         uids += item->uids();
         folder.items.insert(fileName, std::move(*item));
     }
     return uids;
+}
+
+std::optional<VdirItem> VdirCalendarStore::load(const QString& calendarUid, const QString& fileName,
+                                                const std::optional<FileStamp>& stamp, Folder& folder) {
+    m_indexStale = true;
+    QString warning;
+    std::optional<VdirItem> item =
+        VdirItem::load(calendarUid, folderPath(calendarUid), fileName, stamp, warning);
+    folder.skipped.remove(fileName);
+    if (!item) {
+        VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL, warning);
+        if (stamp)
+            folder.skipped.insert(fileName, *stamp);
+    }
+    return item;
 }
 
 void VdirCalendarStore::index(const QString& calendarUid, const QString& fileName, const VdirItem& item) {
@@ -287,7 +294,9 @@ std::optional<StoreError> VdirCalendarStore::store(const QString& calendarUid, c
         unindex(*old);
     folder.items.remove(fileName);
     QString warning;
-    std::optional<VdirItem> item = readItem(calendarUid, fileName, warning);
+    m_indexStale = true;
+    std::optional<VdirItem> item =
+        VdirItem::load(calendarUid, folderPath(calendarUid), fileName, FileStamp::of(path), warning);
     if (!item) {
         VL_LOG(LCALSTORE, Logger::LOG_ERROR_LEVEL, warning);
         return error(
@@ -607,10 +616,14 @@ void VdirCalendarStore::rescanFolder(const QString& calendarUid, StoreChanges& c
         unindex(folder.items[fileName]);
         folder.items.remove(fileName);
     }
+    folder.skipped.removeIf([&](const auto& skipped) { return !present.contains(skipped.key()); });
     for (const QString& fileName : listed) {
         const auto known = folder.items.constFind(fileName);
         const std::optional<FileStamp> stamp = FileStamp::of(QDir(path).filePath(fileName));
         if (known != folder.items.cend() && stamp && *stamp == known->stamp)
+            continue;
+        if (const auto skipped = folder.skipped.constFind(fileName);
+            skipped != folder.skipped.cend() && stamp && *stamp == *skipped)
             continue;
         if (known != folder.items.cend()) {
             for (const QString& uid : known->uids())
@@ -618,12 +631,9 @@ void VdirCalendarStore::rescanFolder(const QString& calendarUid, StoreChanges& c
             unindex(*known);
             folder.items.remove(fileName);
         }
-        QString warning;
-        std::optional<VdirItem> item = readItem(calendarUid, fileName, warning);
-        if (!item) {
-            VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL, warning);
+        std::optional<VdirItem> item = load(calendarUid, fileName, stamp, folder);
+        if (!item)
             continue;
-        }
         for (const QString& uid : item->uids())
             after.insert(uid);
         index(calendarUid, fileName, *item);

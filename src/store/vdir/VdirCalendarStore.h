@@ -48,6 +48,8 @@ private:
     struct Folder {
         std::shared_ptr<CalCalendar> calendar;
         QMap<QString, VdirItem> items; // by file name
+        // Files that could not be read, as they were then: read (and said) again only once they change.
+        QHash<QString, FileStamp> skipped;
     };
     struct Location {
         QString calendarUid;
@@ -60,8 +62,10 @@ private:
     // events.
     QStringList loadFolder(const QString& calendarUid, Folder& folder,
                            const QHash<QString, VdirItem>& cached = {}, int* fromCache = nullptr);
-    // Parses one event file; the index no longer matches what the store holds.
-    std::optional<VdirItem> readItem(const QString& calendarUid, const QString& fileName, QString& warning);
+    // The file as VdirItem::load reads it; one that cannot be read is logged and kept in `skipped`. The
+    // index no longer matches what the store holds.
+    std::optional<VdirItem> load(const QString& calendarUid, const QString& fileName,
+                                 const std::optional<FileStamp>& stamp, Folder& folder);
     void saveIndex();
     void index(const QString& calendarUid, const QString& fileName, const VdirItem& item);
     void unindex(const VdirItem& item);
