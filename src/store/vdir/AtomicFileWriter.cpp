@@ -1,5 +1,7 @@
 #include "AtomicFileWriter.h"
 
+#include "RegularFileNames.h"
+
 #include "base/Logger.h"
 
 #include <QDateTime>
@@ -135,10 +137,11 @@ void AtomicFileWriter::removeStaleTemporaries(const QString& folderPath) {
     static const QRegularExpression ours(
         QStringLiteral("^.+\\.ics\\.[0-9a-f]{%1}\\.tmp$").arg(TEMPORARY_TAG_LENGTH));
     const QDateTime staleBefore = QDateTime::currentDateTimeUtc().addSecs(-STALE_AFTER_SECONDS);
-    const QFileInfoList files =
-        QDir(folderPath).entryInfoList({QStringLiteral("*.tmp")}, QDir::Files | QDir::NoSymLinks);
-    for (const QFileInfo& file : files) {
-        if (!ours.match(file.fileName()).hasMatch() || file.lastModified().toUTC() >= staleBefore)
+    const QStringList names = regularFileNames(
+        folderPath, [](QByteArrayView name) { return name.endsWith(".tmp"); }, false);
+    for (const QString& name : names) {
+        const QFileInfo file(QDir(folderPath).filePath(name));
+        if (!ours.match(name).hasMatch() || file.lastModified().toUTC() >= staleBefore)
             continue;
         if (QFile::remove(file.filePath()))
             VL_LOG(LCALSTORE, Logger::LOG_INFO_LEVEL,

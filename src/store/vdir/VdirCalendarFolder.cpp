@@ -1,16 +1,12 @@
 #include "VdirCalendarFolder.h"
 
+#include "RegularFileNames.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <algorithm>
-#include <memory>
-
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -69,27 +65,12 @@ std::optional<StoreError> VdirCalendarFolder::writeMetadata(FileWriter& writer, 
 }
 
 QStringList VdirCalendarFolder::itemFileNames(const QString& folderPath) {
-    // readdir, not QDir: a start lists thousands of files, and QDir builds a file info for each.
-    QStringList names;
-    const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(QFile::encodeName(folderPath).constData()),
-                                                     &::closedir);
-    if (!folder)
-        return names;
-    while (const dirent* entry = ::readdir(folder.get())) {
-        const QByteArrayView name(entry->d_name);
-        if (name.startsWith('.') || name.size() < 4 || qstrnicmp(name.last(4).data(), ".ics", 4) != 0)
-            continue;
-        // Links and file systems that do not say the type: follow the name as QDir::Files does.
-        struct stat info {};
-        const bool regular =
-            entry->d_type == DT_REG ||
-            ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) &&
-             ::fstatat(::dirfd(folder.get()), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode));
-        if (regular)
-            names.append(QFile::decodeName(entry->d_name));
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+    return regularFileNames(
+        folderPath,
+        [](QByteArrayView name) {
+            return !name.startsWith('.') && name.size() > 4 && qstrnicmp(name.last(4).data(), ".ics", 4) == 0;
+        },
+        true);
 }
 
 QStringList VdirCalendarFolder::calendarFolderNames(const QString& rootPath) {
