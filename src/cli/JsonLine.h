@@ -5,7 +5,7 @@
 
 #include <optional>
 
-// One JSON object on one line, with its members in the order they are added.
+// One JSON object on one line, with its members in the order they are added, written as UTF-8.
 class JsonLine {
 public:
     JsonLine& add(const char* key, const QString& value);
@@ -14,6 +14,7 @@ public:
     QByteArray text() const; // with the closing brace and a newline
 
 private:
-    void addRaw(const char* key, const QString& json);
-    QString m_members;
+    void addKey(const char* key);
+    void addQuoted(const QString& text);
+    QByteArray m_text = QByteArray("{", 1);
 };
