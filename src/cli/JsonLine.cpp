@@ -32,6 +32,11 @@ JsonLine& JsonLine::add(const char* key, bool value) {
     return *this;
 }
 
+JsonLine::JsonLine() {
+    m_text.reserve(256);
+    m_text.append('{');
+}
+
 void JsonLine::addKey(const char* key) {
     if (m_text.size() > 1)
         m_text.append(", ");
@@ -40,50 +45,44 @@ void JsonLine::addKey(const char* key) {
 
 void JsonLine::addQuoted(const QString& text) {
     m_text.append('"');
-    const auto* const begin = reinterpret_cast<const char16_t*>(text.utf16());
-    const char16_t* const end = begin + text.size();
-    const char16_t* run = begin; // start of the characters not yet written
-    const auto flush = [&](const char16_t* upTo) {
-        if (upTo > run)
-            m_text.append(QStringView(run, upTo).toUtf8());
-    };
-    for (const char16_t* p = begin; p != end; ++p) {
-        const char16_t c = *p;
-        if (c >= 0x20 && c < 0x80 && c != u'"' && c != u'\\') {
-            // Plain ASCII goes out as it is; only other text needs converting.
-            if (run == p) {
-                m_text.append(char(c));
-                run = p + 1;
-            }
+    // Converted first, then escaped byte by byte: every character that needs an escape is ASCII, except
+    // the two separators, which are E2 80 A8 and E2 80 A9 in UTF-8.
+    const QByteArray utf8 = text.toUtf8();
+    const char* run = utf8.constData(); // start of the bytes not yet written
+    const char* const end = run + utf8.size();
+    for (const char* p = run; p != end; ++p) {
+        const auto c = static_cast<unsigned char>(*p);
+        const bool separator =
+            c == 0xE2 && end - p >= 3 && static_cast<unsigned char>(p[1]) == 0x80 &&
+            (static_cast<unsigned char>(p[2]) == 0xA8 || static_cast<unsigned char>(p[2]) == 0xA9);
+        if (c >= 0x20 && c != '"' && c != '\\' && !separator)
             continue;
-        }
-        const bool escaped = c < 0x20 || c == u'"' || c == u'\\' || c == 0x2028 || c == 0x2029;
-        if (!escaped)
-            continue;
-        flush(p);
-        run = p + 1;
+        m_text.append(run, p - run);
         switch (c) {
-        case u'"':
+        case '"':
             m_text.append("\\\"");
             break;
-        case u'\\':
+        case '\\':
             m_text.append("\\\\");
             break;
-        case u'\n':
+        case '\n':
             m_text.append("\\n");
             break;
-        case u'\r':
+        case '\r':
             m_text.append("\\r");
             break;
-        case u'\t':
+        case '\t':
             m_text.append("\\t");
             break;
         default:
             // Control characters, and the two separators that break JavaScript readers.
-            appendEscape(m_text, c);
+            appendEscape(m_text, separator ? char16_t(p[2] == char(0xA8) ? 0x2028 : 0x2029) : char16_t(c));
+            if (separator)
+                p += 2;
         }
+        run = p + 1;
     }
-    flush(end);
+    m_text.append(run, end - run);
     m_text.append('"');
 }
 

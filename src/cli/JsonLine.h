@@ -8,6 +8,7 @@
 // One JSON object on one line, with its members in the order they are added, written as UTF-8.
 class JsonLine {
 public:
+    JsonLine();
     JsonLine& add(const char* key, const QString& value);
     JsonLine& add(const char* key, const std::optional<QString>& value); // null when absent
     JsonLine& add(const char* key, bool value);
@@ -16,5 +17,5 @@ public:
 private:
     void addKey(const char* key);
     void addQuoted(const QString& text);
-    QByteArray m_text = QByteArray("{", 1);
+    QByteArray m_text;
 };
