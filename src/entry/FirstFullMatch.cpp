@@ -17,12 +17,9 @@ int FirstFullMatch::find(const QString& text) const {
     if (m_combinedRevision != patternsRevision())
         rebuild();
     if (m_combined.isValid() && !text.isEmpty()) {
+        // Only the alternative that matched has its group set, and it is the last one captured.
         const QRegularExpressionMatch match = m_combined.match(text);
-        for (std::size_t i = 0; match.hasMatch() && i < m_patterns.size(); ++i) {
-            if (match.capturedStart(int(i) + 1) >= 0)
-                return int(i);
-        }
-        return -1;
+        return match.hasMatch() ? match.lastCapturedIndex() - 1 : -1;
     }
     for (std::size_t i = 0; i < m_patterns.size(); ++i) {
         if (fullMatch(*m_patterns[i], text))

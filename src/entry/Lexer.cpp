@@ -44,11 +44,11 @@ std::optional<Token> Lexer::scanCombined() {
     // skipped, and the definitions after it are tried one by one.
     if (!match.hasMatch() || match.capturedLength() == 0)
         return std::nullopt;
-    for (std::size_t i = 0; i < m_definitions.size(); ++i) {
-        if (match.capturedStart(int(i) + 1) >= 0)
-            return Token{m_definitions[i].type, match.captured(0)};
-    }
-    return std::nullopt;
+    // Only the alternative that matched has its group set, and it is the last one captured.
+    const int group = match.lastCapturedIndex();
+    if (group < 1 || group > int(m_definitions.size()))
+        return std::nullopt;
+    return Token{m_definitions[std::size_t(group) - 1].type, match.captured(0)};
 }
 
 Token Lexer::scanEachDefinition() {
