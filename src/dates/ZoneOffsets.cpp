@@ -82,7 +82,8 @@ private:
 
     std::unique_ptr<icu::TimeZone> m_zone;
     const icu::BasicTimeZone* m_basic = nullptr;
-    std::array<Span, 4> m_spans;
+    // Enough for the spans a few years of dates either side of today fall into.
+    std::array<Span, 16> m_spans;
     int m_count = 0;
     int m_oldest = 0;
     std::uint64_t m_generation = 0;
