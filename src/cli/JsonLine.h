@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 // One JSON object on one line, with its members in the order they are added, written as UTF-8.
 class JsonLine {
@@ -17,5 +18,5 @@ public:
 private:
     void addKey(const char* key);
     void addQuoted(const QString& text);
-    QByteArray m_text;
+    std::string m_text;
 };
