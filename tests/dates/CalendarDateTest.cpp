@@ -183,4 +183,16 @@ TEST(CalendarDate, FieldsAndLenientDatesAreThoseOfIcusCalendar) {
     }
 }
 
+// Whatever dates were asked about before, a clock time that occurs twice means its first occurrence, and
+// one that is skipped counts on from the clock time before the change.
+TEST(CalendarDate, RepeatedAndSkippedClockTimesDoNotDependOnEarlierDates) {
+    DateEnvironmentGuard env(NEW_YORK);
+    for (const CalendarDate& earlier : {utc(2026, 12, 1, 12), utc(2026, 7, 1, 12), utc(2026, 3, 9, 12)}) {
+        (void)earlier.fields();
+        (void)CalendarDate::fromComponents(2026, earlier.monthOfYear(), 15, 12);
+        EXPECT_EQ(at(2026, 11, 1, 1, 30), utc(2026, 11, 1, 5, 30)) << text(earlier);
+        EXPECT_EQ(at(2026, 3, 8, 2, 30), utc(2026, 3, 8, 7, 30)) << text(earlier);
+    }
+}
+
 } // namespace
