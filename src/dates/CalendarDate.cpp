@@ -111,6 +111,7 @@ std::optional<Fields> arithmeticFields(double msecs) {
 Fields fieldsOf(double msecs) {
     if (const std::optional<Fields> fields = arithmeticFields(msecs))
         return *fields;
+    // Years before the common era count down in ICU's YEAR field; the extended year counts through zero.
     return {field(msecs, UCAL_EXTENDED_YEAR),   field(msecs, UCAL_MONTH) + 1,
             field(msecs, UCAL_DAY_OF_MONTH),    field(msecs, UCAL_HOUR_OF_DAY),
             field(msecs, UCAL_MINUTE),          field(msecs, UCAL_SECOND),
