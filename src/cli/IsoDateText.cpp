@@ -1,5 +1,7 @@
 #include "IsoDateText.h"
 
+#include "dates/GregorianDays.h"
+
 #include <QDate>
 #include <QRegularExpression>
 
@@ -10,7 +12,16 @@ namespace {
 
 // Days from 1970-01-01 to the given civil date in the proleptic Gregorian calendar.
 qint64 daysFromCivil(int year, int month, int day) {
+    // QDate has no year zero, so those years keep its answer for them.
+    if (year > 0)
+        return GregorianDays::fromCivil(year, month, day);
     return QDate(year, month, day).toJulianDay() - QDate(1970, 1, 1).toJulianDay();
+}
+
+void putDigits(char*& out, int value, int count) {
+    for (int i = count - 1; i >= 0; --i, value /= 10)
+        out[i] = char('0' + value % 10);
+    out += count;
 }
 
 QString twoDigits(int value) {
@@ -57,12 +68,34 @@ std::optional<CalendarDate> IsoDateText::readOption(const CommandLineOptions& op
 }
 
 QString IsoDateText::write(const CalendarDate& date) {
-    const int year = date.year(), month = date.monthOfYear(), day = date.dayOfMonth();
-    const int hour = date.hourOfDay(), minute = date.minuteOfHour(), second = date.secondOfMinute();
+    const CalendarDate::Fields fields = date.fields();
+    const int year = fields.year, month = fields.month, day = fields.day;
+    const int hour = fields.hour, minute = fields.minute, second = fields.second;
     const qint64 localSeconds = daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
     const auto utcSeconds = qint64(std::floor(date.msecsSinceEpoch() / 1000.0));
     const qint64 offset = localSeconds - utcSeconds;
     const qint64 offsetMinutes = std::llabs(offset) / 60;
+    if (year >= 1000 && year <= 9999 && offsetMinutes < 100 * 60) {
+        // Every field has its fixed width here: written digit by digit, as the general form below would.
+        char text[25];
+        char* out = text;
+        putDigits(out, year, 4);
+        *out++ = '-';
+        putDigits(out, month, 2);
+        *out++ = '-';
+        putDigits(out, day, 2);
+        *out++ = 'T';
+        putDigits(out, hour, 2);
+        *out++ = ':';
+        putDigits(out, minute, 2);
+        *out++ = ':';
+        putDigits(out, second, 2);
+        *out++ = offset < 0 ? '-' : '+';
+        putDigits(out, int(offsetMinutes / 60), 2);
+        *out++ = ':';
+        putDigits(out, int(offsetMinutes % 60), 2);
+        return QString::fromLatin1(text, out - text);
+    }
     return QStringLiteral("%1-%2-%3T%4:%5:%6%7%8:%9")
         .arg(year, 4, 10, QChar(u'0'))
         .arg(twoDigits(month), twoDigits(day), twoDigits(hour), twoDigits(minute), twoDigits(second))

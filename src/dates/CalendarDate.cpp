@@ -1,12 +1,15 @@
 #include "CalendarDate.h"
 
 #include "DateEnvironment.h"
+#include "GregorianDays.h"
+#include "ZoneOffsets.h"
 
 #include <unicode/gregocal.h>
 
 #include <chrono>
 #include <cmath>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -71,6 +74,68 @@ int field(double msecs, UCalendarDateFields which) {
     return SharedCalendar::at(msecs).get(which, status);
 }
 
+// The common fields are worked out here rather than by ICU's calendar, which recomputes all its fields for
+// every other date, at a cost far above the arithmetic. The results are ICU's: the same day boundaries
+// and zone offsets, proleptic Gregorian where ICU's calendar is Gregorian (from 1583 on; before, it is
+// Julian and ICU answers), and within a range of years where no ICU field overflows.
+constexpr double DAY_MSECS = 86400000.0;
+constexpr std::int64_t FIRST_DAY = GregorianDays::fromCivil(1583, 1, 1);
+constexpr std::int64_t LAST_DAY = GregorianDays::fromCivil(200000, 1, 1);
+
+using Fields = CalendarDate::Fields;
+
+std::optional<Fields> arithmeticFields(double msecs) {
+    if (!(msecs > double(FIRST_DAY) * DAY_MSECS && msecs < double(LAST_DAY) * DAY_MSECS))
+        return std::nullopt;
+    const double local = msecs + ZoneOffsets::atUtc(msecs);
+    // As ICU divides: a floored day number, then the milliseconds into that day truncated.
+    const double dayNumber = std::floor(local / DAY_MSECS);
+    if (dayNumber < double(FIRST_DAY))
+        return std::nullopt;
+    const auto days = std::int64_t(dayNumber);
+    const auto millisInDay = std::int64_t(local - double(days) * DAY_MSECS);
+    if (millisInDay < 0 || millisInDay >= std::int64_t(DAY_MSECS))
+        return std::nullopt;
+    const GregorianDays::Date date = GregorianDays::toCivil(days);
+    const auto secondsInDay = int(millisInDay / 1000);
+    return Fields{int(date.year),
+                  date.month,
+                  date.day,
+                  secondsInDay / 3600,
+                  secondsInDay / 60 % 60,
+                  secondsInDay % 60,
+                  GregorianDays::weekday(days),
+                  int(days - GregorianDays::fromCivil(date.year, 1, 1)) + 1};
+}
+
+Fields fieldsOf(double msecs) {
+    if (const std::optional<Fields> fields = arithmeticFields(msecs))
+        return *fields;
+    // Years before the common era count down in ICU's YEAR field; the extended year counts through zero.
+    return {field(msecs, UCAL_EXTENDED_YEAR),   field(msecs, UCAL_MONTH) + 1,
+            field(msecs, UCAL_DAY_OF_MONTH),    field(msecs, UCAL_HOUR_OF_DAY),
+            field(msecs, UCAL_MINUTE),          field(msecs, UCAL_SECOND),
+            field(msecs, UCAL_DAY_OF_WEEK) - 1, field(msecs, UCAL_DAY_OF_YEAR)};
+}
+
+// The instant of lenient fields as ICU's lenient calendar resolves them (months and days carried, the
+// clock time added to the day's start in milliseconds), when that is plain arithmetic: a Gregorian day
+// well away from the zone's transitions, where a wall time is neither skipped nor repeated.
+std::optional<double> arithmeticTime(int year, int month, int day, int hour, int minute, int second) {
+    const int monthIndex = month - 1;
+    const int yearCarry = monthIndex >= 0 ? monthIndex / 12 : -((11 - monthIndex) / 12);
+    const std::int64_t fullYear = std::int64_t(year) + yearCarry;
+    if (fullYear < 1583 || fullYear > 199000)
+        return std::nullopt;
+    const std::int64_t days =
+        GregorianDays::fromCivil(fullYear, monthIndex - yearCarry * 12 + 1, 1) + std::int64_t(day) - 1;
+    if (days < FIRST_DAY || days >= LAST_DAY)
+        return std::nullopt;
+    double millisInDay = hour;
+    millisInDay = ((millisInDay * 60 + minute) * 60 + second) * 1000;
+    return ZoneOffsets::utcOfWallTime(double(days) * DAY_MSECS + millisInDay);
+}
+
 } // namespace
 
 CalendarDate CalendarDate::now() {
@@ -87,6 +152,8 @@ CalendarDate CalendarDate::fromQDateTime(const QDateTime& moment) {
 }
 
 CalendarDate CalendarDate::fromComponents(int year, int month, int day, int hour, int minute, int second) {
+    if (const std::optional<double> msecs = arithmeticTime(year, month, day, hour, minute, second))
+        return CalendarDate(*msecs);
     icu::Calendar& calendar = SharedCalendar::blank();
     calendar.set(year, month - 1, day, hour, minute, second);
     return CalendarDate(SharedCalendar::timeOf(calendar));
@@ -101,41 +168,45 @@ QDateTime CalendarDate::toQDateTime() const {
     return QDateTime::fromMSecsSinceEpoch(qint64(std::llround(m_msecs)), Qt::UTC);
 }
 
+CalendarDate::Fields CalendarDate::fields() const {
+    return fieldsOf(m_msecs);
+}
+
 int CalendarDate::year() const {
-    // Years before the common era count down in ICU's YEAR field; the extended year counts through zero.
-    return field(m_msecs, UCAL_EXTENDED_YEAR);
+    return fieldsOf(m_msecs).year;
 }
 
 int CalendarDate::monthOfYear() const {
-    return field(m_msecs, UCAL_MONTH) + 1;
+    return fieldsOf(m_msecs).month;
 }
 
 int CalendarDate::dayOfMonth() const {
-    return field(m_msecs, UCAL_DAY_OF_MONTH);
+    return fieldsOf(m_msecs).day;
 }
 
 int CalendarDate::hourOfDay() const {
-    return field(m_msecs, UCAL_HOUR_OF_DAY);
+    return fieldsOf(m_msecs).hour;
 }
 
 int CalendarDate::minuteOfHour() const {
-    return field(m_msecs, UCAL_MINUTE);
+    return fieldsOf(m_msecs).minute;
 }
 
 int CalendarDate::secondOfMinute() const {
-    return field(m_msecs, UCAL_SECOND);
+    return fieldsOf(m_msecs).second;
 }
 
 int CalendarDate::dayOfWeek() const {
-    return field(m_msecs, UCAL_DAY_OF_WEEK) - 1;
+    return fieldsOf(m_msecs).weekday;
 }
 
 int CalendarDate::dayOfYear() const {
-    return field(m_msecs, UCAL_DAY_OF_YEAR);
+    return fieldsOf(m_msecs).dayOfYear;
 }
 
 TimeOfDay CalendarDate::timeOfDay() const {
-    return {hourOfDay(), minuteOfHour(), secondOfMinute()};
+    const Fields fields = fieldsOf(m_msecs);
+    return {fields.hour, fields.minute, fields.second};
 }
 
 int CalendarDate::weekOfCommonEra() const {
@@ -155,10 +226,10 @@ int CalendarDate::firstWeekday() {
 
 CalendarDate CalendarDate::dateByAdding(int years, int months, int days, int hours, int minutes,
                                         int seconds) const {
-    const int y = year(), mo = monthOfYear(), d = dayOfMonth();
-    const int h = hourOfDay(), mi = minuteOfHour(), s = secondOfMinute();
+    const Fields f = fieldsOf(m_msecs);
     const double fraction = m_msecs - std::floor(m_msecs / 1000.0) * 1000.0;
-    return fromComponents(y + years, mo + months, d + days, h + hours, mi + minutes, s + seconds)
+    return fromComponents(f.year + years, f.month + months, f.day + days, f.hour + hours, f.minute + minutes,
+                          f.second + seconds)
         .addingSeconds(fraction / 1000.0);
 }
 

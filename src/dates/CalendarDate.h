@@ -24,6 +24,14 @@ public:
     double msecsSinceEpoch() const { return m_msecs; }
     QDateTime toQDateTime() const; // in UTC
 
+    // The fields below at once, cheaper than asking for them one by one.
+    struct Fields {
+        int year, month, day, hour, minute, second;
+        int weekday; // 0 = Sunday ... 6 = Saturday
+        int dayOfYear;
+    };
+    Fields fields() const;
+
     int year() const;
     int monthOfYear() const; // 1-12
     int dayOfMonth() const;  // 1-31

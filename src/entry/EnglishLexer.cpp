@@ -57,14 +57,6 @@ const Patterns& patterns() {
     return shared;
 }
 
-// The match of `pattern` in `text` when it covers all of the text.
-std::optional<QRegularExpressionMatch> fullMatch(const RegexPattern& pattern, const QString& text) {
-    QRegularExpressionMatch match = pattern.regex().match(text);
-    if (match.hasMatch() && match.capturedLength() == text.size())
-        return match;
-    return std::nullopt;
-}
-
 enum class Unit { Day, Week, Month, Year };
 
 Unit dateComponentStringToType(const QString& text) {
@@ -97,7 +89,11 @@ DateDescription offsetBy(int count, Unit unit) {
 
 EnglishLexer::EnglishLexer(const QStringList& calendarNames)
     : m_calendar(std::make_shared<RegexPattern>()),
-      m_slashedMonthDayOrDayMonth(std::make_shared<RegexPattern>()) {
+      m_slashedMonthDayOrDayMonth(std::make_shared<RegexPattern>()),
+      // In the order in which a DATE token's text is read: the first that covers all of it says what it is.
+      m_datePatterns({patterns().monthDay, patterns().dayMonth, patterns().weekdayNextWeek,
+                      patterns().weekday, patterns().dayOfMonth, patterns().tomorrow, patterns().offset,
+                      patterns().nextUnit, patterns().today, m_slashedMonthDayOrDayMonth}) {
     setCalendarNames(calendarNames);
     setDayMonthOrder(0);
     const Patterns& p = patterns();
@@ -143,33 +139,39 @@ void EnglishLexer::setDayMonthOrder(int order) {
 
 std::optional<DateDescription> EnglishLexer::parseDATE(const QString& text) const {
     const Patterns& p = patterns();
-    if (fullMatch(*p.monthDay, text))
+    switch (m_datePatterns.find(text)) {
+    case 0:
         return parseMonthDay(text, *p.monthDay);
-    if (fullMatch(*p.dayMonth, text))
+    case 1:
         return parseMonthDay(text, *p.dayMonth);
-    if (fullMatch(*p.weekdayNextWeek, text))
+    case 2:
         return DateDescription::dayOfWeekNextWeek(indexOfDayOfWeek(text));
-    if (fullMatch(*p.weekday, text))
+    case 3:
         return DateDescription::dayOfWeek(indexOfDayOfWeek(text));
-    if (const auto match = fullMatch(*p.dayOfMonth, text))
-        return DateDescription::dayOfMonth(match->captured(u"dayofmonth").toInt());
-    if (fullMatch(*p.tomorrow, text))
+    case 4:
+        return DateDescription::dayOfMonth(
+            FirstFullMatch::fullMatch(*p.dayOfMonth, text).value().captured(u"dayofmonth").toInt());
+    case 5:
         return DateDescription::dayOffset(1);
-    if (const auto match = fullMatch(*p.offset, text)) {
+    case 6: {
+        const QRegularExpressionMatch match = FirstFullMatch::fullMatch(*p.offset, text).value();
         bool ok = false;
-        const int count = match->captured(u"offset").toInt(&ok);
+        const int count = match.captured(u"offset").toInt(&ok);
         // A count too large for the calendar's arithmetic names no date.
         if (!ok || count > 1000000)
             return std::nullopt;
-        return offsetBy(count, dateComponentStringToType(match->captured(u"type")));
+        return offsetBy(count, dateComponentStringToType(match.captured(u"type")));
     }
-    if (const auto match = fullMatch(*p.nextUnit, text))
-        return offsetBy(1, dateComponentStringToType(match->captured(u"type")));
-    if (fullMatch(*p.today, text))
+    case 7:
+        return offsetBy(1, dateComponentStringToType(
+                               FirstFullMatch::fullMatch(*p.nextUnit, text).value().captured(u"type")));
+    case 8:
         return DateDescription::dayOffset(0);
-    if (fullMatch(*m_slashedMonthDayOrDayMonth, text))
+    case 9:
         return parseSlashedMonthDayOrDayMonth(text);
-    return std::nullopt;
+    default:
+        return std::nullopt;
+    }
 }
 
 DateDescription EnglishLexer::parseMonthDay(const QString& text, const RegexPattern& pattern) const {
@@ -208,7 +210,7 @@ int EnglishLexer::indexOfDayOfWeek(const QString& text) const {
 }
 
 TimeOfDay EnglishLexer::parseTIME(const QString& text) const {
-    if (const auto match = fullMatch(*patterns().shortTime24h, text))
+    if (const auto match = FirstFullMatch::fullMatch(*patterns().shortTime24h, text))
         return TimeOfDay{match->captured(2).toInt(), 0, 0};
     const std::optional<TimeOfDay> time = TimeOfDayReader::read(text);
     VL_ASSERT(time.has_value(), QStringLiteral("time not readable from %1").arg(text));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DateDescription.h"
+#include "FirstFullMatch.h"
 #include "Lexer.h"
 #include "dates/TimeOfDay.h"
 
@@ -38,5 +39,6 @@ private:
 
     std::shared_ptr<RegexPattern> m_calendar;
     std::shared_ptr<RegexPattern> m_slashedMonthDayOrDayMonth;
+    FirstFullMatch m_datePatterns;
     int m_dayMonthOrder = 0;
 };

@@ -44,11 +44,11 @@ std::optional<Token> Lexer::scanCombined() {
     // skipped, and the definitions after it are tried one by one.
     if (!match.hasMatch() || match.capturedLength() == 0)
         return std::nullopt;
-    for (std::size_t i = 0; i < m_definitions.size(); ++i) {
-        if (match.capturedStart(int(i) + 1) >= 0)
-            return Token{m_definitions[i].type, match.captured(0)};
-    }
-    return std::nullopt;
+    // Only the alternative that matched has its group set, and it is the last one captured.
+    const int group = match.lastCapturedIndex();
+    if (group < 1 || group > int(m_definitions.size()))
+        return std::nullopt;
+    return Token{m_definitions[std::size_t(group) - 1].type, match.captured(0)};
 }
 
 Token Lexer::scanEachDefinition() {
@@ -62,46 +62,6 @@ Token Lexer::scanEachDefinition() {
     throw LexerException("No matching token found");
 }
 
-namespace {
-
-// The pattern with every group made non-capturing, so that in the alternation of all definitions the
-// only captures are the ones that tell which definition matched.
-QString withoutCaptures(const QString& pattern) {
-    QString result;
-    result.reserve(pattern.size() + 16);
-    bool inClass = false;
-    for (qsizetype i = 0; i < pattern.size(); ++i) {
-        const QChar c = pattern[i];
-        if (c == u'\\' && i + 1 < pattern.size()) {
-            result += c;
-            result += pattern[++i];
-            continue;
-        }
-        if (inClass) {
-            inClass = c != u']';
-        } else if (c == u'[') {
-            inClass = true;
-        } else if (c == u'(') {
-            const bool named =
-                pattern.mid(i + 1, 2) == u"?<" && i + 3 < pattern.size() && pattern[i + 3].isLetter();
-            const qsizetype close = named ? pattern.indexOf(u'>', i + 3) : -1;
-            if (named && close > 0) {
-                result += QStringLiteral("(?:");
-                i = close;
-                continue;
-            }
-            if (i + 1 < pattern.size() && pattern[i + 1] != u'?' && pattern[i + 1] != u'*') {
-                result += QStringLiteral("(?:");
-                continue;
-            }
-        }
-        result += c;
-    }
-    return result;
-}
-
-} // namespace
-
 void Lexer::rebuildCombined() {
     // \G anchors each search at its start offset inside the pattern itself; anchoring by a match option
     // instead would keep the engine from using its compiled (JIT) form.
@@ -109,7 +69,7 @@ void Lexer::rebuildCombined() {
     for (std::size_t i = 0; i < m_definitions.size(); ++i) {
         if (i > 0)
             alternation += u'|';
-        alternation += u'(' + withoutCaptures(m_definitions[i].pattern->text()) + u')';
+        alternation += u'(' + m_definitions[i].pattern->textWithoutCaptures() + u')';
     }
     alternation += u')';
     // The same options as each definition's own pattern (RegexPattern), so that both paths agree.

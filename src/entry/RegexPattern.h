@@ -13,6 +13,9 @@ public:
 
     void setText(const QString& text);
     const QString& text() const { return m_text; }
+    // The text with every group made non-capturing, to stand in a larger pattern whose only captures
+    // tell which of its parts matched.
+    QString textWithoutCaptures() const;
     const QRegularExpression& regex() const { return m_regex; }
     std::uint64_t revision() const { return m_revision; }
 

@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unicode/gregocal.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -138,6 +142,56 @@ TEST(CalendarDate, FollowsTheCurrentZoneAndIgnoresUnknownOnes) {
         EXPECT_FALSE(DateEnvironment::setTimeZone(QString::fromLatin1(id))) << id;
         EXPECT_EQ(DateEnvironment::timeZoneId(), QStringLiteral("Europe/Berlin")) << id;
         EXPECT_EQ(text(instant), "2026-07-01 18:00:00") << id;
+    }
+}
+
+// The fields and the lenient dates are worked out without ICU's calendar where they can be; they must
+// be ICU's own answers everywhere, near transitions, in zones with odd steps, before the Gregorian
+// calendar's first full year and with fractions of a second.
+TEST(CalendarDate, FieldsAndLenientDatesAreThoseOfIcusCalendar) {
+    for (const char* zone : {"America/New_York", "Australia/Lord_Howe", "Pacific/Apia", "Asia/Kolkata",
+                             "America/Santiago", "Europe/Paris", "UTC"}) {
+        DateEnvironmentGuard env(QString::fromLatin1(zone));
+        UErrorCode status = U_ZERO_ERROR;
+        icu::GregorianCalendar icu(status);
+        icu.setLenient(true);
+        icu.setRepeatedWallTimeOption(UCAL_WALLTIME_FIRST);
+        ASSERT_TRUE(U_SUCCESS(status));
+        const auto get = [&](UCalendarDateFields field) { return icu.get(field, status); };
+        // About 23 hours and 17 minutes apart, so that every hour of the day and both sides of each
+        // transition come up, from 1580 on.
+        for (double msecs = -12'390'000'000'000.0; msecs < 4'200'000'000'000.0; msecs += 83'820'250.5) {
+            const CalendarDate date = CalendarDate::fromMSecsSinceEpoch(msecs);
+            icu.setTime(msecs, status);
+            const CalendarDate::Fields f = date.fields();
+            const int expected[] = {get(UCAL_EXTENDED_YEAR),   get(UCAL_MONTH) + 1,  get(UCAL_DAY_OF_MONTH),
+                                    get(UCAL_HOUR_OF_DAY),     get(UCAL_MINUTE),     get(UCAL_SECOND),
+                                    get(UCAL_DAY_OF_WEEK) - 1, get(UCAL_DAY_OF_YEAR)};
+            const int actual[] = {f.year, f.month, f.day, f.hour, f.minute, f.second, f.weekday, f.dayOfYear};
+            ASSERT_TRUE(std::equal(std::begin(actual), std::end(actual), std::begin(expected)))
+                << zone << ' ' << text(date);
+            // Lenient fields, with carries, and clock times that may be skipped or repeated.
+            const int day = f.day + int(std::int64_t(msecs / 1000) % 40) - 20,
+                      hour = f.hour % 5 == 0 ? f.hour + 30 : f.hour;
+            icu.clear();
+            icu.set(f.year, f.month + 11, day, hour, f.minute, f.second);
+            ASSERT_EQ(CalendarDate::fromComponents(f.year, f.month + 12, day, hour, f.minute, f.second)
+                          .msecsSinceEpoch(),
+                      icu.getTime(status))
+                << zone << ' ' << text(date);
+        }
+    }
+}
+
+// Whatever dates were asked about before, a clock time that occurs twice means its first occurrence, and
+// one that is skipped counts on from the clock time before the change.
+TEST(CalendarDate, RepeatedAndSkippedClockTimesDoNotDependOnEarlierDates) {
+    DateEnvironmentGuard env(NEW_YORK);
+    for (const CalendarDate& earlier : {utc(2026, 12, 1, 12), utc(2026, 7, 1, 12), utc(2026, 3, 9, 12)}) {
+        (void)earlier.fields();
+        (void)CalendarDate::fromComponents(2026, earlier.monthOfYear(), 15, 12);
+        EXPECT_EQ(at(2026, 11, 1, 1, 30), utc(2026, 11, 1, 5, 30)) << text(earlier);
+        EXPECT_EQ(at(2026, 3, 8, 2, 30), utc(2026, 3, 8, 7, 30)) << text(earlier);
     }
 }
 
