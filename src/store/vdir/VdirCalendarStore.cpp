@@ -84,15 +84,18 @@ QString VdirCalendarStore::folderPath(const QString& calendarUid) const {
 // ---- reading ----
 
 void VdirCalendarStore::loadAll() {
-    const QHash<QString, VdirItem> cached = m_index.load();
-    int fromCache = 0;
+    const VdirIndex::Items cached = m_index.load();
+    qsizetype cachedCount = 0, fromCache = 0;
+    for (const auto& files : cached)
+        cachedCount += files.size();
     for (const QString& name : VdirCalendarFolder::calendarFolderNames(m_root)) {
         Folder folder;
-        loadFolder(name, folder, cached, &fromCache);
+        const auto files = cached.constFind(name);
+        loadFolder(name, folder, files == cached.cend() ? QHash<QString, VdirItem>() : *files, &fromCache);
         m_folders.insert(name, std::move(folder));
     }
     // Files gone since the index was written leave entries nothing used.
-    if (fromCache != cached.size())
+    if (fromCache != cachedCount)
         m_indexStale = true;
     if (m_indexStale)
         saveIndex();
@@ -108,18 +111,19 @@ void VdirCalendarStore::saveIndex() {
 }
 
 QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& folder,
-                                          const QHash<QString, VdirItem>& cached, int* fromCache) {
+                                          const QHash<QString, VdirItem>& cached, qsizetype* fromCache) {
     const QString path = folderPath(calendarUid);
+    const QString prefix = path + u'/';
     folder.calendar = VdirCalendarFolder::readCalendar(path);
     m_watcher.watch(path);
     QStringList uids;
+    // The names come sorted: each one goes at the end of the map.
     for (const QString& fileName : VdirCalendarFolder::itemFileNames(path)) {
-        const std::optional<FileStamp> stamp = FileStamp::of(QDir(path).filePath(fileName));
-        if (const auto entry = cached.constFind(VdirIndex::key(calendarUid, fileName));
-            entry != cached.cend() && stamp == entry->stamp) {
+        const std::optional<FileStamp> stamp = FileStamp::of(prefix + fileName);
+        if (const auto entry = cached.constFind(fileName); entry != cached.cend() && stamp == entry->stamp) {
             index(calendarUid, fileName, *entry);
             uids += entry->uids();
-            folder.items.insert(fileName, *entry);
+            folder.items.insert(folder.items.cend(), fileName, *entry);
             if (fromCache)
                 ++*fromCache;
             continue;
@@ -129,7 +133,7 @@ QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& fo
             continue;
         index(calendarUid, fileName, *item);
         uids += item->uids();
-        folder.items.insert(fileName, std::move(*item));
+        folder.items.insert(folder.items.cend(), fileName, std::move(*item));
     }
     return uids;
 }

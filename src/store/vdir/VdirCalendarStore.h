@@ -61,7 +61,7 @@ private:
     // Reads a calendar folder into `folder`, taking unchanged files from `cached`; returns the uids of its
     // events.
     QStringList loadFolder(const QString& calendarUid, Folder& folder,
-                           const QHash<QString, VdirItem>& cached = {}, int* fromCache = nullptr);
+                           const QHash<QString, VdirItem>& cached = {}, qsizetype* fromCache = nullptr);
     // The file as VdirItem::load reads it; one that cannot be read is logged and kept in `skipped`. The
     // index no longer matches what the store holds.
     std::optional<VdirItem> load(const QString& calendarUid, const QString& fileName,

@@ -86,11 +86,7 @@ QString VdirIndex::pathFor(const QString& rootDirectory) {
            QStringLiteral("/verdalune/store-%1.index").arg(name);
 }
 
-QString VdirIndex::key(const QString& calendarUid, const QString& fileName) {
-    return calendarUid + u'/' + fileName;
-}
-
-QHash<QString, VdirItem> VdirIndex::load() const {
+VdirIndex::Items VdirIndex::load() const {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -102,7 +98,7 @@ QHash<QString, VdirItem> VdirIndex::load() const {
     const auto dropped = [&](const char* why) {
         VL_LOG(LCALSTORE, Logger::LOG_INFO_LEVEL,
                QStringLiteral("%1: %2; the calendar files are read instead").arg(m_path, QLatin1String(why)));
-        return QHash<QString, VdirItem>();
+        return Items();
     };
     if (!header.ok() || magic != MAGIC || version != VERSION)
         return dropped("not an index of this version");
@@ -116,13 +112,13 @@ QHash<QString, VdirItem> VdirIndex::load() const {
     IcsSeriesCodec codec;
     if (!in.ok() || !codec.setZoneNames(zones))
         return dropped("names zones this run does not know");
-    QHash<QString, VdirItem> items;
+    Items items;
     bool more = false;
     for (in >> more; more && in.ok(); in >> more) {
         std::optional<VdirItem> item = decodeItem(in, codec);
         if (!item)
             return dropped("damaged");
-        items.insert(key(item->source->calendarUid, item->source->fileName), std::move(*item));
+        items[item->source->calendarUid].insert(item->source->fileName, std::move(*item));
     }
     if (!in.ok() || !in.atEnd())
         return dropped("damaged");

@@ -19,13 +19,14 @@ public:
 
     QString path() const { return m_path; }
 
-    // By `key` (calendar uid and file name); empty when there is no usable index.
-    QHash<QString, VdirItem> load() const;
+    // The items by calendar uid, then by file name.
+    using Items = QHash<QString, QHash<QString, VdirItem>>;
+
+    // Empty when there is no usable index.
+    Items load() const;
     // Files changed within the last seconds are left out: a change in the same tick of the clock would
     // keep their stamp. Failing to write only costs the next start its speed, so it is merely logged.
     void save(const QList<const VdirItem*>& items) const;
-
-    static QString key(const QString& calendarUid, const QString& fileName);
 
 private:
     QString m_path;
