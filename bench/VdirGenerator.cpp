@@ -92,6 +92,7 @@ void VdirGenerator::write(const QString& root, int eventCount, int firstYear) {
         QFile file(QDir(root).filePath(QStringLiteral("%1/%2.ics").arg(CALENDARS[i % 3], uid)));
         if (file.open(QIODevice::WriteOnly)) {
             file.write(text.toUtf8());
+            file.flush(); // else closing would write, and stamp, the file again
             // As a store that was not changed a moment ago: files that new are never taken from an index.
             file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
         }
