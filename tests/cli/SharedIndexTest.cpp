@@ -25,7 +25,8 @@ TEST(SharedIndexTest, ProcessesWritingTheIndexAtOnceLeaveItUsable) {
                        .arg(i)
                        .arg(QStringLiteral("%1").arg(i % 24 * 10000, 6, 10, QChar(u'0')))
                        .toUtf8());
-        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+        ASSERT_TRUE(
+            file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
     }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("VERDALUNE_CALENDAR_DIR", folder.filePath("calendars"));

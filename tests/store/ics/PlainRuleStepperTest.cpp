@@ -49,7 +49,8 @@ TEST(PlainRuleStepperTest, StepsAsLibicalDoesAcrossMonthEndsAndLeapDays) {
                 QList<WallTime> stepped;
                 while (stepped.size() < expected.size())
                     stepped.append(stepper->next());
-                ASSERT_GE(expected.size(), 20) << rrule.constData() << " from " << text({start}).toStdString();
+                ASSERT_GE(expected.size(), 20)
+                    << rrule.constData() << " from " << text({start}).toStdString();
                 EXPECT_EQ(text(stepped), text(expected))
                     << rrule.constData() << " from " << text({start}).toStdString();
                 ++compared;
