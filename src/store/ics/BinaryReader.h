@@ -59,6 +59,12 @@ public:
         moment = valid ? QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC) : QDateTime();
         return *this;
     }
+    // What a QByteArray was written as, without copying it.
+    QByteArrayView readView() {
+        const qint32 size = length(1);
+        const char* data = take(size);
+        return data ? QByteArrayView(data, size) : QByteArrayView();
+    }
     template <typename T> BinaryReader& operator>>(QList<T>& values) {
         const qint32 size = length(1);
         values.clear();

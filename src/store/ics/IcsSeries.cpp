@@ -3,6 +3,7 @@
 #include "IcsSeriesData.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -124,6 +125,32 @@ DateForm IcsSeries::startForm() const {
 
 WallClockZone IcsSeries::zone() const {
     return d->zone;
+}
+
+std::pair<qint64, qint64> IcsSeries::reach() const {
+    constexpr qint64 PAD = 2 * DAY_MSECS;
+    constexpr qint64 OPEN = std::numeric_limits<qint64>::max();
+    if (d->master && !d->expander && d->overrides.isEmpty()) {
+        const qint64 start = d->master->start.toMSecs();
+        return {start - PAD, endOf(*d->master, start) + PAD};
+    }
+    const QByteArray rrule = d->expander ? d->expander->recurrence().rrule : QByteArray();
+    if (!rrule.isEmpty() && !rrule.contains("COUNT=") && !rrule.contains("UNTIL=")) {
+        qint64 first = d->master->start.toMSecs();
+        for (const IcsTime& rdate : d->expander->recurrence().rdates)
+            first = std::min(first, rdate.toMSecs());
+        for (const IcsEventData& part : d->overrides)
+            first = std::min({first, part.start.toMSecs(), part.recurrenceId->toMSecs()});
+        return {first - PAD, OPEN};
+    }
+    // A bounded series: its occurrences, expanded once.
+    qint64 first = OPEN, last = std::numeric_limits<qint64>::min();
+    for (const auto& record : occurrences(QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC),
+                                          QDateTime(QDate(9999, 12, 31), QTime(0, 0), Qt::UTC))) {
+        first = std::min(first, record->startDate.toMSecsSinceEpoch());
+        last = std::max(last, record->endDate.toMSecsSinceEpoch());
+    }
+    return first > last ? std::pair<qint64, qint64>{0, 0} : std::pair{first - PAD, last + PAD};
 }
 
 QList<std::shared_ptr<CalEvent>> IcsSeries::occurrences(const QDateTime& from, const QDateTime& to) const {

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
 
 struct IcsSeriesData;
 
@@ -44,6 +45,11 @@ public:
     // The original start of the first occurrence no EXDATE removes; invalid without a master or when
     // every occurrence is removed.
     QDateTime firstOccurrence() const;
+
+    // Instants between which every occurrence lies, widened by two days either way so that they also
+    // hold for floating times read in another zone: a cache can tell from them which series a window
+    // need not look at. The end is open (the largest number) for a rule without COUNT or UNTIL.
+    std::pair<qint64, qint64> reach() const;
 
     // How DTSTART is written (for a series without a master: the first override's RECURRENCE-ID),
     // and the zone its clock readings are in.

@@ -81,7 +81,10 @@ std::optional<IcsSeries> IcsSeriesCodec::read(BinaryReader& in) {
 
 bool IcsSeriesCodec::setZoneNames(const QList<QByteArray>& names) {
     m_zones.clear();
+    m_names = names;
+    m_numbers.clear();
     for (const QByteArray& name : names) {
+        m_numbers.insert(name, qint32(m_numbers.size()));
         const std::optional<WallClockZone> zone = WallClockZone::fromPersistentName(name);
         if (!zone)
             return false;

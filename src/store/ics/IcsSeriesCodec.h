@@ -24,6 +24,7 @@ public:
     const QList<QByteArray>& zoneNames() const { return m_names; }
 
     // False when a zone cannot be made again in this run (the series naming it must be parsed anew).
+    // Series written afterwards number their zones after these, so what was read stays valid.
     bool setZoneNames(const QList<QByteArray>& names);
     // Nothing when the stream is damaged.
     std::optional<IcsSeries> read(BinaryReader& in);

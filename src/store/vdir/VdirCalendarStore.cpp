@@ -188,7 +188,7 @@ const IcsSeries* VdirCalendarStore::series(const QString& uid, Location* where) 
     const auto item = folder->items.constFind(location->fileName);
     if (item == folder->items.cend())
         return nullptr;
-    for (const IcsSeries& one : item->series) {
+    for (const IcsSeries& one : item->series()) {
         if (one.uid() == uid) {
             if (where)
                 *where = *location;
@@ -213,12 +213,15 @@ std::shared_ptr<CalCalendar> VdirCalendarStore::calendarWithUID(const QString& u
 EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end,
                                     const CalendarList& calendars) {
     EventList result;
+    const qint64 from = start.toMSecsSinceEpoch(), to = end.toMSecsSinceEpoch();
     for (const auto& calendar : calendars) {
         const auto folder = m_folders.constFind(calendar->uid);
         if (folder == m_folders.cend())
             continue;
         for (const VdirItem& item : folder->items) {
-            for (const IcsSeries& one : item.series) {
+            if (!item.mayOccurIn(from, to))
+                continue;
+            for (const IcsSeries& one : item.series()) {
                 for (auto& record : one.occurrences(start, end)) {
                     record->calendar = folder->calendar;
                     record->source = item.source;
@@ -358,7 +361,7 @@ std::optional<StoreError> VdirCalendarStore::createSeries(const CalEvent& event)
 
 std::optional<StoreError> VdirCalendarStore::moveSeries(const CalEvent& event, const Location& from) {
     const VdirItem& item = m_folders[from.calendarUid].items[from.fileName];
-    if (item.series.size() > 1)
+    if (item.series().size() > 1)
         return error(
             StoreError::InvalidRecord,
             QStringLiteral("The event \"%1\" shares its file with other events and cannot be moved to "
@@ -366,7 +369,7 @@ std::optional<StoreError> VdirCalendarStore::moveSeries(const CalEvent& event, c
                 .arg(event.title),
             QStringLiteral("Create the event anew in the other calendar."));
     IcsDocument document = IcsDocument::parse(item.source->text);
-    SeriesEditor(document, item.series.front()).saveAll(event);
+    SeriesEditor(document, item.series().front()).saveAll(event);
     const QString target = event.calendar->uid;
     const QString fileName = QFile::exists(QDir(folderPath(target)).filePath(from.fileName))
                                  ? newFileName(target, event.uid)

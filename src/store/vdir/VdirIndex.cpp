@@ -19,7 +19,7 @@ namespace {
 
 constexpr quint32 MAGIC = 0x564c4958; // "VLIX"
 // Raise whenever what is written, or what the reader makes of a file, changes.
-constexpr quint32 VERSION = 1;
+constexpr quint32 VERSION = 2;
 constexpr qsizetype HEADER_SIZE = 4 + 4 + 8 + 8;
 // A file changed less than this before the index is written is parsed again at the next start.
 constexpr qint64 SETTLED_NS = 2'000'000'000;
@@ -39,41 +39,48 @@ quint64 checksum(QByteArrayView bytes) {
     return sum;
 }
 
-QByteArray encodeItems(const QList<const VdirItem*>& items, IcsSeriesCodec& codec) {
+QByteArray encodeItems(const QList<const VdirItem*>& items, const std::shared_ptr<IcsSeriesCodec>& codec) {
     const qint64 settled = QDateTime::currentMSecsSinceEpoch() * 1'000'000 - SETTLED_NS;
     BinaryWriter out;
     for (const VdirItem* item : items) {
         if (item->stamp.modifiedNs > settled)
             continue;
+        const auto [from, to] = item->reach();
         out << true << item->source->calendarUid << item->source->fileName << qint64(item->stamp.modifiedNs)
-            << quint64(item->stamp.inode) << qint64(item->stamp.size) << item->source->text
-            << qint32(item->series.size());
-        for (const IcsSeries& series : item->series)
-            codec.write(out, series);
+            << quint64(item->stamp.inode) << qint64(item->stamp.size) << item->source->text << item->uids()
+            << from << to;
+        // Series still encoded with this codec's zones go back as they came.
+        if (const VdirItem::Encoded* encoded = item->encoded(); encoded && encoded->codec == codec) {
+            out << encoded->count
+                << QByteArray::fromRawData(encoded->bytes->constData() + encoded->at, encoded->size);
+            continue;
+        }
+        BinaryWriter series;
+        for (const IcsSeries& one : item->series())
+            codec->write(series, one);
+        out << qint32(item->series().size()) << series.bytes();
     }
     out << false;
     return out.bytes();
 }
 
-std::optional<VdirItem> decodeItem(BinaryReader& in, IcsSeriesCodec& codec) {
+std::optional<VdirItem> decodeItem(BinaryReader& in, const std::shared_ptr<const QByteArray>& bytes,
+                                   const std::shared_ptr<IcsSeriesCodec>& codec) {
     QString calendarUid, fileName;
-    qint64 modified = 0, size = 0;
+    qint64 modified = 0, size = 0, from = 0, to = 0;
     quint64 inode = 0;
     QByteArray text;
+    QStringList uids;
     qint32 count = 0;
-    in >> calendarUid >> fileName >> modified >> inode >> size >> text >> count;
-    if (!in.ok() || count <= 0)
+    in >> calendarUid >> fileName >> modified >> inode >> size >> text >> uids >> from >> to >> count;
+    const QByteArrayView series = in.readView();
+    if (!in.ok() || count <= 0 || uids.size() != count)
         return std::nullopt;
-    VdirItem item;
-    item.stamp = FileStamp{modified, inode, size};
-    item.source = std::make_shared<const CalEventSource>(CalEventSource{calendarUid, fileName, text});
-    for (qint32 i = 0; i < count; ++i) {
-        std::optional<IcsSeries> series = codec.read(in);
-        if (!series)
-            return std::nullopt;
-        item.series.append(std::move(*series));
-    }
-    return item;
+    return VdirItem(
+        FileStamp{modified, inode, size},
+        std::make_shared<const CalEventSource>(CalEventSource{calendarUid, fileName, text}), std::move(uids),
+        {from, to},
+        VdirItem::Encoded{bytes, series.data() - bytes->constData(), series.size(), count, codec});
 }
 
 } // namespace
@@ -90,8 +97,8 @@ VdirIndex::Items VdirIndex::load() const {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray bytes = file.readAll();
-    BinaryReader header(bytes);
+    const auto bytes = std::make_shared<const QByteArray>(file.readAll());
+    BinaryReader header(*bytes);
     quint32 magic = 0, version = 0;
     quint64 size = 0, sum = 0;
     header >> magic >> version >> size >> sum;
@@ -102,34 +109,36 @@ VdirIndex::Items VdirIndex::load() const {
     };
     if (!header.ok() || magic != MAGIC || version != VERSION)
         return dropped("not an index of this version");
-    const QByteArrayView payload = QByteArrayView(bytes).sliced(HEADER_SIZE);
+    const QByteArrayView payload = QByteArrayView(*bytes).sliced(HEADER_SIZE);
     if (size != quint64(payload.size()) || sum != checksum(payload))
         return dropped("damaged");
 
     BinaryReader in(payload);
     QList<QByteArray> zones;
     in >> zones;
-    IcsSeriesCodec codec;
-    if (!in.ok() || !codec.setZoneNames(zones))
+    auto codec = std::make_shared<IcsSeriesCodec>();
+    if (!in.ok() || !codec->setZoneNames(zones))
         return dropped("names zones this run does not know");
     Items items;
     bool more = false;
     for (in >> more; more && in.ok(); in >> more) {
-        std::optional<VdirItem> item = decodeItem(in, codec);
+        std::optional<VdirItem> item = decodeItem(in, bytes, codec);
         if (!item)
             return dropped("damaged");
         items[item->source->calendarUid].insert(item->source->fileName, std::move(*item));
     }
     if (!in.ok() || !in.atEnd())
         return dropped("damaged");
+    m_codec = codec;
     return items;
 }
 
 void VdirIndex::save(const QList<const VdirItem*>& items) const {
-    IcsSeriesCodec codec;
+    // Numbering zones after the loaded index's lets its still encoded series be copied as they are.
+    const std::shared_ptr<IcsSeriesCodec> codec = m_codec ? m_codec : std::make_shared<IcsSeriesCodec>();
     const QByteArray body = encodeItems(items, codec);
     BinaryWriter zones;
-    zones << codec.zoneNames();
+    zones << codec->zoneNames();
     const QByteArray payload = zones.bytes() + body;
     BinaryWriter header;
     header << MAGIC << VERSION << quint64(payload.size()) << checksum(payload);

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
+
 // A cache of the parsed event files of one vdir tree, so that a start need not parse files that did not
 // change: per file its stamp, its text and its series. It is never trusted over the files: the store
 // takes an entry only while the file's stamp is the one recorded, and a missing, damaged or older index
@@ -30,4 +32,5 @@ public:
 
 private:
     QString m_path;
+    mutable std::shared_ptr<IcsSeriesCodec> m_codec; // of the index last loaded
 };

@@ -105,6 +105,23 @@ TEST_F(VdirIndexTest, TheCorpusReadFromTheIndexIsWhatParsingGives) {
     }
     ASSERT_GT(parsed.size(), 1000);
     EXPECT_EQ(indexed, parsed);
+
+    // Narrow windows: a series the index places wrongly in time would be missing from some of them.
+    const auto inWindows = [&](VdirCalendarStore& store) {
+        QStringList found;
+        for (const int year : {1997, 2002, 2008, 2016, 2025})
+            for (const auto& event :
+                 store.events(at(year, 6, 1).toQDateTime(), at(year, 7, 1).toQDateTime(), store.calendars()))
+                found.append(fingerprint(*event));
+        return found;
+    };
+    QFile::remove(indexPath());
+    VdirCalendarStore fresh(m_root.path()); // parses every file and writes the index anew
+    parsed = inWindows(fresh);
+    VdirCalendarStore cached(m_root.path());
+    indexed = inWindows(cached);
+    ASSERT_GT(parsed.size(), 100);
+    EXPECT_EQ(indexed, parsed);
 }
 
 TEST_F(VdirIndexTest, ChangedAddedAndRemovedFilesAreReadAgain) {
