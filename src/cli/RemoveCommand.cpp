@@ -63,6 +63,12 @@ int RemoveCommand::run(const QStringList& arguments, std::FILE* output, std::FIL
                                                     .arg(uid, options->value("--occurrence"))
                                               : QStringLiteral("there is no event %1").arg(uid),
                                    1);
+    // Without an occurrence, "this one" or "this and later" would pick one arbitrarily.
+    const bool repeats = record->occurrence.isValid();
+    if (repeats && !occurrence && span != CalSpan::AllEvents)
+        return CommandOutput::fail(
+            errors, "remove",
+            QStringLiteral("the event %1 repeats: --span 0 and 1 need --occurrence").arg(uid), 2);
     if (const std::optional<StoreError> failed = session->store().removeEvent(*record, span))
         return CommandOutput::fail(
             errors, "remove", QStringLiteral("%1 %2").arg(failed->description, failed->recoverySuggestion),

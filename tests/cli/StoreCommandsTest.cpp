@@ -242,6 +242,30 @@ TEST_F(StoreCommandsTest, RemovingAnOccurrenceOrTheRestOfASeries) {
     EXPECT_FALSE(QFileInfo::exists(root() + "/work/standup.ics"));
 }
 
+TEST_F(StoreCommandsTest, ThisOrLaterOccurrencesOfARepeatingEventNeedTheOccurrence) {
+    writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
+    for (const char* span : {"0", "1"}) {
+        const CliRun run = cli({"remove", "standup", "--span", span});
+        EXPECT_EQ(run.exitCode, 2) << span;
+        EXPECT_TRUE(run.err.contains("need --occurrence")) << run.err.toStdString();
+    }
+    QFile file(root() + "/work/standup.ics");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), STANDUP);
+}
+
+TEST_F(StoreCommandsTest, DevicesAndHugeFilesAreNotRead) {
+    writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
+    ASSERT_TRUE(QFile::link("/dev/zero", root() + "/work/zero.ics"));
+    QFile huge(root() + "/work/huge.ics");
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(65 << 20)); // sparse: no disk space taken
+    huge.close();
+    const CliRun run = cli({"list", "--from", "2026-12-07T00:00", "--to", "2026-12-14T00:00"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.count(u'\n'), 5);
+}
+
 TEST_F(StoreCommandsTest, PlainCalendarLinesEscapeControlCharactersInNames) {
     writeCalendar("odd", {{"displayname", "Two\nLines\tand\\ a bell\a"}});
     const CliRun run = cli({"calendars"});

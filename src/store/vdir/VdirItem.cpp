@@ -30,7 +30,13 @@ std::optional<VdirItem> VdirItem::load(const QString& calendarUid, const QString
         warning = QStringLiteral("%1: cannot be read").arg(path);
         return std::nullopt;
     }
-    const QByteArray text = file.readAll();
+    // Calendar files are small: a huge one is a mistake or an attack, and reading it would stall every
+    // start. Checked again after reading, as the file may have grown since it was looked at.
+    const QByteArray text = stamp->size > MAX_FILE_SIZE ? QByteArray() : file.read(MAX_FILE_SIZE + 1);
+    if (stamp->size > MAX_FILE_SIZE || text.size() > MAX_FILE_SIZE) {
+        warning = QStringLiteral("%1 is skipped: larger than %2 MB").arg(path).arg(MAX_FILE_SIZE >> 20);
+        return std::nullopt;
+    }
     IcsReadResult read = IcsReader::read(text);
     if (read.malformed || read.series.isEmpty()) {
         warning = QStringLiteral("%1 is skipped: %2").arg(path, read.warnings.join(QStringLiteral("; ")));

@@ -29,9 +29,11 @@ public:
         std::shared_ptr<IcsSeriesCodec> codec; // with the index's zones
     };
 
-    // Nothing when the file cannot be read or is not a calendar file; `warning` says why. What a file
-    // that is read had to skip or guess is logged.
-    // `stamp` is the file's, taken before reading it (nothing when it could not be taken).
+    static constexpr qint64 MAX_FILE_SIZE = qint64(64) << 20;
+
+    // Nothing when the file cannot be read, is larger than MAX_FILE_SIZE or is not a calendar file; `warning`
+    // says why. What a file that is read had to skip or guess is logged. `stamp` is the file's, taken before
+    // reading it (nothing when it could not be taken).
     static std::optional<VdirItem> load(const QString& calendarUid, const QString& folderPath,
                                         const QString& fileName, const std::optional<FileStamp>& stamp,
                                         QString& warning);
