@@ -254,6 +254,23 @@ TEST_F(StoreCommandsTest, ThisOrLaterOccurrencesOfARepeatingEventNeedTheOccurren
     EXPECT_EQ(file.readAll(), STANDUP);
 }
 
+TEST_F(StoreCommandsTest, RemovingTheLastEventOfAFileWithAToDoKeepsTheToDo) {
+    QByteArray text = STANDUP;
+    text.replace("END:VCALENDAR",
+                 "BEGIN:VTODO\r\nUID:todo\r\nSUMMARY:buy milk\r\nEND:VTODO\r\nEND:VCALENDAR");
+    writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", text}});
+    CliRun run = cli({"remove", "standup"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "removed standup\n");
+    QFile file(root() + "/work/standup.ics");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray left = file.readAll();
+    EXPECT_TRUE(left.contains("SUMMARY:buy milk")) << left.constData();
+    EXPECT_FALSE(left.contains("BEGIN:VEVENT")) << left.constData();
+    run = cli({"remove", "standup"});
+    EXPECT_EQ(run.exitCode, 1);
+}
+
 TEST_F(StoreCommandsTest, DevicesAndHugeFilesAreNotRead) {
     writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
     ASSERT_TRUE(QFile::link("/dev/zero", root() + "/work/zero.ics"));

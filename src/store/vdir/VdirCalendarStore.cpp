@@ -292,7 +292,8 @@ std::optional<StoreError> VdirCalendarStore::checkUnchanged(const QString& calen
 }
 
 std::optional<StoreError> VdirCalendarStore::store(const QString& calendarUid, const QString& fileName,
-                                                   const QByteArray& bytes, FileWriter::Mode mode) {
+                                                   const QByteArray& bytes, FileWriter::Mode mode,
+                                                   bool holdsEvents) {
     const QString path = QDir(folderPath(calendarUid)).filePath(fileName);
     if (auto failed = m_writer->write(path, bytes, mode))
         return failed;
@@ -304,6 +305,12 @@ std::optional<StoreError> VdirCalendarStore::store(const QString& calendarUid, c
     m_indexStale = true;
     std::optional<VdirItem> item =
         VdirItem::load(calendarUid, folderPath(calendarUid), fileName, FileStamp::of(path), warning);
+    if (!item && !holdsEvents) {
+        // Left with only to-dos or journal entries, which it keeps: no longer an event file of ours.
+        if (const std::optional<FileStamp> stamp = FileStamp::of(path))
+            folder.skipped.insert(fileName, *stamp);
+        return std::nullopt;
+    }
     if (!item) {
         VL_LOG(LCALSTORE, Logger::LOG_ERROR_LEVEL, warning);
         return error(
@@ -504,7 +511,8 @@ std::optional<StoreError> VdirCalendarStore::removeFromSeries(const CalEvent& ev
         editor.removeAll();
     if (editor.documentIsEmpty())
         return discard(location.calendarUid, location.fileName);
-    return store(location.calendarUid, location.fileName, document.serialize(), FileWriter::Mode::Replace);
+    return store(location.calendarUid, location.fileName, document.serialize(), FileWriter::Mode::Replace,
+                 !document.body().children(u"VEVENT").isEmpty());
 }
 
 // ---- calendars ----

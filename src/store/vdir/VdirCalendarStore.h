@@ -84,9 +84,10 @@ private:
                                                 const std::function<std::optional<StoreError>()>& change);
     // An error when the file changed on disk since it was read.
     std::optional<StoreError> checkUnchanged(const QString& calendarUid, const QString& fileName);
-    // Writes and re-reads one file of a folder.
+    // Writes and re-reads one file of a folder; one written without events (`holdsEvents` false: only
+    // to-dos or journal entries are left) is kept but no longer read as an event file.
     std::optional<StoreError> store(const QString& calendarUid, const QString& fileName,
-                                    const QByteArray& bytes, FileWriter::Mode mode);
+                                    const QByteArray& bytes, FileWriter::Mode mode, bool holdsEvents = true);
     std::optional<StoreError> discard(const QString& calendarUid, const QString& fileName);
     std::optional<StoreError> createSeries(const CalEvent& event);
     std::optional<StoreError> moveSeries(const CalEvent& event, const Location& from);
