@@ -271,6 +271,16 @@ TEST_F(StoreCommandsTest, RemovingTheLastEventOfAFileWithAToDoKeepsTheToDo) {
     EXPECT_EQ(run.exitCode, 1);
 }
 
+TEST_F(StoreCommandsTest, AChangedFileKeepsItsMode) {
+    writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
+    const QString file = root() + "/work/standup.ics";
+    ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    const CliRun run = cli({"remove", "standup", "--occurrence", "2026-12-08T09:00"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(QFile::permissions(file), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ReadUser | QFileDevice::WriteUser);
+}
+
 TEST_F(StoreCommandsTest, DevicesAndHugeFilesAreNotRead) {
     writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
     ASSERT_TRUE(QFile::link("/dev/zero", root() + "/work/zero.ics"));

@@ -96,9 +96,22 @@ std::optional<StoreError> AtomicFileWriter::write(const QString& path, const QBy
     const QByteArray directory = QFile::encodeName(QFileInfo(*resolved).absolutePath());
     const QByteArray temporary = temporaryName(target);
 
+    // A replaced file keeps its mode, and its owner where that is allowed: a private calendar stays
+    // private. One the user may not write is refused, as the calendar's readonly marker would be.
+    struct stat old {};
+    const bool replacing = mode == Mode::Replace && ::stat(target.constData(), &old) == 0;
+    if (replacing && ::access(target.constData(), W_OK) != 0)
+        return StoreError{
+            StoreError::DOMAIN_NAME, StoreError::ReadOnly,
+            QStringLiteral("The calendar file \"%1\" is read-only.").arg(QFileInfo(path).fileName()),
+            QStringLiteral("Allow writing to the file, or leave the event as it is.")};
     const int descriptor = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (descriptor < 0)
         return writeFailure(path, *resolved, errno);
+    if (replacing) {
+        (void)::fchown(descriptor, old.st_uid, old.st_gid);
+        (void)::fchmod(descriptor, old.st_mode & 07777);
+    }
     const bool written = writeAll(descriptor, bytes) && ::fsync(descriptor) == 0;
     const int writeError = errno;
     ::close(descriptor);
