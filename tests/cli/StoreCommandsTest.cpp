@@ -281,6 +281,18 @@ TEST_F(StoreCommandsTest, AChangedFileKeepsItsMode) {
                                             QFileDevice::ReadUser | QFileDevice::WriteUser);
 }
 
+TEST_F(StoreCommandsTest, AnEventWithoutUidIsNotReportedRemoved) {
+    const QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VEVENT\r\n"
+                            "DTSTART:20261208T140000Z\r\nSUMMARY:nameless\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    writeCalendar("work", {{"displayname", "Work"}, {"nameless.ics", text}});
+    const CliRun run = cli({"remove", ""});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("has no identifier")) << run.err.toStdString();
+    QFile file(root() + "/work/nameless.ics");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), text);
+}
+
 TEST_F(StoreCommandsTest, DevicesAndHugeFilesAreNotRead) {
     writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
     ASSERT_TRUE(QFile::link("/dev/zero", root() + "/work/zero.ics"));

@@ -480,6 +480,13 @@ std::optional<StoreError> VdirCalendarStore::editSeries(const CalEvent& event, C
 std::optional<StoreError> VdirCalendarStore::removeEvent(const CalEvent& event, CalSpan span) {
     VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL,
            QStringLiteral("remove %1 span %2").arg(event.uid).arg(int(span)));
+    // Without a UID the file gives no way to tell this event from others without one.
+    if (event.uid.isEmpty())
+        return error(
+            StoreError::InvalidRecord,
+            QStringLiteral("The event \"%1\" has no identifier in its file and cannot be removed here.")
+                .arg(event.title),
+            QStringLiteral("Remove it with the program that made it, or give it a UID."));
     Location location;
     const IcsSeries* found = series(event.uid, &location);
     if (!found)
