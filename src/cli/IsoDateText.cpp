@@ -1,12 +1,15 @@
 #include "IsoDateText.h"
 
 #include "dates/GregorianDays.h"
+#include "dates/ZoneOffsets.h"
 
 #include <QDate>
 #include <QRegularExpression>
 
 #include <cmath>
 #include <cstdlib>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -68,12 +71,25 @@ std::optional<CalendarDate> IsoDateText::readOption(const CommandLineOptions& op
 }
 
 QString IsoDateText::write(const CalendarDate& date) {
-    const CalendarDate::Fields fields = date.fields();
-    const int year = fields.year, month = fields.month, day = fields.day;
-    const int hour = fields.hour, minute = fields.minute, second = fields.second;
-    const qint64 localSeconds = daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
-    const auto utcSeconds = qint64(std::floor(date.msecsSinceEpoch() / 1000.0));
-    const qint64 offset = localSeconds - utcSeconds;
+    // The proleptic Gregorian calendar, as ISO 8601 wants, also before 1582 where ICU's calendar is
+    // Julian; a local date outside the years 1-9999 the form can hold is written in UTC instead.
+    const auto utcMsecs = qint64(std::floor(date.msecsSinceEpoch()));
+    // The form holds whole minutes of offset (old local mean times have seconds): the clock reading is
+    // taken with the offset as written, so that the text names the very instant.
+    const qint64 exact = ZoneOffsets::atUtc(double(utcMsecs)) / 1000;
+    qint64 offset = (exact >= 0 ? exact + 30 : exact - 30) / 60 * 60;
+    const auto localOf = [&](qint64 offsetSeconds) {
+        const qint64 seconds = utcMsecs / 1000 - (utcMsecs % 1000 < 0 ? 1 : 0) + offsetSeconds;
+        const qint64 days = seconds / 86400 - (seconds % 86400 < 0 ? 1 : 0);
+        return std::pair{GregorianDays::toCivil(days), int(seconds - days * 86400)};
+    };
+    auto [civil, secondOfDay] = localOf(offset);
+    if (civil.year < 1 || civil.year > 9999) {
+        offset = 0;
+        std::tie(civil, secondOfDay) = localOf(0);
+    }
+    const int year = int(civil.year), month = civil.month, day = civil.day;
+    const int hour = secondOfDay / 3600, minute = secondOfDay / 60 % 60, second = secondOfDay % 60;
     const qint64 offsetMinutes = std::llabs(offset) / 60;
     if (year >= 1000 && year <= 9999 && offsetMinutes < 100 * 60) {
         // Every field has its fixed width here: written digit by digit, as the general form below would.

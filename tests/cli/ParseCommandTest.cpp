@@ -42,6 +42,14 @@ TEST(ParseCommand, DatesAreWrittenInTheChosenZoneWithTheirOffset) {
           "--base-end", "2026-06-10T08:45", "fri 9am x"},
          "2026-06-12T09:00:00+01:00",
          "2026-06-12T09:45:00+01:00"},
+        // ISO dates are proleptic Gregorian: 1500 had no February 29 there.
+        {{"--now", "1500-02-28T12:00Z", "--tz", "UTC", "tomorrow 3pm x"},
+         "1500-03-01T15:00:00+00:00",
+         "1500-03-01T16:00:00+00:00"},
+        // Beyond the year 9999 in the zone, still within it in UTC.
+        {{"--now", "9999-12-31T12:00Z", "--tz", "Asia/Tokyo", "tomorrow 3am x"},
+         "9999-12-31T18:00:00+00:00",
+         "9999-12-31T19:00:00+00:00"},
     };
     for (const Case& c : cases) {
         const CliRun run = cli(c.arguments);
