@@ -26,7 +26,11 @@ std::shared_ptr<CalEvent> findRecord(CalendarStore& store, const QString& uid,
         if (!records.isEmpty())
             return records.front();
     }
-    return nullptr;
+    // Every date the store can show, for an event far from now.
+    const EventList records =
+        store.events(QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC),
+                     QDateTime(QDate(10000, 1, 1), QTime(0, 0), Qt::UTC), uid, calendars);
+    return records.isEmpty() ? nullptr : records.front();
 }
 
 } // namespace

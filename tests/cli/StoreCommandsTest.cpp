@@ -293,6 +293,26 @@ TEST_F(StoreCommandsTest, AnEventWithoutUidIsNotReportedRemoved) {
     EXPECT_EQ(file.readAll(), text);
 }
 
+TEST_F(StoreCommandsTest, EventsFarFromNowAndLastOccurrencesCanBeRemoved) {
+    QByteArray twice = STANDUP;
+    twice.replace("COUNT=5", "COUNT=2");
+    const QByteArray far =
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VEVENT\r\nUID:far\r\n"
+        "DTSTART:99991230T140000Z\r\nSUMMARY:far\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", twice}, {"far.ics", far}});
+    CliRun run = cli({"remove", "far"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(root() + "/work/far.ics"));
+
+    run = cli({"remove", "standup", "--occurrence", "2026-12-07T09:00"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(root() + "/work/standup.ics"));
+    // The last one left: the series goes, rather than stay in the file with nothing to show.
+    run = cli({"remove", "standup", "--occurrence", "2026-12-08T09:00"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(root() + "/work/standup.ics"));
+}
+
 TEST_F(StoreCommandsTest, DevicesAndHugeFilesAreNotRead) {
     writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
     ASSERT_TRUE(QFile::link("/dev/zero", root() + "/work/zero.ics"));

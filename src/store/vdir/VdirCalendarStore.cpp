@@ -16,6 +16,8 @@
 #include <QRegularExpression>
 #include <QUuid>
 
+#include <limits>
+
 namespace {
 
 StoreError error(StoreError::Code code, const QString& description, const QString& suggestion) {
@@ -501,6 +503,15 @@ std::optional<StoreError> VdirCalendarStore::removeEvent(const CalEvent& event, 
     return std::nullopt;
 }
 
+bool VdirCalendarStore::isOnlyOccurrence(const IcsSeries& series) {
+    if (series.reach().second == std::numeric_limits<qint64>::max())
+        return false;
+    return series
+               .occurrences(QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC),
+                            QDateTime(QDate(9999, 12, 31), QTime(0, 0), Qt::UTC))
+               .size() <= 1;
+}
+
 std::optional<StoreError> VdirCalendarStore::removeFromSeries(const CalEvent& event, CalSpan span,
                                                               const IcsSeries& found,
                                                               const Location& location) {
@@ -511,6 +522,9 @@ std::optional<StoreError> VdirCalendarStore::removeFromSeries(const CalEvent& ev
     if (effective != CalSpan::AllEvents && !editor.hasOccurrence(event.occurrence))
         return notFound(QStringLiteral("The event \"%1\" has no such occurrence.").arg(event.title));
     if (effective == CalSpan::FutureEvents && !editor.removeFuture(event))
+        effective = CalSpan::AllEvents;
+    // A series would be left with no occurrence to show or name: it goes as a whole.
+    if (effective == CalSpan::ThisEvent && isOnlyOccurrence(found))
         effective = CalSpan::AllEvents;
     if (effective == CalSpan::ThisEvent)
         editor.removeThis(event);

@@ -93,6 +93,8 @@ private:
     std::optional<StoreError> moveSeries(const CalEvent& event, const Location& from);
     std::optional<StoreError> editSeries(const CalEvent& event, CalSpan span, const IcsSeries& found,
                                          const Location& location, StoreChanges& changes);
+    // Whether removing one occurrence of the series would leave none.
+    static bool isOnlyOccurrence(const IcsSeries& series);
     std::optional<StoreError> removeFromSeries(const CalEvent& event, CalSpan span, const IcsSeries& found,
                                                const Location& location);
     QString newFileName(const QString& calendarUid, const QString& uid) const;
