@@ -9,6 +9,7 @@
 #include "timeline/timelineSettings.h"
 #include "timeline/timelineUtilities.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -114,6 +115,10 @@ int RenderCommand::run(const QStringList& arguments, std::FILE* output, std::FIL
     const QImage image = canvas.paint(*now);
 
     const QString path = options->positional().front();
+    // The image replaces the target as a whole; a device or pipe there must not become a plain file.
+    if (const QFileInfo target(path); target.exists() && !target.isFile())
+        return CommandOutput::fail(errors, "render", QStringLiteral("\"%1\" is not a regular file").arg(path),
+                                   2);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
         return CommandOutput::fail(

@@ -9,6 +9,8 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace {
 
 class StoreCommandsTest : public ::testing::Test {
@@ -78,6 +80,17 @@ TEST_F(StoreCommandsTest, RenderWritesTheRangeAsAPngThatGrowsWithTheRows) {
     const QImage tall(path("tall.png"));
     EXPECT_EQ(tall.width(), 1280);
     EXPECT_GT(tall.height(), 800);
+}
+
+TEST_F(StoreCommandsTest, RenderLeavesATargetThatIsNotAFileAlone) {
+    const QString pipe = path("pipe.png");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const CliRun run = cli({"render", "--from", "2026-12-07T00:00", "--interval", "86400", pipe});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("is not a regular file")) << run.err.toStdString();
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(pipe).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST_F(StoreCommandsTest, RenderRefusesBadArgumentsAndLeavesNoFile) {
