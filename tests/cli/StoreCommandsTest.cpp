@@ -326,6 +326,20 @@ TEST_F(StoreCommandsTest, EventsFarFromNowAndLastOccurrencesCanBeRemoved) {
     EXPECT_FALSE(QFileInfo::exists(root() + "/work/standup.ics"));
 }
 
+TEST_F(StoreCommandsTest, ASeriesHeldByTwoFilesIsListedOnceAndNotRemoved) {
+    QByteArray copy = STANDUP;
+    copy.replace("SUMMARY:standup", "SUMMARY:standup copy");
+    writeCalendar("work", {{"displayname", "Work"}, {"a.ics", STANDUP}, {"b.ics", copy}});
+    const QStringList week{"list", "--from", "2026-12-07T00:00", "--to", "2026-12-14T00:00"};
+    CliRun run = cli(week);
+    EXPECT_EQ(run.out.count(u'\n'), 5);
+    EXPECT_FALSE(run.out.contains("copy")) << run.out.toStdString();
+    run = cli({"remove", "standup"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("work/a.ics, work/b.ics")) << run.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(root() + "/work/a.ics") && QFileInfo::exists(root() + "/work/b.ics"));
+}
+
 TEST_F(StoreCommandsTest, DevicesAndHugeFilesAreNotRead) {
     writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
     ASSERT_TRUE(QFile::link("/dev/zero", root() + "/work/zero.ics"));

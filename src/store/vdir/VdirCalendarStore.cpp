@@ -163,6 +163,8 @@ void VdirCalendarStore::index(const QString& calendarUid, const QString& fileNam
             VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
                    QStringLiteral("%1/%2 repeats the event %3 of %4/%5; the first one is used")
                        .arg(calendarUid, fileName, uid, existing->calendarUid, existing->fileName));
+            if (!uid.isEmpty())
+                m_repeats.insert(uid, {calendarUid, fileName});
             continue;
         }
         m_byUid.insert(uid, {calendarUid, fileName});
@@ -171,11 +173,12 @@ void VdirCalendarStore::index(const QString& calendarUid, const QString& fileNam
 
 void VdirCalendarStore::unindex(const VdirItem& item) {
     m_indexStale = true;
+    const Location here{item.source->calendarUid, item.source->fileName};
     for (const QString& uid : item.uids()) {
         const auto location = m_byUid.constFind(uid);
-        if (location != m_byUid.cend() && location->fileName == item.source->fileName &&
-            location->calendarUid == item.source->calendarUid)
+        if (location != m_byUid.cend() && *location == here)
             m_byUid.erase(location);
+        m_repeats.remove(uid, here);
     }
 }
 
@@ -224,6 +227,8 @@ EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end
             if (!item.mayOccurIn(from, to))
                 continue;
             for (const IcsSeries& one : item.series()) {
+                if (m_repeats.contains(one.uid(), {calendar->uid, item.source->fileName}))
+                    continue;
                 for (auto& record : one.occurrences(start, end)) {
                     record->calendar = folder->calendar;
                     record->source = item.source;
@@ -261,6 +266,19 @@ void VdirCalendarStore::removeStaleTemporaries() const {
         if (folder->calendar->isEditable)
             AtomicFileWriter::removeStaleTemporaries(folderPath(folder.key()));
     }
+}
+
+std::optional<StoreError> VdirCalendarStore::unambiguous(const QString& uid, const QString& title) const {
+    if (!m_repeats.contains(uid))
+        return std::nullopt;
+    const Location used = m_byUid.value(uid);
+    QStringList files{used.calendarUid + u'/' + used.fileName};
+    for (auto it = m_repeats.constFind(uid); it != m_repeats.cend() && it.key() == uid; ++it)
+        files.append(it->calendarUid + u'/' + it->fileName);
+    return error(
+        StoreError::InvalidRecord,
+        QStringLiteral("The event \"%1\" is held by several files: %2.").arg(title, files.join(u", ")),
+        QStringLiteral("Remove the copies that are not wanted, then try again."));
 }
 
 std::optional<StoreError> VdirCalendarStore::editableFolder(const QString& calendarUid) const {
@@ -427,6 +445,8 @@ std::optional<StoreError> VdirCalendarStore::saveEvent(const CalEvent& event, Ca
         return createSeries(event); // needs no lock: a file is created by link(), which never overwrites
     if (auto refused = editableFolder(location.calendarUid))
         return refused;
+    if (auto unclear = unambiguous(event.uid, event.title))
+        return unclear;
     StoreChanges changes{{}, {event.uid}, {}};
     if (auto failed = changeIfUnchanged(location, [&] {
             return location.calendarUid != event.calendar->uid
@@ -495,6 +515,8 @@ std::optional<StoreError> VdirCalendarStore::removeEvent(const CalEvent& event, 
         return notFound(QStringLiteral("The event \"%1\" no longer exists.").arg(event.title));
     if (auto refused = editableFolder(location.calendarUid))
         return refused;
+    if (auto unclear = unambiguous(event.uid, event.title))
+        return unclear;
     if (auto failed =
             changeIfUnchanged(location, [&] { return removeFromSeries(event, span, *found, location); }))
         return failed;

@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QMap>
+#include <QMultiHash>
 
 #include <functional>
 #include <memory>
@@ -54,6 +55,7 @@ private:
     struct Location {
         QString calendarUid;
         QString fileName;
+        bool operator==(const Location&) const = default;
     };
 
     QString folderPath(const QString& calendarUid) const;
@@ -78,6 +80,8 @@ private:
     // Of the calendars that can be changed; those of read-only ones are not ours to remove.
     void removeStaleTemporaries() const;
     std::optional<StoreError> editableFolder(const QString& calendarUid) const;
+    // An error when other files repeat the series of `uid`.
+    std::optional<StoreError> unambiguous(const QString& uid, const QString& title) const;
     // Runs `change` on the file at `location` when the file is as it was read, with the folder locked
     // against our other processes from the check to the end of the change; else the conflict.
     std::optional<StoreError> changeIfUnchanged(const Location& location,
@@ -104,6 +108,9 @@ private:
     DirectoryWatcher m_watcher;
     QMap<QString, Folder> m_folders;  // by calendar uid (the folder's name)
     QHash<QString, Location> m_byUid; // where each series is
+    // Later files that repeat a series of another file: not shown, and the series is not changed while
+    // it is unclear which copy is meant.
+    QMultiHash<QString, Location> m_repeats;
     VdirIndex m_index;
     bool m_indexStale = false; // the items differ from the index file's
 };
