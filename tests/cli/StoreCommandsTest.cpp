@@ -340,6 +340,21 @@ TEST_F(StoreCommandsTest, ASeriesHeldByTwoFilesIsListedOnceAndNotRemoved) {
     EXPECT_TRUE(QFileInfo::exists(root() + "/work/a.ics") && QFileInfo::exists(root() + "/work/b.ics"));
 }
 
+TEST_F(StoreCommandsTest, TheFirstCalendarIsMadeWholeOrCompleted) {
+    CliRun run = cli({"calendars"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains("Home")) << run.out.toStdString();
+    EXPECT_EQ(QDir(root()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"home"});
+
+    // As a start cut short by a full disk left it: the folder without its name.
+    ASSERT_TRUE(QFile::remove(root() + "/home/displayname"));
+    run = cli({"calendars"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains("Home")) << run.out.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(root() + "/home/displayname"));
+}
+
 TEST_F(StoreCommandsTest, DevicesAndHugeFilesAreNotRead) {
     writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
     ASSERT_TRUE(QFile::link("/dev/zero", root() + "/work/zero.ics"));
