@@ -127,6 +127,11 @@ WallClockZone IcsSeries::zone() const {
     return d->zone;
 }
 
+bool IcsSeries::isOpenEnded() const {
+    const QByteArray rrule = d->expander ? d->expander->recurrence().rrule : QByteArray();
+    return !rrule.isEmpty() && !rrule.contains("COUNT=") && !rrule.contains("UNTIL=");
+}
+
 std::pair<qint64, qint64> IcsSeries::reach() const {
     constexpr qint64 PAD = 2 * DAY_MSECS;
     constexpr qint64 OPEN = std::numeric_limits<qint64>::max();
@@ -134,8 +139,7 @@ std::pair<qint64, qint64> IcsSeries::reach() const {
         const qint64 start = d->master->start.toMSecs();
         return {start - PAD, endOf(*d->master, start) + PAD};
     }
-    const QByteArray rrule = d->expander ? d->expander->recurrence().rrule : QByteArray();
-    if (!rrule.isEmpty() && !rrule.contains("COUNT=") && !rrule.contains("UNTIL=")) {
+    if (isOpenEnded()) {
         qint64 first = d->master->start.toMSecs();
         for (const IcsTime& rdate : d->expander->recurrence().rdates)
             first = std::min(first, rdate.toMSecs());

@@ -50,6 +50,8 @@ public:
     // hold for floating times read in another zone: a cache can tell from them which series a window
     // need not look at. The end is open (the largest number) for a rule without COUNT or UNTIL.
     std::pair<qint64, qint64> reach() const;
+    // An RRULE without COUNT or UNTIL: the series never ends.
+    bool isOpenEnded() const;
 
     // How DTSTART is written (for a series without a master: the first override's RECURRENCE-ID),
     // and the zone its clock readings are in.

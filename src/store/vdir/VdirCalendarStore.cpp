@@ -16,8 +16,6 @@
 #include <QRegularExpression>
 #include <QUuid>
 
-#include <limits>
-
 namespace {
 
 StoreError error(StoreError::Code code, const QString& description, const QString& suggestion) {
@@ -526,7 +524,7 @@ std::optional<StoreError> VdirCalendarStore::removeEvent(const CalEvent& event, 
 }
 
 bool VdirCalendarStore::isOnlyOccurrence(const IcsSeries& series) {
-    if (series.reach().second == std::numeric_limits<qint64>::max())
+    if (series.isOpenEnded())
         return false;
     return series
                .occurrences(QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC),
