@@ -63,10 +63,14 @@ EntryLineAnswer::Answer EntryLineAnswer::answer(const QString& line) {
     const CalEvent& event = *result->event;
     const std::optional<QString> calendar =
         event.calendar ? std::optional<QString>(event.calendar->title) : std::nullopt;
+    const std::optional<QString> start = IsoDateText::write(CalendarDate::fromQDateTime(event.startDate));
+    const std::optional<QString> end = IsoDateText::write(CalendarDate::fromQDateTime(event.endDate));
+    if (!start || !end)
+        return {JsonLine().add("error", QStringLiteral("dates outside the years 1-9999")).text(), false};
     JsonLine json;
     json.add("shape", shapeName(result->shape))
-        .add("start", IsoDateText::write(CalendarDate::fromQDateTime(event.startDate)))
-        .add("end", IsoDateText::write(CalendarDate::fromQDateTime(event.endDate)))
+        .add("start", *start)
+        .add("end", *end)
         .add("allDay", event.isAllDay)
         .add("title", event.title)
         .add("calendar", calendar)

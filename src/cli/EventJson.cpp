@@ -2,24 +2,22 @@
 
 #include "IsoDateText.h"
 
-namespace {
-
-QString iso(const QDateTime& moment) {
-    return IsoDateText::write(CalendarDate::fromQDateTime(moment));
-}
-
-} // namespace
-
-QByteArray EventJson::line(const CalEvent& event) {
+std::optional<QByteArray> EventJson::line(const CalEvent& event) {
+    const std::optional<QString> start = IsoDateText::write(CalendarDate::fromQDateTime(event.startDate));
+    const std::optional<QString> end = IsoDateText::write(CalendarDate::fromQDateTime(event.endDate));
+    std::optional<QString> occurrence;
+    if (event.occurrence.isValid())
+        occurrence = IsoDateText::write(CalendarDate::fromQDateTime(event.occurrence));
+    if (!start || !end || (event.occurrence.isValid() && !occurrence))
+        return std::nullopt;
     return JsonLine()
         .add("uid", event.uid)
         .add("calendar", event.calendar ? std::optional<QString>(event.calendar->title) : std::nullopt)
         .add("title", event.title)
-        .add("start", iso(event.startDate))
-        .add("end", iso(event.endDate))
+        .add("start", *start)
+        .add("end", *end)
         .add("allDay", event.isAllDay)
-        .add("occurrence",
-             event.occurrence.isValid() ? std::optional<QString>(iso(event.occurrence)) : std::nullopt)
+        .add("occurrence", occurrence)
         .add("isDetached", event.isDetached)
         .text();
 }

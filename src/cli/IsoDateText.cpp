@@ -45,9 +45,17 @@ std::optional<CalendarDate> IsoDateText::read(const QString& text) {
     const int second = match.captured(6).isEmpty() ? 0 : match.captured(6).toInt();
     if (!QDate::isValid(year, month, day) || hour > 23 || minute > 59 || second > 59)
         return std::nullopt;
+    const qint64 wallSeconds = daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
     const bool hasOffset = !match.captured(7).isEmpty() || !match.captured(8).isEmpty();
-    if (!hasOffset)
-        return CalendarDate::fromComponents(year, month, day, hour, minute, second);
+    if (!hasOffset) {
+        // From 1583 on the app's calendar is Gregorian and knows the zone's transitions; before, its
+        // calendar is Julian, and the zone has no transitions there that far back.
+        if (year >= 1583)
+            return CalendarDate::fromComponents(year, month, day, hour, minute, second);
+        const double wall = double(wallSeconds) * 1000.0;
+        return CalendarDate::fromMSecsSinceEpoch(
+            ZoneOffsets::utcOfWallTime(wall).value_or(wall - ZoneOffsets::atUtc(wall)));
+    }
     int offsetSeconds = 0;
     if (!match.captured(8).isEmpty()) {
         const int offsetHours = match.captured(9).toInt(), offsetMinutes = match.captured(10).toInt();
@@ -55,9 +63,7 @@ std::optional<CalendarDate> IsoDateText::read(const QString& text) {
             return std::nullopt;
         offsetSeconds = (offsetHours * 3600 + offsetMinutes * 60) * (match.captured(8) == u"-" ? -1 : 1);
     }
-    const qint64 utcSeconds =
-        daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second - offsetSeconds;
-    return CalendarDate::fromMSecsSinceEpoch(double(utcSeconds) * 1000.0);
+    return CalendarDate::fromMSecsSinceEpoch(double(wallSeconds - offsetSeconds) * 1000.0);
 }
 
 std::optional<CalendarDate> IsoDateText::readOption(const CommandLineOptions& options, const QString& name,
@@ -70,9 +76,10 @@ std::optional<CalendarDate> IsoDateText::readOption(const CommandLineOptions& op
     return date;
 }
 
-QString IsoDateText::write(const CalendarDate& date) {
+std::optional<QString> IsoDateText::write(const CalendarDate& date) {
     // The proleptic Gregorian calendar, as ISO 8601 wants, also before 1582 where ICU's calendar is
-    // Julian; a local date outside the years 1-9999 the form can hold is written in UTC instead.
+    // Julian; a local date outside the years 1-9999 the form can hold is written in UTC instead, and one
+    // outside them in UTC too is not written at all.
     const auto utcMsecs = qint64(std::floor(date.msecsSinceEpoch()));
     // The form holds whole minutes of offset (old local mean times have seconds): the clock reading is
     // taken with the offset as written, so that the text names the very instant.
@@ -87,6 +94,8 @@ QString IsoDateText::write(const CalendarDate& date) {
     if (civil.year < 1 || civil.year > 9999) {
         offset = 0;
         std::tie(civil, secondOfDay) = localOf(0);
+        if (civil.year < 1 || civil.year > 9999)
+            return std::nullopt;
     }
     const int year = int(civil.year), month = civil.month, day = civil.day;
     const int hour = secondOfDay / 3600, minute = secondOfDay / 60 % 60, second = secondOfDay % 60;

@@ -15,6 +15,7 @@ public:
     // The value of a date-time option; nothing, with a message in `error`, when it is not one.
     static std::optional<CalendarDate> readOption(const CommandLineOptions& options, const QString& name,
                                                   QString& error);
-    // "YYYY-MM-DDTHH:MM:SS+hh:mm" in the default time zone.
-    static QString write(const CalendarDate& date);
+    // "YYYY-MM-DDTHH:MM:SS+hh:mm" in the default time zone; nothing for an instant beyond the years
+    // 1-9999 that the form holds.
+    static std::optional<QString> write(const CalendarDate& date);
 };

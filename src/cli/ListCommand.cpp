@@ -13,8 +13,18 @@ std::optional<CalendarDate> dateOption(const CommandLineOptions& options, const 
     return options.has(name) ? IsoDateText::readOption(options, name, error) : fallback;
 }
 
-QString local(const QDateTime& moment) {
-    return IsoDateText::write(CalendarDate::fromQDateTime(moment)).left(16).replace(u'T', u' ');
+std::optional<QString> local(const QDateTime& moment) {
+    const std::optional<QString> iso = IsoDateText::write(CalendarDate::fromQDateTime(moment));
+    return iso ? std::optional(iso->left(16).replace(u'T', u' ')) : std::nullopt;
+}
+
+std::optional<QByteArray> textLine(const CalEvent& event) {
+    const std::optional<QString> start = local(event.startDate), end = local(event.endDate);
+    if (!start || !end)
+        return std::nullopt;
+    const QString when = event.isAllDay ? start->left(10) + QStringLiteral(" (all day)")
+                                        : *start + QStringLiteral(" – ") + *end;
+    return QStringLiteral("%1  %2  [%3]\n").arg(when, event.title, event.calendar->title).toUtf8();
 }
 
 } // namespace
@@ -40,17 +50,21 @@ int ListCommand::run(const QStringList& arguments, std::FILE* output, std::FILE*
     std::stable_sort(events.begin(), events.end(), [](const auto& a, const auto& b) {
         return a->startDate != b->startDate ? a->startDate < b->startDate : a->title < b->title;
     });
+    int status = 0;
     for (const auto& event : events) {
-        if (options->has("--json")) {
-            CommandOutput::write(output, EventJson::line(*event));
+        const std::optional<QByteArray> line =
+            options->has("--json") ? EventJson::line(*event) : textLine(*event);
+        if (line) {
+            CommandOutput::write(output, *line);
             continue;
         }
-        const QString when = event->isAllDay
-                                 ? local(event->startDate).left(10) + QStringLiteral(" (all day)")
-                                 : local(event->startDate) + QStringLiteral(" – ") + local(event->endDate);
-        CommandOutput::write(
-            output,
-            QStringLiteral("%1  %2  [%3]\n").arg(when, event->title, event->calendar->title).toUtf8());
+        // Printed as some other date it would be a wrong answer; said, the rest of the list still stands.
+        CommandOutput::fail(
+            errors, "list",
+            QStringLiteral("\"%1\" (%2) is not listed: its dates lie outside the years 1-9999")
+                .arg(event->title, event->uid),
+            1);
+        status = 1;
     }
-    return 0;
+    return status;
 }

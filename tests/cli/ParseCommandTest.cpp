@@ -60,6 +60,12 @@ TEST(ParseCommand, DatesAreWrittenInTheChosenZoneWithTheirOffset) {
     }
 }
 
+TEST(ParseCommand, AnEventEndingBeyondTheYear9999IsAnError) {
+    const CliRun run = cli({"--now", "9999-12-31T22:00Z", "--tz", "UTC", "23:30 to 1am late"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "{\"error\": \"dates outside the years 1-9999\"}\n");
+}
+
 TEST(ParseCommand, LinesNotUnderstoodExitWithOne) {
     for (const char* line : {"lunch tomorrow", "at 9 lunch", "0 lunch", "", "   "}) {
         const CliRun run = cli(JUNE_10 + QStringList{line});

@@ -326,6 +326,31 @@ TEST_F(StoreCommandsTest, EventsFarFromNowAndLastOccurrencesCanBeRemoved) {
     EXPECT_FALSE(QFileInfo::exists(root() + "/work/standup.ics"));
 }
 
+TEST_F(StoreCommandsTest, DatesAtTheEndsOfTheIsoYearsAreListedRightOrRefused) {
+    const auto event = [](const char* uid, const QByteArray& times) {
+        return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VEVENT\r\nUID:" +
+               QByteArray(uid) + "\r\n" + times + "SUMMARY:" + uid + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    };
+    writeCalendar("work",
+                  {{"displayname", "Work"},
+                   {"early.ics", event("early", "DTSTART:00010101T120000Z\r\nDTEND:00010101T130000Z\r\n")},
+                   {"late.ics", event("late", "DTSTART:99991231T230000Z\r\nDURATION:PT6H\r\n")},
+                   {"last.ics", event("last", "DTSTART:99991231T200000Z\r\nDURATION:PT1H\r\n")}});
+    // The window is read in the proleptic Gregorian calendar too, else it would miss the event by two days.
+    CliRun run = cli({"list", "--from", "0001-01-01T00:00", "--to", "0001-01-02T00:00"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.toStdString(), "0001-01-01 07:04 – 0001-01-01 08:04  early  [Work]\n");
+
+    // "late" ends in the year 10000 here and in UTC: said, not printed as some other date.
+    for (const QStringList& form : {QStringList{}, QStringList{"--json"}}) {
+        run = cli(QStringList{"list", "--from", "9999-12-31T00:00", "--to", "9999-12-31T23:59"} + form);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains("\"late\" (late) is not listed")) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains("last") && !run.out.contains("late") && !run.out.contains("10000"))
+            << run.out.toStdString();
+    }
+}
+
 TEST_F(StoreCommandsTest, ASeriesHeldByTwoFilesIsListedOnceAndNotRemoved) {
     QByteArray copy = STANDUP;
     copy.replace("SUMMARY:standup", "SUMMARY:standup copy");
