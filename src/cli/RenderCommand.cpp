@@ -9,10 +9,14 @@
 #include "timeline/timelineSettings.h"
 #include "timeline/timelineUtilities.h"
 
+#include "base/FileReplacement.h"
+
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -116,13 +120,24 @@ int RenderCommand::run(const QStringList& arguments, std::FILE* output, std::FIL
 
     const QString path = options->positional().front();
     // The image replaces the target as a whole; a device or pipe there must not become a plain file.
-    if (const QFileInfo target(path); target.exists() && !target.isFile())
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
         return CommandOutput::fail(errors, "render", QStringLiteral("\"%1\" is not a regular file").arg(path),
                                    2);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-        return CommandOutput::fail(
-            errors, "render", QStringLiteral("cannot write \"%1\": %2").arg(path, file.errorString()), 2);
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return CommandOutput::fail(errors, "render", QStringLiteral("cannot encode the image"), 2);
+    // Through a link, the file it leads to is replaced and the link stays.
+    const QByteArray written = QFile::encodeName(target.exists() ? target.canonicalFilePath() : path);
+    struct stat old {};
+    const bool replacing = ::stat(written.constData(), &old) == 0;
+    if (const auto failure = FileReplacement::write(written, png, FileReplacement::Placing::OverAnyOld,
+                                                    replacing ? &old : nullptr))
+        return CommandOutput::fail(errors, "render",
+                                   QStringLiteral("cannot write \"%1\": %2")
+                                       .arg(path, QString::fromLocal8Bit(std::strerror(failure->error))),
+                                   2);
     CommandOutput::write(output, QStringLiteral("%1: %2 × %3 pixels, %4 events\n")
                                      .arg(path)
                                      .arg(image.width())

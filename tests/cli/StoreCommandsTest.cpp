@@ -9,17 +9,35 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include <QDirIterator>
+
+#include <grp.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 class StoreCommandsTest : public ::testing::Test {
 protected:
-    CliRun cli(const QStringList& arguments) {
+    CliRun cli(const QStringList& arguments, const CliProcess& how = {}) {
         QProcessEnvironment environment;
         environment.insert("VERDALUNE_CALENDAR_DIR", folder.path() + "/calendars");
         environment.insert("XDG_CACHE_HOME", folder.path() + "/cache");
-        return runCli(arguments, {}, environment);
+        environment.insert("XDG_CONFIG_HOME", folder.path() + "/config");
+        return runCli(arguments, {}, environment, "en_US.UTF-8", how);
+    }
+    // Writes fail past the file-size limit as they do on a full disk, for this process alone.
+    static CliProcess onAFullDisk() {
+        return {[] {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{100, 100};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }};
+    }
+    QStringList filesIn(const QString& directory) const {
+        return QDir(directory).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     }
     // The uid that add printed.
     QString add(const QString& line) {
@@ -91,6 +109,29 @@ TEST_F(StoreCommandsTest, RenderLeavesATargetThatIsNotAFileAlone) {
     struct stat info {};
     ASSERT_EQ(::stat(QFile::encodeName(pipe).constData(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+TEST_F(StoreCommandsTest, RenderOntoAFullDiskKeepsTheOldImage) {
+    add("tomorrow 12:30 to 13:30 lunch");
+    const QStringList render{"render", "--from", "2026-12-07T00:00", "--interval", "86400"};
+    const QString image = path("day.png");
+    ASSERT_EQ(cli(render + QStringList{image}).exitCode, 0);
+    QFile file(image);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    const QStringList filesBefore = filesIn(folder.path());
+
+    CliRun run = cli(render + QStringList{"--width", "640", image}, onAFullDisk());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("cannot write")) << run.err.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    EXPECT_EQ(filesIn(folder.path()), filesBefore);
+
+    run = cli(render + QStringList{path("new.png")}, onAFullDisk());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_FALSE(QFileInfo::exists(path("new.png")));
 }
 
 TEST_F(StoreCommandsTest, RenderRefusesBadArgumentsAndLeavesNoFile) {
@@ -292,6 +333,46 @@ TEST_F(StoreCommandsTest, AChangedFileKeepsItsMode) {
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(QFile::permissions(file), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                             QFileDevice::ReadUser | QFileDevice::WriteUser);
+}
+
+TEST_F(StoreCommandsTest, AnEditOnAFullDiskFailsAndKeepsTheFile) {
+    writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
+    const CliRun run = cli({"remove", "standup", "--occurrence", "2026-12-08T09:00"}, onAFullDisk());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(run.err.isEmpty());
+    QFile file(root() + "/work/standup.ics");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), STANDUP);
+    EXPECT_EQ(filesIn(root() + "/work"), QStringList({".verdalune.lock", "displayname", "standup.ics"}));
+}
+
+TEST_F(StoreCommandsTest, AFileTheUserMayNotWriteIsNotReplaced) {
+    writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
+    const QString file = root() + "/work/standup.ics";
+    ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                QFileDevice::ReadOther));
+    CliProcess how;
+    if (::geteuid() == 0) {
+        // Root may write any file; the refusal is for users, so a copy of the program runs as one.
+        constexpr uid_t NOBODY = 65534;
+        how.program = path("verdalune-cli");
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VERDALUNE_CLI), how.program));
+        QDirIterator entries(folder.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                             QDirIterator::Subdirectories);
+        ASSERT_EQ(::chown(QFile::encodeName(folder.path()).constData(), NOBODY, NOBODY), 0);
+        while (entries.hasNext())
+            ASSERT_EQ(::chown(QFile::encodeName(entries.next()).constData(), NOBODY, NOBODY), 0);
+        how.setUpChild = [] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(NOBODY) != 0 || ::setuid(NOBODY) != 0)
+                ::_exit(127);
+        };
+    }
+    const CliRun run = cli({"remove", "standup", "--occurrence", "2026-12-08T09:00"}, how);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("\"standup.ics\" is read-only")) << run.err.toStdString();
+    QFile left(file);
+    ASSERT_TRUE(left.open(QIODevice::ReadOnly));
+    EXPECT_EQ(left.readAll(), STANDUP);
 }
 
 TEST_F(StoreCommandsTest, AnEventWithoutUidIsNotReportedRemoved) {

@@ -2,6 +2,7 @@
 
 #include "RegularFileNames.h"
 
+#include "base/FileReplacement.h"
 #include "base/Logger.h"
 
 #include <QDateTime>
@@ -9,25 +10,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QUuid>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-constexpr int TEMPORARY_TAG_LENGTH = 12;
 // A write takes well under a second; an older temporary file is left by a writer that died.
 constexpr int STALE_AFTER_SECONDS = 60;
-
-QByteArray temporaryName(const QByteArray& target) {
-    return target + '.' + QUuid::createUuid().toString(QUuid::Id128).left(TEMPORARY_TAG_LENGTH).toLatin1() +
-           ".tmp";
-}
 
 // `target` is the file written in place of `path`: `path` itself, or the file a link at `path` leads to.
 StoreError writeFailure(const QString& path, const QString& target, int error) {
@@ -61,28 +54,6 @@ std::optional<QString> linkTarget(const QString& path) {
     return target;
 }
 
-bool writeAll(int descriptor, const QByteArray& bytes) {
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(descriptor, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        written += n;
-    }
-    return true;
-}
-
-// Makes a rename or unlink in the folder survive a crash.
-void syncDirectory(const QByteArray& directory) {
-    const int descriptor = ::open(directory.constData(), O_RDONLY | O_DIRECTORY);
-    if (descriptor < 0)
-        return;
-    ::fsync(descriptor);
-    ::close(descriptor);
-}
-
 } // namespace
 
 std::optional<StoreError> AtomicFileWriter::write(const QString& path, const QByteArray& bytes, Mode mode) {
@@ -93,8 +64,6 @@ std::optional<StoreError> AtomicFileWriter::write(const QString& path, const QBy
         return writeFailure(path, QFileInfo(path).symLinkTarget(), error);
     }
     const QByteArray target = QFile::encodeName(*resolved);
-    const QByteArray directory = QFile::encodeName(QFileInfo(*resolved).absolutePath());
-    const QByteArray temporary = temporaryName(target);
 
     // A replaced file keeps its mode, and its owner where that is allowed: a private calendar stays
     // private. One the user may not write is refused, as the calendar's readonly marker would be.
@@ -105,36 +74,18 @@ std::optional<StoreError> AtomicFileWriter::write(const QString& path, const QBy
             StoreError::DOMAIN_NAME, StoreError::ReadOnly,
             QStringLiteral("The calendar file \"%1\" is read-only.").arg(QFileInfo(path).fileName()),
             QStringLiteral("Allow writing to the file, or leave the event as it is.")};
-    const int descriptor = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (descriptor < 0)
-        return writeFailure(path, *resolved, errno);
-    if (replacing) {
-        (void)::fchown(descriptor, old.st_uid, old.st_gid);
-        (void)::fchmod(descriptor, old.st_mode & 07777);
-    }
-    const bool written = writeAll(descriptor, bytes) && ::fsync(descriptor) == 0;
-    const int writeError = errno;
-    ::close(descriptor);
-    if (!written) {
-        ::unlink(temporary.constData());
-        return writeFailure(path, *resolved, writeError);
-    }
-
-    const bool placed = mode == Mode::Create ? ::link(temporary.constData(), target.constData()) == 0
-                                             : ::rename(temporary.constData(), target.constData()) == 0;
-    const int placeError = errno;
-    if (mode == Mode::Create || !placed)
-        ::unlink(temporary.constData());
-    if (!placed) {
-        if (placeError == EEXIST)
-            return StoreError{StoreError::DOMAIN_NAME, StoreError::ChangedOnDisk,
-                              QStringLiteral("Another program has just created the calendar file \"%1\".")
-                                  .arg(QFileInfo(path).fileName()),
-                              QStringLiteral("Nothing was overwritten. Try again.")};
-        return writeFailure(path, *resolved, placeError);
-    }
-    syncDirectory(directory);
-    return std::nullopt;
+    const std::optional<FileReplacement::Failure> failure = FileReplacement::write(
+        target, bytes,
+        mode == Mode::Create ? FileReplacement::Placing::OnlyWhereNone : FileReplacement::Placing::OverAnyOld,
+        replacing ? &old : nullptr);
+    if (!failure)
+        return std::nullopt;
+    if (failure->placing && failure->error == EEXIST)
+        return StoreError{StoreError::DOMAIN_NAME, StoreError::ChangedOnDisk,
+                          QStringLiteral("Another program has just created the calendar file \"%1\".")
+                              .arg(QFileInfo(path).fileName()),
+                          QStringLiteral("Nothing was overwritten. Try again.")};
+    return writeFailure(path, *resolved, failure->error);
 }
 
 std::optional<StoreError> AtomicFileWriter::remove(const QString& path) {
@@ -142,13 +93,13 @@ std::optional<StoreError> AtomicFileWriter::remove(const QString& path) {
     // A link is removed, not the file it leads to: that may belong to another calendar or program.
     if (::unlink(target.constData()) != 0 && errno != ENOENT)
         return writeFailure(path, path, errno);
-    syncDirectory(QFile::encodeName(QFileInfo(path).absolutePath()));
+    FileReplacement::syncDirectory(QFile::encodeName(QFileInfo(path).absolutePath()));
     return std::nullopt;
 }
 
 void AtomicFileWriter::removeStaleTemporaries(const QString& folderPath) {
     static const QRegularExpression ours(
-        QStringLiteral("^.+\\.ics\\.[0-9a-f]{%1}\\.tmp$").arg(TEMPORARY_TAG_LENGTH));
+        QStringLiteral("^.+\\.ics\\.[0-9a-f]{%1}\\.tmp$").arg(FileReplacement::TEMPORARY_TAG_LENGTH));
     const QDateTime staleBefore = QDateTime::currentDateTimeUtc().addSecs(-STALE_AFTER_SECONDS);
     const QStringList names = regularFileNames(
         folderPath, [](QByteArrayView name) { return name.endsWith(".tmp"); }, false);
