@@ -32,7 +32,7 @@ protected:
     static CliProcess onAFullDisk() {
         return {[] {
             ::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{100, 100};
+            const rlimit limit{0, 0};
             ::setrlimit(RLIMIT_FSIZE, &limit);
         }};
     }
@@ -447,7 +447,13 @@ TEST_F(StoreCommandsTest, ASeriesHeldByTwoFilesIsListedOnceAndNotRemoved) {
 }
 
 TEST_F(StoreCommandsTest, TheFirstCalendarIsMadeWholeOrCompleted) {
-    CliRun run = cli({"calendars"});
+    // A first start on a full disk leaves no calendar that later starts would take as made.
+    CliRun run = cli({"calendars"}, onAFullDisk());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("cannot be created")) << run.err.toStdString();
+    EXPECT_TRUE(QDir(root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+
+    run = cli({"calendars"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains("Home")) << run.out.toStdString();
     EXPECT_EQ(QDir(root()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
