@@ -432,6 +432,19 @@ TEST_F(StoreCommandsTest, DatesAtTheEndsOfTheIsoYearsAreListedRightOrRefused) {
     }
 }
 
+TEST_F(StoreCommandsTest, AnEventEndingBeforeItStartsIsListedAtItsStartAndRemoved) {
+    writeCalendar(
+        "work", {{"displayname", "Work"},
+                 {"backwards.ics", "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VEVENT\r\n"
+                                   "UID:backwards\r\nDTSTART:20261208T150000Z\r\nDTEND:20261208T140000Z\r\n"
+                                   "SUMMARY:backwards\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"}});
+    CliRun run = cli({"list", "--from", "2026-12-08T00:00", "--to", "2026-12-09T00:00"});
+    EXPECT_EQ(run.out.toStdString(), "2026-12-08 10:00 – 2026-12-08 10:00  backwards  [Work]\n");
+    run = cli({"remove", "backwards"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(root() + "/work/backwards.ics"));
+}
+
 TEST_F(StoreCommandsTest, ASeriesHeldByTwoFilesIsListedOnceAndNotRemoved) {
     QByteArray copy = STANDUP;
     copy.replace("SUMMARY:standup", "SUMMARY:standup copy");
