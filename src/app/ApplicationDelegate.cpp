@@ -22,6 +22,7 @@
 
 namespace {
 
+const QString DAY_MONTH_ORDER = QStringLiteral("dayMonthOrder");
 const QString TIME_DISPLAY_HOURS = QStringLiteral("timeDisplayHours");
 const QString TIMELINE_MODE = QStringLiteral("timelineMode");
 const QString TIMELINE_TIME_INTERVAL = QStringLiteral("timelineTimeInterval");
@@ -69,8 +70,17 @@ void ApplicationDelegate::start(const QString& root) {
         return m_actionsController->createEventWithStart(start, end);
     });
     m_window->setUpCommands(*m_timelineViewController, *m_actionsController, m_undoManager, m_model);
+    bindDayMonthOrder();
     bindTimeDisplayHours();
     bindTimelineDefaults();
+}
+
+void ApplicationDelegate::bindDayMonthOrder() {
+    m_parsingController.setDayMonthOrder(m_userDefaults.value(DAY_MONTH_ORDER).toInt());
+    connect(&m_userDefaults, &UserDefaults::valueChanged, this, [this](const QString& key) {
+        if (key == DAY_MONTH_ORDER)
+            m_parsingController.setDayMonthOrder(m_userDefaults.value(DAY_MONTH_ORDER).toInt());
+    });
 }
 
 void ApplicationDelegate::bindTimeDisplayHours() {

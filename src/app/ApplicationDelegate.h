@@ -4,6 +4,7 @@
 #include "DialogUserInteraction.h"
 #include "MainWindow.h"
 #include "base/UndoManager.h"
+#include "entry/ParsingController.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"
 #include "store/CalendarStoreController.h"
@@ -39,8 +40,10 @@ public:
     ApplicationModel& applicationModel() { return m_model; }
     UndoManager& undoManager() { return m_undoManager; }
     CalendarController& calendarController() const { return *m_calendarController; }
+    ParsingController& parsingController() { return m_parsingController; }
 
 private:
+    void bindDayMonthOrder();
     void bindTimeDisplayHours();
     void bindTimelineDefaults();
     void refreshAfterProcessedChanges();
@@ -51,6 +54,7 @@ private:
     std::shared_ptr<DateFormatter> m_parsingDateFormatter;
     std::shared_ptr<EventDescription> m_eventDescription;
     UndoManager m_undoManager;
+    ParsingController m_parsingController;
     ApplicationModel m_model;
     DialogUserInteraction m_interaction;
     std::unique_ptr<VdirCalendarStore> m_store;
