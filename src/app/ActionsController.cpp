@@ -1,7 +1,9 @@
 #include "ActionsController.h"
 
+#include "base/InternalInconsistency.h"
 #include "base/Logger.h"
 #include "base/UndoManager.h"
+#include "editing/EditEventController.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"
 #include "timeline/view/TimelineViewController.h"
@@ -17,6 +19,20 @@ ActionsController::ActionsController(ApplicationModel& model, CalendarController
                                      QObject* parent)
     : QObject(parent), m_model(model), m_calendarController(calendarController),
       m_timelineViewController(timelineViewController), m_undoManager(undoManager) {}
+
+void ActionsController::createNewEvent() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
+    if (m_editEventController)
+        m_editEventController->showWithNewEvent(m_calendarController.createNewEvent());
+}
+
+void ActionsController::showSelectedEvent() {
+    const std::shared_ptr<CalEvent> event = m_model.selectedEvent();
+    VL_ASSERT(event, QStringLiteral("have selected event"));
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, event->title);
+    if (m_editEventController)
+        m_editEventController->showWithEvent(event);
+}
 
 std::shared_ptr<CalEvent> ActionsController::createEventWithStart(const CalendarDate& start,
                                                                   const CalendarDate& end) {

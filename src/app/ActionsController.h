@@ -9,6 +9,7 @@
 
 class ApplicationModel;
 class CalendarController;
+class EditEventController;
 class TimelineViewController;
 class UndoManager;
 
@@ -20,6 +21,12 @@ public:
                       TimelineViewController& timelineViewController, UndoManager& undoManager,
                       QObject* parent = nullptr);
 
+    void setEditEventController(EditEventController* editor) { m_editEventController = editor; }
+
+    // Opens the editor on the default new event.
+    void createNewEvent();
+    // Opens the editor on the selected event.
+    void showSelectedEvent();
     // Stores the default new event over [start, end), selects it, makes it visible and returns the
     // model's record of it (none when the store refused).
     std::shared_ptr<CalEvent> createEventWithStart(const CalendarDate& start, const CalendarDate& end);
@@ -35,4 +42,5 @@ private:
     CalendarController& m_calendarController;
     TimelineViewController& m_timelineViewController;
     UndoManager& m_undoManager;
+    EditEventController* m_editEventController = nullptr;
 };

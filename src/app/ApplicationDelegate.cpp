@@ -69,10 +69,31 @@ void ApplicationDelegate::start(const QString& root) {
     m_timelineViewController->setEventCreator([this](const CalendarDate& start, const CalendarDate& end) {
         return m_actionsController->createEventWithStart(start, end);
     });
+    setUpEventEditor();
     m_window->setUpCommands(*m_timelineViewController, *m_actionsController, m_undoManager, m_model);
     bindDayMonthOrder();
     bindTimeDisplayHours();
     bindTimelineDefaults();
+}
+
+void ApplicationDelegate::setUpEventEditor() {
+    m_editEventController = std::make_unique<EditEventController>(
+        m_model, *m_calendarController, m_undoManager, m_eventDescription, m_parsingController,
+        m_userDefaults, m_window.get());
+    m_actionsController->setEditEventController(m_editEventController.get());
+    m_timelineViewController->setSelectedEventOpener([this] { m_actionsController->showSelectedEvent(); });
+    EditEventController& editor = *m_editEventController;
+    connect(&editor, &EditEventController::editedEventChanged, m_timelineViewController.get(),
+            &TimelineViewController::setEditedEvent);
+    connect(&editor, &EditEventController::didCreateNewEvent, this, [this](std::shared_ptr<CalEvent> stored) {
+        if (!stored)
+            return;
+        m_model.setSelectedEvent(stored);
+        m_timelineViewController->ensureEventIsVisible(*stored);
+    });
+    // Keys work on the timeline as soon as the panel is gone.
+    connect(&editor, &QDialog::finished, &m_window->timelineView(),
+            [this] { m_window->timelineView().setFocus(); });
 }
 
 void ApplicationDelegate::bindDayMonthOrder() {

@@ -4,6 +4,7 @@
 #include "DialogUserInteraction.h"
 #include "MainWindow.h"
 #include "base/UndoManager.h"
+#include "editing/EditEventController.h"
 #include "entry/ParsingController.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"
@@ -37,6 +38,7 @@ public:
     MainWindow& mainWindow() const { return *m_window; }
     TimelineViewController& timelineViewController() const { return *m_timelineViewController; }
     ActionsController& actionsController() const { return *m_actionsController; }
+    EditEventController& editEventController() const { return *m_editEventController; }
     ApplicationModel& applicationModel() { return m_model; }
     UndoManager& undoManager() { return m_undoManager; }
     CalendarController& calendarController() const { return *m_calendarController; }
@@ -44,6 +46,7 @@ public:
 
 private:
     void bindDayMonthOrder();
+    void setUpEventEditor();
     void bindTimeDisplayHours();
     void bindTimelineDefaults();
     void refreshAfterProcessedChanges();
@@ -63,4 +66,5 @@ private:
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<TimelineViewController> m_timelineViewController;
     std::unique_ptr<ActionsController> m_actionsController;
+    std::unique_ptr<EditEventController> m_editEventController;
 };

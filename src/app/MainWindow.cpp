@@ -39,9 +39,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::setUpCommands(TimelineViewController& timeline, ActionsController& actions,
                                UndoManager& undoManager, ApplicationModel& model) {
+    setUpFileMenu(actions);
     setUpToolBar(timeline, actions);
     setUpEditMenu(actions, undoManager, model);
     setUpViewMenu(timeline, actions);
+}
+
+void MainWindow::setUpFileMenu(ActionsController& actions) {
+    QMenu* menu = menuBar()->addMenu(tr("&File"));
+    menu->addAction(tr("&New Event"), QKeySequence::New, &actions, &ActionsController::createNewEvent);
 }
 
 void MainWindow::setUpToolBar(TimelineViewController& timeline, ActionsController& actions) {
@@ -95,9 +101,15 @@ void MainWindow::setUpEditMenu(ActionsController& actions, UndoManager& undoMana
     connect(&undoManager, &UndoManager::changed, this, refreshUndo);
     refreshUndo();
     menu->addSeparator();
+    // Return itself is the timeline's key: a shortcut here would take it from every field.
+    QAction* show = menu->addAction(tr("&Show Event") + QStringLiteral("\t") + tr("Return"), &actions,
+                                    &ActionsController::showSelectedEvent);
     QAction* remove =
         menu->addAction(tr("Delete Event"), QKeySequence::Delete, &actions, &ActionsController::deleteEvent);
-    auto refreshRemove = [remove, &model] { remove->setEnabled(model.selectedEvent() != nullptr); };
+    auto refreshRemove = [show, remove, &model] {
+        show->setEnabled(model.selectedEvent() != nullptr);
+        remove->setEnabled(model.selectedEvent() != nullptr);
+    };
     connect(&model, &ApplicationModel::selectedEventChanged, this, refreshRemove);
     refreshRemove();
     // Escape ends naming an event in place without saving.

@@ -28,6 +28,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void setUpFileMenu(ActionsController& actions);
     void setUpToolBar(TimelineViewController& timeline, ActionsController& actions);
     void setUpEditMenu(ActionsController& actions, UndoManager& undoManager, ApplicationModel& model);
     void setUpViewMenu(TimelineViewController& timeline, ActionsController& actions);

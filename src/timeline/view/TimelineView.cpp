@@ -14,6 +14,7 @@
 #include "timeline/timelineSettings.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QNativeGestureEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -332,6 +333,16 @@ void TimelineView::finishDrag() {
     dateDrag.restoreEvent();
     markLayoutDirty();
     m_delegate->didModifyEvent(modified, dateDrag.event());
+}
+
+void TimelineView::keyPressEvent(QKeyEvent* event) {
+    // Return opens the selected event, as a click on it does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_selectedEvent && m_delegate &&
+        !m_inlineEditor->isActive()) {
+        m_delegate->selectedEventWasClicked(m_selectedEvent);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TimelineView::mouseDoubleClickEvent(QMouseEvent* event) {

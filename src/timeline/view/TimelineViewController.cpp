@@ -79,8 +79,17 @@ void TimelineViewController::showEvents() {
     EventList shown;
     const ApplicationModel::EventFilter keep = m_model.calendarFilter();
     std::copy_if(m_model.events().begin(), m_model.events().end(), std::back_inserter(shown),
-                 [&](const auto& event) { return keep(*event); });
+                 [&](const auto& event) { return keep(*event) && event != m_editedOriginal; });
+    if (m_editedEvent)
+        shown.append(m_editedEvent);
     m_view.setEvents(shown);
+}
+
+void TimelineViewController::setEditedEvent(std::shared_ptr<CalEvent> edited,
+                                            std::shared_ptr<CalEvent> original) {
+    m_editedEvent = std::move(edited);
+    m_editedOriginal = m_editedEvent ? std::move(original) : nullptr;
+    showEvents();
 }
 
 void TimelineViewController::showSelection() {
@@ -232,6 +241,8 @@ std::shared_ptr<CalEvent> TimelineViewController::createEventWithStart(const Cal
 
 void TimelineViewController::selectedEventWasClicked(const std::shared_ptr<CalEvent>& event) {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, event->title);
+    if (m_selectedEventOpener && m_model.selectedEvent())
+        m_selectedEventOpener();
 }
 
 void TimelineViewController::didModifyEvent(const std::shared_ptr<CalEvent>& modified,

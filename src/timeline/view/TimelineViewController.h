@@ -34,6 +34,11 @@ public:
     TimelineView& timelineView() const { return m_view; }
     // Creates and stores an event for a period, selects it and makes it visible.
     void setEventCreator(EventCreator creator) { m_eventCreator = std::move(creator); }
+    // What a click on the selected event (or Return) does: open it.
+    void setSelectedEventOpener(std::function<void()> opener) { m_selectedEventOpener = std::move(opener); }
+    // Shows `edited` where it would land in place of the stored `original` (none: a new event) while an
+    // editor works on it; no `edited` shows the stored events again.
+    void setEditedEvent(std::shared_ptr<CalEvent> edited, std::shared_ptr<CalEvent> original);
     // Where "now" comes from; the clock by default. Also used by the view.
     void setClock(std::function<CalendarDate()> clock);
 
@@ -92,5 +97,8 @@ private:
     bool m_isCenteredOnNow = false;
     std::function<CalendarDate()> m_clock;
     EventCreator m_eventCreator;
+    std::function<void()> m_selectedEventOpener;
+    std::shared_ptr<CalEvent> m_editedEvent;
+    std::shared_ptr<CalEvent> m_editedOriginal;
     QTimer m_timer;
 };

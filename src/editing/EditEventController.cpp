@@ -1,0 +1,477 @@
+#include "EditEventController.h"
+
+#include "CommandFieldTextViewDelegate.h"
+#include "GridView.h"
+#include "TextViewWithCompletion.h"
+#include "base/Logger.h"
+#include "base/UndoManager.h"
+#include "base/UserDefaults.h"
+#include "dates/EventDescription.h"
+#include "entry/CalEventBuilder.h"
+#include "entry/ParsingController.h"
+#include "store/ApplicationModel.h"
+#include "store/CalendarController.h"
+#include "textColors.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCollator>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString TIMED_FORMAT = QStringLiteral("ddd d MMM yyyy  HH:mm");
+const QString ALL_DAY_FORMAT = QStringLiteral("ddd d MMM yyyy");
+
+// The words of the entry language a line may start with, offered as the user types.
+const QStringList ENTRY_WORDS{
+    QStringLiteral("today"),     QStringLiteral("tomorrow"),   QStringLiteral("next day"),
+    QStringLiteral("next week"), QStringLiteral("next month"), QStringLiteral("next year"),
+    QStringLiteral("noon"),      QStringLiteral("midnight"),   QStringLiteral("monday"),
+    QStringLiteral("tuesday"),   QStringLiteral("wednesday"),  QStringLiteral("thursday"),
+    QStringLiteral("friday"),    QStringLiteral("saturday"),   QStringLiteral("sunday"),
+    QStringLiteral("january"),   QStringLiteral("february"),   QStringLiteral("march"),
+    QStringLiteral("april"),     QStringLiteral("may"),        QStringLiteral("june"),
+    QStringLiteral("july"),      QStringLiteral("august"),     QStringLiteral("september"),
+    QStringLiteral("october"),   QStringLiteral("november"),   QStringLiteral("december")};
+
+bool isMidnight(const QDateTime& moment) {
+    const QTime time = moment.toLocalTime().time();
+    return time.hour() == 0 && time.minute() == 0 && time.second() == 0;
+}
+
+QDateTime startOfDay(const QDateTime& moment) {
+    return CalendarDate::fromQDateTime(moment).truncateToDay().toQDateTime();
+}
+
+void setTextColor(QWidget& widget, const QColor& color) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Text, color);
+    widget.setPalette(palette);
+}
+
+// The fields a stored change of the edited event may touch, beyond what the user sees as "the same".
+bool sameStoredState(const CalEvent& a, const CalEvent& b) {
+    return a.title == b.title && a.startDate == b.startDate && a.endDate == b.endDate &&
+           a.isAllDay == b.isAllDay && a.location == b.location && a.notes == b.notes &&
+           (a.calendar ? a.calendar->uid : QString()) == (b.calendar ? b.calendar->uid : QString());
+}
+
+} // namespace
+
+EditEventController::EditEventController(ApplicationModel& model, CalendarController& calendarController,
+                                         UndoManager& undoManager,
+                                         std::shared_ptr<EventDescription> eventDescription,
+                                         ParsingController& parsingController, UserDefaults& userDefaults,
+                                         QWidget* parent)
+    : QDialog(parent), m_model(model), m_calendarController(calendarController), m_undoManager(undoManager),
+      m_eventDescription(std::move(eventDescription)), m_parsingController(parsingController),
+      m_userDefaults(userDefaults), m_eventBuilder(std::make_unique<CalEventBuilder>()) {
+    buildWindow();
+    connect(&m_model, &ApplicationModel::eventsChanged, this, &EditEventController::modelEventsChanged);
+    connect(&m_model, &ApplicationModel::calendarsChanged, this, &EditEventController::refreshCalendarNames);
+}
+
+EditEventController::~EditEventController() {
+    if (m_event)
+        closeImpl();
+}
+
+void EditEventController::buildWindow() {
+    setWindowTitle(tr("New Event"));
+    setModal(false);
+
+    m_commandField = new TextViewWithCompletion(this);
+    m_commandField->setAccessibleName(tr("Event in words"));
+    m_commandField->setPlaceholderText(tr("work: fri 3pm to 4pm review"));
+    m_commandField->setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    m_commandField->setFixedHeight(m_commandField->fontMetrics().lineSpacing() * 2 + 12);
+    m_commandFieldDelegate = new CommandFieldTextViewDelegate([this] { okAction(); }, this);
+    m_commandField->setCompletionDelegate(m_commandFieldDelegate);
+    connect(m_commandField, &QPlainTextEdit::textChanged, this, &EditEventController::commandFieldDidChange);
+
+    m_titleField = new QLineEdit(this);
+    m_titleField->setAccessibleName(tr("Title"));
+    connect(m_titleField, &QLineEdit::textEdited, this, [this](const QString& title) {
+        if (m_event && !m_showing) {
+            m_event->title = title;
+            announceChange();
+        }
+    });
+    connect(m_titleField, &QLineEdit::editingFinished, this, &EditEventController::titleAction);
+
+    m_startDatePicker = new QDateTimeEdit(this);
+    m_startDatePicker->setCalendarPopup(true);
+    m_startDatePicker->setAccessibleName(tr("Start"));
+    connect(m_startDatePicker, &QDateTimeEdit::dateTimeChanged, this, &EditEventController::startDateAction);
+    m_endDatePicker = new QDateTimeEdit(this);
+    m_endDatePicker->setCalendarPopup(true);
+    m_endDatePicker->setAccessibleName(tr("End"));
+    connect(m_endDatePicker, &QDateTimeEdit::dateTimeChanged, this, &EditEventController::endDateAction);
+    m_isAllDayCheckbox = new QCheckBox(tr("A&ll day"), this);
+    m_isAllDayCheckbox->setAccessibleName(tr("All day"));
+    connect(m_isAllDayCheckbox, &QCheckBox::clicked, this, &EditEventController::allDayAction);
+
+    m_calendarPopUp = new QComboBox(this);
+    m_calendarPopUp->setAccessibleName(tr("Calendar"));
+    connect(m_calendarPopUp, &QComboBox::activated, this, &EditEventController::calendarAction);
+    m_locationField = new QLineEdit(this);
+    m_locationField->setAccessibleName(tr("Location"));
+    connect(m_locationField, &QLineEdit::textEdited, this, [this](const QString& location) {
+        if (m_event && !m_showing)
+            m_event->location = location;
+    });
+    m_notesField = new QPlainTextEdit(this);
+    m_notesField->setAccessibleName(tr("Notes"));
+    m_notesField->setTabChangesFocus(true);
+    m_notesField->setFixedHeight(m_notesField->fontMetrics().lineSpacing() * 3 + 12);
+    connect(m_notesField, &QPlainTextEdit::textChanged, this, [this] {
+        if (m_event && !m_showing)
+            m_event->notes = m_notesField->toPlainText();
+    });
+
+    m_gridView = new GridView(this);
+    m_gridView->setVerticalMargin(6);
+
+    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_okButton = m_buttons->button(QDialogButtonBox::Ok);
+    m_okButton->setDefault(true);
+    m_okButton->setAccessibleName(tr("OK"));
+    m_buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(tr("Cancel"));
+    connect(m_okButton, &QPushButton::clicked, this, &EditEventController::okAction);
+    connect(m_buttons->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this,
+            &EditEventController::cancelAction);
+
+    auto* dates = new QHBoxLayout;
+    dates->addWidget(m_endDatePicker);
+    dates->addWidget(m_isAllDayCheckbox);
+    dates->addStretch();
+    auto* form = new QFormLayout;
+    const auto row = [form](const QString& label, QWidget* field) {
+        auto* text = new QLabel(label);
+        text->setBuddy(field);
+        form->addRow(text, field);
+    };
+    const auto rowWithLayout = [form](const QString& label, QWidget* buddy, QLayout* fields) {
+        auto* text = new QLabel(label);
+        text->setBuddy(buddy);
+        form->addRow(text, fields);
+    };
+    row(tr("&Title:"), m_titleField);
+    row(tr("&Starts:"), m_startDatePicker);
+    rowWithLayout(tr("&Ends:"), m_endDatePicker, dates);
+    row(tr("&Calendar:"), m_calendarPopUp);
+    row(tr("L&ocation:"), m_locationField);
+    row(tr("&Notes:"), m_notesField);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_commandField);
+    layout->addLayout(form);
+    layout->addWidget(m_gridView);
+    layout->addWidget(m_buttons);
+    // The panel takes the size its content asks for, so it grows and shrinks with the grid.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_titleField->setMinimumWidth(360);
+
+    setTabOrder(m_commandField, m_titleField);
+    setTabOrder(m_titleField, m_startDatePicker);
+    setTabOrder(m_startDatePicker, m_endDatePicker);
+    setTabOrder(m_endDatePicker, m_isAllDayCheckbox);
+    setTabOrder(m_isAllDayCheckbox, m_calendarPopUp);
+    setTabOrder(m_calendarPopUp, m_locationField);
+    setTabOrder(m_locationField, m_notesField);
+}
+
+void EditEventController::setReferenceDateProvider(std::function<CalendarDate()> provider) {
+    m_referenceDateProvider = std::move(provider);
+}
+
+CalendarDate EditEventController::referenceDate() const {
+    return m_referenceDateProvider ? m_referenceDateProvider() : CalendarDate::now();
+}
+
+void EditEventController::showWithNewEvent(const std::shared_ptr<CalEvent>& event) {
+    m_isNewEvent = true;
+    showWithEventImpl(event);
+}
+
+void EditEventController::showWithEvent(const std::shared_ptr<CalEvent>& event) {
+    m_isNewEvent = false;
+    showWithEventImpl(event);
+}
+
+void EditEventController::showWithEventImpl(const std::shared_ptr<CalEvent>& event) {
+    m_event = event->copy();
+    m_baseEvent = m_event->copy();
+    m_backupEvent = event;
+    {
+        const QSignalBlocker quiet(m_commandField);
+        m_commandField->clear();
+        setTextColor(*m_commandField, VALID_TEXT_COLOR);
+    }
+    const bool editable = m_event->calendar && m_event->calendar->isEditable;
+    setWindowTitle(!editable      ? tr("Event in Read-Only Calendar")
+                   : m_isNewEvent ? tr("New Event")
+                                  : tr("Edit Event"));
+    refreshCalendarNames();
+    if (!m_isNewEvent)
+        showDescription();
+    showEventInFields();
+    formatDatePickers();
+    for (QWidget* field : std::initializer_list<QWidget*>{
+             m_commandField, m_titleField, m_startDatePicker, m_endDatePicker, m_isAllDayCheckbox,
+             m_calendarPopUp, m_locationField, m_notesField, m_gridView})
+        field->setEnabled(editable);
+    if (m_userDefaults.value(FRAME_KEY).isValid() && !isVisible())
+        restoreGeometry(m_userDefaults.value(FRAME_KEY).toByteArray());
+    show();
+    raise();
+    activateWindow();
+    m_commandField->setFocus();
+    announceChange();
+}
+
+void EditEventController::refreshCalendarNames() {
+    const QString ownUid = m_event && m_event->calendar ? m_event->calendar->uid : QString();
+    CalendarList offered;
+    for (const auto& calendar : m_model.calendars()) {
+        if (calendar->isEditable || calendar->uid == ownUid)
+            offered.append(calendar);
+    }
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(offered.begin(), offered.end(),
+                     [&](const auto& a, const auto& b) { return collator.compare(a->title, b->title) < 0; });
+    QStringList names;
+    QStringList completions;
+    for (const auto& calendar : std::as_const(offered)) {
+        names.append(calendar->title);
+        completions.append(calendar->title + QStringLiteral(": "));
+    }
+    m_parsingController.setCalendarNames(names);
+    m_commandFieldDelegate->setCompletions(completions + ENTRY_WORDS);
+    const CalendarList all = m_model.calendars();
+    m_eventBuilder->setCalendars(std::vector<std::shared_ptr<CalCalendar>>(all.begin(), all.end()));
+
+    const QSignalBlocker quiet(m_calendarPopUp);
+    m_calendarPopUp->clear();
+    for (const auto& calendar : std::as_const(offered))
+        m_calendarPopUp->addItem(calendar->title, calendar->uid);
+    m_calendarPopUp->setCurrentIndex(m_calendarPopUp->findData(ownUid));
+}
+
+void EditEventController::showEventInFields() {
+    if (!m_event)
+        return;
+    m_showing = true;
+    if (m_titleField->text() != m_event->title)
+        m_titleField->setText(m_event->title);
+    m_startDatePicker->setDateTime(m_event->startDate.toLocalTime());
+    m_endDatePicker->setDateTime(m_endDateTransformer.transformedValue(m_event->endDate).toLocalTime());
+    m_isAllDayCheckbox->setChecked(m_event->isAllDay);
+    m_calendarPopUp->setCurrentIndex(
+        m_calendarPopUp->findData(m_event->calendar ? m_event->calendar->uid : QString()));
+    if (m_locationField->text() != m_event->location)
+        m_locationField->setText(m_event->location);
+    if (m_notesField->toPlainText() != m_event->notes)
+        m_notesField->setPlainText(m_event->notes);
+    m_showing = false;
+    refreshValidity();
+}
+
+void EditEventController::showDescription() {
+    const QSignalBlocker quiet(m_commandField);
+    m_commandField->setPlainText(m_eventDescription->descriptionOfEvent(*m_event, referenceDate()));
+    m_commandField->moveCursor(QTextCursor::End);
+    setTextColor(*m_commandField, VALID_TEXT_COLOR);
+}
+
+void EditEventController::formatDatePickers() {
+    if (!m_event)
+        return;
+    const QString format = m_event->isAllDay ? ALL_DAY_FORMAT : TIMED_FORMAT;
+    m_startDatePicker->setDisplayFormat(format);
+    m_endDatePicker->setDisplayFormat(format);
+    m_endDateTransformer.setOffset(m_event->isAllDay ? -1 : 0);
+    // The end control reads the end again through the new offset.
+    showEventInFields();
+}
+
+bool EditEventController::isValid() const {
+    if (!m_event)
+        return false;
+    return m_event->isAllDay ? m_event->startDate < m_event->endDate : m_event->startDate <= m_event->endDate;
+}
+
+void EditEventController::refreshValidity() {
+    const QColor color = isValid() ? VALID_TEXT_COLOR : INVALID_TEXT_COLOR;
+    setTextColor(*m_startDatePicker, color);
+    setTextColor(*m_endDatePicker, color);
+    m_okButton->setEnabled(isValid() && m_event && m_event->calendar && m_event->calendar->isEditable);
+}
+
+void EditEventController::commandFieldDidChange() {
+    if (!m_event)
+        return;
+    const std::optional<ParseTreeNode> tree = m_parsingController.parseEvent(m_commandField->toPlainText());
+    if (!tree) {
+        setTextColor(*m_commandField, INVALID_TEXT_COLOR);
+        return;
+    }
+    // Always from the base event, so that editing the line never piles up earlier partial results.
+    const std::shared_ptr<CalEvent> built = m_baseEvent->copy();
+    m_eventBuilder->updateEvent(*built, *tree, referenceDate());
+    const bool allDayChanged = built->isAllDay != m_event->isAllDay;
+    m_event->startDate = built->startDate;
+    m_event->endDate = built->endDate;
+    m_event->title = built->title;
+    m_event->calendar = built->calendar;
+    m_event->isAllDay = built->isAllDay;
+    setTextColor(*m_commandField, VALID_TEXT_COLOR);
+    if (allDayChanged)
+        formatDatePickers();
+    else
+        showEventInFields();
+    announceChange();
+}
+
+void EditEventController::titleAction() {
+    if (!m_event || m_showing)
+        return;
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, m_titleField->text());
+    showDescription();
+    m_baseEvent = m_event->copy();
+}
+
+void EditEventController::startDateAction() {
+    if (!m_event || m_showing)
+        return;
+    m_event->startDate = m_startDatePicker->dateTime().toUTC();
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, m_event->startDate.toString(Qt::ISODate));
+    refreshValidity();
+    showDescription();
+    m_baseEvent = m_event->copy();
+    announceChange();
+}
+
+void EditEventController::endDateAction() {
+    if (!m_event || m_showing)
+        return;
+    m_event->endDate = m_endDateTransformer.reverseTransformedValue(m_endDatePicker->dateTime()).toUTC();
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, m_event->endDate.toString(Qt::ISODate));
+    refreshValidity();
+    showDescription();
+    m_baseEvent = m_event->copy();
+    announceChange();
+}
+
+void EditEventController::allDayAction() {
+    if (!m_event)
+        return;
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString::number(m_isAllDayCheckbox->isChecked()));
+    m_event->isAllDay = m_isAllDayCheckbox->isChecked();
+    m_event->startDate = startOfDay(m_event->startDate);
+    if (!isMidnight(m_event->endDate))
+        m_event->endDate =
+            CalendarDate::fromQDateTime(startOfDay(m_event->endDate)).dateByAddingDays(1).toQDateTime();
+    formatDatePickers();
+    showDescription();
+    m_baseEvent = m_event->copy();
+    announceChange();
+}
+
+void EditEventController::calendarAction() {
+    if (!m_event)
+        return;
+    m_event->calendar = m_model.calendarWithUid(m_calendarPopUp->currentData().toString());
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, m_event->calendar ? m_event->calendar->title : QString());
+    m_baseEvent = m_event->copy();
+    announceChange();
+}
+
+void EditEventController::modelEventsChanged() {
+    // A new event is not in the store yet, so nothing there can have changed it.
+    if (!m_event || m_isNewEvent)
+        return;
+    const std::shared_ptr<CalEvent> stored = m_model.closestOccurrenceToEvent(*m_event);
+    if (!stored) {
+        closeImpl();
+        return;
+    }
+    // Other events come and go as the timeline loads its range: only a change of this event's stored
+    // state takes the panel back to it.
+    if (stored == m_backupEvent || sameStoredState(*stored, *m_backupEvent)) {
+        m_backupEvent = stored;
+        return;
+    }
+    showWithEventImpl(stored);
+}
+
+void EditEventController::okAction() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
+    if (!m_event)
+        return;
+    if (!m_event->calendar || !m_event->calendar->isEditable) {
+        cancelAction();
+        return;
+    }
+    if (!isValid())
+        return;
+    // A field being edited hands in its text first.
+    if (QWidget* focused = focusWidget())
+        focused->clearFocus();
+    const std::shared_ptr<CalEvent> edited = m_event;
+    if (m_isNewEvent) {
+        m_calendarController.addEvent(*edited);
+        m_undoManager.setActionName(tr("New Event"));
+        const std::shared_ptr<CalEvent> stored = m_model.closestOccurrenceToEvent(*edited);
+        closeImpl();
+        emit didCreateNewEvent(stored);
+        return;
+    }
+    m_calendarController.replaceEvent(m_backupEvent, *edited);
+    m_undoManager.setActionName(tr("Edit Event"));
+    closeImpl();
+}
+
+void EditEventController::cancelAction() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
+    closeImpl();
+}
+
+void EditEventController::reject() {
+    cancelAction();
+}
+
+void EditEventController::closeEvent(QCloseEvent* event) {
+    if (m_event)
+        cancelAction();
+    event->accept();
+}
+
+void EditEventController::closeImpl() {
+    if (isVisible())
+        m_userDefaults.setValue(FRAME_KEY, saveGeometry());
+    const std::shared_ptr<CalEvent> original = m_backupEvent;
+    m_event = nullptr;
+    m_baseEvent = nullptr;
+    m_backupEvent = nullptr;
+    hide();
+    emit editedEventChanged(nullptr, original);
+}
+
+void EditEventController::announceChange() {
+    if (m_event)
+        emit editedEventChanged(m_event, m_isNewEvent ? nullptr : m_backupEvent);
+}

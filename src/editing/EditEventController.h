@@ -1,0 +1,127 @@
+#pragma once
+
+#include "DateOffsetValueTransformer.h"
+#include "dates/CalendarDate.h"
+#include "records/CalEvent.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class ApplicationModel;
+class CalEventBuilder;
+class CalendarController;
+class CommandFieldTextViewDelegate;
+class EventDescription;
+class GridView;
+class ParsingController;
+class QCheckBox;
+class QComboBox;
+class QDateTimeEdit;
+class QDialogButtonBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class TextViewWithCompletion;
+class UndoManager;
+class UserDefaults;
+
+// The panel in which one event is created or edited: a command field that shows the event in the entry
+// language and takes a typed line that describes it anew, and the fields for title, dates, all-day,
+// calendar, location and notes. It works on a private copy; nothing reaches the store before OK.
+class EditEventController : public QDialog {
+    Q_OBJECT
+public:
+    static inline const QString FRAME_KEY = QStringLiteral("EditEventPanel");
+
+    EditEventController(ApplicationModel& model, CalendarController& calendarController,
+                        UndoManager& undoManager, std::shared_ptr<EventDescription> eventDescription,
+                        ParsingController& parsingController, UserDefaults& userDefaults,
+                        QWidget* parent = nullptr);
+    ~EditEventController() override;
+
+    void showWithNewEvent(const std::shared_ptr<CalEvent>& event);
+    void showWithEvent(const std::shared_ptr<CalEvent>& event);
+
+    // The working copy; none while the panel is hidden.
+    const std::shared_ptr<CalEvent>& event() const { return m_event; }
+    bool isNewEvent() const { return m_isNewEvent; }
+    // An all-day event must end after it starts; a timed one must not end before.
+    bool isValid() const;
+    // The moment the command field's text is read and written against; now by default.
+    void setReferenceDateProvider(std::function<CalendarDate()> provider);
+
+    void okAction();
+    void cancelAction();
+    void allDayAction();
+
+    TextViewWithCompletion* commandField() const { return m_commandField; }
+    QLineEdit* titleField() const { return m_titleField; }
+    QDateTimeEdit* startDatePicker() const { return m_startDatePicker; }
+    QDateTimeEdit* endDatePicker() const { return m_endDatePicker; }
+    QCheckBox* isAllDayCheckbox() const { return m_isAllDayCheckbox; }
+    QComboBox* calendarPopUp() const { return m_calendarPopUp; }
+    QLineEdit* locationField() const { return m_locationField; }
+    QPlainTextEdit* notesField() const { return m_notesField; }
+    QPushButton* okButton() const { return m_okButton; }
+    GridView* gridView() const { return m_gridView; }
+
+signals:
+    // After OK on a new event, with the stored occurrence of it (none when the store refused).
+    void didCreateNewEvent(std::shared_ptr<CalEvent> stored);
+    // The working copy changed (none: the panel closed), with the stored record it was opened on.
+    void editedEventChanged(std::shared_ptr<CalEvent> edited, std::shared_ptr<CalEvent> original);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    void buildWindow();
+    void showWithEventImpl(const std::shared_ptr<CalEvent>& event);
+    void refreshCalendarNames();
+    void showEventInFields();
+    void showDescription();
+    void formatDatePickers();
+    void refreshValidity();
+    void commandFieldDidChange();
+    void titleAction();
+    void startDateAction();
+    void endDateAction();
+    void calendarAction();
+    void modelEventsChanged();
+    void closeImpl();
+    void announceChange();
+    CalendarDate referenceDate() const;
+
+    ApplicationModel& m_model;
+    CalendarController& m_calendarController;
+    UndoManager& m_undoManager;
+    std::shared_ptr<EventDescription> m_eventDescription;
+    ParsingController& m_parsingController;
+    UserDefaults& m_userDefaults;
+    std::unique_ptr<CalEventBuilder> m_eventBuilder;
+    DateOffsetValueTransformer m_endDateTransformer;
+    std::function<CalendarDate()> m_referenceDateProvider;
+
+    TextViewWithCompletion* m_commandField = nullptr;
+    CommandFieldTextViewDelegate* m_commandFieldDelegate = nullptr;
+    QLineEdit* m_titleField = nullptr;
+    QDateTimeEdit* m_startDatePicker = nullptr;
+    QDateTimeEdit* m_endDatePicker = nullptr;
+    QCheckBox* m_isAllDayCheckbox = nullptr;
+    QComboBox* m_calendarPopUp = nullptr;
+    QLineEdit* m_locationField = nullptr;
+    QPlainTextEdit* m_notesField = nullptr;
+    GridView* m_gridView = nullptr;
+    QDialogButtonBox* m_buttons = nullptr;
+    QPushButton* m_okButton = nullptr;
+
+    std::shared_ptr<CalEvent> m_event;
+    std::shared_ptr<CalEvent> m_baseEvent;
+    std::shared_ptr<CalEvent> m_backupEvent;
+    bool m_isNewEvent = false;
+    // Set while the fields are filled from the event, so that they do not write it back.
+    bool m_showing = false;
+};
