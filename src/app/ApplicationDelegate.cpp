@@ -92,8 +92,10 @@ void ApplicationDelegate::setUpEventEditor() {
         m_timelineViewController->ensureEventIsVisible(*stored);
     });
     // Keys work on the timeline as soon as the panel is gone.
-    connect(&editor, &QDialog::finished, &m_window->timelineView(),
-            [this] { m_window->timelineView().setFocus(); });
+    connect(&editor, &QDialog::finished, this, [this] {
+        m_window->activateWindow();
+        m_window->timelineView().setFocus();
+    });
 }
 
 void ApplicationDelegate::bindDayMonthOrder() {

@@ -119,6 +119,11 @@ void EditEventController::buildWindow() {
     m_endDatePicker->setCalendarPopup(true);
     m_endDatePicker->setAccessibleName(tr("End"));
     connect(m_endDatePicker, &QDateTimeEdit::dateTimeChanged, this, &EditEventController::endDateAction);
+    // Room for the longest date and time, so that neither control cuts its text.
+    const int pickerWidth =
+        m_startDatePicker->fontMetrics().horizontalAdvance(QStringLiteral("Wed 30 Sep 2026  23:59")) + 48;
+    m_startDatePicker->setMinimumWidth(pickerWidth);
+    m_endDatePicker->setMinimumWidth(pickerWidth);
     m_isAllDayCheckbox = new QCheckBox(tr("A&ll day"), this);
     m_isAllDayCheckbox->setAccessibleName(tr("All day"));
     connect(m_isAllDayCheckbox, &QCheckBox::clicked, this, &EditEventController::allDayAction);
@@ -467,7 +472,7 @@ void EditEventController::closeImpl() {
     m_event = nullptr;
     m_baseEvent = nullptr;
     m_backupEvent = nullptr;
-    hide();
+    done(QDialog::Rejected); // hides the panel and tells that it is finished
     emit editedEventChanged(nullptr, original);
 }
 

@@ -21,8 +21,20 @@ TextViewWithCompletion::TextViewWithCompletion(QWidget* parent)
     // The pop-up closing, by a choice or by Escape, ends the completion.
     m_completer->popup()->installEventFilter(this);
     connect(document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
-        if (m_delegate)
-            m_delegate->textDidChange(*this, position, added);
+        if (!m_delegate)
+            return;
+        m_delegate->textDidChange(*this, position, added);
+        // An open pop-up follows the typing, and goes once nothing fits any more.
+        if (m_completer->popup()->isVisible()) {
+            const QStringList completions =
+                m_delegate->completionsFor(toPlainText().left(position + std::max(added, 0)));
+            if (completions.isEmpty())
+                m_completer->popup()->hide();
+            else {
+                m_model->setStringList(completions);
+                m_completer->popup()->setCurrentIndex(m_model->index(0, 0));
+            }
+        }
     });
 }
 

@@ -1,5 +1,5 @@
-// Drives the built program on a real X server: drags an event with the pointer and undoes it with the
-// keyboard, checking the event's file on disk after each step.
+// Drives the built program on a real X server: drags an event with the pointer, creates and edits one
+// from the keyboard, and undoes, checking the event's file on disk after each step.
 #include "records/CalCalendar.h"
 #include "store/vdir/VdirCalendarStore.h"
 
@@ -108,9 +108,31 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("[General]\ntimelineMode=1\ntimelineTimeInterval=86400\nscreenshot=1\n");
     }
-    QString eventFile() const {
-        QFile file(m_calendars.filePath(u"home/e2e-drag.ics"_s));
+    QString eventFile(const QString& name = u"e2e-drag.ics"_s) const {
+        QFile file(m_calendars.filePath(u"home/"_s + name));
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    // The event files of the calendar besides the one written before the start.
+    QStringList newEventFiles() const {
+        QStringList names = QDir(m_calendars.filePath(u"home"_s)).entryList({u"*.ics"_s}, QDir::Files);
+        names.removeAll(u"e2e-drag.ics"_s);
+        return names;
+    }
+    // The visible window of the program with this title, focused; false when none shows.
+    bool focusWindowNamed(const QString& title) {
+        QString window;
+        eventually([&] {
+            window = xdotool({u"search"_s, u"--all"_s, u"--onlyvisible"_s, u"--pid"_s,
+                              QString::number(m_program.processId()), u"--name"_s, u"^%1$"_s.arg(title)})
+                         .section(u'\n', 0, 0);
+            return !window.isEmpty();
+        });
+        if (window.isEmpty())
+            return false;
+        xdotool({u"windowfocus"_s, u"--sync"_s, window});
+        // A window just mapped takes a moment before its focused field gets the keys.
+        QThread::msleep(300);
+        return true;
     }
 
     // The program's window on the screen.
@@ -127,7 +149,7 @@ protected:
             return {};
         QString window;
         eventually([&] {
-            window = xdotool({u"search"_s, u"--onlyvisible"_s, u"--pid"_s,
+            window = xdotool({u"search"_s, u"--all"_s, u"--onlyvisible"_s, u"--pid"_s,
                               QString::number(m_program.processId()), u"--name"_s, u"^Verdalune$"_s})
                          .section(u'\n', 0, 0);
             return !window.isEmpty();
@@ -180,6 +202,35 @@ TEST_F(EndToEndTest, ADragMovesTheStoredEventAndUndoPutsItBack) {
     EXPECT_TRUE(eventually([&] { return eventTime(eventFile(), u"DTSTART"_s) == start; }))
         << "undo did not restore the start";
     EXPECT_EQ(eventTime(eventFile(), u"DTEND"_s), end);
+}
+
+TEST_F(EndToEndTest, ALineTypedInTheEditorIsStoredAndAnEditIsUndone) {
+    ASSERT_FALSE(launch().isEmpty());
+    xdotool({u"key"_s, u"ctrl+n"_s});
+    ASSERT_TRUE(focusWindowNamed(u"New Event"_s)) << "Ctrl+N opened no editor";
+    xdotool({u"type"_s, u"--delay"_s, u"30"_s, u"tomorrow 3pm to 4:30pm lunch"_s});
+    xdotool({u"key"_s, u"Return"_s});
+    QStringList created;
+    ASSERT_TRUE(eventually([&] { return !(created = newEventFiles()).isEmpty(); })) << "no file was written";
+    const QString ics = eventFile(created.front());
+    const QDate tomorrow = QDate::currentDate().addDays(1);
+    EXPECT_EQ(eventTime(ics, u"DTSTART"_s), QDateTime(tomorrow, QTime(15, 0))) << ics.toStdString();
+    EXPECT_EQ(eventTime(ics, u"DTEND"_s), QDateTime(tomorrow, QTime(16, 30)));
+    EXPECT_TRUE(ics.contains(u"SUMMARY:lunch"_s));
+
+    // The new event is selected: Return opens it, Tab reaches the title.
+    ASSERT_TRUE(focusWindowNamed(u"Verdalune"_s));
+    xdotool({u"key"_s, u"Return"_s});
+    ASSERT_TRUE(focusWindowNamed(u"Edit Event"_s)) << "Return opened no editor on the new event";
+    xdotool({u"key"_s, u"Tab"_s, u"ctrl+a"_s});
+    xdotool({u"type"_s, u"--delay"_s, u"30"_s, u"picnic"_s});
+    xdotool({u"key"_s, u"Return"_s});
+    ASSERT_TRUE(eventually([&] { return eventFile(created.front()).contains(u"SUMMARY:picnic"_s); }))
+        << "the edit was not saved";
+    ASSERT_TRUE(focusWindowNamed(u"Verdalune"_s));
+    xdotool({u"key"_s, u"ctrl+z"_s});
+    EXPECT_TRUE(eventually([&] { return eventFile(created.front()) == ics; }))
+        << "undo did not restore the file";
 }
 
 } // namespace

@@ -128,14 +128,22 @@ TEST_F(EditEventControllerTest, TextNotUnderstoodIsRedAndLeavesTheEventAsItWas) 
 TEST_F(EditEventControllerTest, CompletionOffersCalendarsAndWordsFromTheStartOfTheField) {
     editor.showWithNewEvent(loop.controller.createNewEvent());
     QAbstractItemView* popup = editor.commandField()->completer()->popup();
-    type(u"tom"_s);
+    type(u"t"_s);
     ASSERT_TRUE(popup->isVisible());
     EXPECT_TRUE(editor.commandField()->isCompletionInProgress());
-    EXPECT_EQ(popup->model()->rowCount(), 1);
+    EXPECT_EQ(popup->model()->rowCount(), 4) << "today, tomorrow, tuesday, thursday";
+    type(u"om"_s);
+    EXPECT_EQ(popup->model()->rowCount(), 1) << "the pop-up follows the typing";
     QTest::keyClick(popup, Qt::Key_Return);
     EXPECT_EQ(editor.commandField()->toPlainText(), u"tomorrow"_s);
     EXPECT_FALSE(editor.commandField()->isCompletionInProgress());
     EXPECT_TRUE(editor.isVisible()) << "choosing a completion does not confirm the panel";
+    editor.commandField()->clear();
+    type(u"mon"_s);
+    ASSERT_TRUE(popup->isVisible());
+    QTest::keyClick(popup, Qt::Key_X);
+    EXPECT_FALSE(popup->isVisible()) << "it goes once nothing fits";
+    EXPECT_EQ(editor.commandField()->toPlainText(), u"monx"_s);
 
     // Calendars that may not take the event are not offered; deleting never offers anything.
     editor.commandField()->clear();
