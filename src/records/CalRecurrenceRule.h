@@ -16,6 +16,17 @@ public:
 
     static std::shared_ptr<CalRecurrenceRule> rule(Type type, int interval = 1);
     std::shared_ptr<CalRecurrenceRule> copy() const;
+    // A new rule of the same type and interval with `end` (absent: for ever), keeping only the details
+    // that the event editor can show for that type; a list counts as given when it is present, even
+    // empty:
+    // - daily: nothing else;
+    // - weekly: the days of the week;
+    // - monthly: the days of the month, else the single nth weekday;
+    // - yearly: the months with the single nth weekday, else the months alone (days of the month and nth
+    //   weekdays without months are dropped).
+    // A kept nth-weekday list must hold exactly one: InternalInconsistency "weekDays.count == 1". Any
+    // other type: InternalInconsistency "not implemented".
+    std::shared_ptr<CalRecurrenceRule> replaceEnd(std::optional<CalRecurrenceEnd> end) const;
 
     int recurrenceType = Daily; // one of Type; an int because stored files may carry other values
     int recurrenceInterval = 1;
