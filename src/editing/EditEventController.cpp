@@ -2,6 +2,7 @@
 
 #include "CommandFieldTextViewDelegate.h"
 #include "GridView.h"
+#include "RecurrenceSettingsViewController.h"
 #include "TextViewWithCompletion.h"
 #include "base/Logger.h"
 #include "base/UndoManager.h"
@@ -148,6 +149,15 @@ void EditEventController::buildWindow() {
 
     m_gridView = new GridView(this);
     m_gridView->setVerticalMargin(6);
+    m_recurrenceViewController = new RecurrenceSettingsViewController(m_eventDescription);
+    m_gridView->setView(m_recurrenceViewController, 0, 0);
+    connect(m_recurrenceViewController, &RecurrenceSettingsViewController::recurrenceRuleChanged, this,
+            [this](std::shared_ptr<CalRecurrenceRule> rule) {
+                if (!m_event)
+                    return;
+                m_event->recurrenceRule = std::move(rule);
+                announceChange();
+            });
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_okButton = m_buttons->button(QDialogButtonBox::Ok);
@@ -196,6 +206,7 @@ void EditEventController::buildWindow() {
     setTabOrder(m_isAllDayCheckbox, m_calendarPopUp);
     setTabOrder(m_calendarPopUp, m_locationField);
     setTabOrder(m_locationField, m_notesField);
+    setTabOrder(m_notesField, m_recurrenceViewController);
 }
 
 void EditEventController::setReferenceDateProvider(std::function<CalendarDate()> provider) {
@@ -287,6 +298,8 @@ void EditEventController::showEventInFields() {
     m_isAllDayCheckbox->setChecked(m_event->isAllDay);
     m_calendarPopUp->setCurrentIndex(
         m_calendarPopUp->findData(m_event->calendar ? m_event->calendar->uid : QString()));
+    m_recurrenceViewController->setRecurrenceRule(m_event->recurrenceRule);
+    m_recurrenceViewController->setStartDate(m_event->startDate);
     if (m_locationField->text() != m_event->location)
         m_locationField->setText(m_event->location);
     if (m_notesField->toPlainText() != m_event->notes)

@@ -23,6 +23,7 @@ class QDialogButtonBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class RecurrenceSettingsViewController;
 class TextViewWithCompletion;
 class UndoManager;
 class UserDefaults;
@@ -66,6 +67,7 @@ public:
     QPlainTextEdit* notesField() const { return m_notesField; }
     QPushButton* okButton() const { return m_okButton; }
     GridView* gridView() const { return m_gridView; }
+    RecurrenceSettingsViewController* recurrenceViewController() const { return m_recurrenceViewController; }
 
 signals:
     // After OK on a new event, with the stored occurrence of it (none when the store refused).
@@ -115,6 +117,7 @@ private:
     QLineEdit* m_locationField = nullptr;
     QPlainTextEdit* m_notesField = nullptr;
     GridView* m_gridView = nullptr;
+    RecurrenceSettingsViewController* m_recurrenceViewController = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
     QPushButton* m_okButton = nullptr;
 
