@@ -10,7 +10,9 @@
 // A reminder attached to an event, either relative to its start or at a fixed moment.
 class CalAlarm {
 public:
-    enum Action { Display, Email, Procedure, Sound };
+    // NoAction: an alarm the user is still setting up (the editor's empty alarm row); it alerts in no way
+    // and the store never writes it. Kept last so that the other values stay as they are stored.
+    enum Action { Display, Email, Procedure, Sound, NoAction };
 
     static std::shared_ptr<CalAlarm> alarm();
     std::shared_ptr<CalAlarm> copy() const;

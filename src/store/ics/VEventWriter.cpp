@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -25,7 +26,18 @@ bool sameAlarm(const CalAlarm& a, const CalAlarm& b) {
            a.emailAddress() == b.emailAddress();
 }
 
-bool sameAlarms(const QList<std::shared_ptr<CalAlarm>>& a, const QList<std::shared_ptr<CalAlarm>>& b) {
+// The alarms that alert in some way; one without an action is left out of the file.
+QList<std::shared_ptr<CalAlarm>> writtenAlarms(const QList<std::shared_ptr<CalAlarm>>& alarms) {
+    QList<std::shared_ptr<CalAlarm>> result;
+    std::copy_if(alarms.begin(), alarms.end(), std::back_inserter(result),
+                 [](const auto& alarm) { return alarm->action() != CalAlarm::NoAction; });
+    return result;
+}
+
+bool sameAlarms(const QList<std::shared_ptr<CalAlarm>>& before,
+                const QList<std::shared_ptr<CalAlarm>>& after) {
+    const auto a = writtenAlarms(before);
+    const auto b = writtenAlarms(after);
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](const auto& x, const auto& y) { return sameAlarm(*x, *y); });
 }
@@ -80,6 +92,7 @@ std::pair<QString, QString> allDayDates(const CalEvent& event) {
 
 IcsComponent alarmComponent(const CalAlarm& alarm, const QString& title) {
     static const char* const ACTIONS[] = {"DISPLAY", "EMAIL", "PROCEDURE", "AUDIO"};
+    VL_ASSERT(alarm.action() != CalAlarm::NoAction, QStringLiteral("an alarm with an action"));
     IcsComponent result(QStringLiteral("VALARM"));
     result.addProperty(ContentLine(QStringLiteral("ACTION"), QString::fromLatin1(ACTIONS[alarm.action()])));
     if (alarm.absoluteTrigger()) {
@@ -114,6 +127,8 @@ IcsComponent alarmComponent(const CalAlarm& alarm, const QString& title) {
             attach.setParameter(QStringLiteral("VALUE"), {QStringLiteral("URI")});
             result.addProperty(attach);
         }
+        break;
+    case CalAlarm::NoAction:
         break;
     }
     return result;
@@ -215,7 +230,7 @@ void VEventWriter::writeEnd(IcsComponent& event, const CalEvent& after) {
 
 void VEventWriter::writeAlarms(IcsComponent& event, const CalEvent& after) {
     event.removeChildren(u"VALARM");
-    for (const auto& alarm : after.alarms)
+    for (const auto& alarm : writtenAlarms(after.alarms))
         event.addChild(alarmComponent(*alarm, after.title));
 }
 

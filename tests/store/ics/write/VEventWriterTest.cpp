@@ -231,6 +231,25 @@ TEST(VEventWriterTest, WritesAlarmsThatAReaderUnderstands) {
     }
 }
 
+TEST(VEventWriterTest, AnAlarmWithoutActionIsNeverWritten) {
+    // The event editor's empty alarm row holds one; it must not reach a file even if it gets into an event.
+    auto before = timedEvent(at(2026, 6, 10, 9), at(2026, 6, 10, 10));
+    auto alarm = CalAlarm::alarm();
+    alarm->setRelativeTrigger(-900);
+    before->alarms = {alarm};
+    auto after = before->copy();
+    auto empty = CalAlarm::alarm();
+    empty->setAction(CalAlarm::NoAction);
+    after->alarms.prepend(empty);
+
+    IcsDocument document = IcsDocument::create();
+    IcsComponent& event = document.body().addChild(IcsComponent(QStringLiteral("VEVENT")));
+    VEventWriter(document, NOW).write(event, nullptr, *after);
+    ASSERT_EQ(event.children(u"VALARM").size(), 1);
+    EXPECT_EQ(propertyText(*event.children(u"VALARM").first(), u"ACTION"), "ACTION:DISPLAY");
+    EXPECT_FALSE(VEventWriter(document, NOW).write(event, before.get(), *after)) << "no change to write";
+}
+
 int instanceCount(const QByteArray& bytes) {
     IcalPointer read = readByLibical(bytes);
     int count = 0;

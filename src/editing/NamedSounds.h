@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QFileInfoList>
+#include <QString>
+#include <QStringList>
+
+// The names of the sounds installed for the user and the system: the files of the sound folders below
+// $XDG_DATA_HOME and each of $XDG_DATA_DIRS, named without their extension.
+class NamedSounds {
+public:
+    // The user's folder first, then the system's, in the order of $XDG_DATA_DIRS.
+    static QStringList soundFolders();
+    // Every sound file below the folders, walked recursively, in the order found: neither sorted nor freed
+    // of duplicates.
+    static QFileInfoList soundFilesIn(const QStringList& folders);
+    static QStringList namedSoundsIn(const QStringList& folders);
+    // The names in the sound folders, found once per process.
+    static QStringList namedSounds();
+    // The first file of that name in the sound folders, or an empty path.
+    static QString soundFile(const QString& name);
+};

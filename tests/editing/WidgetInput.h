@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+// Chooses the entry with `text` as a user does: a click opens the pop-up, a click on the entry takes it.
+inline void chooseEntry(QComboBox* combo, const QString& text) {
+    const int index = combo->findText(text);
+    ASSERT_GE(index, 0) << "no entry " << text.toStdString();
+    QTest::mouseClick(combo, Qt::LeftButton);
+    QAbstractItemView* list = combo->view();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }));
+    const QModelIndex entry = list->model()->index(index, combo->modelColumn(), combo->rootModelIndex());
+    list->scrollTo(entry);
+    // The pop-up takes no release that comes as quickly as a double click after it opened: a user's hand
+    // needs longer to reach the entry.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    const QPoint point = list->visualRect(entry).center();
+    QTest::mouseMove(list->viewport(), point);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list->isVisible(); }));
+}
