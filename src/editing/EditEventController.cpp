@@ -1,5 +1,7 @@
 #include "EditEventController.h"
 
+#include "AlarmSettingsViewController.h"
+#include "CanberraSoundPlayer.h"
 #include "CommandFieldTextViewDelegate.h"
 #include "GridView.h"
 #include "RecurrenceSettingsViewController.h"
@@ -47,6 +49,14 @@ const QStringList ENTRY_WORDS{
     QStringLiteral("july"),      QStringLiteral("august"),     QStringLiteral("september"),
     QStringLiteral("october"),   QStringLiteral("november"),   QStringLiteral("december")};
 
+// The alarm of the empty row: 15 minutes before, it joins the event once the user picks an action.
+std::shared_ptr<CalAlarm> emptyAlarm() {
+    auto alarm = CalAlarm::alarm();
+    alarm->setAction(CalAlarm::NoAction);
+    alarm->setRelativeTrigger(-900);
+    return alarm;
+}
+
 bool isMidnight(const QDateTime& moment) {
     const QTime time = moment.toLocalTime().time();
     return time.hour() == 0 && time.minute() == 0 && time.second() == 0;
@@ -78,7 +88,8 @@ EditEventController::EditEventController(ApplicationModel& model, CalendarContro
                                          QWidget* parent)
     : QDialog(parent), m_model(model), m_calendarController(calendarController), m_undoManager(undoManager),
       m_eventDescription(std::move(eventDescription)), m_parsingController(parsingController),
-      m_userDefaults(userDefaults), m_eventBuilder(std::make_unique<CalEventBuilder>()) {
+      m_userDefaults(userDefaults), m_eventBuilder(std::make_unique<CalEventBuilder>()),
+      m_soundPlayer(std::make_unique<CanberraSoundPlayer>()) {
     buildWindow();
     connect(&m_model, &ApplicationModel::eventsChanged, this, &EditEventController::modelEventsChanged);
     connect(&m_model, &ApplicationModel::calendarsChanged, this, &EditEventController::refreshCalendarNames);
@@ -158,6 +169,9 @@ void EditEventController::buildWindow() {
                 m_event->recurrenceRule = std::move(rule);
                 announceChange();
             });
+    m_alarmsGridView = new GridView;
+    m_alarmsGridView->setVerticalMargin(2);
+    m_gridView->setView(m_alarmsGridView, 1, 0);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_okButton = m_buttons->button(QDialogButtonBox::Ok);
@@ -241,6 +255,7 @@ void EditEventController::showWithEventImpl(const std::shared_ptr<CalEvent>& eve
                    : m_isNewEvent ? tr("New Event")
                                   : tr("Edit Event"));
     refreshCalendarNames();
+    rebuildAlarmRows();
     if (!m_isNewEvent)
         showDescription();
     showEventInFields();
@@ -415,6 +430,40 @@ void EditEventController::calendarAction() {
     m_event->calendar = m_model.calendarWithUid(m_calendarPopUp->currentData().toString());
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, m_event->calendar ? m_event->calendar->title : QString());
     m_baseEvent = m_event->copy();
+    announceChange();
+}
+
+void EditEventController::rebuildAlarmRows() {
+    m_alarmsGridView->clear();
+    m_alarmViewControllers.clear();
+    for (const auto& alarm : std::as_const(m_event->alarms))
+        addAlarmRow(alarm);
+    addAlarmRow(emptyAlarm());
+}
+
+void EditEventController::addAlarmRow(const std::shared_ptr<CalAlarm>& alarm) {
+    const int index = int(m_alarmViewControllers.size());
+    auto* row = new AlarmSettingsViewController(alarm, index, m_event, *this, m_userDefaults, *m_soundPlayer);
+    m_alarmViewControllers.append(row);
+    m_alarmsGridView->setView(row, index, 0);
+    QWidget* previous = index > 0 ? static_cast<QWidget*>(m_alarmViewControllers[index - 1])
+                                  : static_cast<QWidget*>(m_recurrenceViewController);
+    setTabOrder(previous, row);
+}
+
+void EditEventController::addAlarm(const std::shared_ptr<CalAlarm>& alarm) {
+    if (!m_event)
+        return;
+    m_event->alarms.append(alarm);
+    addAlarmRow(emptyAlarm());
+    announceChange();
+}
+
+void EditEventController::removeAlarm(const std::shared_ptr<CalAlarm>& alarm) {
+    if (!m_event)
+        return;
+    m_event->alarms.removeAll(alarm);
+    rebuildAlarmRows();
     announceChange();
 }
 

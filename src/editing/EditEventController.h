@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AlarmListEditor.h"
 #include "DateOffsetValueTransformer.h"
 #include "dates/CalendarDate.h"
 #include "records/CalEvent.h"
@@ -9,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class AlarmSettingsViewController;
 class ApplicationModel;
 class CalEventBuilder;
 class CalendarController;
@@ -24,14 +26,16 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class RecurrenceSettingsViewController;
+class SoundPlayer;
 class TextViewWithCompletion;
 class UndoManager;
 class UserDefaults;
 
 // The panel in which one event is created or edited: a command field that shows the event in the entry
-// language and takes a typed line that describes it anew, and the fields for title, dates, all-day,
-// calendar, location and notes. It works on a private copy; nothing reaches the store before OK.
-class EditEventController : public QDialog {
+// language and takes a typed line that describes it anew, the fields for title, dates, all-day,
+// calendar, location and notes, the recurrence panel and one row per alarm (and an empty one for a new
+// alarm). It works on a private copy; nothing reaches the store before OK.
+class EditEventController : public QDialog, public AlarmListEditor {
     Q_OBJECT
 public:
     static inline const QString FRAME_KEY = QStringLiteral("EditEventPanel");
@@ -56,6 +60,8 @@ public:
     void okAction();
     void cancelAction();
     void allDayAction();
+    void addAlarm(const std::shared_ptr<CalAlarm>& alarm) override;
+    void removeAlarm(const std::shared_ptr<CalAlarm>& alarm) override;
 
     TextViewWithCompletion* commandField() const { return m_commandField; }
     QLineEdit* titleField() const { return m_titleField; }
@@ -68,6 +74,8 @@ public:
     QPushButton* okButton() const { return m_okButton; }
     GridView* gridView() const { return m_gridView; }
     RecurrenceSettingsViewController* recurrenceViewController() const { return m_recurrenceViewController; }
+    // The rows in alarm order, the empty row last.
+    const QList<AlarmSettingsViewController*>& alarmViewControllers() const { return m_alarmViewControllers; }
 
 signals:
     // After OK on a new event, with the stored occurrence of it (none when the store refused).
@@ -94,6 +102,8 @@ private:
     void calendarAction();
     void modelEventsChanged();
     void closeImpl();
+    void rebuildAlarmRows();
+    void addAlarmRow(const std::shared_ptr<CalAlarm>& alarm);
     void announceChange();
     CalendarDate referenceDate() const;
 
@@ -118,6 +128,9 @@ private:
     QPlainTextEdit* m_notesField = nullptr;
     GridView* m_gridView = nullptr;
     RecurrenceSettingsViewController* m_recurrenceViewController = nullptr;
+    GridView* m_alarmsGridView = nullptr;
+    QList<AlarmSettingsViewController*> m_alarmViewControllers;
+    std::unique_ptr<SoundPlayer> m_soundPlayer;
     QDialogButtonBox* m_buttons = nullptr;
     QPushButton* m_okButton = nullptr;
 

@@ -2,8 +2,13 @@
 #include "editing/EditEventController.h"
 
 #include "LoopTestSupport.h"
+#include "RecurrenceTestSupport.h"
+#include "WidgetInput.h"
 #include "dates/DateFormatter.h"
 #include "dates/EventDescription.h"
+#include "editing/AlarmSettingsViewController.h"
+#include "editing/CustomRecurrenceController.h"
+#include "editing/RecurrenceSettingsViewController.h"
 #include "editing/TextViewWithCompletion.h"
 #include "editing/textColors.h"
 #include "entry/ParsingController.h"
@@ -13,10 +18,14 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDateTimeEdit>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimeZone>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -271,6 +280,92 @@ TEST_F(EditEventControllerTest, OtherChangesInTheStoreKeepTheEditsAndADeletedEve
     loop.nextPass();
     EXPECT_FALSE(editor.isVisible());
     EXPECT_FALSE(editor.event());
+}
+
+// A file of another program: alarms of three kinds and a property of its own.
+const QByteArray ALARMED =
+    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//other//EN\r\nBEGIN:VEVENT\r\nUID:alarmed\r\n"
+    "DTSTAMP:20261201T000000Z\r\nDTSTART:20261209T190000Z\r\nDTEND:20261209T200000Z\r\nSUMMARY:alarmed\r\n"
+    "X-OTHER-PROGRAM:keep me\r\n"
+    "BEGIN:VALARM\r\nACTION:PROCEDURE\r\nTRIGGER:-PT10M\r\nATTACH:file:///usr/bin/true\r\nEND:VALARM\r\n"
+    "BEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:-PT5M\r\nATTACH:bell\r\nEND:VALARM\r\n"
+    "BEGIN:VALARM\r\nACTION:EMAIL\r\nTRIGGER:-P1D\r\nDESCRIPTION:x\r\nSUMMARY:x\r\n"
+    "ATTENDEE:mailto:a@example.org\r\nEND:VALARM\r\n"
+    "END:VEVENT\r\nEND:VCALENDAR\r\n";
+
+TEST_F(EditEventControllerTest, AlarmRowsShowTheFilesAlarmsAndANewOneIsWrittenBesideThem) {
+    // Written by the other program while we run: the store sees it come.
+    loop.writeMarker(u"home"_s, u"alarmed.ics"_s, ALARMED);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !loop.model.eventsWithUid(u"alarmed"_s).isEmpty(); }, 10000));
+    const EventList stored = loop.model.eventsWithUid(u"alarmed"_s);
+    ASSERT_EQ(stored.size(), 1);
+    editor.showWithEvent(stored.front());
+    const QList<AlarmSettingsViewController*>& rows = editor.alarmViewControllers();
+    ASSERT_EQ(rows.size(), 4) << "three alarms and the empty row";
+    const auto typeButton = [&](int row) {
+        for (QComboBox* combo : editor.alarmViewControllers()[row]->findChildren<QComboBox*>())
+            if (combo->accessibleName() == u"Alarm type"_s)
+                return combo;
+        return static_cast<QComboBox*>(nullptr);
+    };
+    const auto typeOf = [&](int row) { return typeButton(row) ? typeButton(row)->currentText() : QString(); };
+    EXPECT_EQ(typeOf(0), u"Run…"_s);
+    EXPECT_EQ(typeOf(1), u"Message with Sound"_s);
+    EXPECT_EQ(typeOf(2), u"Message"_s) << "an e-mail alarm shows as a message";
+
+    chooseEntry(typeButton(3), u"1 hour before"_s);
+    ASSERT_EQ(editor.event()->alarms.size(), 4);
+    EXPECT_EQ(editor.alarmViewControllers().size(), 5) << "a new empty row";
+    editor.okAction();
+    const QByteArray written = file(u"home"_s, u"alarmed"_s);
+    EXPECT_TRUE(written.contains("X-OTHER-PROGRAM:keep me")) << written.constData();
+    for (const char* kept : {"ACTION:PROCEDURE", "ATTACH:file:///usr/bin/true", "ACTION:AUDIO",
+                             "ACTION:EMAIL", "mailto:a@example.org", "TRIGGER:-PT1H"})
+        EXPECT_TRUE(written.contains(kept)) << kept << "\n" << written.constData();
+    loop.nextPass();
+    const auto reread = loop.model.eventsWithUid(u"alarmed"_s).front();
+    ASSERT_EQ(reread->alarms.size(), 4);
+    EXPECT_EQ(reread->alarms[3]->action(), CalAlarm::Display);
+    EXPECT_DOUBLE_EQ(reread->alarms[3]->relativeTrigger(), -3600);
+}
+
+TEST_F(EditEventControllerTest, RecurrencesChosenInThePanelAreWrittenAndExpand) {
+    const auto meeting = storedEvent(u"home"_s, u"meeting"_s);
+    editor.showWithEvent(meeting);
+    RecurrenceSettingsViewController& panel = *editor.recurrenceViewController();
+    choose(panel.recurrenceButton(), u"Weekly"_s);
+    choose(panel.endsTypeButton(), u"Ends After Count"_s);
+    panel.endsCountField()->setValue(3);
+    editor.okAction();
+    EXPECT_TRUE(file(u"home"_s, u"meeting"_s).contains("RRULE:FREQ=WEEKLY;COUNT=3"));
+    loop.nextPass();
+    QList<int> days;
+    for (const auto& occurrence : loop.model.eventsWithUid(u"meeting"_s))
+        days.append(occurrence->startDate.toLocalTime().date().day());
+    EXPECT_EQ(days, (QList<int>{9, 16, 23}));
+
+    // The last Friday of each month, through the custom dialog.
+    const auto review = storedEvent(u"home"_s, u"review"_s);
+    editor.showWithEvent(review);
+    QTimer::singleShot(0, &panel, [&panel] {
+        CustomRecurrenceController& dialog = *panel.customRecurrenceController();
+        choose(dialog.kindButton(), dialog.kindButton()->itemText(2));
+        dialog.nthWeekdayModeButton()->click();
+        dialog.monthViewNthWeekdayButton()->setCurrentIndex(dialog.monthViewNthWeekdayButton()->findData(-1));
+        dialog.monthViewWeekdayButton()->setCurrentIndex(5);
+        QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    choose(panel.recurrenceButton(), u"Other..."_s);
+    editor.okAction();
+    const QByteArray written = file(u"home"_s, u"review"_s);
+    EXPECT_TRUE(written.contains("RRULE:FREQ=MONTHLY;BYDAY=-1FR")) << written.constData();
+    loop.nextPass();
+    days.clear();
+    for (const auto& occurrence : loop.model.eventsWithUid(u"review"_s))
+        days.append(occurrence->startDate.toLocalTime().date().day());
+    // The start counts as the first occurrence; then the last Fridays of December and January.
+    ASSERT_GE(days.size(), 3);
+    EXPECT_EQ(days.mid(0, 3), (QList<int>{9, 25, 29}));
 }
 
 } // namespace
