@@ -540,5 +540,5 @@ void EditEventController::closeImpl() {
 
 void EditEventController::announceChange() {
     if (m_event)
-        emit editedEventChanged(m_event, m_isNewEvent ? nullptr : m_backupEvent);
+        emit editedEventChanged(m_event->copy(), m_isNewEvent ? nullptr : m_backupEvent);
 }

@@ -80,7 +80,8 @@ public:
 signals:
     // After OK on a new event, with the stored occurrence of it (none when the store refused).
     void didCreateNewEvent(std::shared_ptr<CalEvent> stored);
-    // The working copy changed (none: the panel closed), with the stored record it was opened on.
+    // The working copy changed (a copy of it; none: the panel closed), with the stored record it was opened
+    // on (none for a new event).
     void editedEventChanged(std::shared_ptr<CalEvent> edited, std::shared_ptr<CalEvent> original);
 
 protected:

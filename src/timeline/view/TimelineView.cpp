@@ -142,6 +142,11 @@ void TimelineView::setEvents(const EventList& events) {
     markLayoutDirty();
 }
 
+void TimelineView::setEventsKeepingArrangements(const EventList& events) {
+    m_events = events;
+    markLayoutDirty();
+}
+
 void TimelineView::setCalendars(const CalendarList& calendars) {
     m_calendars = calendars;
     m_drawing.eventArranger().discardCachedArrangedEvents();

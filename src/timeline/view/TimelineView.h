@@ -51,6 +51,9 @@ public:
 
     const EventList& events() const { return m_events; }
     void setEvents(const EventList& events);
+    // The same, keeping the arrangement of every record that was shown before: for a list in which only
+    // new records differ, such as the one edited event while the user types.
+    void setEventsKeepingArrangements(const EventList& events);
     void setCalendars(const CalendarList& calendars);
     std::shared_ptr<CalEvent> selectedEvent() const { return m_selectedEvent; }
     void setSelectedEvent(const std::shared_ptr<CalEvent>& event);

@@ -76,20 +76,25 @@ void TimelineViewController::setClock(std::function<CalendarDate()> clock) {
 }
 
 void TimelineViewController::showEvents() {
+    m_view.setEvents(eventsToShow());
+}
+
+EventList TimelineViewController::eventsToShow() const {
     EventList shown;
     const ApplicationModel::EventFilter keep = m_model.calendarFilter();
     std::copy_if(m_model.events().begin(), m_model.events().end(), std::back_inserter(shown),
                  [&](const auto& event) { return keep(*event) && event != m_editedOriginal; });
     if (m_editedEvent)
         shown.append(m_editedEvent);
-    m_view.setEvents(shown);
+    return shown;
 }
 
 void TimelineViewController::setEditedEvent(std::shared_ptr<CalEvent> edited,
                                             std::shared_ptr<CalEvent> original) {
     m_editedEvent = std::move(edited);
     m_editedOriginal = m_editedEvent ? std::move(original) : nullptr;
-    showEvents();
+    // Each change comes as a new record, so only the edited event is arranged anew.
+    m_view.setEventsKeepingArrangements(eventsToShow());
 }
 
 void TimelineViewController::showSelection() {

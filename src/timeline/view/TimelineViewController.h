@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TimelineViewDelegate.h"
+#include "store/CalendarStore.h"
 
 #include <QObject>
 #include <QTimer>
@@ -85,6 +86,7 @@ signals:
 private:
     void loadVisibleRange();
     void showEvents();
+    EventList eventsToShow() const;
     void showSelection();
 
     TimelineView& m_view;
