@@ -393,9 +393,7 @@ void EditEventController::startDateAction() {
     m_event->startDate = m_startDatePicker->dateTime().toUTC();
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, m_event->startDate.toString(Qt::ISODate));
     refreshValidity();
-    showDescription();
-    m_baseEvent = m_event->copy();
-    announceChange();
+    directEditDidEnd();
 }
 
 void EditEventController::endDateAction() {
@@ -404,9 +402,7 @@ void EditEventController::endDateAction() {
     m_event->endDate = m_endDateTransformer.reverseTransformedValue(m_endDatePicker->dateTime()).toUTC();
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, m_event->endDate.toString(Qt::ISODate));
     refreshValidity();
-    showDescription();
-    m_baseEvent = m_event->copy();
-    announceChange();
+    directEditDidEnd();
 }
 
 void EditEventController::allDayAction() {
@@ -419,6 +415,11 @@ void EditEventController::allDayAction() {
         m_event->endDate =
             CalendarDate::fromQDateTime(startOfDay(m_event->endDate)).dateByAddingDays(1).toQDateTime();
     formatDatePickers();
+    directEditDidEnd();
+}
+
+void EditEventController::directEditDidEnd() {
+    // A line typed next starts from the event as the fields now make it.
     showDescription();
     m_baseEvent = m_event->copy();
     announceChange();

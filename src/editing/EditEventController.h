@@ -101,6 +101,7 @@ private:
     void startDateAction();
     void endDateAction();
     void calendarAction();
+    void directEditDidEnd();
     void modelEventsChanged();
     void closeImpl();
     void rebuildAlarmRows();
