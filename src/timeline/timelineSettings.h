@@ -50,6 +50,11 @@ inline constexpr double DIMMED_ALPHA = 0.15;
 inline constexpr double FILL_COLOR_MAX_SATURATION = 0.7;
 inline constexpr double FILL_COLOR_MIN_BRIGHTNESS = 0.7;
 
+// Input text that the entry language understands, and text it does not: the event editor's command
+// field and the go-to-date field colour what is typed with these. The timeline itself does not use them.
+inline const QColor VALID_TEXT_COLOR{0, 0, 0};
+inline const QColor INVALID_TEXT_COLOR{196, 26, 22}; // device RGB, opaque
+
 // Every text of the timeline is set in this one family at a size in pixels, unhinted, so that text
 // widths, and with them which labels fit and how rows stack, are the same on every screen.
 QFont timelineFont(double pixelSize);

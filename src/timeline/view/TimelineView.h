@@ -51,6 +51,7 @@ public:
 
     const EventList& events() const { return m_events; }
     void setEvents(const EventList& events);
+    const CalendarList& calendars() const { return m_calendars; }
     void setCalendars(const CalendarList& calendars);
     std::shared_ptr<CalEvent> selectedEvent() const { return m_selectedEvent; }
     void setSelectedEvent(const std::shared_ptr<CalEvent>& event);
