@@ -9,6 +9,7 @@
 #include "store/ExternalEventCalendarStoreProcessor.h"
 #include "store/InternalCalendarCalendarStoreProcessor.h"
 #include "store/InternalEventCalendarStoreProcessor.h"
+#include "timeline/view/InlineEditEventController.h"
 #include "timeline/view/TimelineView.h"
 
 #include <QApplication>
@@ -71,7 +72,13 @@ void ApplicationDelegate::start(const QString& root) {
     });
     setUpEventEditor();
     m_window->setUpCommands(*m_timelineViewController, *m_actionsController, m_undoManager, m_model);
+    m_goToDateController = std::make_unique<GoToDateController>(m_eventDescription, m_parsingController,
+                                                                *m_timelineViewController);
+    connect(m_window.get(), &MainWindow::goToDateRequested, this,
+            [this] { m_goToDateController->showGoToDate(m_window.get()); });
+    view.inlineEditEventController().setParsingController(&m_parsingController);
     bindDayMonthOrder();
+    followCalendarNames();
     bindTimeDisplayHours();
     bindTimelineDefaults();
 }
@@ -104,6 +111,19 @@ void ApplicationDelegate::bindDayMonthOrder() {
         if (key == DAY_MONTH_ORDER)
             m_parsingController.setDayMonthOrder(m_userDefaults.value(DAY_MONTH_ORDER).toInt());
     });
+}
+
+// The entry language knows the editable calendars by their titles.
+void ApplicationDelegate::followCalendarNames() {
+    auto apply = [this] {
+        QStringList names;
+        for (const auto& calendar : m_model.calendars())
+            if (calendar->isEditable)
+                names.append(calendar->title);
+        m_parsingController.setCalendarNames(names);
+    };
+    apply();
+    connect(&m_model, &ApplicationModel::calendarsChanged, this, apply);
 }
 
 void ApplicationDelegate::bindTimeDisplayHours() {

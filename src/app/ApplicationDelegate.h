@@ -2,6 +2,7 @@
 
 #include "ActionsController.h"
 #include "DialogUserInteraction.h"
+#include "GoToDateController.h"
 #include "MainWindow.h"
 #include "base/UndoManager.h"
 #include "editing/EditEventController.h"
@@ -43,10 +44,12 @@ public:
     UndoManager& undoManager() { return m_undoManager; }
     CalendarController& calendarController() const { return *m_calendarController; }
     ParsingController& parsingController() { return m_parsingController; }
+    GoToDateController& goToDateController() const { return *m_goToDateController; }
 
 private:
     void bindDayMonthOrder();
     void setUpEventEditor();
+    void followCalendarNames();
     void bindTimeDisplayHours();
     void bindTimelineDefaults();
     void refreshAfterProcessedChanges();
@@ -67,4 +70,5 @@ private:
     std::unique_ptr<TimelineViewController> m_timelineViewController;
     std::unique_ptr<ActionsController> m_actionsController;
     std::unique_ptr<EditEventController> m_editEventController;
+    std::unique_ptr<GoToDateController> m_goToDateController;
 };

@@ -133,6 +133,8 @@ void MainWindow::setUpViewMenu(TimelineViewController& timeline, ActionsControll
                     &TimelineViewController::previousView);
     menu->addAction(tr("Next"), QKeySequence(Qt::CTRL | Qt::Key_Right), &timeline,
                     &TimelineViewController::nextView);
+    menu->addAction(tr("Go to Date…"), QKeySequence(Qt::CTRL | Qt::Key_G), this,
+                    &MainWindow::goToDateRequested);
     menu->addSeparator();
     menu->addAction(tr("Zoom In"), QKeySequence::ZoomIn, &timeline, &TimelineViewController::decreaseRange);
     menu->addAction(tr("Zoom Out"), QKeySequence::ZoomOut, &timeline, &TimelineViewController::increaseRange);

@@ -24,6 +24,10 @@ public:
     void setUpCommands(TimelineViewController& timeline, ActionsController& actions, UndoManager& undoManager,
                        ApplicationModel& model);
 
+signals:
+    // View > Go to Date… (Ctrl+G).
+    void goToDateRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -3,10 +3,13 @@
 #include "TimelineView.h"
 #include "base/Logger.h"
 #include "base/UndoManager.h"
+#include "entry/CalEventBuilder.h"
+#include "entry/ParsingController.h"
 #include "store/CalendarController.h"
 #include "store/EventKey.h"
 #include "timeline/ArrangedEvent.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 InlineEditEventController::InlineEditEventController(TimelineView& view) : m_view(view) {}
@@ -28,7 +31,8 @@ void InlineEditEventController::setEvent(const std::shared_ptr<CalEvent>& event)
         return;
     m_titleField = new QLineEdit(m_event->title, &m_view);
     m_titleField->resize(EVENT_TITLE_TEXT_FIELD_WIDTH, EVENT_TITLE_TEXT_FIELD_HEIGHT);
-    connect(m_titleField, &QLineEdit::returnPressed, this, &InlineEditEventController::titleFieldAction);
+    // Return is taken here, not left to travel on to the timeline, where it would open the event.
+    m_titleField->installEventFilter(this);
     m_titleField->show();
     m_titleField->selectAll();
     m_titleField->setFocus();
@@ -59,17 +63,71 @@ void InlineEditEventController::eventLayoutDidChange() {
         m_view.eventPainter().labelRectWithArrangedEvent(*arranged, m_view).topLeft().toPoint());
 }
 
+bool InlineEditEventController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_titleField && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            titleFieldAction();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void InlineEditEventController::titleFieldAction() {
     if (!m_event)
         return;
-    const QString title = m_titleField->text();
-    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QStringLiteral("title %1").arg(title));
+    const QString line = m_titleField->text();
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QStringLiteral("title %1").arg(line));
     const std::shared_ptr<CalEvent> event = m_event;
     setEvent(nullptr);
-    if (m_calendarController && title != event->title) {
-        const auto renamed = event->copy();
-        renamed->title = title;
-        m_calendarController->replaceEvent(event, *renamed);
+    if (!m_calendarController)
+        return;
+    if (const std::optional<ParseTreeNode> tree = parseBeyondTitle(line))
+        applyEntryLine(event, *tree);
+    else
+        rename(event, line);
+}
+
+std::optional<ParseTreeNode> InlineEditEventController::parseBeyondTitle(const QString& line) const {
+    if (!m_parsingController)
+        return std::nullopt;
+    std::optional<ParseTreeNode> tree = m_parsingController->parseEvent(line);
+    // Every other shape starts with a date or time. A calendar alone is a title here: the language ignores
+    // what follows the name, so "Home office" would move the event to Home and drop the words.
+    if (!tree || tree->type() == ParseTreeNode::calendar)
+        return std::nullopt;
+    return tree;
+}
+
+// As the event editor's command field: the line applied to a copy, and from it the start, end, title,
+// calendar and all-day flag.
+void InlineEditEventController::applyEntryLine(const std::shared_ptr<CalEvent>& event,
+                                               const ParseTreeNode& tree) {
+    CalEventBuilder builder;
+    const CalendarList& calendars = m_view.calendars();
+    builder.setCalendars({calendars.begin(), calendars.end()});
+    const auto applied = event->copy();
+    builder.updateEvent(*applied, tree, m_view.now());
+    const auto edited = event->copy();
+    edited->startDate = applied->startDate;
+    edited->endDate = applied->endDate;
+    edited->title = applied->title;
+    edited->calendar = applied->calendar;
+    edited->isAllDay = applied->isAllDay;
+    if (edited->startDate == event->startDate && edited->endDate == event->endDate &&
+        edited->title == event->title && edited->calendar == event->calendar &&
+        edited->isAllDay == event->isAllDay)
+        return;
+    if (m_calendarController->replaceEvent(event, *edited))
+        m_undoManager->setActionName(tr("Edit Event"));
+}
+
+void InlineEditEventController::rename(const std::shared_ptr<CalEvent>& event, const QString& title) {
+    if (title == event->title)
+        return;
+    const auto renamed = event->copy();
+    renamed->title = title;
+    if (m_calendarController->replaceEvent(event, *renamed))
         m_undoManager->setActionName(tr("Rename Event"));
-    }
 }

@@ -341,9 +341,10 @@ void TimelineView::finishDrag() {
 }
 
 void TimelineView::keyPressEvent(QKeyEvent* event) {
-    // Return opens the selected event, as a click on it does.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_selectedEvent && m_delegate &&
-        !m_inlineEditor->isActive()) {
+    // Return opens the selected event, as a click on it does; not the Return that the inline title field
+    // used and passed on.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && hasFocus() && m_selectedEvent &&
+        m_delegate && !m_inlineEditor->isActive()) {
         m_delegate->selectedEventWasClicked(m_selectedEvent);
         return;
     }

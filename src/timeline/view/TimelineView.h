@@ -54,6 +54,7 @@ public:
     // The same, keeping the arrangement of every record that was shown before: for a list in which only
     // new records differ, such as the one edited event while the user types.
     void setEventsKeepingArrangements(const EventList& events);
+    const CalendarList& calendars() const { return m_calendars; }
     void setCalendars(const CalendarList& calendars);
     std::shared_ptr<CalEvent> selectedEvent() const { return m_selectedEvent; }
     void setSelectedEvent(const std::shared_ptr<CalEvent>& event);

@@ -113,6 +113,43 @@ TEST_F(VdirCalendarStoreTest, NewEventsAreWrittenInTheDefaultZoneAndAnnouncedBef
     }
 }
 
+TEST_F(VdirCalendarStoreTest, AnEventMovedToAnotherCalendarIsFoundThere) {
+    makeCalendar("home", "Home");
+    makeCalendar("work", "Work");
+    VdirCalendarStore store(m_root.path());
+    auto event = CalEvent::event();
+    event->uid = "review";
+    event->title = "Review";
+    event->startDate = at(2026, 6, 10, 12).toQDateTime();
+    event->endDate = at(2026, 6, 10, 13).toQDateTime();
+    event->calendar = store.calendarWithUID("home");
+    ASSERT_EQ(store.saveEvent(*event, CalSpan::AllEvents), std::nullopt);
+    auto moved = all(store).front()->copy();
+    moved->calendar = store.calendarWithUID("work");
+    moved->title = "Moved review";
+    ASSERT_EQ(store.saveEvent(*moved, CalSpan::AllEvents), std::nullopt);
+    EXPECT_TRUE(QDir(folder("home")).entryList({"*.ics"}).isEmpty());
+    EXPECT_EQ(QDir(folder("work")).entryList({"*.ics"}), QStringList{"review.ics"});
+    const EventList found =
+        store.events(at(2026, 1, 1).toQDateTime(), at(2027, 1, 1).toQDateTime(), "review", store.calendars());
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found.front()->calendar, store.calendarWithUID("work"));
+    EXPECT_EQ(found.front()->title, "Moved review");
+    ASSERT_EQ(all(store).size(), 1);
+
+    // Moved back, and changed again where it is.
+    moved = found.front()->copy();
+    moved->calendar = store.calendarWithUID("home");
+    ASSERT_EQ(store.saveEvent(*moved, CalSpan::AllEvents), std::nullopt);
+    moved = all(store).front()->copy();
+    EXPECT_EQ(moved->calendar, store.calendarWithUID("home"));
+    moved->title = "Back home";
+    ASSERT_EQ(store.saveEvent(*moved, CalSpan::AllEvents), std::nullopt);
+    ASSERT_EQ(all(store).size(), 1);
+    EXPECT_EQ(all(store).front()->title, "Back home");
+    EXPECT_TRUE(QDir(folder("work")).entryList({"*.ics"}).isEmpty());
+}
+
 TEST_F(VdirCalendarStoreTest, WritingBackKeepsWhatTheProgramDoesNotOwn) {
     makeCalendar("home");
     const QByteArray original =

@@ -1,0 +1,214 @@
+#include "app/ApplicationDelegate.h"
+#include "base/UserDefaults.h"
+#include "store/vdir/CalendarStoreLocation.h"
+#include "timeline/view/InlineEditEventController.h"
+#include "timeline/view/TimelineView.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Naming a new event in place, in the whole program over a calendar folder of its own (the calendar
+// "Home" and an editable "Work"), its clock stopped on a Wednesday at 10:00 in the week ahead.
+class InlineEntryLineTest : public ::testing::Test {
+protected:
+    InlineEntryLineTest() {
+        if (!CalendarStoreLocation::prepare(calendars.path()))
+            throw std::runtime_error("cannot create the calendar folder");
+        const QDir root(calendars.path());
+        root.mkdir(u"feed"_s);
+        for (const auto& [name, text] : {std::pair{u"displayname"_s, "Feed\n"}, {u"readonly"_s, ""}}) {
+            QFile marker(root.filePath(u"feed/"_s + name));
+            if (!marker.open(QIODevice::WriteOnly) || marker.write(text) < 0)
+                throw std::runtime_error("cannot write the calendar Feed");
+        }
+        delegate.start(calendars.path());
+        delegate.timelineViewController().setClock([] { return now(); });
+        delegate.finishLaunching();
+        auto work = delegate.calendarController().createNewCalendar();
+        work->title = u"Work"_s;
+        if (delegate.calendarController().addCalendar(*work))
+            throw std::runtime_error("cannot add the calendar Work");
+        workUid = work->uid;
+        delegate.applicationModel().setSelectedCalendarUid(u"home"_s);
+        QCoreApplication::processEvents();
+    }
+    static CalendarDate wednesday() {
+        const CalendarDate today = CalendarDate::now().truncateToDay();
+        return today.dateByAddingDays((3 - today.dayOfWeek() + 7) % 7);
+    }
+    static CalendarDate now() { return wednesday().addingSeconds(10 * 3600); }
+    static QDateTime at(int days, double hours) {
+        return wednesday().dateByAddingDays(days).addingSeconds(hours * 3600).toQDateTime();
+    }
+
+    TimelineView& view() const { return delegate.mainWindow().timelineView(); }
+    InlineEditEventController& editor() const { return view().inlineEditEventController(); }
+    UndoManager& undo() { return delegate.undoManager(); }
+
+    // A new event today 14:00 to 15:00, with the field open over it, as after a double click.
+    std::shared_ptr<CalEvent> createAndOpen() {
+        const auto created = delegate.actionsController().createEventWithStart(
+            wednesday().addingSeconds(14 * 3600), wednesday().addingSeconds(15 * 3600));
+        if (!created)
+            throw std::runtime_error("no event created");
+        QCoreApplication::processEvents(); // the undo group of "New Event" closes
+        view().doLayoutEvents();
+        editor().setEvent(created);
+        if (!editor().isActive())
+            throw std::runtime_error("the field did not open");
+        return created;
+    }
+    void type(const QString& line) {
+        editor().titleField()->selectAll();
+        QTest::keyClicks(editor().titleField(), line);
+        QTest::keyClick(editor().titleField(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+    std::shared_ptr<CalEvent> modelled(const QString& uid) {
+        const EventList events = delegate.applicationModel().eventsWithUid(uid);
+        return events.size() == 1 ? events.front() : nullptr;
+    }
+    // The event's file, wherever its calendar's folder is.
+    QString eventFile(const QString& uid) const {
+        for (const QString& folder : QDir(calendars.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile file(QDir(calendars.path()).filePath(folder + u'/' + uid + u".ics"_s));
+            if (file.open(QIODevice::ReadOnly))
+                return folder + u'\n' + QString::fromUtf8(file.readAll()).replace(u"\r\n"_s, u"\n"_s);
+        }
+        return {};
+    }
+
+    QTemporaryDir settings, calendars;
+    UserDefaults defaults{settings.filePath(u"verdalune.conf"_s)};
+    ApplicationDelegate delegate{defaults};
+    QString workUid;
+};
+
+TEST_F(InlineEntryLineTest, ALineWithTimesSetsThemAndTheTitleInOneUndoableStep) {
+    const auto created = createAndOpen();
+    type(u"4pm to 5:30pm budget"_s);
+    EXPECT_FALSE(editor().isActive());
+    const auto edited = modelled(created->uid);
+    ASSERT_TRUE(edited);
+    EXPECT_EQ(edited->startDate, at(0, 16));
+    EXPECT_EQ(edited->endDate, at(0, 17.5));
+    EXPECT_EQ(edited->title, u"budget"_s);
+    EXPECT_FALSE(edited->isAllDay);
+    const QString file = eventFile(created->uid);
+    const QString day = wednesday().toQDateTime().toLocalTime().toString(u"yyyyMMdd"_s);
+    EXPECT_TRUE(file.startsWith(u"home\n"_s)) << file.toStdString();
+    EXPECT_TRUE(file.contains(u"DTSTART;TZID=America/New_York:%1T160000\n"_s.arg(day))) << file.toStdString();
+    EXPECT_TRUE(file.contains(u"DTEND;TZID=America/New_York:%1T173000\n"_s.arg(day))) << file.toStdString();
+    EXPECT_TRUE(file.contains(u"\nSUMMARY:budget\n"_s)) << file.toStdString();
+    EXPECT_EQ(undo().undoActionName(), u"Edit Event"_s);
+
+    undo().undo();
+    QCoreApplication::processEvents();
+    const auto restored = modelled(created->uid);
+    ASSERT_TRUE(restored);
+    EXPECT_EQ(restored->startDate, at(0, 14));
+    EXPECT_EQ(restored->endDate, at(0, 15));
+    EXPECT_EQ(restored->title, u"New Event"_s);
+    EXPECT_TRUE(eventFile(created->uid).contains(u"DTSTART;TZID=America/New_York:%1T140000\n"_s.arg(day)));
+    EXPECT_EQ(undo().redoActionName(), u"Edit Event"_s);
+    EXPECT_EQ(undo().undoActionName(), u"New Event"_s) << "one undo for the whole line";
+}
+
+TEST_F(InlineEntryLineTest, ControlZInTheWindowUndoesTheLine) {
+    const auto created = createAndOpen();
+    type(u"tomorrow lunch"_s);
+    const auto edited = modelled(created->uid);
+    ASSERT_TRUE(edited);
+    EXPECT_TRUE(edited->isAllDay) << "a day without a time";
+    EXPECT_EQ(edited->startDate, wednesday().addDay().toQDateTime());
+    EXPECT_EQ(edited->endDate, wednesday().addDay().addDay().toQDateTime());
+    EXPECT_EQ(edited->title, u"lunch"_s);
+    MainWindow& window = delegate.mainWindow();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    const auto restored = modelled(created->uid);
+    ASSERT_TRUE(restored);
+    EXPECT_FALSE(restored->isAllDay);
+    EXPECT_EQ(restored->startDate, at(0, 14));
+    EXPECT_EQ(restored->title, u"New Event"_s);
+}
+
+TEST_F(InlineEntryLineTest, ACalendarNameMovesTheEventToThatCalendar) {
+    const auto created = createAndOpen();
+    type(u"work: fri 9am review"_s);
+    const auto edited = modelled(created->uid);
+    ASSERT_TRUE(edited);
+    ASSERT_TRUE(edited->calendar);
+    EXPECT_EQ(edited->calendar->uid, workUid);
+    EXPECT_EQ(edited->startDate, at(2, 9));
+    EXPECT_EQ(edited->endDate, at(2, 10)) << "as long as before";
+    EXPECT_EQ(edited->title, u"review"_s);
+    EXPECT_TRUE(eventFile(created->uid).startsWith(workUid + u'\n'));
+    EXPECT_EQ(undo().undoActionName(), u"Edit Event"_s);
+
+    undo().undo();
+    QCoreApplication::processEvents();
+    const auto restored = modelled(created->uid);
+    ASSERT_TRUE(restored);
+    EXPECT_EQ(restored->calendar->uid, u"home"_s);
+    EXPECT_EQ(restored->startDate, at(0, 14));
+    EXPECT_EQ(restored->title, u"New Event"_s);
+    EXPECT_TRUE(eventFile(created->uid).startsWith(u"home\n"_s));
+}
+
+TEST_F(InlineEntryLineTest, ATitleAloneOnlyRenames) {
+    const auto created = createAndOpen();
+    type(u"budget"_s);
+    auto renamed = modelled(created->uid);
+    ASSERT_TRUE(renamed);
+    EXPECT_EQ(renamed->title, u"budget"_s);
+    EXPECT_EQ(renamed->startDate, at(0, 14));
+    EXPECT_EQ(renamed->endDate, at(0, 15));
+    EXPECT_EQ(undo().undoActionName(), u"Rename Event"_s);
+
+    // A calendar's name with words after it names the event; it does not move it.
+    editor().setEvent(renamed);
+    ASSERT_TRUE(editor().isActive());
+    type(u"Work party"_s);
+    renamed = modelled(created->uid);
+    ASSERT_TRUE(renamed);
+    EXPECT_EQ(renamed->title, u"Work party"_s);
+    EXPECT_EQ(renamed->calendar->uid, u"home"_s);
+    EXPECT_EQ(undo().undoActionName(), u"Rename Event"_s);
+}
+
+TEST_F(InlineEntryLineTest, OnlyEditableCalendarsAreNamesOfTheLanguage) {
+    ParsingController& parsing = delegate.parsingController();
+    ASSERT_TRUE(delegate.applicationModel().calendarWithUid(u"feed"_s));
+    EXPECT_FALSE(delegate.applicationModel().calendarWithUid(u"feed"_s)->isEditable);
+    const auto feed = parsing.parseEvent(u"feed: fri 9am review"_s);
+    EXPECT_TRUE(!feed || feed->type() != ParseTreeNode::calendarAndEvent);
+    const auto home = parsing.parseEvent(u"home fri 9am review"_s);
+    ASSERT_TRUE(home);
+    EXPECT_EQ(home->type(), ParseTreeNode::calendarAndEvent);
+    const auto work = parsing.parseEvent(u"work: fri 9am review"_s);
+    ASSERT_TRUE(work);
+    EXPECT_EQ(work->type(), ParseTreeNode::calendarAndEvent);
+    // Renamed: the language follows.
+    auto renamed = delegate.applicationModel().calendarWithUid(workUid)->copy();
+    renamed->title = u"Office"_s;
+    ASSERT_FALSE(delegate.calendarController().saveCalendar(*renamed));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(parsing.parseEvent(u"office: fri 9am review"_s)->type(), ParseTreeNode::calendarAndEvent);
+    const auto old = parsing.parseEvent(u"work: fri 9am review"_s);
+    EXPECT_TRUE(!old || old->type() != ParseTreeNode::calendarAndEvent);
+}
+
+} // namespace
