@@ -2,6 +2,7 @@
 
 #include "AlarmSettingsViewController.h"
 #include "CanberraSoundPlayer.h"
+#include "CommandFieldHighlighter.h"
 #include "CommandFieldTextViewDelegate.h"
 #include "GridView.h"
 #include "RecurrenceSettingsViewController.h"
@@ -55,6 +56,16 @@ std::shared_ptr<CalAlarm> emptyAlarm() {
     alarm->setAction(CalAlarm::NoAction);
     alarm->setRelativeTrigger(-900);
     return alarm;
+}
+
+// The title as typed at the end of the line, when the tree has one.
+QString titleOf(const ParseTreeNode& node) {
+    if (node.type() == ParseTreeNode::description)
+        return node.textValue();
+    for (const ParseTreeNode& child : node.childNodes())
+        if (const QString title = titleOf(child); !title.isEmpty())
+            return title;
+    return {};
 }
 
 bool isMidnight(const QDateTime& moment) {
@@ -111,6 +122,7 @@ void EditEventController::buildWindow() {
     m_commandField->setFixedHeight(m_commandField->fontMetrics().lineSpacing() * 2 + 12);
     m_commandFieldDelegate = new CommandFieldTextViewDelegate([this] { okAction(); }, this);
     m_commandField->setCompletionDelegate(m_commandFieldDelegate);
+    m_commandFieldHighlighter = new CommandFieldHighlighter(m_commandField->document());
     connect(m_commandField, &QPlainTextEdit::textChanged, this, &EditEventController::commandFieldDidChange);
 
     m_titleField = new QLineEdit(this);
@@ -357,11 +369,17 @@ void EditEventController::refreshValidity() {
 void EditEventController::commandFieldDidChange() {
     if (!m_event)
         return;
-    const std::optional<ParseTreeNode> tree = m_parsingController.parseEvent(m_commandField->toPlainText());
+    const QString text = m_commandField->toPlainText();
+    const std::optional<ParseTreeNode> tree = m_parsingController.parseEvent(text);
     if (!tree) {
+        m_commandFieldHighlighter->setRecognisedLength(0);
         setTextColor(*m_commandField, INVALID_TEXT_COLOR);
         return;
     }
+    // What comes before the title is what the language understood.
+    const QString title = titleOf(*tree);
+    const qsizetype titleStart = title.isEmpty() ? -1 : text.lastIndexOf(title);
+    m_commandFieldHighlighter->setRecognisedLength(int(titleStart >= 0 ? titleStart : text.trimmed().size()));
     // Always from the base event, so that editing the line never piles up earlier partial results.
     const std::shared_ptr<CalEvent> built = m_baseEvent->copy();
     m_eventBuilder->updateEvent(*built, *tree, referenceDate());

@@ -14,6 +14,7 @@ class AlarmSettingsViewController;
 class ApplicationModel;
 class CalEventBuilder;
 class CalendarController;
+class CommandFieldHighlighter;
 class CommandFieldTextViewDelegate;
 class EventDescription;
 class GridView;
@@ -64,6 +65,7 @@ public:
     void removeAlarm(const std::shared_ptr<CalAlarm>& alarm) override;
 
     TextViewWithCompletion* commandField() const { return m_commandField; }
+    CommandFieldHighlighter* commandFieldHighlighter() const { return m_commandFieldHighlighter; }
     QLineEdit* titleField() const { return m_titleField; }
     QDateTimeEdit* startDatePicker() const { return m_startDatePicker; }
     QDateTimeEdit* endDatePicker() const { return m_endDatePicker; }
@@ -121,6 +123,7 @@ private:
 
     TextViewWithCompletion* m_commandField = nullptr;
     CommandFieldTextViewDelegate* m_commandFieldDelegate = nullptr;
+    CommandFieldHighlighter* m_commandFieldHighlighter = nullptr;
     QLineEdit* m_titleField = nullptr;
     QDateTimeEdit* m_startDatePicker = nullptr;
     QDateTimeEdit* m_endDatePicker = nullptr;

@@ -7,6 +7,7 @@
 #include "dates/DateFormatter.h"
 #include "dates/EventDescription.h"
 #include "editing/AlarmSettingsViewController.h"
+#include "editing/CommandFieldHighlighter.h"
 #include "editing/CustomRecurrenceController.h"
 #include "editing/RecurrenceSettingsViewController.h"
 #include "editing/TextViewWithCompletion.h"
@@ -103,6 +104,9 @@ TEST_F(EditEventControllerTest, ATypedLineSetsTheFieldsAndReturnStoresIt) {
     EXPECT_EQ(editor.startDatePicker()->dateTime(), QDateTime(QDate(2026, 12, 11), QTime(15, 0)));
     EXPECT_EQ(editor.endDatePicker()->dateTime(), QDateTime(QDate(2026, 12, 11), QTime(16, 30)));
     EXPECT_EQ(textColor(*editor.commandField()), VALID_TEXT_COLOR);
+    // What was understood is coloured, up to the title.
+    EXPECT_EQ(editor.commandFieldHighlighter()->recognisedLength(),
+              editor.commandField()->toPlainText().indexOf(u"review"_s));
 
     QTest::keyClick(editor.commandField(), Qt::Key_Return);
     EXPECT_FALSE(editor.isVisible());
@@ -125,6 +129,7 @@ TEST_F(EditEventControllerTest, TextNotUnderstoodIsRedAndLeavesTheEventAsItWas) 
     QTest::keyClick(editor.commandField(), Qt::Key_Home);
     type(u"at "_s);
     EXPECT_EQ(textColor(*editor.commandField()), INVALID_TEXT_COLOR);
+    EXPECT_EQ(editor.commandFieldHighlighter()->recognisedLength(), 0);
     EXPECT_EQ(editor.event()->startDate, start);
     EXPECT_EQ(editor.event()->title, u"standup"_s);
 
