@@ -173,10 +173,16 @@ void VdirCalendarStore::unindex(const VdirItem& item) {
     m_indexStale = true;
     const Location here{item.source->calendarUid, item.source->fileName};
     for (const QString& uid : item.uids()) {
-        const auto location = m_byUid.constFind(uid);
-        if (location != m_byUid.cend() && *location == here)
-            m_byUid.erase(location);
         m_repeats.remove(uid, here);
+        const auto location = m_byUid.constFind(uid);
+        if (location == m_byUid.cend() || *location != here)
+            continue;
+        m_byUid.erase(location);
+        // A copy in another file (the new place of a moved series) becomes the one used.
+        if (const auto repeat = m_repeats.constFind(uid); repeat != m_repeats.cend()) {
+            m_byUid.insert(uid, *repeat);
+            m_repeats.erase(repeat);
+        }
     }
 }
 

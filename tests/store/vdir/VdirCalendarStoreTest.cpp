@@ -362,6 +362,31 @@ TEST_F(VdirCalendarStoreTest, ChangesByOtherProgramsArriveCoalescedAndOwnChanges
     EXPECT_EQ(calendars.takeFirst().deleted, QStringList{"work"});
 }
 
+TEST_F(VdirCalendarStoreTest, ASeriesMovedToAnotherCalendarIsFoundThereAndCanBeChangedAgain) {
+    makeCalendar("home", "Home");
+    makeCalendar("work", "Work");
+    write("home", "weekly.ics", WEEKLY);
+    VdirCalendarStore store(m_root.path());
+    const QStringList before = summary(store);
+    auto moved = occurrenceAt(store, "weekly", at(2026, 6, 1, 9))->copy();
+    moved->calendar = store.calendarWithUID("work");
+    ASSERT_EQ(store.saveEvent(*moved, CalSpan::AllEvents), std::nullopt);
+    EXPECT_FALSE(QFileInfo::exists(path("home", "weekly.ics")));
+    EXPECT_TRUE(QFileInfo::exists(path("work", "weekly.ics")));
+    const EventList found =
+        store.events(at(2026, 1, 1).toQDateTime(), at(2027, 1, 1).toQDateTime(), "weekly", store.calendars());
+    ASSERT_FALSE(found.isEmpty());
+    for (const auto& e : found)
+        EXPECT_EQ(e->calendar->uid, "work");
+    EXPECT_EQ(summary(store), before);
+
+    auto back = found.front()->copy();
+    back->calendar = store.calendarWithUID("home");
+    ASSERT_EQ(store.saveEvent(*back, CalSpan::AllEvents), std::nullopt);
+    EXPECT_TRUE(QFileInfo::exists(path("home", "weekly.ics")));
+    EXPECT_FALSE(QFileInfo::exists(path("work", "weekly.ics")));
+}
+
 TEST_F(VdirCalendarStoreTest, CalendarsAreFoldersWithTheirMetadata) {
     VdirCalendarStore store(m_root.path());
     auto calendar = CalCalendar::calendar();
