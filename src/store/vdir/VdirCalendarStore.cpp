@@ -413,9 +413,6 @@ std::optional<StoreError> VdirCalendarStore::moveSeries(const CalEvent& event, c
         index(from.calendarUid, from.fileName, m_folders[from.calendarUid].items[from.fileName]);
         return failed;
     }
-    // Written while the old file still held the event, the new one was indexed as its repeat.
-    m_repeats.remove(event.uid, {target, fileName});
-    index(target, fileName, m_folders[target].items[fileName]);
     return std::nullopt;
 }
 
