@@ -1,6 +1,7 @@
 #include "ApplicationDelegate.h"
 
 #include "ApplicationDefaults.h"
+#include "CalendarsPane.h"
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
 #include "dates/DateFormatter.h"
@@ -24,6 +25,7 @@
 namespace {
 
 const QString DAY_MONTH_ORDER = QStringLiteral("dayMonthOrder");
+const QString SELECTED_CALENDAR_UID = QStringLiteral("selectedCalendarUid");
 const QString TIME_DISPLAY_HOURS = QStringLiteral("timeDisplayHours");
 const QString TIMELINE_MODE = QStringLiteral("timelineMode");
 const QString TIMELINE_TIME_INTERVAL = QStringLiteral("timelineTimeInterval");
@@ -71,6 +73,7 @@ void ApplicationDelegate::start(const QString& root) {
         return m_actionsController->createEventWithStart(start, end);
     });
     setUpEventEditor();
+    setUpCalendars();
     m_window->setUpCommands(*m_timelineViewController, *m_actionsController, m_undoManager, m_model);
     m_goToDateController = std::make_unique<GoToDateController>(m_eventDescription, m_parsingController,
                                                                 *m_timelineViewController);
@@ -81,6 +84,41 @@ void ApplicationDelegate::start(const QString& root) {
     followCalendarNames();
     bindTimeDisplayHours();
     bindTimelineDefaults();
+}
+
+void ApplicationDelegate::setUpCalendars() {
+    m_calendarsOutlineController = std::make_unique<CalendarsOutlineController>(m_model, m_userDefaults);
+    m_statusDescriptionController = std::make_unique<StatusDescriptionController>(m_model);
+    m_editCalendarController = std::make_unique<EditCalendarController>(*m_calendarController, m_undoManager);
+    m_removeCalendarController =
+        std::make_unique<RemoveCalendarController>(m_model, *m_calendarController, m_undoManager);
+    CalendarsOutlineController& outline = *m_calendarsOutlineController;
+    m_window->setSidePane(new CalendarsPane(outline, *m_statusDescriptionController));
+    m_window->setSidePaneShown(outline.shouldDisplayCalendarsOutline());
+    connect(&outline, &CalendarsOutlineController::shouldDisplayCalendarsOutlineChanged, m_window.get(),
+            &MainWindow::setSidePaneShown);
+    connect(m_window.get(), &MainWindow::sidePaneShownChanged, &outline,
+            &CalendarsOutlineController::setShouldDisplayCalendarsOutline);
+    connect(m_window.get(), &MainWindow::newCalendarRequested, this,
+            [this] { m_editCalendarController->showNewCalendar(m_window.get()); });
+    connect(m_window.get(), &MainWindow::editCalendarRequested, this, [this] {
+        if (const auto calendar = m_model.selectedCalendar())
+            m_editCalendarController->showEditCalendar(*calendar, m_window.get());
+    });
+    connect(m_window.get(), &MainWindow::removeCalendarRequested, this,
+            [this] { m_removeCalendarController->showRemoveCalendar(m_window.get()); });
+    keepSelectedCalendar();
+}
+
+void ApplicationDelegate::keepSelectedCalendar() {
+    // The calendar chosen last time is chosen again once the calendars have been read.
+    const QString remembered = m_userDefaults.value(SELECTED_CALENDAR_UID).toString();
+    if (!remembered.isEmpty())
+        m_model.setSelectedCalendarUid(remembered);
+    connect(&m_model, &ApplicationModel::selectedCalendarUidChanged, this, [this] {
+        if (!m_model.selectedCalendarUid().isEmpty())
+            m_userDefaults.setValue(SELECTED_CALENDAR_UID, m_model.selectedCalendarUid());
+    });
 }
 
 void ApplicationDelegate::setUpEventEditor() {

@@ -7,6 +7,10 @@
 #include "base/UndoManager.h"
 #include "editing/EditEventController.h"
 #include "entry/ParsingController.h"
+#include "outline/CalendarsOutlineController.h"
+#include "outline/EditCalendarController.h"
+#include "outline/RemoveCalendarController.h"
+#include "outline/StatusDescriptionController.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"
 #include "store/CalendarStoreController.h"
@@ -40,6 +44,7 @@ public:
     TimelineViewController& timelineViewController() const { return *m_timelineViewController; }
     ActionsController& actionsController() const { return *m_actionsController; }
     EditEventController& editEventController() const { return *m_editEventController; }
+    CalendarsOutlineController& calendarsOutlineController() const { return *m_calendarsOutlineController; }
     ApplicationModel& applicationModel() { return m_model; }
     UndoManager& undoManager() { return m_undoManager; }
     CalendarController& calendarController() const { return *m_calendarController; }
@@ -49,6 +54,8 @@ public:
 private:
     void bindDayMonthOrder();
     void setUpEventEditor();
+    void setUpCalendars();
+    void keepSelectedCalendar();
     void followCalendarNames();
     void bindTimeDisplayHours();
     void bindTimelineDefaults();
@@ -70,5 +77,9 @@ private:
     std::unique_ptr<TimelineViewController> m_timelineViewController;
     std::unique_ptr<ActionsController> m_actionsController;
     std::unique_ptr<EditEventController> m_editEventController;
+    std::unique_ptr<CalendarsOutlineController> m_calendarsOutlineController;
+    std::unique_ptr<StatusDescriptionController> m_statusDescriptionController;
+    std::unique_ptr<EditCalendarController> m_editCalendarController;
+    std::unique_ptr<RemoveCalendarController> m_removeCalendarController;
     std::unique_ptr<GoToDateController> m_goToDateController;
 };

@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QSplitter>
 #include <QToolBar>
 
 namespace {
@@ -21,14 +22,47 @@ constexpr int SLIDER_MAXIMUM = 1000;
 } // namespace
 
 MainWindow::MainWindow(UserDefaults& userDefaults, QWidget* parent)
-    : QMainWindow(parent), m_userDefaults(userDefaults), m_scrollArea(new QScrollArea(this)),
+    : QMainWindow(parent), m_userDefaults(userDefaults), m_sideSplitter(new QSplitter(Qt::Horizontal, this)),
+      m_timelineSplitter(new QSplitter(Qt::Vertical)), m_scrollArea(new QScrollArea),
       m_view(new TimelineView) {
     setWindowTitle(QStringLiteral("Verdalune"));
     m_scrollArea->setFrameShape(QFrame::NoFrame);
     m_view->placeInScrollArea(*m_scrollArea);
-    setCentralWidget(m_scrollArea);
+    m_timelineSplitter->addWidget(m_scrollArea);
+    m_timelineSplitter->setCollapsible(0, false);
+    m_sideSplitter->addWidget(m_timelineSplitter);
+    m_sideSplitter->setChildrenCollapsible(false);
+    // Dragged shut, the side pane counts as hidden by the user.
+    connect(m_sideSplitter, &QSplitter::splitterMoved, this, [this] {
+        if (m_sideSplitter->count() < 2)
+            return;
+        const bool shown = m_sideSplitter->sizes().front() > 0;
+        if (m_showSidePane && m_showSidePane->isChecked() != shown) {
+            m_showSidePane->setChecked(shown);
+            emit sidePaneShownChanged(shown);
+        }
+    });
+    setCentralWidget(m_sideSplitter);
     resize(1280, 800);
     restoreGeometry(m_userDefaults.value(GEOMETRY_KEY).toByteArray());
+}
+
+void MainWindow::setSidePane(QWidget* pane) {
+    m_sideSplitter->insertWidget(0, pane);
+    m_sideSplitter->setCollapsible(0, true);
+    m_sideSplitter->setStretchFactor(1, 1);
+    m_sideSplitter->setSizes({220, width() - 220});
+}
+
+void MainWindow::setSidePaneShown(bool shown) {
+    if (m_sideSplitter->count() < 2)
+        return;
+    QWidget* pane = m_sideSplitter->widget(0);
+    pane->setVisible(shown);
+    if (shown && m_sideSplitter->sizes().front() == 0)
+        m_sideSplitter->setSizes({220, width() - 220});
+    if (m_showSidePane)
+        m_showSidePane->setChecked(shown);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -43,11 +77,14 @@ void MainWindow::setUpCommands(TimelineViewController& timeline, ActionsControll
     setUpToolBar(timeline, actions);
     setUpEditMenu(actions, undoManager, model);
     setUpViewMenu(timeline, actions);
+    setUpCalendarMenu(model);
 }
 
 void MainWindow::setUpFileMenu(ActionsController& actions) {
     QMenu* menu = menuBar()->addMenu(tr("&File"));
     menu->addAction(tr("&New Event"), QKeySequence::New, &actions, &ActionsController::createNewEvent);
+    menu->addAction(tr("New &Calendar…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), this,
+                    &MainWindow::newCalendarRequested);
 }
 
 void MainWindow::setUpToolBar(TimelineViewController& timeline, ActionsController& actions) {
@@ -136,8 +173,30 @@ void MainWindow::setUpViewMenu(TimelineViewController& timeline, ActionsControll
     menu->addAction(tr("Go to Date…"), QKeySequence(Qt::CTRL | Qt::Key_G), this,
                     &MainWindow::goToDateRequested);
     menu->addSeparator();
+    m_showSidePane = menu->addAction(tr("Show &Calendars"));
+    m_showSidePane->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    m_showSidePane->setCheckable(true);
+    m_showSidePane->setChecked(true);
+    connect(m_showSidePane, &QAction::triggered, this, [this](bool shown) {
+        setSidePaneShown(shown);
+        emit sidePaneShownChanged(shown);
+    });
+    menu->addSeparator();
     menu->addAction(tr("Zoom In"), QKeySequence::ZoomIn, &timeline, &TimelineViewController::decreaseRange);
     menu->addAction(tr("Zoom Out"), QKeySequence::ZoomOut, &timeline, &TimelineViewController::increaseRange);
     menu->addAction(tr("Linear or Logarithmic Scale"), QKeySequence(Qt::CTRL | Qt::Key_L), &timeline,
                     &TimelineViewController::toggleLinearLogScale);
+}
+
+void MainWindow::setUpCalendarMenu(ApplicationModel& model) {
+    QMenu* menu = menuBar()->addMenu(tr("&Calendar"));
+    QAction* edit = menu->addAction(tr("&Edit Calendar…"), this, &MainWindow::editCalendarRequested);
+    QAction* remove = menu->addAction(tr("&Remove Calendar…"), this, &MainWindow::removeCalendarRequested);
+    auto refresh = [edit, remove, &model] {
+        edit->setEnabled(model.selectedCalendar() != nullptr);
+        remove->setEnabled(!model.calendars().isEmpty());
+    };
+    connect(&model, &ApplicationModel::selectedCalendarChanged, this, refresh);
+    connect(&model, &ApplicationModel::calendarsChanged, this, refresh);
+    refresh();
 }

@@ -4,15 +4,17 @@
 
 class ActionsController;
 class ApplicationModel;
+class QAction;
 class QScrollArea;
+class QSplitter;
 class TimelineView;
 class TimelineViewController;
 class UndoManager;
 class UserDefaults;
 class ZoomController;
 
-// The main window: the timeline in its scroll area, a tool bar (zoom, scale, previous, now, next) and
-// the menus with their shortcuts. It remembers its size and place.
+// The main window: the calendars pane beside the timeline in its scroll area, a tool bar (zoom, scale,
+// previous, now, next) and the menus with their shortcuts. It remembers its size and place.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -21,12 +23,22 @@ public:
     explicit MainWindow(UserDefaults& userDefaults, QWidget* parent = nullptr);
 
     TimelineView& timelineView() const { return *m_view; }
+    // The pane at the left, which the user may close (the divider dragged shut or View > Show Calendars).
+    void setSidePane(QWidget* pane);
+    void setSidePaneShown(bool shown);
+    // The timeline above, room for a pane below it.
+    QSplitter& timelineSplitter() const { return *m_timelineSplitter; }
     void setUpCommands(TimelineViewController& timeline, ActionsController& actions, UndoManager& undoManager,
                        ApplicationModel& model);
 
 signals:
     // View > Go to Date… (Ctrl+G).
     void goToDateRequested();
+    void newCalendarRequested();
+    void editCalendarRequested();
+    void removeCalendarRequested();
+    // The side pane was shown or hidden by the user.
+    void sidePaneShownChanged(bool shown);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -36,9 +48,13 @@ private:
     void setUpToolBar(TimelineViewController& timeline, ActionsController& actions);
     void setUpEditMenu(ActionsController& actions, UndoManager& undoManager, ApplicationModel& model);
     void setUpViewMenu(TimelineViewController& timeline, ActionsController& actions);
+    void setUpCalendarMenu(ApplicationModel& model);
 
     UserDefaults& m_userDefaults;
+    QSplitter* m_sideSplitter;
+    QSplitter* m_timelineSplitter;
     QScrollArea* m_scrollArea;
+    QAction* m_showSidePane = nullptr;
     TimelineView* m_view;
     ZoomController* m_zoom = nullptr;
 };

@@ -106,7 +106,9 @@ protected:
         QDir(m_config.path()).mkpath(u"pellowick"_s);
         QFile file(m_config.filePath(u"pellowick/verdalune.conf"_s));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[General]\ntimelineMode=1\ntimelineTimeInterval=86400\nscreenshot=1\n");
+        // Without the calendars pane the day spans the window, as the drag distances assume.
+        file.write("[General]\ntimelineMode=1\ntimelineTimeInterval=86400\nscreenshot="
+                   "1\nshouldDisplayCalendars=false\n");
     }
     QString eventFile(const QString& name = u"e2e-drag.ics"_s) const {
         QFile file(m_calendars.filePath(u"home/"_s + name));
