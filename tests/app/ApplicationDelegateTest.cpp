@@ -11,7 +11,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 using namespace Qt::StringLiterals;
 
@@ -82,6 +84,51 @@ TEST(ApplicationDelegateTest, AnotherCalendarSystemIsWarnedAboutAndLuckGoesOn) {
     delegate.finishLaunching();
     EXPECT_EQ(warnings, QStringList{u"This application probably won't work with your type of calendar."_s});
     EXPECT_TRUE(delegate.mainWindow().isVisible());
+}
+
+TEST(ApplicationDelegateTest, TheCalendarsPaneHidesUntickedCalendarsAndTheChoicesOutliveARestart) {
+    QTemporaryDir settings, calendars;
+    const QString file = settings.filePath(u"verdalune.conf"_s);
+    ASSERT_TRUE(CalendarStoreLocation::prepare(calendars.path()));
+    QString workUid;
+    {
+        UserDefaults defaults(file);
+        ApplicationDelegate delegate(defaults);
+        delegate.start(calendars.path());
+        delegate.finishLaunching();
+        auto work = delegate.calendarController().createNewCalendar();
+        work->title = u"Work"_s;
+        ASSERT_FALSE(delegate.calendarController().addCalendar(*work));
+        workUid = work->uid;
+        auto event = delegate.calendarController().createNewEvent();
+        event->calendar = delegate.applicationModel().calendarWithUid(workUid);
+        delegate.calendarController().addEvent(*event);
+        TimelineView& view = delegate.mainWindow().timelineView();
+        ASSERT_EQ(view.events().size(), 1);
+
+        // Unticked in the outline: gone from the timeline at once.
+        CalendarsOutlineController& outline = delegate.calendarsOutlineController();
+        const QModelIndex row = outline.view()
+                                    ->model()
+                                    ->match(outline.view()->model()->index(0, 0), Qt::DisplayRole, u"Work"_s,
+                                            1, Qt::MatchRecursive)
+                                    .value(0);
+        ASSERT_TRUE(row.isValid());
+        outline.view()->setCurrentIndex(row);
+        QTest::keyClick(outline.view(), Qt::Key_Space);
+        EXPECT_TRUE(view.events().isEmpty());
+        EXPECT_EQ(delegate.applicationModel().selectedCalendarUid(), workUid);
+        delegate.mainWindow().setSidePaneShown(false);
+        outline.setShouldDisplayCalendarsOutline(false);
+        defaults.synchronize();
+    }
+    UserDefaults defaults(file);
+    ApplicationDelegate delegate(defaults);
+    delegate.start(calendars.path());
+    delegate.finishLaunching();
+    EXPECT_TRUE(delegate.mainWindow().timelineView().events().isEmpty()) << "still unticked";
+    EXPECT_EQ(delegate.applicationModel().selectedCalendarUid(), workUid);
+    EXPECT_FALSE(delegate.calendarsOutlineController().view()->isVisibleTo(&delegate.mainWindow()));
 }
 
 } // namespace
