@@ -10,7 +10,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -78,6 +80,7 @@ void MainWindow::setUpCommands(TimelineViewController& timeline, ActionsControll
     setUpEditMenu(actions, undoManager, model);
     setUpViewMenu(timeline, actions);
     setUpCalendarMenu(model);
+    setUpHelpMenu();
 }
 
 void MainWindow::setUpFileMenu(ActionsController& actions) {
@@ -85,6 +88,8 @@ void MainWindow::setUpFileMenu(ActionsController& actions) {
     menu->addAction(tr("&New Event"), QKeySequence::New, &actions, &ActionsController::createNewEvent);
     menu->addAction(tr("New &Calendar…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), this,
                     &MainWindow::newCalendarRequested);
+    menu->addSeparator();
+    menu->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 }
 
 void MainWindow::setUpToolBar(TimelineViewController& timeline, ActionsController& actions) {
@@ -186,6 +191,29 @@ void MainWindow::setUpViewMenu(TimelineViewController& timeline, ActionsControll
     menu->addAction(tr("Zoom Out"), QKeySequence::ZoomOut, &timeline, &TimelineViewController::increaseRange);
     menu->addAction(tr("Linear or Logarithmic Scale"), QKeySequence(Qt::CTRL | Qt::Key_L), &timeline,
                     &TimelineViewController::toggleLinearLogScale);
+}
+
+void MainWindow::setUpHelpMenu() {
+    QMenu* menu = menuBar()->addMenu(tr("&Help"));
+    menu->addAction(tr("&Keyboard Shortcuts"), this, [this] {
+        QStringList rows;
+        for (QAction* top : menuBar()->actions())
+            for (QAction* action : top->menu()->actions())
+                if (!action->shortcut().isEmpty())
+                    rows.append(
+                        QStringLiteral("<tr><td>%1</td><td>&nbsp;&nbsp;%2</td></tr>")
+                            .arg(action->text().remove(u'&'),
+                                 action->shortcut().toString(QKeySequence::NativeText).toHtmlEscaped()));
+        rows.append(tr("<tr><td>Show Event</td><td>&nbsp;&nbsp;Return</td></tr>"));
+        QMessageBox::information(this, tr("Keyboard Shortcuts"),
+                                 QStringLiteral("<table>%1</table>").arg(rows.join(QString())));
+    });
+    menu->addAction(tr("&About Verdalune"), this, [this] {
+        QMessageBox::about(this, tr("About Verdalune"),
+                           tr("<b>Verdalune</b> %1<br>Your calendars on one zoomable timeline. Type an event "
+                              "in plain English: <i>tomorrow 12:30 to 13:30 lunch</i>.")
+                               .arg(QCoreApplication::applicationVersion()));
+    });
 }
 
 void MainWindow::setUpCalendarMenu(ApplicationModel& model) {

@@ -49,6 +49,7 @@ private:
     void setUpEditMenu(ActionsController& actions, UndoManager& undoManager, ApplicationModel& model);
     void setUpViewMenu(TimelineViewController& timeline, ActionsController& actions);
     void setUpCalendarMenu(ApplicationModel& model);
+    void setUpHelpMenu();
 
     UserDefaults& m_userDefaults;
     QSplitter* m_sideSplitter;

@@ -5,6 +5,7 @@
 #include "store/vdir/CalendarStoreLocation.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -13,6 +14,11 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("pellowick"));
     QApplication::setApplicationName(QStringLiteral("verdalune"));
     QApplication::setApplicationDisplayName(QStringLiteral("Verdalune"));
+    // The desktop matches windows to the installed entry and its icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.pellowick.verdalune"));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("com.pellowick.verdalune"),
+                         QIcon(QStringLiteral(":/icons/com.pellowick.verdalune.svg"))));
 
     SingleInstance instance;
     if (instance.claim() == SingleInstance::Claim::AlreadyRunning)
