@@ -43,7 +43,7 @@ SearchController::SearchController(ApplicationModel& model, CalendarController& 
     connect(m_field, &QLineEdit::textChanged, this, &SearchController::search);
 
     m_pane->hide();
-    table()->setModel(m_results);
+    m_pane->setResults(m_results);
     connect(table()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &SearchController::selectionDidChange);
     connect(m_pane, &SearchResultsPane::rowOpened, this, &SearchController::openEvent);

@@ -1,5 +1,7 @@
 #include "SearchResultsPane.h"
 
+#include "SearchResultsModel.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,6 +14,8 @@
 namespace {
 
 constexpr int MINIMUM_HEIGHT = 100;
+// Rows measured for the columns that fit their text: the dates and calendar names differ little.
+constexpr int MEASURED_ROWS = 50;
 
 } // namespace
 
@@ -37,7 +41,6 @@ SearchResultsPane::SearchResultsPane(QWidget* parent)
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setHighlightSections(false);
     m_table->installEventFilter(this);
     connect(m_table, &QAbstractItemView::doubleClicked, this, &SearchResultsPane::rowOpened);
@@ -59,6 +62,16 @@ SearchResultsPane::SearchResultsPane(QWidget* parent)
     setTabOrder(m_closeButton, m_table);
     // The divider stays 100 px above the bottom; dragging it further collapses the pane.
     setMinimumHeight(MINIMUM_HEIGHT);
+}
+
+// The date and the calendar fit their text, the title takes the rest.
+void SearchResultsPane::setResults(SearchResultsModel* results) {
+    m_table->setModel(results);
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setResizeContentsPrecision(MEASURED_ROWS);
+    header->setSectionResizeMode(SearchResultsModel::DateColumn, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(SearchResultsModel::TitleColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(SearchResultsModel::CalendarColumn, QHeaderView::ResizeToContents);
 }
 
 bool SearchResultsPane::eventFilter(QObject* watched, QEvent* event) {

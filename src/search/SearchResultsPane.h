@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QComboBox;
+class SearchResultsModel;
 class QTableView;
 class QToolButton;
 
@@ -19,6 +20,7 @@ public:
     // Items in the order of the stored modes: "Past and Future", "Future", "Past".
     QComboBox* rangeChoice() const { return m_rangeChoice; }
     QTableView* table() const { return m_table; }
+    void setResults(SearchResultsModel* results);
     QToolButton* closeButton() const { return m_closeButton; }
 
 signals:
