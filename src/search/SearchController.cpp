@@ -164,7 +164,7 @@ void SearchController::openPane() {
         return;
     const int height = m_splitter->height();
     const int paneHeight = std::max(MINIMUM_PANE_HEIGHT, height / 3);
-    m_splitter->setSizes({height - paneHeight, paneHeight});
+    m_splitter->setSizes({std::max(0, height - paneHeight), paneHeight});
 }
 
 void SearchController::hidePane() {
