@@ -161,6 +161,11 @@ void TimelineView::setSelectedEvent(const std::shared_ptr<CalEvent>& event) {
     emit selectedEventChanged();
 }
 
+void TimelineView::setFocusedEvents(const EventList& events) {
+    m_focusedEvents = events;
+    postUpdateEventStyles();
+}
+
 double TimelineView::timeIntervalPerPixelAtXCoordinate(double x) const {
     return m_mapping->dateForHorizontalPosition(x + 1, *this)
         .secondsSince(m_mapping->dateForHorizontalPosition(x, *this));

@@ -58,8 +58,8 @@ public:
     void setCalendars(const CalendarList& calendars);
     std::shared_ptr<CalEvent> selectedEvent() const { return m_selectedEvent; }
     void setSelectedEvent(const std::shared_ptr<CalEvent>& event);
-    // Takes effect at the next layout or style refresh.
-    void setFocusedEvents(const EventList& events) { m_focusedEvents = events; }
+    // When not empty, every other event is dimmed; restyles without arranging again.
+    void setFocusedEvents(const EventList& events);
     void setDelegate(TimelineViewDelegate* delegate) { m_delegate = delegate; }
     InlineEditEventController& inlineEditEventController() { return *m_inlineEditor; }
     // Where "now" comes from; the clock by default.

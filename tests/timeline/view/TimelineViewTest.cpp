@@ -203,4 +203,20 @@ TEST_F(TimelineViewTest, PointerMovesAreRestyledOncePerPass) {
     EXPECT_FALSE(arranged(u"a"_s)->style() && arranged(u"a"_s)->style()->rollover);
 }
 
+TEST_F(TimelineViewTest, FocusingEventsDimsTheOthersWithoutANewLayout) {
+    save(u"a"_s, u"home"_s, at(10), HOUR);
+    save(u"b"_s, u"home"_s, at(40), HOUR);
+    const auto dimmed = [&](const QString& uid) {
+        return arranged(uid)->style() && arranged(uid)->style()->dimmed;
+    };
+    view->setFocusedEvents({modelled(u"a"_s)});
+    EXPECT_TRUE(view->isStyleUpdatePending());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dimmed(u"b"_s));
+    EXPECT_FALSE(dimmed(u"a"_s));
+    view->setFocusedEvents({});
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(dimmed(u"b"_s));
+}
+
 } // namespace
