@@ -75,6 +75,7 @@ void ApplicationDelegate::start(const QString& root) {
     setUpEventEditor();
     setUpCalendars();
     m_window->setUpCommands(*m_timelineViewController, *m_actionsController, m_undoManager, m_model);
+    setUpSearch(); // its field goes into the tool bar
     m_goToDateController = std::make_unique<GoToDateController>(m_eventDescription, m_parsingController,
                                                                 *m_timelineViewController);
     connect(m_window.get(), &MainWindow::goToDateRequested, this,
@@ -108,6 +109,18 @@ void ApplicationDelegate::setUpCalendars() {
     connect(m_window.get(), &MainWindow::removeCalendarRequested, this,
             [this] { m_removeCalendarController->showRemoveCalendar(m_window.get()); });
     keepSelectedCalendar();
+}
+
+void ApplicationDelegate::setUpSearch() {
+    m_searchController = std::make_unique<SearchController>(
+        m_model, *m_calendarController, *m_timelineViewController, m_userDefaults, [this] {
+            if (m_model.selectedEvent())
+                m_actionsController->showSelectedEvent();
+        });
+    m_searchController->placeInSplitter(m_window->timelineSplitter());
+    m_window->setSearchField(m_searchController->searchField());
+    connect(m_window.get(), &MainWindow::findRequested, m_searchController.get(),
+            &SearchController::focusSearchField);
 }
 
 void ApplicationDelegate::keepSelectedCalendar() {

@@ -11,6 +11,7 @@
 #include "outline/EditCalendarController.h"
 #include "outline/RemoveCalendarController.h"
 #include "outline/StatusDescriptionController.h"
+#include "search/SearchController.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"
 #include "store/CalendarStoreController.h"
@@ -45,6 +46,7 @@ public:
     ActionsController& actionsController() const { return *m_actionsController; }
     EditEventController& editEventController() const { return *m_editEventController; }
     CalendarsOutlineController& calendarsOutlineController() const { return *m_calendarsOutlineController; }
+    SearchController& searchController() const { return *m_searchController; }
     ApplicationModel& applicationModel() { return m_model; }
     UndoManager& undoManager() { return m_undoManager; }
     CalendarController& calendarController() const { return *m_calendarController; }
@@ -55,6 +57,7 @@ private:
     void bindDayMonthOrder();
     void setUpEventEditor();
     void setUpCalendars();
+    void setUpSearch();
     void keepSelectedCalendar();
     void followCalendarNames();
     void bindTimeDisplayHours();
@@ -81,5 +84,6 @@ private:
     std::unique_ptr<StatusDescriptionController> m_statusDescriptionController;
     std::unique_ptr<EditCalendarController> m_editCalendarController;
     std::unique_ptr<RemoveCalendarController> m_removeCalendarController;
+    std::unique_ptr<SearchController> m_searchController;
     std::unique_ptr<GoToDateController> m_goToDateController;
 };

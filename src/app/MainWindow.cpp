@@ -56,6 +56,14 @@ void MainWindow::setSidePane(QWidget* pane) {
     m_sideSplitter->setSizes({220, width() - 220});
 }
 
+void MainWindow::setSearchField(QWidget* field) {
+    auto* spacer = new QWidget(m_toolBar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_toolBar->addWidget(spacer);
+    field->setMaximumWidth(260);
+    m_toolBar->addWidget(field);
+}
+
 void MainWindow::setSidePaneShown(bool shown) {
     if (m_sideSplitter->count() < 2)
         return;
@@ -94,6 +102,7 @@ void MainWindow::setUpFileMenu(ActionsController& actions) {
 
 void MainWindow::setUpToolBar(TimelineViewController& timeline, ActionsController& actions) {
     QToolBar* bar = addToolBar(tr("Timeline"));
+    m_toolBar = bar;
     bar->setMovable(false);
     bar->addAction(tr("Previous"), &timeline, &TimelineViewController::previousView);
     bar->addAction(tr("Now"), &actions, &ActionsController::showNow);
@@ -143,6 +152,7 @@ void MainWindow::setUpEditMenu(ActionsController& actions, UndoManager& undoMana
     connect(&undoManager, &UndoManager::changed, this, refreshUndo);
     refreshUndo();
     menu->addSeparator();
+    menu->addAction(tr("&Find…"), QKeySequence::Find, this, &MainWindow::findRequested);
     // Return itself is the timeline's key: a shortcut here would take it from every field.
     QAction* show = menu->addAction(tr("&Show Event") + QStringLiteral("\t") + tr("Return"), &actions,
                                     &ActionsController::showSelectedEvent);

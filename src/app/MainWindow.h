@@ -7,6 +7,7 @@ class ApplicationModel;
 class QAction;
 class QScrollArea;
 class QSplitter;
+class QToolBar;
 class TimelineView;
 class TimelineViewController;
 class UndoManager;
@@ -26,6 +27,8 @@ public:
     // The pane at the left, which the user may close (the divider dragged shut or View > Show Calendars).
     void setSidePane(QWidget* pane);
     void setSidePaneShown(bool shown);
+    // At the right end of the tool bar.
+    void setSearchField(QWidget* field);
     // The timeline above, room for a pane below it.
     QSplitter& timelineSplitter() const { return *m_timelineSplitter; }
     void setUpCommands(TimelineViewController& timeline, ActionsController& actions, UndoManager& undoManager,
@@ -37,6 +40,8 @@ signals:
     void newCalendarRequested();
     void editCalendarRequested();
     void removeCalendarRequested();
+    // Edit > Find… (Ctrl+F).
+    void findRequested();
     // The side pane was shown or hidden by the user.
     void sidePaneShownChanged(bool shown);
 
@@ -56,6 +61,7 @@ private:
     QSplitter* m_timelineSplitter;
     QScrollArea* m_scrollArea;
     QAction* m_showSidePane = nullptr;
+    QToolBar* m_toolBar = nullptr;
     TimelineView* m_view;
     ZoomController* m_zoom = nullptr;
 };
