@@ -235,4 +235,33 @@ TEST_F(EndToEndTest, ALineTypedInTheEditorIsStoredAndAnEditIsUndone) {
         << "undo did not restore the file";
 }
 
+TEST_F(EndToEndTest, SearchFindsAndOpensAnEventAndUntickingItsCalendarHidesIt) {
+    QFile settings(m_config.filePath(u"pellowick/verdalune.conf"_s));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[General]\ntimelineMode=1\ntimelineTimeInterval=86400\nscreenshot=1\n");
+    settings.close();
+    const QRect window = launch();
+    ASSERT_FALSE(window.isEmpty());
+    // The calendars pane at the left, the timeline beside it.
+    const QRect pane(window.x(), window.y(), 200, window.height());
+    const QRect timeline(window.x() + 240, window.y(), window.width() - 240, window.height());
+    ASSERT_TRUE(eventually([&] { return greenBar(timeline).width() > 10; }))
+        << "the event's bar never showed";
+
+    xdotool({u"key"_s, u"ctrl+f"_s});
+    xdotool({u"type"_s, u"--delay"_s, u"30"_s, u"drag"_s});
+    xdotool({u"key"_s, u"Down"_s, u"Return"_s});
+    ASSERT_TRUE(focusWindowNamed(u"Edit Event"_s)) << "the result was not selected and opened";
+    xdotool({u"key"_s, u"Escape"_s});
+    ASSERT_TRUE(focusWindowNamed(u"Verdalune"_s));
+
+    ASSERT_GT(greenBar(timeline).width(), 10) << "the found event is shown undimmed";
+    // The calendar's tick box is drawn in its colour: a click on it switches the calendar off.
+    QRect box;
+    ASSERT_TRUE(eventually([&] { return (box = greenBar(pane)).width() > 4; })) << "no tick box in the pane";
+    xdotool({u"mousemove"_s, QString::number(box.center().x()), QString::number(box.center().y())});
+    xdotool({u"click"_s, u"1"_s});
+    EXPECT_TRUE(eventually([&] { return greenBar(timeline).isEmpty(); })) << "the bar is still on the screen";
+}
+
 } // namespace
