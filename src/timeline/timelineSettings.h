@@ -50,7 +50,6 @@ inline constexpr double DIMMED_ALPHA = 0.15;
 inline constexpr double FILL_COLOR_MAX_SATURATION = 0.7;
 inline constexpr double FILL_COLOR_MIN_BRIGHTNESS = 0.7;
 
-
 // Every text of the timeline is set in this one family at a size in pixels, unhinted, so that text
 // widths, and with them which labels fit and how rows stack, are the same on every screen.
 QFont timelineFont(double pixelSize);
