@@ -108,6 +108,9 @@ void ApplicationDelegate::setUpCalendars() {
     });
     connect(m_window.get(), &MainWindow::removeCalendarRequested, this,
             [this] { m_removeCalendarController->showRemoveCalendar(m_window.get()); });
+    m_importController = std::make_unique<ImportController>(m_model, *m_store);
+    connect(m_window.get(), &MainWindow::importRequested, this,
+            [this] { m_importController->run(m_window.get()); });
     keepSelectedCalendar();
 }
 

@@ -3,6 +3,7 @@
 #include "ActionsController.h"
 #include "DialogUserInteraction.h"
 #include "GoToDateController.h"
+#include "ImportController.h"
 #include "MainWindow.h"
 #include "base/UndoManager.h"
 #include "editing/EditEventController.h"
@@ -85,5 +86,6 @@ private:
     std::unique_ptr<EditCalendarController> m_editCalendarController;
     std::unique_ptr<RemoveCalendarController> m_removeCalendarController;
     std::unique_ptr<SearchController> m_searchController;
+    std::unique_ptr<ImportController> m_importController;
     std::unique_ptr<GoToDateController> m_goToDateController;
 };

@@ -96,6 +96,7 @@ void MainWindow::setUpFileMenu(ActionsController& actions) {
     menu->addAction(tr("&New Event"), QKeySequence::New, &actions, &ActionsController::createNewEvent);
     menu->addAction(tr("New &Calendar…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), this,
                     &MainWindow::newCalendarRequested);
+    menu->addAction(tr("&Import…"), QKeySequence(Qt::CTRL | Qt::Key_I), this, &MainWindow::importRequested);
     menu->addSeparator();
     menu->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 }

@@ -38,6 +38,7 @@ signals:
     // View > Go to Date… (Ctrl+G).
     void goToDateRequested();
     void newCalendarRequested();
+    void importRequested();
     void editCalendarRequested();
     void removeCalendarRequested();
     // Edit > Find… (Ctrl+F).

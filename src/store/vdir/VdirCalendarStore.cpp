@@ -712,3 +712,51 @@ void VdirCalendarStore::rescanFolder(const QString& calendarUid, StoreChanges& c
             eventChanges.inserted.append(uid);
     }
 }
+
+VdirCalendarStore::ImportResult VdirCalendarStore::importCalendarText(const QString& calendarUid,
+                                                                      const QByteArray& text) {
+    ImportResult result;
+    if ((result.error = editableFolder(calendarUid)))
+        return result;
+    const IcsReadResult read = IcsReader::read(text);
+    if (read.malformed || read.series.isEmpty()) {
+        result.error =
+            error(StoreError::InvalidRecord, QStringLiteral("The file holds no events that can be read."),
+                  QStringLiteral("Choose an iCalendar file (.ics) with events."));
+        return result;
+    }
+    QStringList wanted;
+    for (const IcsSeries& one : read.series) {
+        if (one.uid().isEmpty())
+            result.skipped.append(QStringLiteral("An event without an identifier was left out."));
+        else if (m_byUid.contains(one.uid()))
+            result.skipped.append(QStringLiteral("\"%1\" is already in the calendars.").arg(one.uid()));
+        else
+            wanted.append(one.uid());
+    }
+    const bool whole = wanted.size() == 1 && read.series.size() == 1;
+    for (const QString& uid : std::as_const(wanted)) {
+        QByteArray bytes = text;
+        if (!whole) {
+            // The series alone, with the file's time zones: every other event goes.
+            IcsDocument document = IcsDocument::parse(text);
+            for (IcsComponent* component : document.body().children(u"VEVENT")) {
+                const std::optional<ContentLine> id = component->property(u"UID");
+                if (!id || id->value() != uid)
+                    document.remove(component);
+            }
+            for (const char16_t* other : {u"VTODO", u"VJOURNAL", u"VFREEBUSY"})
+                document.body().removeChildren(other);
+            bytes = document.serialize();
+        }
+        if (auto failed =
+                store(calendarUid, newFileName(calendarUid, uid), bytes, FileWriter::Mode::Create)) {
+            result.skipped.append(failed->description);
+            continue;
+        }
+        result.importedUids.append(uid);
+    }
+    if (!result.importedUids.isEmpty())
+        emit eventsChanged(StoreChanges{result.importedUids, {}, {}});
+    return result;
+}

@@ -45,6 +45,17 @@ public:
     [[nodiscard]] std::optional<StoreError> saveCalendar(const CalCalendar& calendar) override;
     [[nodiscard]] std::optional<StoreError> removeCalendar(const CalCalendar& calendar) override;
 
+    // What an import did: the series written (one file each), and why others were left out.
+    struct ImportResult {
+        QStringList importedUids;
+        QStringList skipped;
+        std::optional<StoreError> error; // nothing was written
+    };
+    // Puts the events of an iCalendar text (a file, a mail attachment) into a calendar, one file per
+    // series with every property and time zone of the text. A file of one series is stored as it is.
+    // Series whose uid the store already holds, and events without a uid, are left out.
+    ImportResult importCalendarText(const QString& calendarUid, const QByteArray& text);
+
 private:
     struct Folder {
         std::shared_ptr<CalCalendar> calendar;

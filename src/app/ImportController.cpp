@@ -1,0 +1,74 @@
+#include "ImportController.h"
+
+#include "base/Logger.h"
+#include "store/ApplicationModel.h"
+#include "store/vdir/VdirCalendarStore.h"
+#include "store/vdir/VdirItem.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+
+ImportController::ImportController(ApplicationModel& model, VdirCalendarStore& store, QObject* parent)
+    : QObject(parent), m_model(model), m_store(store) {}
+
+void ImportController::run(QWidget* window) {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
+    const QString path = QFileDialog::getOpenFileName(
+        window, tr("Import Events"), QString(), tr("iCalendar files (*.ics *.ical *.ifb);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    QStringList titles;
+    QStringList uids;
+    int current = 0;
+    for (const auto& calendar : m_model.calendars()) {
+        if (!calendar->isEditable)
+            continue;
+        if (calendar->uid == m_model.selectedCalendarUid())
+            current = int(titles.size());
+        titles.append(calendar->title);
+        uids.append(calendar->uid);
+    }
+    if (titles.isEmpty()) {
+        QMessageBox::warning(window, tr("Import Events"),
+                             tr("There is no calendar that can take the events."));
+        return;
+    }
+    bool chosen = false;
+    const QString title = QInputDialog::getItem(
+        window, tr("Import Events"), tr("Import the events of “%1” into:").arg(QFileInfo(path).fileName()),
+        titles, current, false, &chosen);
+    if (!chosen)
+        return;
+    bool ok = false;
+    const QString message = importFile(path, uids.value(titles.indexOf(title)), ok);
+    if (ok)
+        QMessageBox::information(window, tr("Import Events"), message);
+    else
+        QMessageBox::warning(window, tr("Import Events"), message);
+}
+
+QString ImportController::importFile(const QString& path, const QString& calendarUid, bool& ok) {
+    ok = false;
+    QFile file(path);
+    if (QFileInfo(path).size() > VdirItem::MAX_FILE_SIZE)
+        return tr("“%1” is too large to be a calendar file.").arg(QFileInfo(path).fileName());
+    if (!file.open(QIODevice::ReadOnly))
+        return tr("“%1” cannot be read: %2").arg(QFileInfo(path).fileName(), file.errorString());
+    const VdirCalendarStore::ImportResult result = m_store.importCalendarText(calendarUid, file.readAll());
+    if (result.error)
+        return tr("Nothing was imported. %1 %2")
+            .arg(result.error->description, result.error->recoverySuggestion);
+    ok = !result.importedUids.isEmpty();
+    const auto calendar = m_model.calendarWithUid(calendarUid);
+    const QString title = calendar ? calendar->title : calendarUid;
+    QString message = result.importedUids.isEmpty() ? tr("Nothing was imported.")
+                      : result.importedUids.size() == 1
+                          ? tr("1 event imported into “%1”.").arg(title)
+                          : tr("%1 events imported into “%2”.").arg(result.importedUids.size()).arg(title);
+    if (!result.skipped.isEmpty())
+        message += QStringLiteral("\n\n") + result.skipped.join(u'\n');
+    return message;
+}
