@@ -24,6 +24,7 @@ TEST(ApplicationDefaultsTest, TheFactoryFileAndTheLocaleGiveTheDefaults) {
     EXPECT_EQ(us.value(u"timelineTimeInterval"_s).toDouble(), 432000);
     EXPECT_EQ(us.value(u"timelineMode"_s).toInt(), 0);
     EXPECT_TRUE(us.value(u"showFirstTimeLaunchPanelKey"_s).toBool());
+    EXPECT_EQ(us.value(u"alarmTimeInterval"_s).toDouble(), -900) << "a new alarm comes before the start";
     EXPECT_EQ(us.value(u"timeDisplayHours"_s).toInt(), 12);
     EXPECT_EQ(us.value(u"dayMonthOrder"_s).toInt(), 1);
     const QVariantMap german = ApplicationDefaults::registeredDefaults(QLocale(u"de_DE"_s));
