@@ -73,6 +73,8 @@ SearchController::SearchController(ApplicationModel& model, CalendarController& 
 
 // Placed widgets belong to the window; only unplaced ones are this controller's.
 SearchController::~SearchController() {
+    if (m_field)
+        m_field->removeEventFilter(this);
     if (m_field && !m_field->parent())
         delete m_field;
     if (m_pane && !m_pane->parent())
@@ -266,7 +268,8 @@ void SearchController::paneWasResized() {
 }
 
 bool SearchController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_field && event->type() == QEvent::KeyPress) {
+    // The type first: while the field is being destroyed it is no longer a line edit to compare with.
+    if (event->type() == QEvent::KeyPress && watched == m_field) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Escape) {
             close();
