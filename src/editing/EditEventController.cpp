@@ -15,11 +15,11 @@
 #include "entry/ParsingController.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"
+#include "store/CalendarSortOrder.h"
 #include "textColors.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCollator>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
@@ -292,10 +292,7 @@ void EditEventController::refreshCalendarNames() {
         if (calendar->isEditable || calendar->uid == ownUid)
             offered.append(calendar);
     }
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(offered.begin(), offered.end(),
-                     [&](const auto& a, const auto& b) { return collator.compare(a->title, b->title) < 0; });
+    offered = CalendarSortOrder::sorted(offered);
     QStringList names;
     QStringList completions;
     for (const auto& calendar : std::as_const(offered)) {

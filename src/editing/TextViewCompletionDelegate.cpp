@@ -18,10 +18,7 @@ QStringList TextViewCompletionDelegate::completionsFor(const QString& partialWor
 void TextViewCompletionDelegate::textDidChange(TextViewWithCompletion& view, int position, int added) {
     if (added <= 0)
         return;
-    const QString typed = view.toPlainText().left(position + added).toLower();
-    const bool offered =
-        std::any_of(m_completions.begin(), m_completions.end(),
-                    [&](const QString& completion) { return completion.toLower().startsWith(typed); });
+    const bool offered = !completionsFor(view.toPlainText().left(position + added)).isEmpty();
     if (!offered || view.isCompletionInProgress())
         return;
     // After the change has been applied, as the field shows it.

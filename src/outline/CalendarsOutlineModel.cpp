@@ -1,7 +1,7 @@
 #include "CalendarsOutlineModel.h"
 
-#include "CalendarSortOrder.h"
 #include "store/ApplicationModel.h"
+#include "store/CalendarSortOrder.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,10 +1,10 @@
 #include "RemoveCalendarController.h"
 
-#include "CalendarSortOrder.h"
 #include "base/Logger.h"
 #include "base/UndoManager.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"
+#include "store/CalendarSortOrder.h"
 #include "store/describe.h"
 
 #include <QButtonGroup>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/CalendarStore.h"
+#include "CalendarStore.h"
 
 // The order in which calendars are listed to the user: by title, as the locale sorts text, without regard
 // to letter case; calendars of equal titles keep their order.
