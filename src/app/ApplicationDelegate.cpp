@@ -85,6 +85,9 @@ void ApplicationDelegate::start(const QString& root) {
     followCalendarNames();
     bindTimeDisplayHours();
     bindTimelineDefaults();
+    m_firstTimeLaunchPanelController = new FirstTimeLaunchPanelController(m_userDefaults, m_window.get());
+    connect(m_firstTimeLaunchPanelController, &FirstTimeLaunchPanelController::tipsRequested, m_window.get(),
+            &MainWindow::showKeyboardShortcuts);
 }
 
 void ApplicationDelegate::setUpCalendars() {
@@ -108,7 +111,7 @@ void ApplicationDelegate::setUpCalendars() {
     });
     connect(m_window.get(), &MainWindow::removeCalendarRequested, this,
             [this] { m_removeCalendarController->showRemoveCalendar(m_window.get()); });
-    m_importController = std::make_unique<ImportController>(m_model, *m_store);
+    m_importController = std::make_unique<ImportController>(m_model, *m_store, m_undoManager);
     connect(m_window.get(), &MainWindow::importRequested, this,
             [this] { m_importController->run(m_window.get()); });
     keepSelectedCalendar();
@@ -224,6 +227,7 @@ void ApplicationDelegate::finishLaunching() {
         m_window->move(origin);
         m_window->update();
     }
+    m_firstTimeLaunchPanelController->showFirstTimeLaunchPanelUnlessSupressedCenterInWindow(m_window.get());
 }
 
 void ApplicationDelegate::refreshAfterProcessedChanges() {

@@ -2,6 +2,7 @@
 
 #include "ActionsController.h"
 #include "DialogUserInteraction.h"
+#include "FirstTimeLaunchPanelController.h"
 #include "GoToDateController.h"
 #include "ImportController.h"
 #include "MainWindow.h"
@@ -53,6 +54,9 @@ public:
     CalendarController& calendarController() const { return *m_calendarController; }
     ParsingController& parsingController() { return m_parsingController; }
     GoToDateController& goToDateController() const { return *m_goToDateController; }
+    FirstTimeLaunchPanelController& firstTimeLaunchPanelController() const {
+        return *m_firstTimeLaunchPanelController;
+    }
 
 private:
     void bindDayMonthOrder();
@@ -88,4 +92,5 @@ private:
     std::unique_ptr<SearchController> m_searchController;
     std::unique_ptr<ImportController> m_importController;
     std::unique_ptr<GoToDateController> m_goToDateController;
+    FirstTimeLaunchPanelController* m_firstTimeLaunchPanelController = nullptr; // owned by the window
 };

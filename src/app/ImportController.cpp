@@ -1,7 +1,9 @@
 #include "ImportController.h"
 
 #include "base/Logger.h"
+#include "base/UndoManager.h"
 #include "store/ApplicationModel.h"
+#include "store/anyRecordOfSeries.h"
 #include "store/vdir/VdirCalendarStore.h"
 #include "store/vdir/VdirItem.h"
 
@@ -11,8 +13,9 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-ImportController::ImportController(ApplicationModel& model, VdirCalendarStore& store, QObject* parent)
-    : QObject(parent), m_model(model), m_store(store) {}
+ImportController::ImportController(ApplicationModel& model, VdirCalendarStore& store,
+                                   UndoManager& undoManager, QObject* parent)
+    : QObject(parent), m_model(model), m_store(store), m_undoManager(undoManager) {}
 
 void ImportController::run(QWidget* window) {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
@@ -57,7 +60,10 @@ QString ImportController::importFile(const QString& path, const QString& calenda
         return tr("“%1” is too large to be a calendar file.").arg(QFileInfo(path).fileName());
     if (!file.open(QIODevice::ReadOnly))
         return tr("“%1” cannot be read: %2").arg(QFileInfo(path).fileName(), file.errorString());
-    const VdirCalendarStore::ImportResult result = m_store.importCalendarText(calendarUid, file.readAll());
+    const QByteArray text = file.readAll();
+    const VdirCalendarStore::ImportResult result = m_store.importCalendarText(calendarUid, text);
+    if (!result.importedUids.isEmpty())
+        registerUndo(calendarUid, text, result.importedUids);
     if (result.error)
         return tr("Nothing was imported. %1 %2")
             .arg(result.error->description, result.error->recoverySuggestion);
@@ -71,4 +77,25 @@ QString ImportController::importFile(const QString& path, const QString& calenda
     if (!result.skipped.isEmpty())
         message += QStringLiteral("\n\n") + result.skipped.join(u'\n');
     return message;
+}
+
+// Undoing removes the series this import wrote; redoing imports the same text again.
+void ImportController::registerUndo(const QString& calendarUid, const QByteArray& text,
+                                    const QStringList& uids) {
+    m_undoManager.registerUndo([this, calendarUid, text, uids] {
+        for (const QString& uid : uids) {
+            const auto record = anyRecordOfSeries(m_store, uid);
+            if (!record)
+                continue; // already gone, removed by another program
+            if (const auto failed = m_store.removeEvent(*record, CalSpan::AllEvents))
+                VL_LOG(LCALSTORE, Logger::LOG_ERROR_LEVEL,
+                       QStringLiteral("Error %1").arg(failed->description));
+        }
+        m_undoManager.registerUndo([this, calendarUid, text] {
+            const auto again = m_store.importCalendarText(calendarUid, text);
+            if (!again.importedUids.isEmpty())
+                registerUndo(calendarUid, text, again.importedUids);
+        });
+    });
+    m_undoManager.setActionName(tr("Import"));
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 class ApplicationModel;
+class UndoManager;
 class VdirCalendarStore;
 class QWidget;
 
@@ -11,15 +12,19 @@ class QWidget;
 class ImportController : public QObject {
     Q_OBJECT
 public:
-    ImportController(ApplicationModel& model, VdirCalendarStore& store, QObject* parent = nullptr);
+    ImportController(ApplicationModel& model, VdirCalendarStore& store, UndoManager& undoManager,
+                     QObject* parent = nullptr);
 
     // Asks for the file and the calendar, imports, and tells the user what came of it.
     void run(QWidget* window);
     // What the user is told after importing `path` into the calendar `calendarUid`; `ok` says whether
-    // anything was imported.
+    // anything was imported. An import is undone as one action, "Import".
     QString importFile(const QString& path, const QString& calendarUid, bool& ok);
 
 private:
+    void registerUndo(const QString& calendarUid, const QByteArray& text, const QStringList& uids);
+
     ApplicationModel& m_model;
     VdirCalendarStore& m_store;
+    UndoManager& m_undoManager;
 };

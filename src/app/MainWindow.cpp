@@ -206,25 +206,26 @@ void MainWindow::setUpViewMenu(TimelineViewController& timeline, ActionsControll
 
 void MainWindow::setUpHelpMenu() {
     QMenu* menu = menuBar()->addMenu(tr("&Help"));
-    menu->addAction(tr("&Keyboard Shortcuts"), this, [this] {
-        QStringList rows;
-        for (QAction* top : menuBar()->actions())
-            for (QAction* action : top->menu()->actions())
-                if (!action->shortcut().isEmpty())
-                    rows.append(
-                        QStringLiteral("<tr><td>%1</td><td>&nbsp;&nbsp;%2</td></tr>")
-                            .arg(action->text().remove(u'&'),
-                                 action->shortcut().toString(QKeySequence::NativeText).toHtmlEscaped()));
-        rows.append(tr("<tr><td>Show Event</td><td>&nbsp;&nbsp;Return</td></tr>"));
-        QMessageBox::information(this, tr("Keyboard Shortcuts"),
-                                 QStringLiteral("<table>%1</table>").arg(rows.join(QString())));
-    });
+    menu->addAction(tr("&Keyboard Shortcuts"), this, &MainWindow::showKeyboardShortcuts);
     menu->addAction(tr("&About Verdalune"), this, [this] {
         QMessageBox::about(this, tr("About Verdalune"),
                            tr("<b>Verdalune</b> %1<br>Your calendars on one zoomable timeline. Type an event "
                               "in plain English: <i>tomorrow 12:30 to 13:30 lunch</i>.")
                                .arg(QCoreApplication::applicationVersion()));
     });
+}
+
+void MainWindow::showKeyboardShortcuts() {
+    QStringList rows;
+    for (QAction* top : menuBar()->actions())
+        for (QAction* action : top->menu()->actions())
+            if (!action->shortcut().isEmpty())
+                rows.append(QStringLiteral("<tr><td>%1</td><td>&nbsp;&nbsp;%2</td></tr>")
+                                .arg(action->text().remove(u'&'),
+                                     action->shortcut().toString(QKeySequence::NativeText).toHtmlEscaped()));
+    rows.append(tr("<tr><td>Show Event</td><td>&nbsp;&nbsp;Return</td></tr>"));
+    QMessageBox::information(this, tr("Keyboard Shortcuts"),
+                             QStringLiteral("<table>%1</table>").arg(rows.join(QString())));
 }
 
 void MainWindow::setUpCalendarMenu(ApplicationModel& model) {

@@ -33,6 +33,8 @@ public:
     QSplitter& timelineSplitter() const { return *m_timelineSplitter; }
     void setUpCommands(TimelineViewController& timeline, ActionsController& actions, UndoManager& undoManager,
                        ApplicationModel& model);
+    // Help > Keyboard Shortcuts: every command with a shortcut, from the menus.
+    void showKeyboardShortcuts();
 
 signals:
     // View > Go to Date… (Ctrl+G).

@@ -4,6 +4,7 @@
 #include "CommandOutput.h"
 #include "IsoDateText.h"
 #include "StoreSession.h"
+#include "store/anyRecordOfSeries.h"
 
 namespace {
 
@@ -20,17 +21,7 @@ std::shared_ptr<CalEvent> findRecord(CalendarStore& store, const QString& uid,
         }
         return nullptr;
     }
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    for (int years : {1, 30, 300}) {
-        const EventList records = store.events(now.addYears(-years), now.addYears(years), uid, calendars);
-        if (!records.isEmpty())
-            return records.front();
-    }
-    // Every date the store can show, for an event far from now.
-    const EventList records =
-        store.events(QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC),
-                     QDateTime(QDate(10000, 1, 1), QTime(0, 0), Qt::UTC), uid, calendars);
-    return records.isEmpty() ? nullptr : records.front();
+    return anyRecordOfSeries(store, uid);
 }
 
 } // namespace

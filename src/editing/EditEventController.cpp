@@ -14,7 +14,7 @@
 #include "entry/CalEventBuilder.h"
 #include "entry/ParsingController.h"
 #include "store/ApplicationModel.h"
-#include "store/CalendarController.h"
+#include "store/BaseCalendarController.h"
 #include "store/CalendarSortOrder.h"
 #include "textColors.h"
 
@@ -92,7 +92,7 @@ bool sameStoredState(const CalEvent& a, const CalEvent& b) {
 
 } // namespace
 
-EditEventController::EditEventController(ApplicationModel& model, CalendarController& calendarController,
+EditEventController::EditEventController(ApplicationModel& model, BaseCalendarController& calendarController,
                                          UndoManager& undoManager,
                                          std::shared_ptr<EventDescription> eventDescription,
                                          ParsingController& parsingController, UserDefaults& userDefaults,

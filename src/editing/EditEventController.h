@@ -13,7 +13,7 @@
 class AlarmSettingsViewController;
 class ApplicationModel;
 class CalEventBuilder;
-class CalendarController;
+class BaseCalendarController;
 class CommandFieldHighlighter;
 class CommandFieldTextViewDelegate;
 class EventDescription;
@@ -41,7 +41,7 @@ class EditEventController : public QDialog, public AlarmListEditor {
 public:
     static inline const QString FRAME_KEY = QStringLiteral("EditEventPanel");
 
-    EditEventController(ApplicationModel& model, CalendarController& calendarController,
+    EditEventController(ApplicationModel& model, BaseCalendarController& calendarController,
                         UndoManager& undoManager, std::shared_ptr<EventDescription> eventDescription,
                         ParsingController& parsingController, UserDefaults& userDefaults,
                         QWidget* parent = nullptr);
@@ -112,7 +112,7 @@ private:
     CalendarDate referenceDate() const;
 
     ApplicationModel& m_model;
-    CalendarController& m_calendarController;
+    BaseCalendarController& m_calendarController;
     UndoManager& m_undoManager;
     std::shared_ptr<EventDescription> m_eventDescription;
     ParsingController& m_parsingController;

@@ -8,7 +8,8 @@
 
 class ApplicationModel;
 
-// What the application's and the helper's calendar controllers share: the model, and the default event.
+// What the application's and the helper's calendar controllers share: the model, the default event, and
+// the saving the event editor needs.
 class BaseCalendarController : public QObject {
     Q_OBJECT
 public:
@@ -19,6 +20,12 @@ public:
     // Unsaved, with a uid of its own: today 12:00 to 13:00, "New Event", in the selected calendar when that
     // is editable, else in the first calendar, else in none.
     std::shared_ptr<CalEvent> createNewEvent() const;
+
+    // What the event editor saves through.
+    virtual void addEvent(const CalEvent& event) = 0;
+    // `oldEvent` is the model's record, `newEvent` an edited copy of it. False when nothing was changed
+    // because the user cancelled.
+    virtual bool replaceEvent(const std::shared_ptr<CalEvent>& oldEvent, const CalEvent& newEvent) = 0;
 
 private:
     ApplicationModel& m_model;

@@ -29,12 +29,12 @@ public:
     // now; a range reaching past the window widens it to 100 days beyond the range. It never shrinks.
     void setNeedsRangeStartDate(const QDateTime& start, const QDateTime& end);
 
-    void addEvent(const CalEvent& event);
+    void addEvent(const CalEvent& event) override;
     // For a recurring event the user chooses the occurrences first, or cancels.
     void removeEvent(const CalEvent& event);
     // `oldEvent` is the model's record, `newEvent` an edited copy of it. False when the user cancelled the
     // question; true otherwise, also when the store refused (the user has been told).
-    bool replaceEvent(const std::shared_ptr<CalEvent>& oldEvent, const CalEvent& newEvent);
+    bool replaceEvent(const std::shared_ptr<CalEvent>& oldEvent, const CalEvent& newEvent) override;
     // None when the user cancels.
     std::optional<CalSpan> askUserForSpan();
 

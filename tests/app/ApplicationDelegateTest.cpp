@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -130,6 +133,38 @@ TEST(ApplicationDelegateTest, TheCalendarsPaneHidesUntickedCalendarsAndTheChoice
     EXPECT_TRUE(delegate.mainWindow().timelineView().events().isEmpty()) << "still unticked";
     EXPECT_EQ(delegate.applicationModel().selectedCalendarUid(), workUid);
     EXPECT_FALSE(delegate.calendarsOutlineController().view()->isVisibleTo(&delegate.mainWindow()));
+}
+
+TEST(ApplicationDelegateTest, TheWelcomePanelComesOnceCentredOnTheWindowUnlessKept) {
+    QTemporaryDir settings, calendars;
+    const QString file = settings.filePath(u"verdalune.conf"_s);
+    ASSERT_TRUE(CalendarStoreLocation::prepare(calendars.path()));
+    auto launch =
+        [&](const std::function<void(ApplicationDelegate&, FirstTimeLaunchPanelController&)>& check) {
+            UserDefaults defaults(file);
+            ApplicationDelegate delegate(defaults);
+            delegate.start(calendars.path());
+            delegate.finishLaunching();
+            check(delegate, delegate.firstTimeLaunchPanelController());
+            defaults.synchronize();
+        };
+    launch([](ApplicationDelegate& delegate, FirstTimeLaunchPanelController& panel) {
+        ASSERT_TRUE(panel.isVisible());
+        EXPECT_EQ(panel.windowModality(), Qt::WindowModal);
+        const QPoint offset = delegate.mainWindow().frameGeometry().center() - panel.frameGeometry().center();
+        EXPECT_LE(offset.manhattanLength(), 2);
+        // Kept for later starts, then closed from the keyboard.
+        panel.findChild<QCheckBox*>()->setChecked(true);
+        QTest::keyClick(&panel, Qt::Key_Escape);
+        EXPECT_FALSE(panel.isVisible());
+    });
+    launch([](ApplicationDelegate&, FirstTimeLaunchPanelController& panel) {
+        ASSERT_TRUE(panel.isVisible()) << "the user kept it";
+        QTest::keyClick(&panel, Qt::Key_Return); // Close
+        EXPECT_FALSE(panel.isVisible());
+    });
+    launch(
+        [](ApplicationDelegate&, FirstTimeLaunchPanelController& panel) { EXPECT_FALSE(panel.isVisible()); });
 }
 
 } // namespace

@@ -25,6 +25,7 @@ protected:
     GoToDateControllerTest() {
         if (!CalendarStoreLocation::prepare(calendars.path()))
             throw std::runtime_error("cannot create the calendar folder");
+        defaults.setValue(u"showFirstTimeLaunchPanelKey"_s, false);
         delegate.start(calendars.path());
         timeline().setClock([] { return wednesday().addingSeconds(10 * 3600); });
         delegate.finishLaunching();

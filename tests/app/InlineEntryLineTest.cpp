@@ -31,6 +31,7 @@ protected:
             if (!marker.open(QIODevice::WriteOnly) || marker.write(text) < 0)
                 throw std::runtime_error("cannot write the calendar Feed");
         }
+        defaults.setValue(u"showFirstTimeLaunchPanelKey"_s, false);
         delegate.start(calendars.path());
         delegate.timelineViewController().setClock([] { return now(); });
         delegate.finishLaunching();

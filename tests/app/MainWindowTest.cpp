@@ -19,6 +19,7 @@ protected:
     MainWindowTest() {
         if (!CalendarStoreLocation::prepare(calendars.path()))
             throw std::runtime_error("cannot create the calendar folder");
+        defaults.setValue(u"showFirstTimeLaunchPanelKey"_s, false);
         delegate.start(calendars.path());
         delegate.finishLaunching();
     }

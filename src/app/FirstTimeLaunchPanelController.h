@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class UserDefaults;
+
+// The panel a new user sees over the window once: how the timeline moves, that a double click makes an
+// event, and what the entry line understands. The user may keep it for later starts.
+class FirstTimeLaunchPanelController : public QDialog {
+    Q_OBJECT
+public:
+    static inline const QString SHOW_KEY = QStringLiteral("showFirstTimeLaunchPanelKey");
+
+    explicit FirstTimeLaunchPanelController(UserDefaults& userDefaults, QWidget* parent = nullptr);
+
+    // Opens the panel modal to `window`, centred on it, unless the user no longer wants it. Returns at
+    // once; the panel closes through its buttons or Escape.
+    void showFirstTimeLaunchPanelUnlessSupressedCenterInWindow(QWidget* window);
+
+signals:
+    // "Show Keyboard Shortcuts" was chosen.
+    void tipsRequested();
+
+private:
+    void yesAction();
+    void noAction();
+    void keepChoice();
+
+    UserDefaults& m_userDefaults;
+    QCheckBox* m_showAgain;
+};
