@@ -33,6 +33,10 @@ public:
     void setUrl(const QUrl& url);
     QString emailAddress() const { return m_emailAddress; }
     void setEmailAddress(const QString& address) { m_emailAddress = address; }
+    // What a run-program alarm hands its program: one argument, passed as it stands, never split or
+    // interpreted by a shell. Empty: the program runs without arguments.
+    QString procedureArguments() const { return m_procedureArguments; }
+    void setProcedureArguments(const QString& arguments) { m_procedureArguments = arguments; }
 
 private:
     Action m_action = Display;
@@ -40,5 +44,6 @@ private:
     std::optional<QDateTime> m_absoluteTrigger;
     QString m_sound;
     QString m_emailAddress;
+    QString m_procedureArguments;
     QUrl m_url;
 };

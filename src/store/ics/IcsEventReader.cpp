@@ -129,6 +129,9 @@ std::optional<IcsEventData::Alarm> IcsEventReader::alarmOf(icalcomponent* valarm
                 alarm->setUrl(QUrl(target));
         }
     }
+    if (alarm->action() == CalAlarm::Procedure)
+        if (icalproperty* description = icalcomponent_get_first_property(valarm, ICAL_DESCRIPTION_PROPERTY))
+            alarm->setProcedureArguments(QString::fromUtf8(icalproperty_get_description(description)));
     if (alarm->action() == CalAlarm::Email)
         if (icalproperty* attendee = icalcomponent_get_first_property(valarm, ICAL_ATTENDEE_PROPERTY))
             alarm->setEmailAddress(withoutMailto(QString::fromUtf8(icalproperty_get_attendee(attendee))));

@@ -8,7 +8,7 @@ void writeAlarm(BinaryWriter& out, const IcsEventData::Alarm& entry) {
     const CalAlarm& alarm = *entry.alarm;
     out << qint8(alarm.action()) << alarm.relativeTrigger() << bool(alarm.absoluteTrigger())
         << alarm.absoluteTrigger().value_or(QDateTime()) << alarm.sound() << alarm.emailAddress()
-        << alarm.url() << entry.relatedToEnd;
+        << alarm.url() << alarm.procedureArguments() << entry.relatedToEnd;
 }
 
 bool readAlarm(BinaryReader& in, IcsEventData::Alarm& entry) {
@@ -16,9 +16,10 @@ bool readAlarm(BinaryReader& in, IcsEventData::Alarm& entry) {
     double relative = 0;
     bool hasAbsolute = false;
     QDateTime absolute;
-    QString sound, email;
+    QString sound, email, arguments;
     QUrl url;
-    in >> action >> relative >> hasAbsolute >> absolute >> sound >> email >> url >> entry.relatedToEnd;
+    in >> action >> relative >> hasAbsolute >> absolute >> sound >> email >> url >> arguments >>
+        entry.relatedToEnd;
     if (!in.ok() || action < CalAlarm::Display || action > CalAlarm::Sound)
         return false;
     auto alarm = CalAlarm::alarm();
@@ -28,6 +29,7 @@ bool readAlarm(BinaryReader& in, IcsEventData::Alarm& entry) {
     alarm->setSound(sound);
     alarm->setUrl(url);
     alarm->setEmailAddress(email);
+    alarm->setProcedureArguments(arguments);
     alarm->setAction(CalAlarm::Action(action)); // last: the setters above choose an action of their own
     entry.alarm = std::move(alarm);
     return true;

@@ -23,7 +23,7 @@ void setOrRemove(IcsComponent& component, const QString& name, const QString& va
 bool sameAlarm(const CalAlarm& a, const CalAlarm& b) {
     return a.action() == b.action() && a.relativeTrigger() == b.relativeTrigger() &&
            a.absoluteTrigger() == b.absoluteTrigger() && a.sound() == b.sound() && a.url() == b.url() &&
-           a.emailAddress() == b.emailAddress();
+           a.emailAddress() == b.emailAddress() && a.procedureArguments() == b.procedureArguments();
 }
 
 // The alarms that alert in some way; one without an action is left out of the file.
@@ -119,6 +119,9 @@ IcsComponent alarmComponent(const CalAlarm& alarm, const QString& title) {
         if (!alarm.url().isEmpty())
             result.addProperty(
                 ContentLine(QStringLiteral("ATTACH"), QString::fromUtf8(alarm.url().toEncoded())));
+        if (!alarm.procedureArguments().isEmpty())
+            result.addProperty(ContentLine(QStringLiteral("DESCRIPTION"),
+                                           ContentLine::escapeText(alarm.procedureArguments())));
         break;
     case CalAlarm::Sound:
         if (!alarm.sound().isEmpty()) {

@@ -19,7 +19,7 @@ namespace {
 
 constexpr quint32 MAGIC = 0x564c4958; // "VLIX"
 // Raise whenever what is written, or what the reader makes of a file, changes.
-constexpr quint32 VERSION = 2;
+constexpr quint32 VERSION = 3;
 constexpr qsizetype HEADER_SIZE = 4 + 4 + 8 + 8;
 // A file changed less than this before the index is written is parsed again at the next start.
 constexpr qint64 SETTLED_NS = 2'000'000'000;

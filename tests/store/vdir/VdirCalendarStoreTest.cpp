@@ -181,6 +181,42 @@ TEST_F(VdirCalendarStoreTest, WritingBackKeepsWhatTheProgramDoesNotOwn) {
     EXPECT_EQ(read("home", "kept.ics"), settled);
 }
 
+// A run-program alarm hands its program the DESCRIPTION as one argument, so nothing in it may be lost
+// or changed on the way through the file, the index and a rewrite of the alarms.
+TEST_F(VdirCalendarStoreTest, ARunProgramAlarmKeepsItsArgumentExactly) {
+    makeCalendar("home");
+    const QString argument = QStringLiteral("it's $HOME; \"quoted\", a\\b");
+    write("home", "run.ics",
+          ics("BEGIN:VEVENT\r\nUID:run\r\nDTSTAMP:20260101T000000Z\r\nDTSTART:20260610T100000Z\r\n"
+              "DTEND:20260610T110000Z\r\nSUMMARY:Backup\r\n"
+              "BEGIN:VALARM\r\nACTION:PROCEDURE\r\nTRIGGER:-PT5M\r\nATTACH:file:///usr/bin/backup\r\n"
+              "DESCRIPTION:it's $HOME\\; \"quoted\"\\, a\\\\b\r\nEND:VALARM\r\nEND:VEVENT\r\n"));
+    const auto argumentsIn = [&](VdirCalendarStore& store) {
+        const auto event = all(store).value(0);
+        return event && event->alarms.size() >= 1 ? event->alarms.front()->procedureArguments() : QString();
+    };
+    {
+        VdirCalendarStore store(m_root.path());
+        EXPECT_EQ(argumentsIn(store), argument);
+        // Another alarm makes the writer write every alarm anew.
+        auto edited = all(store).value(0)->copy();
+        edited->alarms.append(CalAlarm::alarm());
+        ASSERT_EQ(store.saveEvent(*edited, CalSpan::AllEvents), std::nullopt);
+        ASSERT_EQ(all(store).value(0)->alarms.size(), 2);
+        EXPECT_EQ(argumentsIn(store), argument);
+    }
+    // Old enough to go into the index: the first store parses the file, the second takes the index.
+    QFile file(path("home", "run.ics"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    for (int pass = 0; pass < 2; ++pass) {
+        VdirCalendarStore reread(m_root.path());
+        EXPECT_EQ(argumentsIn(reread), argument) << "pass " << pass;
+    }
+    EXPECT_TRUE(read("home", "run.ics").contains("ATTACH:file:///usr/bin/backup\r\n"));
+}
+
 TEST_F(VdirCalendarStoreTest, AFileChangedByAnotherProgramIsNeverOverwritten) {
     makeCalendar("home");
     write("home", "weekly.ics", WEEKLY);

@@ -24,11 +24,12 @@ QString fingerprint(const CalEvent& event) {
                       event.calendar->uid,
                       event.source->fileName};
     for (const auto& alarm : event.alarms)
-        parts << QStringLiteral("alarm %1 %2 %3 %4 %5 %6")
+        parts << QStringLiteral("alarm %1 %2 %3 %4 %5 %6 %7")
                      .arg(alarm->action())
                      .arg(alarm->relativeTrigger())
                      .arg(alarm->absoluteTrigger().value_or(QDateTime()).toString(Qt::ISODate),
-                          alarm->sound(), alarm->url().toString(), alarm->emailAddress());
+                          alarm->sound(), alarm->url().toString(), alarm->emailAddress(),
+                          alarm->procedureArguments());
     return parts.join(u'|');
 }
 

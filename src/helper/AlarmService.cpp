@@ -1,0 +1,159 @@
+#include "AlarmService.h"
+
+#include "AlarmPlanner.h"
+#include "AlarmProgram.h"
+#include "base/Logger.h"
+#include "dates/DateFormatter.h"
+#include "editing/SoundPlayer.h"
+#include "store/CalendarStore.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+const QString OPEN_ACTION = QStringLiteral("open");
+const QString SNOOZE_ACTION = QStringLiteral("snooze");
+
+bool earlier(const PendingAlarm& a, const PendingAlarm& b) {
+    return a.trigger < b.trigger;
+}
+
+// Moves the alarms due by `now` from the front of `alarms` to `due`.
+void takeDue(QList<PendingAlarm>& alarms, const QDateTime& now, QList<PendingAlarm>& due) {
+    while (!alarms.isEmpty() && alarms.front().trigger <= now)
+        due.append(alarms.takeFirst());
+}
+
+} // namespace
+
+AlarmService::AlarmService(CalendarStore& store, SoundPlayer& sounds, const DateFormatter& formatter,
+                           const QString& stateFile, QObject* parent)
+    : QObject(parent), m_store(store), m_sounds(sounds), m_formatter(formatter), m_log(stateFile) {
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer); // a coarse timer may be off by 5 % of days
+    connect(&m_timer, &QTimer::timeout, this, &AlarmService::onTimeout);
+    for (const auto signal : {&CalendarStore::eventsChanged, &CalendarStore::eventsChangedExternally,
+                              &CalendarStore::calendarsChanged, &CalendarStore::calendarsChangedExternally})
+        connect(&m_store, signal, this, &AlarmService::lookUpSoon);
+    connect(&m_wakeUps, &WakeUpWatcher::wokeUp, this, &AlarmService::lookUpSoon);
+    connect(&m_notifications, &DesktopNotifications::actionInvoked, this, &AlarmService::onAction);
+    connect(&m_notifications, &DesktopNotifications::closed, this,
+            [this](quint64 tag) { m_shown.remove(tag); });
+}
+
+void AlarmService::start() {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    lookUp(now);
+    fireDue(now);
+    scheduleNext(now);
+}
+
+// Store changes come in bursts, and our own arrive in the middle of a save: one look-up after them.
+void AlarmService::lookUpSoon() {
+    if (!m_windowEnd.isValid())
+        return; // not started
+    m_lookUpDue = true;
+    m_timer.start(0);
+}
+
+void AlarmService::onTimeout() {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    if (m_lookUpDue || now >= m_windowEnd)
+        lookUp(now);
+    fireDue(now);
+    scheduleNext(now);
+}
+
+void AlarmService::lookUp(const QDateTime& now) {
+    m_lookUpDue = false;
+    m_windowEnd = now.addSecs(LOOK_AHEAD.count());
+    try {
+        m_planned = AlarmPlanner::alarmsBetween(m_store, now.addSecs(-LATE_LIMIT.count()), m_windowEnd);
+    } catch (const std::exception& error) {
+        // The alarms known so far stay; the next change of the store looks again.
+        VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL,
+               QStringLiteral("the alarms could not be looked up: %1").arg(QString::fromUtf8(error.what())));
+        return;
+    }
+    m_planned.removeIf([this](const PendingAlarm& alarm) { return m_log.contains(alarm); });
+}
+
+void AlarmService::fireDue(const QDateTime& now) {
+    QList<PendingAlarm> due;
+    takeDue(m_planned, now, due);
+    takeDue(m_snoozed, now, due);
+    due.removeIf([&](const PendingAlarm& alarm) {
+        return alarm.trigger.secsTo(now) >= LATE_LIMIT.count() || m_log.contains(alarm);
+    });
+    if (due.isEmpty())
+        return;
+    // Written down first: an alarm lost in a crash is better than one repeated at every start.
+    m_log.record(due, now);
+    for (const PendingAlarm& alarm : due)
+        deliver(alarm);
+}
+
+void AlarmService::scheduleNext(const QDateTime& now) {
+    if (m_lookUpDue) {
+        m_timer.start(0);
+        return;
+    }
+    QDateTime next = m_windowEnd;
+    for (const QList<PendingAlarm>* alarms : {&m_planned, &m_snoozed})
+        if (!alarms->isEmpty())
+            next = std::min(next, alarms->front().trigger);
+    m_timer.start(std::chrono::milliseconds(std::max<qint64>(0, now.msecsTo(next))));
+}
+
+void AlarmService::deliver(const PendingAlarm& alarm) {
+    switch (alarm.action) {
+    case CalAlarm::Procedure:
+        if (!AlarmProgram::run(alarm.program, alarm.programArguments))
+            notify(alarm,
+                   tr("The alarm's program %1 could not be run.").arg(alarm.program.toDisplayString()));
+        return;
+    case CalAlarm::Sound:
+        if (!m_sounds.play(alarm.sound))
+            VL_LOG(LOTHER, Logger::LOG_WARNING_LEVEL,
+                   QStringLiteral("the alarm sound \"%1\" could not be played").arg(alarm.sound));
+        break;
+    case CalAlarm::Display:
+    case CalAlarm::Email: // no mail is sent from here: the user is told on the desktop
+    case CalAlarm::NoAction:
+        break;
+    }
+    notify(alarm, bodyOf(alarm));
+}
+
+QString AlarmService::bodyOf(const PendingAlarm& alarm) const {
+    const QString time = m_formatter.dateDescription(CalendarDate::fromQDateTime(alarm.occurrenceStart),
+                                                     CalendarDate::fromQDateTime(alarm.end));
+    return alarm.calendarTitle.isEmpty() ? time : tr("%1\n%2").arg(time, alarm.calendarTitle);
+}
+
+void AlarmService::notify(const PendingAlarm& alarm, const QString& body) {
+    const quint64 tag = m_nextTag++;
+    m_shown.insert(tag, alarm);
+    QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("com.pellowick.verdalune")},
+                      {QStringLiteral("category"), QStringLiteral("x-verdalune.alarm")}};
+    if (alarm.action == CalAlarm::Sound)
+        hints.insert(QStringLiteral("suppress-sound"), true); // the alarm's own sound plays instead
+    m_notifications.show(tag, alarm.title.isEmpty() ? tr("Reminder") : alarm.title, body,
+                         {OPEN_ACTION, tr("Open"), SNOOZE_ACTION, tr("Snooze 5 min")}, hints);
+}
+
+void AlarmService::onAction(quint64 tag, const QString& action) {
+    const auto found = m_shown.constFind(tag);
+    if (found == m_shown.cend())
+        return;
+    if (action == OPEN_ACTION) {
+        emit openRequested(found->uid, found->occurrenceStart);
+    } else if (action == SNOOZE_ACTION) {
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        PendingAlarm later = *found;
+        later.trigger = now.addMSecs(m_snoozeDelay.count());
+        m_snoozed.insert(std::upper_bound(m_snoozed.begin(), m_snoozed.end(), later, earlier), later);
+        scheduleNext(now);
+    }
+}

@@ -1,0 +1,101 @@
+#include "FiredAlarmLog.h"
+
+#include "base/FileReplacement.h"
+#include "base/Logger.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstring>
+
+namespace {
+
+QDateTime occurrenceOf(const PendingAlarm& alarm) {
+    return alarm.absolute ? QDateTime() : alarm.occurrenceStart.toUTC();
+}
+
+QString isoText(const QDateTime& moment) {
+    return moment.isValid() ? moment.toUTC().toString(Qt::ISODateWithMs) : QString();
+}
+
+} // namespace
+
+QString FiredAlarmLog::defaultPath() {
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || QDir::isRelativePath(state)) // relative values are to be ignored
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return state + QStringLiteral("/verdalune/helper-state.json");
+}
+
+FiredAlarmLog::FiredAlarmLog(QString path) : m_path(std::move(path)) {
+    load();
+}
+
+QString FiredAlarmLog::keyOf(const QString& uid, const QDateTime& occurrence, const QDateTime& trigger) {
+    return QStringLiteral("%1\x1f%2\x1f%3").arg(uid, isoText(occurrence), isoText(trigger));
+}
+
+bool FiredAlarmLog::contains(const PendingAlarm& alarm) const {
+    return m_entries.contains(keyOf(alarm.uid, occurrenceOf(alarm), alarm.trigger));
+}
+
+bool FiredAlarmLog::record(const QList<PendingAlarm>& alarms, const QDateTime& now) {
+    for (const PendingAlarm& alarm : alarms) {
+        const QDateTime occurrence = occurrenceOf(alarm);
+        m_entries.insert(keyOf(alarm.uid, occurrence, alarm.trigger),
+                         Entry{alarm.uid, occurrence, alarm.trigger});
+    }
+    const QDateTime oldest = now.addSecs(-KEEP_SECONDS);
+    for (auto entry = m_entries.begin(); entry != m_entries.end();)
+        entry = entry->trigger < oldest ? m_entries.erase(entry) : std::next(entry);
+    return save();
+}
+
+void FiredAlarmLog::load() {
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return; // the first run
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (!document.isObject()) {
+        VL_LOG(LOTHER, Logger::LOG_WARNING_LEVEL,
+               QStringLiteral("the helper's state file %1 cannot be read (%2): starting afresh")
+                   .arg(m_path, error.errorString()));
+        return;
+    }
+    for (const QJsonValue& value : document.object().value(QLatin1String("fired")).toArray()) {
+        const QJsonObject object = value.toObject();
+        Entry entry{
+            object.value(QLatin1String("uid")).toString(),
+            QDateTime::fromString(object.value(QLatin1String("occurrence")).toString(), Qt::ISODateWithMs),
+            QDateTime::fromString(object.value(QLatin1String("trigger")).toString(), Qt::ISODateWithMs)};
+        if (entry.uid.isEmpty() || !entry.trigger.isValid())
+            continue;
+        m_entries.insert(keyOf(entry.uid, entry.occurrence, entry.trigger), entry);
+    }
+}
+
+bool FiredAlarmLog::save() const {
+    QJsonArray fired;
+    for (const Entry& entry : m_entries)
+        fired.append(QJsonObject{{QStringLiteral("uid"), entry.uid},
+                                 {QStringLiteral("occurrence"), isoText(entry.occurrence)},
+                                 {QStringLiteral("trigger"), isoText(entry.trigger)}});
+    const QJsonDocument document(
+        QJsonObject{{QStringLiteral("version"), 1}, {QStringLiteral("fired"), fired}});
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    const auto failure =
+        FileReplacement::write(QFile::encodeName(m_path), document.toJson(QJsonDocument::Compact),
+                               FileReplacement::Placing::OverAnyOld);
+    if (failure) {
+        VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL,
+               QStringLiteral("the helper's state file %1 cannot be written: %2")
+                   .arg(m_path, QString::fromLocal8Bit(std::strerror(failure->error))));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "records/CalAlarm.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QUrl>
+
+// One alarm of one occurrence, with what delivering it needs, so that it can fire after its event has
+// changed or gone from memory.
+struct PendingAlarm {
+    QString uid;
+    QDateTime occurrenceStart; // the occurrence's start, to open it by
+    QDateTime trigger;
+    bool absolute = false; // at a fixed moment, which fires once for the whole series
+    CalAlarm::Action action = CalAlarm::Display;
+    QString title;
+    QString calendarTitle;
+    QDateTime end;
+    QString sound;
+    QUrl program;
+    QString programArguments;
+};

@@ -1,0 +1,91 @@
+// The helper's memory of fired alarms and what a run-program alarm may run: both read what others can
+// write (the state file, an event file's program), so damage and strange values are tried here.
+#include "helper/FiredAlarmLog.h"
+#include "helper/AlarmProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+PendingAlarm alarmAt(const QDateTime& trigger, bool absolute = false) {
+    PendingAlarm alarm;
+    alarm.uid = u"standup"_s;
+    alarm.occurrenceStart = trigger.addSecs(600);
+    alarm.trigger = trigger;
+    alarm.absolute = absolute;
+    return alarm;
+}
+
+TEST(FiredAlarmLogTest, FiredAlarmsAreRememberedByOccurrenceAndTriggerAndOldOnesForgotten) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"state/verdalune/helper-state.json"_s);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const PendingAlarm old = alarmAt(now.addDays(-3));
+    const PendingAlarm recent = alarmAt(now.addSecs(-60));
+    ASSERT_TRUE(FiredAlarmLog(path).record({old, recent}, now));
+
+    const FiredAlarmLog reread(path);
+    EXPECT_TRUE(reread.contains(recent));
+    EXPECT_FALSE(reread.contains(old));
+    PendingAlarm moved = recent;
+    moved.trigger = recent.trigger.addSecs(3600);
+    moved.occurrenceStart = recent.occurrenceStart.addSecs(3600);
+    EXPECT_FALSE(reread.contains(moved));
+    PendingAlarm nextOccurrence = recent;
+    nextOccurrence.occurrenceStart = recent.occurrenceStart.addDays(1);
+    EXPECT_FALSE(reread.contains(nextOccurrence));
+    // A fixed moment fires once for the whole series, whichever occurrence it was found with.
+    PendingAlarm absolute = alarmAt(now.addSecs(-30), true);
+    ASSERT_TRUE(FiredAlarmLog(path).record({absolute}, now));
+    absolute.occurrenceStart = absolute.occurrenceStart.addDays(7);
+    EXPECT_TRUE(FiredAlarmLog(path).contains(absolute));
+}
+
+TEST(FiredAlarmLogTest, ADamagedStateFileReadsAsEmptyAndIsReplaced) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"helper-state.json"_s);
+    for (const QByteArray& damage :
+         {QByteArray("{\"fired\": [{\"uid\": 3"), QByteArray("[1, 2]"), QByteArray("\xff\xfe garbage"),
+          QByteArray("{\"fired\": [{\"uid\": \"standup\", \"trigger\": \"not a date\"}, 7]}")}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(damage);
+        file.close();
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        FiredAlarmLog log(path);
+        EXPECT_FALSE(log.contains(alarmAt(now))) << damage.toStdString();
+        ASSERT_TRUE(log.record({alarmAt(now)}, now));
+        EXPECT_TRUE(FiredAlarmLog(path).contains(alarmAt(now)));
+    }
+}
+
+TEST(FiredAlarmLogTest, TheStateFileLivesInTheUsersStateFolder) {
+    const QByteArray saved = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", "/tmp/state");
+    EXPECT_EQ(FiredAlarmLog::defaultPath(), u"/tmp/state/verdalune/helper-state.json"_s);
+    for (const char* unusable : {"", "relative/state"}) {
+        qputenv("XDG_STATE_HOME", unusable);
+        EXPECT_EQ(FiredAlarmLog::defaultPath(),
+                  QDir::homePath() + u"/.local/state/verdalune/helper-state.json"_s);
+    }
+    qputenv("XDG_STATE_HOME", saved);
+}
+
+TEST(AlarmProgramTest, OnlyProgramsOnThisMachineAreRun) {
+    EXPECT_EQ(AlarmProgram::localPath(QUrl(u"file:///usr/bin/backup%20tool"_s)), u"/usr/bin/backup tool"_s);
+    EXPECT_EQ(AlarmProgram::localPath(QUrl(u"file://localhost/usr/bin/true"_s)), u"/usr/bin/true"_s);
+    EXPECT_EQ(AlarmProgram::localPath(QUrl(u"/usr/bin/true"_s)), u"/usr/bin/true"_s);
+    for (const QString& elsewhere :
+         {u"ftp://host.com/novo-procs/felizano.exe"_s, u"https://example.org/x.sh"_s,
+          u"file://otherhost/usr/bin/true"_s, u"bin/true"_s, QString()})
+        EXPECT_EQ(AlarmProgram::localPath(QUrl(elsewhere)), QString()) << elsewhere.toStdString();
+    EXPECT_FALSE(AlarmProgram::run(QUrl(u"https://example.org/x.sh"_s), QString()));
+}
+
+} // namespace
