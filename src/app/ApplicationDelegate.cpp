@@ -88,6 +88,35 @@ void ApplicationDelegate::start(const QString& root) {
     m_firstTimeLaunchPanelController = new FirstTimeLaunchPanelController(m_userDefaults, m_window.get());
     connect(m_firstTimeLaunchPanelController, &FirstTimeLaunchPanelController::tipsRequested, m_window.get(),
             &MainWindow::showKeyboardShortcuts);
+    setUpPreferences();
+}
+
+void ApplicationDelegate::setUpPreferences() {
+    m_newEventShortcut =
+        std::make_unique<NewEventShortcutBinding>(m_userDefaults, HelperController::HELPER_BUNDLE_IDENTIFIER);
+    connect(m_newEventShortcut.get(), &NewEventShortcutBinding::pressed, this,
+            &ApplicationDelegate::showNewEventEditor);
+    m_preferenceController =
+        new PreferenceController(m_userDefaults, m_distributedNotificationCenter, m_window.get());
+    m_preferenceController->setHotKeyController(&m_newEventShortcut->hotKeyController());
+    connect(m_window.get(), &MainWindow::preferencesRequested, this, [this] {
+        m_preferenceController->show();
+        m_preferenceController->raise();
+        m_preferenceController->activateWindow();
+    });
+}
+
+void ApplicationDelegate::startHelperControl(const QString& helperPath) {
+    m_helperController = std::make_unique<HelperController>(m_distributedNotificationCenter, helperPath);
+    m_helperController->setWindow(m_window.get());
+    m_helperController->setEnabled(m_preferenceController->shouldRunHelperApplication());
+    connect(m_preferenceController, &PreferenceController::shouldRunHelperApplicationChanged,
+            m_helperController.get(), &HelperController::setEnabled);
+}
+
+void ApplicationDelegate::showNewEventEditor() {
+    showMainWindow();
+    m_actionsController->createNewEvent();
 }
 
 void ApplicationDelegate::setUpCalendars() {
@@ -172,13 +201,7 @@ void ApplicationDelegate::bindDayMonthOrder() {
 
 // The entry language knows the editable calendars by their titles.
 void ApplicationDelegate::followCalendarNames() {
-    auto apply = [this] {
-        QStringList names;
-        for (const auto& calendar : m_model.calendars())
-            if (calendar->isEditable)
-                names.append(calendar->title);
-        m_parsingController.setCalendarNames(names);
-    };
+    auto apply = [this] { m_parsingController.setCalendarNames(m_model.editableCalendarTitles()); };
     apply();
     connect(&m_model, &ApplicationModel::calendarsChanged, this, apply);
 }

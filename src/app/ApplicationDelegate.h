@@ -6,6 +6,7 @@
 #include "GoToDateController.h"
 #include "ImportController.h"
 #include "MainWindow.h"
+#include "NewEventShortcutBinding.h"
 #include "base/UndoManager.h"
 #include "editing/EditEventController.h"
 #include "entry/ParsingController.h"
@@ -14,6 +15,9 @@
 #include "outline/RemoveCalendarController.h"
 #include "outline/StatusDescriptionController.h"
 #include "search/SearchController.h"
+#include "shortcut/DistributedNotificationCenter.h"
+#include "shortcut/HelperController.h"
+#include "shortcut/PreferenceController.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"
 #include "store/CalendarStoreController.h"
@@ -42,6 +46,11 @@ public:
     // Shows now, brings the window to the front and applies the screenshot switch.
     void finishLaunching();
     void showMainWindow();
+    // Runs the helper program `helperPath` while the preferences ask for it, and adds it to or removes
+    // it from the programs started at login.
+    void startHelperControl(const QString& helperPath);
+    // The new-event editor in front, as the global shortcut asks.
+    void showNewEventEditor();
 
     MainWindow& mainWindow() const { return *m_window; }
     TimelineViewController& timelineViewController() const { return *m_timelineViewController; }
@@ -57,12 +66,16 @@ public:
     FirstTimeLaunchPanelController& firstTimeLaunchPanelController() const {
         return *m_firstTimeLaunchPanelController;
     }
+    PreferenceController& preferenceController() const { return *m_preferenceController; }
+    NewEventShortcutBinding& newEventShortcut() const { return *m_newEventShortcut; }
+    HelperController* helperController() const { return m_helperController.get(); }
 
 private:
     void bindDayMonthOrder();
     void setUpEventEditor();
     void setUpCalendars();
     void setUpSearch();
+    void setUpPreferences();
     void keepSelectedCalendar();
     void followCalendarNames();
     void bindTimeDisplayHours();
@@ -93,4 +106,8 @@ private:
     std::unique_ptr<ImportController> m_importController;
     std::unique_ptr<GoToDateController> m_goToDateController;
     FirstTimeLaunchPanelController* m_firstTimeLaunchPanelController = nullptr; // owned by the window
+    DistributedNotificationCenter m_distributedNotificationCenter;
+    std::unique_ptr<NewEventShortcutBinding> m_newEventShortcut;
+    PreferenceController* m_preferenceController = nullptr; // owned by the window
+    std::unique_ptr<HelperController> m_helperController;
 };

@@ -170,6 +170,10 @@ void MainWindow::setUpEditMenu(ActionsController& actions, UndoManager& undoMana
     cancel->setShortcut(Qt::Key_Escape);
     connect(cancel, &QAction::triggered, m_view, &TimelineView::cancelOperation);
     addAction(cancel);
+    menu->addSeparator();
+    // Linux desktops put the preferences last in Edit, under Ctrl+Comma.
+    menu->addAction(tr("Pre&ferences…"), QKeySequence(Qt::CTRL | Qt::Key_Comma), this,
+                    &MainWindow::preferencesRequested);
 }
 
 void MainWindow::setUpViewMenu(TimelineViewController& timeline, ActionsController& actions) {

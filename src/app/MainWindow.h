@@ -45,6 +45,8 @@ signals:
     void removeCalendarRequested();
     // Edit > Find… (Ctrl+F).
     void findRequested();
+    // Edit > Preferences… (Ctrl+,).
+    void preferencesRequested();
     // The side pane was shown or hidden by the user.
     void sidePaneShownChanged(bool shown);
 

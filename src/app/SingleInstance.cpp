@@ -32,3 +32,7 @@ SingleInstance::Claim SingleInstance::claim() {
 void SingleInstance::activate() {
     emit activationRequested();
 }
+
+void SingleInstance::newEvent() {
+    emit newEventRequested();
+}

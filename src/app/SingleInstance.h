@@ -20,9 +20,12 @@ public:
 
 public slots:
     Q_SCRIPTABLE void activate();
+    // The helper hands over presses of the global shortcut while this program runs.
+    Q_SCRIPTABLE void newEvent();
 
 signals:
     void activationRequested();
+    void newEventRequested();
 
 private:
     QDBusConnection m_connection;

@@ -1,10 +1,13 @@
 // Verdalune, the main program.
 #include "ApplicationDelegate.h"
 #include "SingleInstance.h"
+#include "base/Logger.h"
 #include "base/UserDefaults.h"
+#include "shortcut/HelperController.h"
 #include "store/vdir/CalendarStoreLocation.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
@@ -36,8 +39,20 @@ int main(int argc, char** argv) {
     delegate.start(root);
     QObject::connect(&instance, &SingleInstance::activationRequested, &delegate,
                      &ApplicationDelegate::showMainWindow);
-    // Inside the event loop, so that choosing "Quit" in a start-up alert ends the program.
-    QTimer::singleShot(0, &delegate, &ApplicationDelegate::finishLaunching);
+    QObject::connect(&instance, &SingleInstance::newEventRequested, &delegate,
+                     &ApplicationDelegate::showNewEventEditor);
+    // Inside the event loop, so that choosing "Quit" in a start-up alert ends the program; the helper's
+    // alerts then have the window to open over.
+    QTimer::singleShot(0, &delegate, [&delegate] {
+        delegate.finishLaunching();
+        const QString helper = HelperController::defaultHelperPath();
+        if (QFileInfo(helper).isExecutable())
+            delegate.startHelperControl(helper);
+        else
+            VL_LOG(
+                LOTHER, Logger::LOG_WARNING_LEVEL,
+                QStringLiteral("No helper at %1: the shortcut works only while Verdalune runs").arg(helper));
+    });
     const int status = QApplication::exec();
     userDefaults.synchronize();
     return status;

@@ -256,3 +256,11 @@ void ApplicationModel::reportEnabledCalendarUidsChanged(SetChange kind, const QS
     emit enabledCalendarUidsChanged(kind, uids);
     emit calendarFilterChanged();
 }
+
+QStringList ApplicationModel::editableCalendarTitles() const {
+    QStringList titles;
+    for (const auto& calendar : m_calendars)
+        if (calendar->isEditable)
+            titles.append(calendar->title);
+    return titles;
+}

@@ -27,6 +27,8 @@ public:
 
     const EventList& events() const { return m_events; }
     const CalendarList& calendars() const { return m_calendars; }
+    // How the entry language names the calendars a new event can go to.
+    QStringList editableCalendarTitles() const;
     std::shared_ptr<CalEvent> selectedEvent() const { return m_selectedEvent; }
     QString selectedCalendarUid() const { return m_selectedCalendarUid; } // empty: none
     const QSet<QString>& enabledCalendarUids() const { return m_enabledCalendarUids; }

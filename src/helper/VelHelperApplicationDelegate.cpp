@@ -1,0 +1,101 @@
+#include "VelHelperApplicationDelegate.h"
+
+#include "base/Logger.h"
+#include "base/UserDefaults.h"
+#include "dates/EventDescription.h"
+#include "shortcut/HelperController.h"
+#include "shortcut/PreferenceController.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QProcess>
+
+namespace {
+const QString NEW_EVENT_HOT_KEY_CODE = QStringLiteral("newEventHotKey_code");
+const QString NEW_EVENT_HOT_KEY_FLAGS = QStringLiteral("newEventHotKey_flags");
+const QString TIME_DISPLAY_HOURS = QStringLiteral("timeDisplayHours");
+const QString DAY_MONTH_ORDER = QStringLiteral("dayMonthOrder");
+} // namespace
+
+VelHelperApplicationDelegate::VelHelperApplicationDelegate(UserDefaults& mainDefaults,
+                                                           UserDefaults& ownDefaults,
+                                                           const QString& storeRoot, QObject* parent)
+    : QObject(parent), m_mainDefaults(mainDefaults), m_ownDefaults(ownDefaults), m_store(storeRoot),
+      m_storeController(m_store, m_interaction), m_calendarController(m_applicationModel, m_storeController),
+      m_dateFormatter(std::make_shared<DateFormatter>()) {
+    m_applicationModel.setCalendars(m_calendarController.loadAllCalendars());
+    m_parsingController.setCalendarNames(m_applicationModel.editableCalendarTitles());
+}
+
+VelHelperApplicationDelegate::~VelHelperApplicationDelegate() = default;
+
+void VelHelperApplicationDelegate::applicationDidFinishLaunching() {
+    m_dateFormatter->setLocale(QStringLiteral("en_US"));
+    auto description = std::make_shared<EventDescription>(m_dateFormatter);
+    m_editEventController =
+        std::make_unique<EditEventController>(m_applicationModel, m_calendarController, m_undoManager,
+                                              description, m_parsingController, m_ownDefaults);
+    m_hotKeyController = std::make_unique<GlobalHotKeyController>();
+    connect(m_hotKeyController.get(), &GlobalHotKeyController::didPressGlobalHotKey, this,
+            &VelHelperApplicationDelegate::didPressGlobalHotKey);
+    m_distributedNotificationCenter = std::make_unique<DistributedNotificationCenter>();
+    connect(m_distributedNotificationCenter.get(), &DistributedNotificationCenter::notificationPosted, this,
+            [this](const QString& name) {
+                if (name == PreferenceController::DID_UPDATE_USER_DEFAULTS)
+                    mainApplicationDidUpdateUserDefaults();
+                else if (name == HelperController::DID_REQUEST_HELPER_TO_EXIT)
+                    emit exitRequested();
+            });
+    restoreFromUserDefaults();
+    m_alarmService =
+        std::make_unique<AlarmService>(m_store, m_sounds, *m_dateFormatter, FiredAlarmLog::defaultPath());
+    connect(m_alarmService.get(), &AlarmService::openRequested, this,
+            &VelHelperApplicationDelegate::openInMainApplication);
+    m_alarmService->start();
+}
+
+void VelHelperApplicationDelegate::restoreFromUserDefaults() {
+    m_mainDefaults.synchronize();
+    m_dateFormatter->setTimeModeHours(m_mainDefaults.value(TIME_DISPLAY_HOURS).toInt());
+    m_parsingController.setDayMonthOrder(m_mainDefaults.value(DAY_MONTH_ORDER).toInt());
+    m_hotKeyController->setNewEventCode(m_mainDefaults.value(NEW_EVENT_HOT_KEY_CODE).toInt());
+    m_hotKeyController->setNewEventModifiers(m_mainDefaults.value(NEW_EVENT_HOT_KEY_FLAGS).toUInt());
+}
+
+void VelHelperApplicationDelegate::mainApplicationDidUpdateUserDefaults() {
+    VL_LOG(LOTHER, Logger::LOG_INFO_LEVEL, QStringLiteral("the main program's settings changed"));
+    restoreFromUserDefaults();
+}
+
+bool VelHelperApplicationDelegate::isMainApplicationRunning() const {
+    const QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    return bus && bus->isServiceRegistered(MAIN_BUNDLE_IDENTIFIER).value();
+}
+
+void VelHelperApplicationDelegate::didPressGlobalHotKey() {
+    if (isMainApplicationRunning()) {
+        // Only one program can hold the key, and while the helper runs it is the helper: the main
+        // program opens its own editor.
+        QDBusConnection::sessionBus().send(QDBusMessage::createMethodCall(
+            MAIN_BUNDLE_IDENTIFIER, QStringLiteral("/"), MAIN_BUNDLE_IDENTIFIER, QStringLiteral("newEvent")));
+        return;
+    }
+    m_editEventController->showWithNewEvent(m_calendarController.createNewEvent());
+    m_editEventController->raise();
+    m_editEventController->activateWindow();
+}
+
+void VelHelperApplicationDelegate::openInMainApplication() {
+    if (isMainApplicationRunning()) {
+        QDBusConnection::sessionBus().send(QDBusMessage::createMethodCall(
+            MAIN_BUNDLE_IDENTIFIER, QStringLiteral("/"), MAIN_BUNDLE_IDENTIFIER, QStringLiteral("activate")));
+        return;
+    }
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/verdalune");
+    if (!QProcess::startDetached(program, {}))
+        VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL,
+               QStringLiteral("Verdalune could not be started from %1").arg(program));
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "AlarmService.h"
+#include "VelHelperCalendarController.h"
+#include "app/DialogUserInteraction.h"
+#include "base/UndoManager.h"
+#include "dates/DateFormatter.h"
+#include "editing/CanberraSoundPlayer.h"
+#include "editing/EditEventController.h"
+#include "entry/ParsingController.h"
+#include "shortcut/DistributedNotificationCenter.h"
+#include "shortcut/GlobalHotKeyController.h"
+#include "store/ApplicationModel.h"
+#include "store/CalendarStoreController.h"
+#include "store/vdir/VdirCalendarStore.h"
+
+#include <QObject>
+
+#include <memory>
+
+class UserDefaults;
+
+// The helper program: keeps the global new-event shortcut while the main program is closed and opens
+// the event editor on a press; delivers the alarms. It reads the main program's settings and follows
+// them when told they changed; it quits when the main program asks.
+class VelHelperApplicationDelegate : public QObject {
+    Q_OBJECT
+public:
+    static inline const QString MAIN_BUNDLE_IDENTIFIER = QStringLiteral("com.pellowick.verdalune");
+
+    // `mainDefaults` reads the main program's settings (with its registered defaults); `ownDefaults`
+    // keeps what the editor remembers, such as its place. The calendars are read from `storeRoot` once.
+    VelHelperApplicationDelegate(UserDefaults& mainDefaults, UserDefaults& ownDefaults,
+                                 const QString& storeRoot, QObject* parent = nullptr);
+    ~VelHelperApplicationDelegate() override;
+
+    void applicationDidFinishLaunching();
+    // Reads the shortcut, the clock and the day-month order again from the main program's settings file.
+    void restoreFromUserDefaults();
+    bool isMainApplicationRunning() const;
+    void didPressGlobalHotKey();
+
+    GlobalHotKeyController& hotKeyController() const { return *m_hotKeyController; }
+    EditEventController& editEventController() const { return *m_editEventController; }
+    ApplicationModel& applicationModel() { return m_applicationModel; }
+
+signals:
+    // The main program asked the helper to quit.
+    void exitRequested();
+
+private:
+    void mainApplicationDidUpdateUserDefaults();
+    void openInMainApplication();
+
+    UserDefaults& m_mainDefaults;
+    UserDefaults& m_ownDefaults;
+    VdirCalendarStore m_store;
+    DialogUserInteraction m_interaction;
+    CalendarStoreController m_storeController;
+    ApplicationModel m_applicationModel;
+    VelHelperCalendarController m_calendarController;
+    UndoManager m_undoManager; // the editor wants one; the helper offers no undo
+    ParsingController m_parsingController;
+    std::shared_ptr<DateFormatter> m_dateFormatter;
+    std::unique_ptr<EditEventController> m_editEventController;
+    std::unique_ptr<GlobalHotKeyController> m_hotKeyController;
+    std::unique_ptr<DistributedNotificationCenter> m_distributedNotificationCenter;
+    CanberraSoundPlayer m_sounds;
+    std::unique_ptr<AlarmService> m_alarmService;
+};

@@ -1,0 +1,174 @@
+#include "HelperController.h"
+
+#include "DistributedNotificationCenter.h"
+#include "SSLoginItems.h"
+#include "base/FileReplacement.h"
+#include "base/InternalInconsistency.h"
+#include "base/Logger.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+const QString HELPER_NAME = QStringLiteral("Verdalune Helper");
+
+ErrorReport helperError(long code, const QString& description, const QString& suggestion,
+                        const ErrorReport* underlying) {
+    return ErrorReport{HelperController::ERROR_DOMAIN, code, description, suggestion,
+                       underlying ? std::make_shared<ErrorReport>(*underlying) : nullptr};
+}
+
+QString describe(const ErrorReport& error) {
+    return QStringLiteral("%1 %2 %3").arg(error.domain).arg(error.code).arg(error.description);
+}
+
+} // namespace
+
+HelperController::HelperController(DistributedNotificationCenter& distributedNotificationCenter,
+                                   const QString& helperPath, QObject* parent)
+    : QObject(parent), m_distributedNotificationCenter(distributedNotificationCenter) {
+    VL_ASSERT(QFileInfo(helperPath).isExecutable(), QStringLiteral("Found path to helper application"));
+    m_helperPath = QFileInfo(helperPath).absoluteFilePath();
+    m_helperUrl = QUrl::fromLocalFile(m_helperPath);
+    registerHelperBundleIdentifier();
+}
+
+QString HelperController::defaultHelperPath() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/verdalune-helper");
+}
+
+void HelperController::setEnabled(bool enabled) {
+    if (enabled == m_enabled)
+        return;
+    if (enabled) {
+        startHelper();
+        addHelperToLoginItems();
+    } else {
+        requestHelperToExit();
+        removeHelperFromLoginItems();
+    }
+    m_enabled = enabled;
+    emit enabledChanged(enabled);
+}
+
+void HelperController::startHelper() {
+    if (isHelperRunning())
+        return;
+    ErrorReport launchError;
+    if (!launchApplicationAtPath(m_helperPath, &launchError)) {
+        // One alert that carries the launch's own error, rather than two in a row.
+        ErrorReport error =
+            helperError(1,
+                        tr("Sorry, but the helper application could not be started because of an unexpected "
+                           "error."),
+                        tr("The global shortcut will probably not work unless the application is running."),
+                        &launchError);
+        reportError(error);
+    }
+}
+
+void HelperController::requestHelperToExit() {
+    m_distributedNotificationCenter.postNotificationName(DID_REQUEST_HELPER_TO_EXIT);
+}
+
+bool HelperController::isHelperRunning() const {
+    const QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    return bus && bus->isServiceRegistered(HELPER_BUNDLE_IDENTIFIER).value();
+}
+
+void HelperController::addHelperToLoginItems() {
+    if (isLoginItemURL(m_helperUrl))
+        return;
+    ErrorReport error;
+    if (!addLoginURL(m_helperUrl, &error)) {
+        VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL, QStringLiteral("Error %1").arg(describe(error)));
+        reportError(createAddLoginURLError(error));
+    }
+}
+
+void HelperController::removeHelperFromLoginItems() {
+    ErrorReport error;
+    if (!removeLoginURL(m_helperUrl, &error)) {
+        VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL, QStringLiteral("Error %1").arg(describe(error)));
+        reportError(createRemoveLoginURLError(error));
+    }
+}
+
+void HelperController::registerHelperBundleIdentifier() {
+    const QString directory = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                              QStringLiteral("/applications");
+    const QString target = directory + u'/' + HELPER_BUNDLE_IDENTIFIER + QStringLiteral(".desktop");
+    const QByteArray text = SSLoginItems::entryText(m_helperPath, HELPER_NAME);
+    QFile existing(target);
+    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == text)
+        return;
+    const auto failure =
+        QDir().mkpath(directory)
+            ? FileReplacement::write(QFile::encodeName(target), text, FileReplacement::Placing::OverAnyOld)
+            : std::optional<FileReplacement::Failure>(FileReplacement::Failure{EACCES, false});
+    if (failure)
+        VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL,
+               QStringLiteral("Failed to register helper bundle identifier, url %1, status %2")
+                   .arg(m_helperUrl.toString())
+                   .arg(failure->error));
+}
+
+bool HelperController::launchApplicationAtPath(const QString& path, ErrorReport* error) {
+    QProcess process;
+    process.setProgram(path);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    qint64 pid = 0;
+    if (process.startDetached(&pid))
+        return true;
+    if (error)
+        *error = ErrorReport{QStringLiteral("QProcess"), process.error(), process.errorString(), {}, nullptr};
+    return false;
+}
+
+bool HelperController::isLoginItemURL(const QUrl& url) const {
+    return SSLoginItems::isLoginItemURL(url);
+}
+
+bool HelperController::addLoginURL(const QUrl& url, ErrorReport* error) {
+    return SSLoginItems::addLoginURL(url, HELPER_BUNDLE_IDENTIFIER, HELPER_NAME, error);
+}
+
+bool HelperController::removeLoginURL(const QUrl& url, ErrorReport* error) {
+    return SSLoginItems::removeLoginURL(url, error);
+}
+
+void HelperController::reportError(const ErrorReport& error) {
+    emit errorReported(error);
+    auto* box = new QMessageBox(QMessageBox::Warning, QCoreApplication::applicationName(), error.description,
+                                QMessageBox::Ok, m_window);
+    box->setInformativeText(error.recoverySuggestion);
+    if (error.underlying)
+        box->setDetailedText(describe(*error.underlying));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(m_window ? Qt::WindowModal : Qt::ApplicationModal);
+    box->open();
+}
+
+ErrorReport HelperController::createAddLoginURLError(const ErrorReport& underlying) {
+    return helperError(3, tr("Sorry, but I couldn't add the helper application to the Login Items."),
+                       tr("This means that the global shortcut won't automatically work the next time you "
+                          "login."),
+                       &underlying);
+}
+
+ErrorReport HelperController::createRemoveLoginURLError(const ErrorReport& underlying) {
+    return helperError(4, tr("Sorry, but I couldn't remove the helper application from the Login Items."),
+                       tr("This means that the helper application will automatically start the next time "
+                          "you login.  You could try and remove it yourself in System Preferences \u2013 "
+                          "Accounts \u2013 Login Items."),
+                       &underlying);
+}

@@ -1,0 +1,178 @@
+#include "PreferenceController.h"
+
+#include "DistributedNotificationCenter.h"
+#include "GlobalHotKeyController.h"
+#include "ShortcutRecorder.h"
+#include "base/InternalInconsistency.h"
+#include "base/Logger.h"
+#include "base/UserDefaults.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString TIME_DISPLAY_HOURS = QStringLiteral("timeDisplayHours");
+const QString DAY_MONTH_ORDER = QStringLiteral("dayMonthOrder");
+const QString NEW_EVENT_HOT_KEY_CODE = QStringLiteral("newEventHotKey_code");
+const QString NEW_EVENT_HOT_KEY_FLAGS = QStringLiteral("newEventHotKey_flags");
+const QString RUN_HELPER_APPLICATION = QStringLiteral("runHelperApplication");
+
+// Two radio buttons that exclude each other, in a titled box.
+QGroupBox* choiceBox(const QString& title, QRadioButton* first, QRadioButton* second, QWidget* parent) {
+    auto* box = new QGroupBox(title, parent);
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(first);
+    layout->addWidget(second);
+    auto* group = new QButtonGroup(box);
+    group->addButton(first);
+    group->addButton(second);
+    return box;
+}
+
+} // namespace
+
+PreferenceController::PreferenceController(UserDefaults& userDefaults,
+                                           DistributedNotificationCenter& distributedNotificationCenter,
+                                           QWidget* parent)
+    : QDialog(parent), m_shortcutRecorderControl(new ShortcutRecorder(this)),
+      m_time12hButtonCell(new QRadioButton(tr("&12-hour (1:30 PM)"), this)),
+      m_time24hButtonCell(new QRadioButton(tr("&24-hour (13:30)"), this)),
+      m_monthDayButtonCell(new QRadioButton(tr("&Month before day (12/31)"), this)),
+      m_dayMonthButtonCell(new QRadioButton(tr("&Day before month (31/12)"), this)),
+      m_runHelperCheckBox(new QCheckBox(tr("&Keep the shortcut working while Verdalune is closed"), this)),
+      m_shortcutStatusLabel(new QLabel(this)), m_userDefaults(userDefaults),
+      m_distributedNotificationCenter(distributedNotificationCenter) {
+    setObjectName(QStringLiteral("preferences"));
+    setWindowTitle(tr("Preferences"));
+    m_runHelperCheckBox->setToolTip(tr("Starts a small helper at login that owns the shortcut"));
+    m_shortcutStatusLabel->setWordWrap(true);
+    m_shortcutStatusLabel->setAccessibleName(tr("Shortcut status"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(choiceBox(tr("Clock"), m_time12hButtonCell, m_time24hButtonCell, this));
+    layout->addWidget(
+        choiceBox(tr("Dates typed as numbers"), m_monthDayButtonCell, m_dayMonthButtonCell, this));
+    auto* shortcutBox = new QGroupBox(tr("New event from anywhere"), this);
+    auto* form = new QFormLayout(shortcutBox);
+    auto* shortcutLabel = new QLabel(tr("&Shortcut:"), shortcutBox);
+    shortcutLabel->setBuddy(m_shortcutRecorderControl);
+    form->addRow(shortcutLabel, m_shortcutRecorderControl);
+    form->addRow(m_shortcutStatusLabel);
+    form->addRow(m_runHelperCheckBox);
+    layout->addWidget(shortcutBox);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    connect(m_time12hButtonCell, &QRadioButton::clicked, this, &PreferenceController::timeMode12HAction);
+    connect(m_time24hButtonCell, &QRadioButton::clicked, this, &PreferenceController::timeMode24HAction);
+    connect(m_monthDayButtonCell, &QRadioButton::clicked, this, &PreferenceController::monthDayAction);
+    connect(m_dayMonthButtonCell, &QRadioButton::clicked, this, &PreferenceController::dayMonthAction);
+    connect(m_shortcutRecorderControl, &ShortcutRecorder::keyComboDidChange, this,
+            &PreferenceController::shortcutRecorderKeyComboDidChange);
+    connect(m_runHelperCheckBox, &QCheckBox::clicked, this,
+            &PreferenceController::setShouldRunHelperApplication);
+
+    // Both derived properties follow the keys they are made of, whoever stores them.
+    connect(&m_userDefaults, &UserDefaults::valueChanged, this, [this](const QString& key) {
+        if (key == NEW_EVENT_HOT_KEY_CODE)
+            emit hasNewEventShortcutChanged(hasNewEventShortcut());
+        if (key == NEW_EVENT_HOT_KEY_CODE || key == RUN_HELPER_APPLICATION) {
+            emit shouldRunHelperApplicationChanged(shouldRunHelperApplication());
+            m_runHelperCheckBox->setChecked(shouldRunHelperApplication());
+            m_runHelperCheckBox->setEnabled(hasNewEventShortcut());
+        }
+    });
+    restoreDefaults();
+}
+
+void PreferenceController::setHotKeyController(GlobalHotKeyController* hotKeyController) {
+    m_hotKeyController = hotKeyController;
+    if (hotKeyController)
+        connect(hotKeyController, &GlobalHotKeyController::registrationErrorChanged, this,
+                &PreferenceController::showShortcutStatus);
+    showShortcutStatus();
+}
+
+bool PreferenceController::hasNewEventShortcut() const {
+    bool isNumber = false;
+    const int code = m_userDefaults.value(NEW_EVENT_HOT_KEY_CODE).toInt(&isNumber);
+    return isNumber && code != -1;
+}
+
+bool PreferenceController::shouldRunHelperApplication() const {
+    return m_userDefaults.value(RUN_HELPER_APPLICATION).toBool() && hasNewEventShortcut();
+}
+
+void PreferenceController::setShouldRunHelperApplication(bool shouldRun) {
+    m_userDefaults.setValue(RUN_HELPER_APPLICATION, shouldRun);
+}
+
+void PreferenceController::timeMode12HAction() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QStringLiteral("timeMode12HAction"));
+    m_userDefaults.setValue(TIME_DISPLAY_HOURS, 12);
+}
+
+void PreferenceController::timeMode24HAction() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QStringLiteral("timeMode24HAction"));
+    m_userDefaults.setValue(TIME_DISPLAY_HOURS, 24);
+}
+
+void PreferenceController::monthDayAction() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QStringLiteral("monthDayAction"));
+    m_userDefaults.setValue(DAY_MONTH_ORDER, 1);
+}
+
+void PreferenceController::dayMonthAction() {
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QStringLiteral("dayMonthAction"));
+    m_userDefaults.setValue(DAY_MONTH_ORDER, 0);
+}
+
+void PreferenceController::shortcutRecorderKeyComboDidChange(unsigned int desktopFlags, int keyCode) {
+    VL_LOG(LOTHER, Logger::LOG_INFO_LEVEL, QStringLiteral("code %1 flags %2").arg(keyCode).arg(desktopFlags));
+    m_userDefaults.setValue(NEW_EVENT_HOT_KEY_CODE, keyCode);
+    m_userDefaults.setValue(NEW_EVENT_HOT_KEY_FLAGS, desktopFlags);
+    // On disk before the helper is told, since it reads the file.
+    m_userDefaults.synchronize();
+    m_distributedNotificationCenter.postNotificationName(DID_UPDATE_USER_DEFAULTS);
+}
+
+void PreferenceController::restoreDefaults() {
+    m_shortcutRecorderControl->setKeyCombo(m_userDefaults.value(NEW_EVENT_HOT_KEY_FLAGS).toUInt(),
+                                           m_userDefaults.value(NEW_EVENT_HOT_KEY_CODE).toInt());
+    const bool twelve = m_userDefaults.value(TIME_DISPLAY_HOURS).toInt() == 12;
+    m_time12hButtonCell->setChecked(twelve);
+    m_time24hButtonCell->setChecked(!twelve);
+    const QVariant order = m_userDefaults.value(DAY_MONTH_ORDER);
+    VL_ASSERT(order.isValid(), QStringLiteral("has DAY_MONTH_ORDER_KEY default"));
+    const bool dayFirst = order.toInt() == 0;
+    m_dayMonthButtonCell->setChecked(dayFirst);
+    m_monthDayButtonCell->setChecked(!dayFirst);
+    m_runHelperCheckBox->setChecked(shouldRunHelperApplication());
+    m_runHelperCheckBox->setEnabled(hasNewEventShortcut());
+    showShortcutStatus();
+}
+
+void PreferenceController::showEvent(QShowEvent* event) {
+    VL_LOG(LOTHER, Logger::LOG_INFO_LEVEL, QStringLiteral("Preferences shown"));
+    restoreDefaults();
+    QDialog::showEvent(event);
+}
+
+void PreferenceController::showShortcutStatus() {
+    QString status;
+    if (m_hotKeyController && !m_hotKeyController->isShortcutAvailable())
+        status = m_hotKeyController->unavailableReason();
+    else if (m_hotKeyController)
+        status = m_hotKeyController->registrationError();
+    m_shortcutStatusLabel->setText(status);
+    m_shortcutStatusLabel->setVisible(!status.isEmpty());
+}

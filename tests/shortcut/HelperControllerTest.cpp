@@ -1,0 +1,176 @@
+// The helper switch over real autostart and application folders in a temporary home, a real helper
+// stand-in (a script that leaves a mark when started) and the session bus for the exit request.
+#include "shortcut/HelperController.h"
+#include "shortcut/DistributedNotificationCenter.h"
+#include "shortcut/SSLoginItems.h"
+
+#include "base/Logger.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool waitFor(const std::function<bool()>& done, int ms = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+class HelperControllerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+            GTEST_SKIP() << "no session bus (scripts/test runs the tests under dbus-run-session)";
+        m_savedConfig = qgetenv("XDG_CONFIG_HOME");
+        m_savedData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_CONFIG_HOME", m_home.filePath(u"config"_s).toUtf8());
+        qputenv("XDG_DATA_HOME", m_home.filePath(u"data"_s).toUtf8());
+        // A folder with a space and a quote, which the entry's Exec line must carry intact.
+        QDir(m_home.path()).mkpath(u"my \"apps\""_s);
+        m_helper = m_home.filePath(u"my \"apps\"/verdalune-helper"_s);
+        QFile script(m_helper);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\necho started >> \"$(dirname \"$0\")/starts\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        m_controller = std::make_unique<HelperController>(m_center, m_helper);
+    }
+    void TearDown() override {
+        // Alerts are window-modal and open without blocking; close what a test left open.
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QMessageBox*>(widget))
+                widget->close();
+        qputenv("XDG_CONFIG_HOME", m_savedConfig);
+        qputenv("XDG_DATA_HOME", m_savedData);
+    }
+
+    QString autostartEntry() const {
+        return m_home.filePath(u"config/autostart/com.pellowick.verdalunehelper.desktop"_s);
+    }
+    int starts() const {
+        QFile marks(m_home.filePath(u"my \"apps\"/starts"_s));
+        return marks.open(QIODevice::ReadOnly) ? int(marks.readAll().count('\n')) : 0;
+    }
+
+    QTemporaryDir m_home;
+    QByteArray m_savedConfig, m_savedData;
+    QString m_helper;
+    DistributedNotificationCenter m_center;
+    std::unique_ptr<HelperController> m_controller;
+};
+
+} // namespace
+
+TEST_F(HelperControllerTest, SwitchingOnStartsTheHelperAndAddsItToLoginSwitchingOffAsksItToQuitAndRemovesIt) {
+    // Registered with the desktop on creation, so that it has a name and an icon.
+    EXPECT_TRUE(QFile::exists(m_home.filePath(u"data/applications/com.pellowick.verdalunehelper.desktop"_s)));
+
+    m_controller->setEnabled(true);
+    EXPECT_TRUE(waitFor([this] { return starts() == 1; }));
+    ASSERT_TRUE(QFile::exists(autostartEntry()));
+    EXPECT_TRUE(SSLoginItems::isLoginItemURL(m_controller->helperUrl()));
+
+    QSignalSpy posted(&m_center, &DistributedNotificationCenter::notificationPosted);
+    QSignalSpy errors(m_controller.get(), &HelperController::errorReported);
+    m_controller->setEnabled(false);
+    EXPECT_FALSE(QFile::exists(autostartEntry()));
+    ASSERT_TRUE(waitFor([&] { return !posted.isEmpty(); }));
+    EXPECT_EQ(posted.first().first().toString(), u"com.pellowickVelDidRequestHelperToExit"_s);
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(HelperControllerTest, AnExistingLoginItemIsKeptAndARunningHelperIsNotStartedTwice) {
+    QDir().mkpath(SSLoginItems::autostartDirectory());
+    // An entry the user wrote by hand, naming the helper in its own words.
+    QFile own(SSLoginItems::autostartDirectory() + u"/my-helper.desktop"_s);
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write(u"[Desktop Entry]\nType=Application\nExec=\"%1\" --quiet\n"_s
+                  .arg(QString(m_helper).replace(u'"', u"\\\\\""_s))
+                  .toUtf8());
+    own.close();
+    ASSERT_TRUE(SSLoginItems::isLoginItemURL(m_controller->helperUrl()));
+
+    m_controller->setEnabled(true);
+    EXPECT_FALSE(QFile::exists(autostartEntry())) << "a second entry for the same helper";
+    ASSERT_TRUE(waitFor([this] { return starts() == 1; }));
+
+    // A helper that owns its name on the bus runs already.
+    m_controller->setEnabled(false);
+    ASSERT_TRUE(QDBusConnection::sessionBus().registerService(HelperController::HELPER_BUNDLE_IDENTIFIER));
+    const int before = starts();
+    m_controller->setEnabled(true);
+    QDBusConnection::sessionBus().unregisterService(HelperController::HELPER_BUNDLE_IDENTIFIER);
+    waitFor([] { return false; }, 300);
+    EXPECT_EQ(starts(), before);
+    EXPECT_TRUE(QFile::exists(autostartEntry()));
+}
+
+TEST_F(HelperControllerTest, SwitchingOffWhenNotALoginItemShowsTheRemoveErrorWithTheUnderlyingOne) {
+    m_controller->setEnabled(true);
+    ASSERT_TRUE(QFile::remove(autostartEntry()));
+    QSignalSpy errors(m_controller.get(), &HelperController::errorReported);
+    m_controller->setEnabled(false);
+    ASSERT_EQ(errors.size(), 1);
+    const auto error = errors.first().first().value<ErrorReport>();
+    EXPECT_EQ(error.domain, u"com.pellowick.verdalune.ErrorDomain"_s);
+    EXPECT_EQ(error.code, 4);
+    EXPECT_EQ(error.description,
+              u"Sorry, but I couldn't remove the helper application from the Login Items."_s);
+    ASSERT_TRUE(error.underlying);
+    EXPECT_EQ(error.underlying->domain, u"SSLoginErrorDomain"_s);
+    EXPECT_EQ(error.underlying->code, -330);
+    EXPECT_FALSE(m_controller->enabled()) << "the switch follows the user even after a failure";
+}
+
+TEST_F(HelperControllerTest, AHelperThatCannotBeStartedIsOneAlertCarryingTheReason) {
+    QFile::remove(m_helper);
+    QFile broken(m_helper);
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("#!/nonexistent/interpreter\n");
+    broken.close();
+    broken.setPermissions(broken.permissions() | QFileDevice::ExeOwner);
+    QSignalSpy errors(m_controller.get(), &HelperController::errorReported);
+    m_controller->setEnabled(true);
+    ASSERT_EQ(errors.size(), 1);
+    const auto error = errors.first().first().value<ErrorReport>();
+    EXPECT_EQ(error.code, 1);
+    EXPECT_EQ(error.recoverySuggestion,
+              u"The global shortcut will probably not work unless the application is running."_s);
+    ASSERT_TRUE(error.underlying);
+    EXPECT_FALSE(error.underlying->description.isEmpty());
+}
+
+TEST_F(HelperControllerTest, EntriesThatCannotBeResolvedOrThatTheUserSwitchedOffAreNotLoginItems) {
+    QDir().mkpath(SSLoginItems::autostartDirectory());
+    QFile gone(SSLoginItems::autostartDirectory() + u"/a-gone.desktop"_s);
+    ASSERT_TRUE(gone.open(QIODevice::WriteOnly));
+    gone.write("[Desktop Entry]\nExec=/media/unplugged/program\n");
+    gone.close();
+    QStringList warnings;
+    Logger::addLoggerWithName(LOTHER).setLevel(Logger::LOG_WARNING_LEVEL);
+    Logger::setSink([&](const QString& line) { warnings.append(line); });
+    EXPECT_FALSE(SSLoginItems::isLoginItemURL(m_controller->helperUrl()));
+    Logger::setSink(nullptr);
+    Logger::addLoggerWithName(LOTHER).setLevel(Logger::LOG_ERROR_LEVEL);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings.first().contains(u"Skipping this item."_s));
+
+    m_controller->setEnabled(true);
+    QFile entry(autostartEntry());
+    ASSERT_TRUE(entry.open(QIODevice::Append));
+    entry.write("Hidden=true\n");
+    entry.close();
+    EXPECT_FALSE(SSLoginItems::isLoginItemURL(m_controller->helperUrl()));
+}
