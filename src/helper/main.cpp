@@ -24,16 +24,13 @@ int main(int argc, char** argv) {
     // The editor closing is no reason to stop.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // One helper per session; the main program asks whether it runs by this name.
+    // One helper per session.
     QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
     if (!bus) {
         VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL, QStringLiteral("no session bus: the helper cannot run"));
         return 1;
     }
-    const auto claim = bus->registerService(HelperController::HELPER_BUNDLE_IDENTIFIER,
-                                            QDBusConnectionInterface::DontQueueService,
-                                            QDBusConnectionInterface::DontAllowReplacement);
-    if (!claim.isValid() || claim.value() != QDBusConnectionInterface::ServiceRegistered)
+    if (bus->isServiceRegistered(HelperController::HELPER_BUNDLE_IDENTIFIER).value())
         return 0;
 
     // The main program's settings, with its defaults for what the user never changed.
@@ -56,6 +53,12 @@ int main(int argc, char** argv) {
     QObject::connect(&delegate, &VelHelperApplicationDelegate::exitRequested, &application,
                      &QApplication::quit, Qt::QueuedConnection);
     delegate.applicationDidFinishLaunching();
+    // Taken once the helper listens, since the main program reads it as "the helper runs and hears".
+    const auto claim = bus->registerService(HelperController::HELPER_BUNDLE_IDENTIFIER,
+                                            QDBusConnectionInterface::DontQueueService,
+                                            QDBusConnectionInterface::DontAllowReplacement);
+    if (!claim.isValid() || claim.value() != QDBusConnectionInterface::ServiceRegistered)
+        return 0;
     const int status = QApplication::exec();
     ownDefaults.synchronize();
     return status;

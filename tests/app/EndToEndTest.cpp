@@ -108,7 +108,9 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         // Without the calendars pane the day spans the window, as the drag distances assume.
         file.write("[General]\ntimelineMode=1\ntimelineTimeInterval=86400\nscreenshot="
-                   "1\nshouldDisplayCalendars=false\nshowFirstTimeLaunchPanelKey=false\n");
+                   "1\nshouldDisplayCalendars=false\nshowFirstTimeLaunchPanelKey=false\n"
+                   // The helper would outlive the test; its own test runs it.
+                   "runHelperApplication=false\n");
     }
     QString eventFile(const QString& name = u"e2e-drag.ics"_s) const {
         QFile file(m_calendars.filePath(u"home/"_s + name));
@@ -235,10 +237,18 @@ TEST_F(EndToEndTest, ALineTypedInTheEditorIsStoredAndAnEditIsUndone) {
         << "undo did not restore the file";
 }
 
+TEST_F(EndToEndTest, TheGlobalShortcutOpensTheEditorFromAnywhere) {
+    ASSERT_FALSE(launch().isEmpty());
+    // The key is grabbed on the root window, so it reaches the program whichever window has the focus.
+    xdotool({u"key"_s, u"ctrl+super+n"_s});
+    EXPECT_TRUE(focusWindowNamed(u"New Event"_s)) << "Ctrl+Super+N opened no editor";
+}
+
 TEST_F(EndToEndTest, SearchFindsAndOpensAnEventAndUntickingItsCalendarHidesIt) {
     QFile settings(m_config.filePath(u"pellowick/verdalune.conf"_s));
     ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write("[General]\ntimelineMode=1\ntimelineTimeInterval=86400\nscreenshot=1\n");
+    settings.write(
+        "[General]\ntimelineMode=1\ntimelineTimeInterval=86400\nscreenshot=1\nrunHelperApplication=false\n");
     settings.close();
     const QRect window = launch();
     ASSERT_FALSE(window.isEmpty());

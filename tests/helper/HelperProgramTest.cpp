@@ -1,0 +1,173 @@
+// The helper program as the desktop runs it: its own process on the test's session bus, with an X server
+// of the test's own for the shortcut and the editor window, and settings and calendars in a temporary
+// home.
+#include "XvfbServer.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <functional>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString HELPER_NAME = u"com.pellowick.verdalunehelper"_s;
+const QString MAIN_NAME = u"com.pellowick.verdalune"_s;
+
+bool waitFor(const std::function<bool()>& done, int ms = 10000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+bool nameHasOwner(const QString& name) {
+    return QDBusConnection::sessionBus().interface()->isServiceRegistered(name).value();
+}
+
+// Plays the running main program: owns its name and counts the presses the helper hands over.
+class MainProgramStandIn : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "com.pellowick.verdalune")
+public:
+    MainProgramStandIn() {
+        QDBusConnection::sessionBus().registerService(MAIN_NAME);
+        QDBusConnection::sessionBus().registerObject(u"/"_s, this, QDBusConnection::ExportScriptableSlots);
+    }
+    ~MainProgramStandIn() override {
+        QDBusConnection::sessionBus().unregisterObject(u"/"_s);
+        QDBusConnection::sessionBus().unregisterService(MAIN_NAME);
+    }
+    int newEvents = 0;
+public slots:
+    Q_SCRIPTABLE void newEvent() { ++newEvents; }
+};
+
+class HelperProgramTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server = std::make_unique<XvfbServer>(); }
+    static void TearDownTestSuite() { server.reset(); }
+
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+            GTEST_SKIP() << "no session bus (scripts/test runs the tests under dbus-run-session)";
+        QDir(m_home.path()).mkpath(u"config/pellowick"_s);
+        // Ctrl+Super+N, as the main program's factory settings have it, is not written down.
+        writeSettings({{u"calendarStoreDirectory"_s, m_home.filePath(u"calendars"_s)}});
+    }
+    void TearDown() override {
+        if (m_helper.state() != QProcess::NotRunning) {
+            m_helper.kill();
+            m_helper.waitForFinished();
+        }
+    }
+
+    void writeSettings(const QList<std::pair<QString, QString>>& values) {
+        QFile file(m_home.filePath(u"config/pellowick/verdalune.conf"_s));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[General]\n");
+        for (const auto& [key, value] : values)
+            file.write((key + u'=' + value + u'\n').toUtf8());
+    }
+
+    void startHelper() {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"DISPLAY"_s, QString::fromLatin1(server->display()));
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        environment.insert(u"XDG_CONFIG_HOME"_s, m_home.filePath(u"config"_s));
+        environment.insert(u"XDG_DATA_HOME"_s, m_home.filePath(u"data"_s));
+        environment.insert(u"XDG_STATE_HOME"_s, m_home.filePath(u"state"_s));
+        environment.remove(u"VERDALUNE_CALENDAR_DIR"_s);
+        m_helper.setProcessEnvironment(environment);
+        m_helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_helper.start(QStringLiteral(HELPER_BINARY), {});
+        ASSERT_TRUE(waitFor([] { return nameHasOwner(HELPER_NAME); })) << "the helper did not take its name";
+    }
+
+    // Whether a window with this title is on the X server.
+    static bool windowShown(const QString& title) {
+        return server->xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, title});
+    }
+
+    // Presses `keys` until the editor shows; a press is only repeated after it had time to show, so
+    // that no press is left over.
+    static bool pressUntilEditorShown(const QString& keys) {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            server->xdotool({u"key"_s, keys});
+            if (waitFor([] { return windowShown(u"New Event"_s); }, 2000))
+                return true;
+        }
+        return false;
+    }
+
+    static void post(const QString& notification) {
+        QDBusMessage message =
+            QDBusMessage::createSignal(u"/com/pellowick/DistributedNotifications"_s,
+                                       u"com.pellowick.DistributedNotifications"_s, u"Posted"_s);
+        message << notification;
+        QDBusConnection::sessionBus().send(message);
+    }
+
+    static inline std::unique_ptr<XvfbServer> server;
+    QTemporaryDir m_home;
+    QProcess m_helper;
+};
+
+} // namespace
+
+TEST_F(HelperProgramTest, AloneItOpensTheEditorOnTheShortcutAndFollowsANewOneWhenTold) {
+    startHelper();
+    ASSERT_TRUE(pressUntilEditorShown(u"ctrl+super+n"_s)) << "no editor after the factory shortcut";
+    EXPECT_TRUE(QDir(m_home.filePath(u"calendars"_s)).exists());
+    // No window manager gives the editor the focus; Escape closes it once it has it.
+    server->xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"New Event"_s, u"windowfocus"_s,
+                     u"--sync"_s, u"%1"_s, u"key"_s, u"Escape"_s});
+    ASSERT_TRUE(waitFor([] { return !windowShown(u"New Event"_s); }));
+
+    // The preferences stored Ctrl+Alt+K (code 45, control and option) and said so.
+    writeSettings({{u"calendarStoreDirectory"_s, m_home.filePath(u"calendars"_s)},
+                   {u"newEventHotKey_code"_s, u"45"_s},
+                   {u"newEventHotKey_flags"_s, QString::number(0x40000 | 0x80000)}});
+    post(u"com.pellowickVelDidUpdateUserDefaults"_s);
+    ASSERT_TRUE(pressUntilEditorShown(u"ctrl+alt+k"_s)) << "the new shortcut did not open the editor";
+    EXPECT_EQ(m_helper.state(), QProcess::Running) << "re-registered without a restart";
+}
+
+TEST_F(HelperProgramTest, WhileTheMainProgramRunsThePressGoesToIt) {
+    MainProgramStandIn mainProgram;
+    startHelper();
+    ASSERT_TRUE(waitFor([&] {
+        return server->xdotool({u"key"_s, u"ctrl+super+n"_s}) && mainProgram.newEvents > 0;
+    }));
+    EXPECT_FALSE(windowShown(u"New Event"_s));
+}
+
+TEST_F(HelperProgramTest, SigtermAndTheExitRequestEndItThroughItsNormalShutdown) {
+    startHelper();
+    ::kill(pid_t(m_helper.processId()), SIGTERM);
+    ASSERT_TRUE(m_helper.waitForFinished(10000));
+    EXPECT_EQ(m_helper.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(m_helper.exitCode(), 0);
+    EXPECT_TRUE(waitFor([] { return !nameHasOwner(HELPER_NAME); }));
+
+    startHelper();
+    post(u"com.pellowickVelDidRequestHelperToExit"_s);
+    ASSERT_TRUE(m_helper.waitForFinished(10000));
+    EXPECT_EQ(m_helper.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(m_helper.exitCode(), 0);
+}
+
+#include "HelperProgramTest.moc"
