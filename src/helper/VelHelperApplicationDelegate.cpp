@@ -12,6 +12,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QProcess>
+#include <QTimer>
 
 namespace {
 const QString NEW_EVENT_HOT_KEY_CODE = QStringLiteral("newEventHotKey_code");
@@ -63,6 +64,20 @@ void VelHelperApplicationDelegate::restoreFromUserDefaults() {
     m_parsingController.setDayMonthOrder(m_mainDefaults.value(DAY_MONTH_ORDER).toInt());
     m_hotKeyController->setNewEventCode(m_mainDefaults.value(NEW_EVENT_HOT_KEY_CODE).toInt());
     m_hotKeyController->setNewEventModifiers(m_mainDefaults.value(NEW_EVENT_HOT_KEY_FLAGS).toUInt());
+    m_registrationRetries = 0;
+    retryWhileMainApplicationHoldsShortcut();
+}
+
+// Started by the main program's switch, the helper asks for the keys while the main program still holds
+// them; the main program lets go once it sees the helper on the bus.
+void VelHelperApplicationDelegate::retryWhileMainApplicationHoldsShortcut() {
+    if (m_hotKeyController->registrationError().isEmpty() || !isMainApplicationRunning() ||
+        ++m_registrationRetries > MAXIMUM_REGISTRATION_RETRIES)
+        return;
+    QTimer::singleShot(REGISTRATION_RETRY_DELAY, this, [this] {
+        m_hotKeyController->registerHotKey();
+        retryWhileMainApplicationHoldsShortcut();
+    });
 }
 
 void VelHelperApplicationDelegate::mainApplicationDidUpdateUserDefaults() {

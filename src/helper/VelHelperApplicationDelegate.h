@@ -16,6 +16,8 @@
 
 #include <QObject>
 
+#include <chrono>
+
 #include <memory>
 
 class UserDefaults;
@@ -51,6 +53,10 @@ signals:
 private:
     void mainApplicationDidUpdateUserDefaults();
     void openInMainApplication();
+    void retryWhileMainApplicationHoldsShortcut();
+
+    static constexpr std::chrono::milliseconds REGISTRATION_RETRY_DELAY{250};
+    static constexpr int MAXIMUM_REGISTRATION_RETRIES = 40;
 
     UserDefaults& m_mainDefaults;
     UserDefaults& m_ownDefaults;
@@ -67,4 +73,5 @@ private:
     std::unique_ptr<DistributedNotificationCenter> m_distributedNotificationCenter;
     CanberraSoundPlayer m_sounds;
     std::unique_ptr<AlarmService> m_alarmService;
+    int m_registrationRetries = 0;
 };

@@ -2,6 +2,7 @@
 // of the test's own for the shortcut and the editor window, and settings and calendars in a temporary
 // home.
 #include "XvfbServer.h"
+#include "shortcut/XcbConnection.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,7 @@ namespace {
 
 const QString HELPER_NAME = u"com.pellowick.verdalunehelper"_s;
 const QString MAIN_NAME = u"com.pellowick.verdalune"_s;
+constexpr xcb_keycode_t keyN = 57;
 
 bool waitFor(const std::function<bool()>& done, int ms = 10000) {
     QElapsedTimer timer;
@@ -148,7 +150,16 @@ TEST_F(HelperProgramTest, AloneItOpensTheEditorOnTheShortcutAndFollowsANewOneWhe
 
 TEST_F(HelperProgramTest, WhileTheMainProgramRunsThePressGoesToIt) {
     MainProgramStandIn mainProgram;
+    // The main program holds the keys when it starts the helper, and lets go once the helper is there.
+    XcbConnection mainProgramKeys(server->display());
+    const uint16_t superControl = XCB_MOD_MASK_4 | XCB_MOD_MASK_CONTROL;
+    xcb_grab_key(mainProgramKeys.get(), 1, mainProgramKeys.rootWindow(), superControl, keyN,
+                 XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    xcb_flush(mainProgramKeys.get());
     startHelper();
+    waitFor([] { return false; }, 500);
+    xcb_ungrab_key(mainProgramKeys.get(), keyN, mainProgramKeys.rootWindow(), superControl);
+    xcb_flush(mainProgramKeys.get());
     ASSERT_TRUE(waitFor([&] {
         return server->xdotool({u"key"_s, u"ctrl+super+n"_s}) && mainProgram.newEvents > 0;
     }));
