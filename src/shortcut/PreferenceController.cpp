@@ -119,27 +119,37 @@ void PreferenceController::setShouldRunHelperApplication(bool shouldRun) {
 void PreferenceController::timeMode12HAction() {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QStringLiteral("timeMode12HAction"));
     m_userDefaults.setValue(TIME_DISPLAY_HOURS, 12);
+    tellHelper();
 }
 
 void PreferenceController::timeMode24HAction() {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QStringLiteral("timeMode24HAction"));
     m_userDefaults.setValue(TIME_DISPLAY_HOURS, 24);
+    tellHelper();
 }
 
 void PreferenceController::monthDayAction() {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QStringLiteral("monthDayAction"));
     m_userDefaults.setValue(DAY_MONTH_ORDER, 1);
+    tellHelper();
 }
 
 void PreferenceController::dayMonthAction() {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QStringLiteral("dayMonthAction"));
     m_userDefaults.setValue(DAY_MONTH_ORDER, 0);
+    tellHelper();
 }
 
 void PreferenceController::shortcutRecorderKeyComboDidChange(unsigned int desktopFlags, int keyCode) {
     VL_LOG(LOTHER, Logger::LOG_INFO_LEVEL, QStringLiteral("code %1 flags %2").arg(keyCode).arg(desktopFlags));
     m_userDefaults.setValue(NEW_EVENT_HOT_KEY_CODE, keyCode);
     m_userDefaults.setValue(NEW_EVENT_HOT_KEY_FLAGS, desktopFlags);
+    tellHelper();
+}
+
+// The running helper reads the settings file again when told; it follows the clock and the date order
+// too, so those changes tell it as well.
+void PreferenceController::tellHelper() {
     // On disk before the helper is told, since it reads the file.
     m_userDefaults.synchronize();
     m_distributedNotificationCenter.postNotificationName(DID_UPDATE_USER_DEFAULTS);

@@ -57,6 +57,7 @@ protected:
 
 private:
     void showShortcutStatus();
+    void tellHelper();
 
     ShortcutRecorder* m_shortcutRecorderControl;
     QRadioButton* m_time12hButtonCell;

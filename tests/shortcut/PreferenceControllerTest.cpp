@@ -85,13 +85,14 @@ TEST_F(PreferenceControllerTest, TheControlsShowTheStoredValuesAndStoreTheChosen
 TEST_F(PreferenceControllerTest, ARecordedShortcutIsOnDiskBeforeTheHelperIsTold) {
     if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
         GTEST_SKIP() << "no session bus (scripts/test runs the tests under dbus-run-session)";
-    QString storedWhenTold;
+    QString storedWhenTold, clockWhenTold;
     QObject::connect(&center, &DistributedNotificationCenter::notificationPosted, &preferences,
                      [&](const QString& name) {
-                         if (name == u"com.pellowickVelDidUpdateUserDefaults"_s)
-                             storedWhenTold = QSettings(settingsPath(), QSettings::IniFormat)
-                                                  .value(u"newEventHotKey_code"_s)
-                                                  .toString();
+                         if (name != u"com.pellowickVelDidUpdateUserDefaults"_s)
+                             return;
+                         const QSettings onDisk(settingsPath(), QSettings::IniFormat);
+                         storedWhenTold = onDisk.value(u"newEventHotKey_code"_s).toString();
+                         clockWhenTold = onDisk.value(u"timeDisplayHours"_s).toString();
                      });
     startRecording();
     press(Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier, keyK);
@@ -100,6 +101,10 @@ TEST_F(PreferenceControllerTest, ARecordedShortcutIsOnDiskBeforeTheHelperIsTold)
     EXPECT_EQ(defaults.value(u"newEventHotKey_flags"_s).toUInt(), desktopControl | desktopShift);
     ASSERT_TRUE(waitFor([&] { return !storedWhenTold.isEmpty(); }));
     EXPECT_EQ(storedWhenTold, QString::number(keyK));
+
+    // The helper shows times too, so a new clock is news for it as well.
+    preferences.time12hButtonCell().click();
+    ASSERT_TRUE(waitFor([&] { return clockWhenTold == u"12"_s; }));
 }
 
 TEST_F(PreferenceControllerTest, ClearingTheShortcutSwitchesTheHelperOffButKeepsTheWish) {
