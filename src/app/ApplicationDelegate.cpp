@@ -6,6 +6,7 @@
 #include "base/UserDefaults.h"
 #include "dates/DateFormatter.h"
 #include "dates/EventDescription.h"
+#include "shortcut/PreferenceKeys.h"
 #include "store/ExternalCalendarCalendarStoreProcessor.h"
 #include "store/ExternalEventCalendarStoreProcessor.h"
 #include "store/InternalCalendarCalendarStoreProcessor.h"
@@ -22,11 +23,11 @@
 #include <cstring>
 #include <memory>
 
+using namespace PreferenceKeys;
+
 namespace {
 
-const QString DAY_MONTH_ORDER = QStringLiteral("dayMonthOrder");
 const QString SELECTED_CALENDAR_UID = QStringLiteral("selectedCalendarUid");
-const QString TIME_DISPLAY_HOURS = QStringLiteral("timeDisplayHours");
 const QString TIMELINE_MODE = QStringLiteral("timelineMode");
 const QString TIMELINE_TIME_INTERVAL = QStringLiteral("timelineTimeInterval");
 const QString SCREENSHOT = QStringLiteral("screenshot");

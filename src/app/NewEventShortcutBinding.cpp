@@ -1,15 +1,13 @@
 #include "NewEventShortcutBinding.h"
 
 #include "base/UserDefaults.h"
+#include "shortcut/PreferenceKeys.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QTimer>
 
-namespace {
-const QString NEW_EVENT_HOT_KEY_CODE = QStringLiteral("newEventHotKey_code");
-const QString NEW_EVENT_HOT_KEY_FLAGS = QStringLiteral("newEventHotKey_flags");
-} // namespace
+using namespace PreferenceKeys;
 
 NewEventShortcutBinding::NewEventShortcutBinding(UserDefaults& userDefaults, const QString& helperServiceName,
                                                  QObject* parent)

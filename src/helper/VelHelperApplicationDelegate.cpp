@@ -5,6 +5,7 @@
 #include "dates/EventDescription.h"
 #include "shortcut/HelperController.h"
 #include "shortcut/PreferenceController.h"
+#include "shortcut/PreferenceKeys.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -14,12 +15,7 @@
 #include <QProcess>
 #include <QTimer>
 
-namespace {
-const QString NEW_EVENT_HOT_KEY_CODE = QStringLiteral("newEventHotKey_code");
-const QString NEW_EVENT_HOT_KEY_FLAGS = QStringLiteral("newEventHotKey_flags");
-const QString TIME_DISPLAY_HOURS = QStringLiteral("timeDisplayHours");
-const QString DAY_MONTH_ORDER = QStringLiteral("dayMonthOrder");
-} // namespace
+using namespace PreferenceKeys;
 
 VelHelperApplicationDelegate::VelHelperApplicationDelegate(UserDefaults& mainDefaults,
                                                            UserDefaults& ownDefaults,
@@ -94,8 +90,7 @@ void VelHelperApplicationDelegate::didPressGlobalHotKey() {
     if (isMainApplicationRunning()) {
         // Only one program can hold the key, and while the helper runs it is the helper: the main
         // program opens its own editor.
-        QDBusConnection::sessionBus().send(QDBusMessage::createMethodCall(
-            MAIN_BUNDLE_IDENTIFIER, QStringLiteral("/"), MAIN_BUNDLE_IDENTIFIER, QStringLiteral("newEvent")));
+        askMainApplication(QStringLiteral("newEvent"));
         return;
     }
     m_editEventController->showWithNewEvent(m_calendarController.createNewEvent());
@@ -105,12 +100,16 @@ void VelHelperApplicationDelegate::didPressGlobalHotKey() {
 
 void VelHelperApplicationDelegate::openInMainApplication() {
     if (isMainApplicationRunning()) {
-        QDBusConnection::sessionBus().send(QDBusMessage::createMethodCall(
-            MAIN_BUNDLE_IDENTIFIER, QStringLiteral("/"), MAIN_BUNDLE_IDENTIFIER, QStringLiteral("activate")));
+        askMainApplication(QStringLiteral("activate"));
         return;
     }
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/verdalune");
     if (!QProcess::startDetached(program, {}))
         VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL,
                QStringLiteral("Verdalune could not be started from %1").arg(program));
+}
+
+void VelHelperApplicationDelegate::askMainApplication(const QString& method) {
+    QDBusConnection::sessionBus().send(QDBusMessage::createMethodCall(
+        MAIN_BUNDLE_IDENTIFIER, QStringLiteral("/"), MAIN_BUNDLE_IDENTIFIER, method));
 }

@@ -53,6 +53,8 @@ signals:
 private:
     void mainApplicationDidUpdateUserDefaults();
     void openInMainApplication();
+    // Without waiting for an answer: the main program may be busy with a dialog.
+    void askMainApplication(const QString& method);
     void retryWhileMainApplicationHoldsShortcut();
 
     static constexpr std::chrono::milliseconds REGISTRATION_RETRY_DELAY{250};

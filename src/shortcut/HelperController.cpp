@@ -110,15 +110,17 @@ void HelperController::registerHelperBundleIdentifier() {
     QFile existing(target);
     if (existing.open(QIODevice::ReadOnly) && existing.readAll() == text)
         return;
-    const auto failure =
-        QDir().mkpath(directory)
-            ? FileReplacement::write(QFile::encodeName(target), text, FileReplacement::Placing::OverAnyOld)
-            : std::optional<FileReplacement::Failure>(FileReplacement::Failure{EACCES, false});
-    if (failure)
+    int status = 0;
+    if (!QDir().mkpath(directory))
+        status = EACCES;
+    else if (const auto failure = FileReplacement::write(QFile::encodeName(target), text,
+                                                         FileReplacement::Placing::OverAnyOld))
+        status = failure->error;
+    if (status != 0)
         VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL,
                QStringLiteral("Failed to register helper bundle identifier, url %1, status %2")
                    .arg(m_helperUrl.toString())
-                   .arg(failure->error));
+                   .arg(status));
 }
 
 bool HelperController::launchApplicationAtPath(const QString& path, ErrorReport* error) {

@@ -2,6 +2,7 @@
 
 #include "DistributedNotificationCenter.h"
 #include "GlobalHotKeyController.h"
+#include "PreferenceKeys.h"
 #include "ShortcutRecorder.h"
 #include "base/InternalInconsistency.h"
 #include "base/Logger.h"
@@ -17,13 +18,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
+using namespace PreferenceKeys;
 
-const QString TIME_DISPLAY_HOURS = QStringLiteral("timeDisplayHours");
-const QString DAY_MONTH_ORDER = QStringLiteral("dayMonthOrder");
-const QString NEW_EVENT_HOT_KEY_CODE = QStringLiteral("newEventHotKey_code");
-const QString NEW_EVENT_HOT_KEY_FLAGS = QStringLiteral("newEventHotKey_flags");
-const QString RUN_HELPER_APPLICATION = QStringLiteral("runHelperApplication");
+namespace {
 
 // Two radio buttons that exclude each other, in a titled box.
 QGroupBox* choiceBox(const QString& title, QRadioButton* first, QRadioButton* second, QWidget* parent) {

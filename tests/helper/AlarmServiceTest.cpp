@@ -2,6 +2,7 @@
 // the notification server. Triggers are a few seconds ahead, so each test waits that long.
 #include "helper/AlarmService.h"
 #include "DateEnvironmentGuard.h"
+#include "EventLoopWait.h"
 
 #include "dates/DateFormatter.h"
 #include "editing/SoundPlayer.h"
@@ -40,18 +41,6 @@ public:
     void beep() override { played.append(u"beep"_s); }
     QStringList played;
 };
-
-bool waitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
-void spin(int ms) {
-    waitFor([] { return false; }, ms);
-}
 
 // A whole second a few seconds from now, as an event file can hold it.
 QDateTime secondsAhead(int seconds) {

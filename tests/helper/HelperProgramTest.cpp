@@ -1,6 +1,7 @@
 // The helper program as the desktop runs it: its own process on the test's session bus, with an X server
 // of the test's own for the shortcut and the editor window, and settings and calendars in a temporary
 // home.
+#include "EventLoopWait.h"
 #include "XvfbServer.h"
 #include "shortcut/XcbConnection.h"
 
@@ -27,14 +28,6 @@ namespace {
 const QString HELPER_NAME = u"com.pellowick.verdalunehelper"_s;
 const QString MAIN_NAME = u"com.pellowick.verdalune"_s;
 constexpr xcb_keycode_t keyN = 57;
-
-bool waitFor(const std::function<bool()>& done, int ms = 10000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 bool nameHasOwner(const QString& name) {
     return QDBusConnection::sessionBus().interface()->isServiceRegistered(name).value();
@@ -157,7 +150,7 @@ TEST_F(HelperProgramTest, WhileTheMainProgramRunsThePressGoesToIt) {
                  XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
     xcb_flush(mainProgramKeys.get());
     startHelper();
-    waitFor([] { return false; }, 500);
+    spin(500);
     xcb_ungrab_key(mainProgramKeys.get(), keyN, mainProgramKeys.rootWindow(), superControl);
     xcb_flush(mainProgramKeys.get());
     ASSERT_TRUE(waitFor([&] {

@@ -1,6 +1,7 @@
 // The helper switch over real autostart and application folders in a temporary home, a real helper
 // stand-in (a script that leaves a mark when started) and the session bus for the exit request.
 #include "shortcut/HelperController.h"
+#include "EventLoopWait.h"
 #include "shortcut/DistributedNotificationCenter.h"
 #include "shortcut/SSLoginItems.h"
 
@@ -19,14 +20,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-bool waitFor(const std::function<bool()>& done, int ms = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 class HelperControllerTest : public ::testing::Test {
 protected:
@@ -112,7 +105,7 @@ TEST_F(HelperControllerTest, AnExistingLoginItemIsKeptAndARunningHelperIsNotStar
     const int before = starts();
     m_controller->setEnabled(true);
     QDBusConnection::sessionBus().unregisterService(HelperController::HELPER_BUNDLE_IDENTIFIER);
-    waitFor([] { return false; }, 300);
+    spin(300);
     EXPECT_EQ(starts(), before);
     EXPECT_TRUE(QFile::exists(autostartEntry()));
 }

@@ -1,6 +1,7 @@
 // The preferences window over a real settings file, with the notification to the helper on the session
 // bus. Key presses carry the X key code the way the X11 platform delivers them.
 #include "shortcut/PreferenceController.h"
+#include "EventLoopWait.h"
 #include "shortcut/DistributedNotificationCenter.h"
 #include "shortcut/ShortcutRecorder.h"
 
@@ -52,14 +53,6 @@ protected:
     DistributedNotificationCenter center;
     PreferenceController preferences{withFactoryDefaults(defaults), center};
 };
-
-bool waitFor(const std::function<bool()>& done, int ms = 3000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 } // namespace
 

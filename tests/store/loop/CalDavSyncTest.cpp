@@ -1,5 +1,6 @@
 // A synchronised calendar with the tools Linux users sync with: a CalDAV server (Radicale) on the loopback
 // and vdirsyncer between it and the calendar folder, the whole data loop running over that folder.
+#include "EventLoopWait.h"
 #include "LoopTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -38,13 +39,6 @@ bool listening(int port) {
     const bool connected = ::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
     ::close(socket);
     return connected;
-}
-
-bool waitFor(const std::function<bool()>& done, int ms = 10000) {
-    const QDeadlineTimer deadline(ms);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
 }
 
 class CalDavSyncTest : public ::testing::Test {
