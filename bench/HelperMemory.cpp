@@ -1,15 +1,17 @@
 // Resident memory of the helper's alarm delivery over a calendar tree: helper_memory STORE [SECONDS]
-// prints the resident set and the live heap after the start of Qt, after opening the store, and after
-// the alarm service has looked up its alarms and sat idle for SECONDS (default 3).
+// prints the resident set and the live heap after the start of Qt, after the alarm service has looked up
+// its alarms (the store open), and once the store has closed and the service sat idle for SECONDS
+// (default 3) after that.
 #include "dates/DateFormatter.h"
 #include "editing/CanberraSoundPlayer.h"
 #include "helper/AlarmService.h"
-#include "store/vdir/VdirCalendarStore.h"
+#include "store/vdir/OnDemandCalendarStore.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -42,18 +44,17 @@ int main(int argc, char** argv) {
     }
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 3;
     report("Qt started");
-    VdirCalendarStore store(QString::fromLocal8Bit(argv[1]));
-    report("store open");
+    OnDemandCalendarStore store(QString::fromLocal8Bit(argv[1]));
     CanberraSoundPlayer sounds;
     DateFormatter formatter;
     QTemporaryDir state;
     AlarmService service(store, sounds, formatter, state.filePath(QStringLiteral("helper-state.json")));
     service.start();
-    QTimer::singleShot(seconds * 1000, &application, &QCoreApplication::quit);
+    report("alarms looked up, store open");
+    const auto idle = OnDemandCalendarStore::CLOSE_DELAY + std::chrono::seconds(seconds);
+    QTimer::singleShot(idle, &application, &QCoreApplication::quit);
     application.exec();
-    report("alarm service idle");
-    malloc_trim(0);
-    report("after returning free heap");
+    report(store.isOpen() ? "idle, store still open" : "idle, store closed");
     std::printf("peak RSS %.1f MB\n", statusMegabytes("VmHWM:"));
     return 0;
 }

@@ -1,5 +1,5 @@
 // From a press of the global shortcut in the helper to the new-event editor shown and painted, over a
-// store with calendars (the helper keeps no events in memory, so their number does not matter here).
+// store with calendars (a press reads nothing from the store, so the number of events does not matter).
 #include "base/UserDefaults.h"
 #include "helper/VelHelperApplicationDelegate.h"
 #include "store/vdir/CalendarStoreLocation.h"
@@ -26,18 +26,17 @@ void pressToEditor(benchmark::State& state) {
     UserDefaults ownDefaults(folder.filePath(QStringLiteral("verdalunehelper.conf")));
     VelHelperApplicationDelegate delegate(mainDefaults, ownDefaults, root);
     delegate.applicationDidFinishLaunching();
-    EditEventController& editor = delegate.editEventController();
     for (auto _ : state) {
         delegate.didPressGlobalHotKey();
         // Shown is not enough: the user sees it once it is painted.
-        benchmark::DoNotOptimize(editor.grab());
+        benchmark::DoNotOptimize(delegate.editEventController().grab());
         state.PauseTiming();
-        editor.hide();
+        delegate.editEventController().hide();
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }
 }
-// The first press builds and lays out the panel's widgets; later ones reuse them.
+// The first press makes the panel and lays out its widgets; later ones reuse them.
 BENCHMARK(pressToEditor)->Name("HelperPressToEditor/first")->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(pressToEditor)->Name("HelperPressToEditor/again")->Unit(benchmark::kMillisecond);
 

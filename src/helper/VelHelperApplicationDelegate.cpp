@@ -24,17 +24,13 @@ VelHelperApplicationDelegate::VelHelperApplicationDelegate(UserDefaults& mainDef
       m_storeController(m_store, m_interaction), m_calendarController(m_applicationModel, m_storeController),
       m_dateFormatter(std::make_shared<DateFormatter>()) {
     m_applicationModel.setCalendars(m_calendarController.loadAllCalendars());
-    m_parsingController.setCalendarNames(m_applicationModel.editableCalendarTitles());
 }
 
 VelHelperApplicationDelegate::~VelHelperApplicationDelegate() = default;
 
 void VelHelperApplicationDelegate::applicationDidFinishLaunching() {
     m_dateFormatter->setLocale(QStringLiteral("en_US"));
-    auto description = std::make_shared<EventDescription>(m_dateFormatter);
-    m_editEventController =
-        std::make_unique<EditEventController>(m_applicationModel, m_calendarController, m_undoManager,
-                                              description, m_parsingController, m_ownDefaults);
+    m_eventDescription = std::make_shared<EventDescription>(m_dateFormatter);
     m_hotKeyController = std::make_unique<GlobalHotKeyController>();
     connect(m_hotKeyController.get(), &GlobalHotKeyController::didPressGlobalHotKey, this,
             &VelHelperApplicationDelegate::didPressGlobalHotKey);
@@ -57,7 +53,8 @@ void VelHelperApplicationDelegate::applicationDidFinishLaunching() {
 void VelHelperApplicationDelegate::restoreFromUserDefaults() {
     m_mainDefaults.synchronize();
     m_dateFormatter->setTimeModeHours(m_mainDefaults.value(TIME_DISPLAY_HOURS).toInt());
-    m_parsingController.setDayMonthOrder(m_mainDefaults.value(DAY_MONTH_ORDER).toInt());
+    if (m_parsingController)
+        m_parsingController->setDayMonthOrder(m_mainDefaults.value(DAY_MONTH_ORDER).toInt());
     m_hotKeyController->setNewEventCode(m_mainDefaults.value(NEW_EVENT_HOT_KEY_CODE).toInt());
     m_hotKeyController->setNewEventModifiers(m_mainDefaults.value(NEW_EVENT_HOT_KEY_FLAGS).toUInt());
     m_registrationRetries = 0;
@@ -93,9 +90,22 @@ void VelHelperApplicationDelegate::didPressGlobalHotKey() {
         askMainApplication(QStringLiteral("newEvent"));
         return;
     }
-    m_editEventController->showWithNewEvent(m_calendarController.createNewEvent());
-    m_editEventController->raise();
-    m_editEventController->activateWindow();
+    EditEventController& editor = editEventController();
+    editor.showWithNewEvent(m_calendarController.createNewEvent());
+    editor.raise();
+    editor.activateWindow();
+}
+
+EditEventController& VelHelperApplicationDelegate::editEventController() {
+    if (m_editEventController)
+        return *m_editEventController;
+    m_parsingController = std::make_unique<ParsingController>();
+    m_parsingController->setCalendarNames(m_applicationModel.editableCalendarTitles());
+    m_parsingController->setDayMonthOrder(m_mainDefaults.value(DAY_MONTH_ORDER).toInt());
+    m_editEventController =
+        std::make_unique<EditEventController>(m_applicationModel, m_calendarController, m_undoManager,
+                                              m_eventDescription, *m_parsingController, m_ownDefaults);
+    return *m_editEventController;
 }
 
 void VelHelperApplicationDelegate::openInMainApplication() {

@@ -12,7 +12,7 @@
 #include "shortcut/GlobalHotKeyController.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarStoreController.h"
-#include "store/vdir/VdirCalendarStore.h"
+#include "store/vdir/OnDemandCalendarStore.h"
 
 #include <QObject>
 
@@ -43,7 +43,8 @@ public:
     void didPressGlobalHotKey();
 
     GlobalHotKeyController& hotKeyController() const { return *m_hotKeyController; }
-    EditEventController& editEventController() const { return *m_editEventController; }
+    // Made at the first press.
+    EditEventController& editEventController();
     ApplicationModel& applicationModel() { return m_applicationModel; }
 
 signals:
@@ -62,14 +63,16 @@ private:
 
     UserDefaults& m_mainDefaults;
     UserDefaults& m_ownDefaults;
-    VdirCalendarStore m_store;
+    OnDemandCalendarStore m_store; // open only while used: the helper idles for hours
     DialogUserInteraction m_interaction;
     CalendarStoreController m_storeController;
     ApplicationModel m_applicationModel;
     VelHelperCalendarController m_calendarController;
     UndoManager m_undoManager; // the editor wants one; the helper offers no undo
-    ParsingController m_parsingController;
+    // The entry line's and the editor's, made at the first press: an idle helper keeps neither.
+    std::unique_ptr<ParsingController> m_parsingController;
     std::shared_ptr<DateFormatter> m_dateFormatter;
+    std::shared_ptr<EventDescription> m_eventDescription;
     std::unique_ptr<EditEventController> m_editEventController;
     std::unique_ptr<GlobalHotKeyController> m_hotKeyController;
     std::unique_ptr<DistributedNotificationCenter> m_distributedNotificationCenter;
