@@ -23,7 +23,16 @@ VelHelperApplicationDelegate::VelHelperApplicationDelegate(UserDefaults& mainDef
     : QObject(parent), m_mainDefaults(mainDefaults), m_ownDefaults(ownDefaults), m_store(storeRoot),
       m_storeController(m_store, m_interaction), m_calendarController(m_applicationModel, m_storeController),
       m_dateFormatter(std::make_shared<DateFormatter>()) {
+    reloadCalendars();
+    // Calendars made, renamed or removed by the main program or a sync are offered at the next press.
+    connect(&m_store, &CalendarStore::calendarsChangedExternally, this,
+            &VelHelperApplicationDelegate::reloadCalendars);
+}
+
+void VelHelperApplicationDelegate::reloadCalendars() {
     m_applicationModel.setCalendars(m_calendarController.loadAllCalendars());
+    if (m_parsingController)
+        m_parsingController->setCalendarNames(m_applicationModel.editableCalendarTitles());
 }
 
 VelHelperApplicationDelegate::~VelHelperApplicationDelegate() = default;

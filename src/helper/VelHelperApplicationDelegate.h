@@ -31,7 +31,8 @@ public:
     static inline const QString MAIN_BUNDLE_IDENTIFIER = QStringLiteral("com.pellowick.verdalune");
 
     // `mainDefaults` reads the main program's settings (with its registered defaults); `ownDefaults`
-    // keeps what the editor remembers, such as its place. The calendars are read from `storeRoot` once.
+    // keeps what the editor remembers, such as its place. The calendars are read from `storeRoot`, and again
+    // whenever they change on disk.
     VelHelperApplicationDelegate(UserDefaults& mainDefaults, UserDefaults& ownDefaults,
                                  const QString& storeRoot, QObject* parent = nullptr);
     ~VelHelperApplicationDelegate() override;
@@ -52,6 +53,7 @@ signals:
     void exitRequested();
 
 private:
+    void reloadCalendars();
     void mainApplicationDidUpdateUserDefaults();
     void openInMainApplication();
     // Without waiting for an answer: the main program may be busy with a dialog.

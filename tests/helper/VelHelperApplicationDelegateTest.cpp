@@ -1,0 +1,51 @@
+// The helper's delegate in the test process, offscreen, over a calendar tree in a temporary home.
+#include "helper/VelHelperApplicationDelegate.h"
+#include "EventLoopWait.h"
+#include "base/UserDefaults.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+QStringList titles(const CalendarList& calendars) {
+    QStringList result;
+    for (const auto& calendar : calendars)
+        result.append(calendar->title);
+    result.sort();
+    return result;
+}
+
+void makeCalendar(const QString& folder, const QByteArray& title) {
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile name(folder + QStringLiteral("/displayname"));
+    ASSERT_TRUE(name.open(QIODevice::WriteOnly));
+    name.write(title);
+}
+
+TEST(VelHelperApplicationDelegateTest, CalendarsChangedByOtherProgramsAreOfferedAtTheNextPress) {
+    QTemporaryDir home;
+    qputenv("XDG_STATE_HOME", home.filePath(QStringLiteral("state")).toUtf8());
+    const QString root = home.filePath(QStringLiteral("calendars"));
+    makeCalendar(root + QStringLiteral("/home"), "Home");
+    UserDefaults mainDefaults(home.filePath(QStringLiteral("verdalune.conf")));
+    UserDefaults ownDefaults(home.filePath(QStringLiteral("verdalunehelper.conf")));
+    VelHelperApplicationDelegate delegate(mainDefaults, ownDefaults, root);
+    delegate.applicationDidFinishLaunching();
+    ASSERT_EQ(titles(delegate.applicationModel().calendars()), QStringList{"Home"});
+
+    makeCalendar(root + QStringLiteral("/work"), "Work");
+    ASSERT_TRUE(waitFor([&] { return delegate.applicationModel().calendars().size() == 2; }));
+    EXPECT_EQ(titles(delegate.applicationModel().calendars()), (QStringList{"Home", "Work"}));
+
+    delegate.didPressGlobalHotKey();
+    EXPECT_TRUE(delegate.editEventController().isVisible());
+    ASSERT_TRUE(QDir(root + QStringLiteral("/home")).removeRecursively());
+    ASSERT_TRUE(waitFor([&] { return delegate.applicationModel().calendars().size() == 1; }));
+    EXPECT_EQ(titles(delegate.applicationModel().calendars()), QStringList{"Work"});
+}
+
+} // namespace
