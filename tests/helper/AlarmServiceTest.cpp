@@ -6,7 +6,7 @@
 
 #include "dates/DateFormatter.h"
 #include "editing/SoundPlayer.h"
-#include "store/vdir/VdirCalendarStore.h"
+#include "store/vdir/OnDemandCalendarStore.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +61,9 @@ protected:
         ASSERT_TRUE(title.open(QIODevice::WriteOnly));
         title.write("Home");
         title.close();
-        m_store = std::make_unique<VdirCalendarStore>(m_root.filePath(u"calendars"_s));
+        // As the helper keeps it: open only while asked, here closing sooner.
+        m_store = std::make_unique<OnDemandCalendarStore>(m_root.filePath(u"calendars"_s),
+                                                          std::chrono::milliseconds(300));
         m_server.start(QStringLiteral(STAND_IN_BINARY), {recordFile()});
         ASSERT_TRUE(waitFor(
             [] {
@@ -153,7 +155,7 @@ protected:
 
     DateEnvironmentGuard m_environment{u"Europe/Berlin"_s};
     QTemporaryDir m_root;
-    std::unique_ptr<VdirCalendarStore> m_store;
+    std::unique_ptr<OnDemandCalendarStore> m_store;
     QProcess m_server;
     RecordingSoundPlayer m_sounds;
     DateFormatter m_formatter;
@@ -187,6 +189,7 @@ TEST_F(AlarmServiceTest, AnEventMovedByAnotherProgramIsRescheduledAndARemovedOne
     save(u"moved"_s, u"Moved"_s, start, {alarmAtStart()});
     save(u"removed"_s, u"Removed"_s, start, {alarmAtStart()});
     startService();
+    ASSERT_TRUE(waitFor([&] { return !m_store->isOpen(); }, 2000)); // the changes arrive while closed
     const QDateTime later = start.addSecs(2);
     writeOnDisk(u"moved"_s, "Moved", later);
     ASSERT_TRUE(QFile::remove(calendarFolder() + u"/removed.ics"_s));
