@@ -471,7 +471,9 @@ void TimelineView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    m_paintingPixelRatio = painter.device()->devicePixelRatioF();
+    // The painter's scale, not the widget's ratio: an image rendered at another ratio than the screen's
+    // has its own device pixels to align to.
+    m_paintingPixelRatio = painter.deviceTransform().m22();
     m_drawing.draw(painter, now, QRectF(event->rect()), headerTop());
     m_paintingPixelRatio.reset();
 }
