@@ -64,7 +64,7 @@ void TimelineDrawing::draw(QPainter& painter, const CalendarDate& now, const QRe
 void TimelineDrawing::drawBackdrop(QPainter& painter, const CalendarDate& now) {
     painter.fillRect(QRectF(QPointF(0, 0), m_view.boundsSize()), Qt::white);
     m_renderer.labelFrom(painter, m_view.startDate(), m_view.endDate(), now);
-    // Under the events, so that it never runs through their labels.
+    // Before the events: their bars cover it, and it is left out behind their labels.
     if (m_view.startDate() <= now && now <= m_view.endDate())
         drawCurrentTimeMarker(painter, now);
     drawTimeLine(painter);
