@@ -17,7 +17,7 @@ bool HourLabeller::doesLabelFitForInterval(const EnumeratedInterval& interval, f
 }
 
 void HourLabeller::drawLabelForInterval(QPainter& painter, const EnumeratedInterval& interval, float lineY,
-                                        float startPosition, float endPosition) const {
+                                        float startPosition, float endPosition, bool emphasized) const {
     if (interval.start.hourOfDay() != 0)
-        Labeller::drawLabelForInterval(painter, interval, lineY, startPosition, endPosition);
+        Labeller::drawLabelForInterval(painter, interval, lineY, startPosition, endPosition, emphasized);
 }

@@ -11,5 +11,5 @@ public:
     bool doesLabelFitForInterval(const EnumeratedInterval& interval, float startPosition,
                                  float endPosition) const override;
     void drawLabelForInterval(QPainter& painter, const EnumeratedInterval& interval, float lineY,
-                              float startPosition, float endPosition) const override;
+                              float startPosition, float endPosition, bool emphasized) const override;
 };

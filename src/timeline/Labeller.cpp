@@ -5,9 +5,18 @@
 
 #include <QPainter>
 
+namespace {
+
+QFont bold(QFont font) {
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
 Labeller::Labeller(double fontSize, float rowOffset, Alignment alignment)
-    : m_font(timelineFont(fontSize)), m_metrics(m_font), m_rowOffset(rowOffset), m_alignment(alignment),
-      m_dateFormatter(std::make_shared<DateFormatter>()) {}
+    : m_font(timelineFont(fontSize)), m_metrics(m_font), m_boldFont(bold(m_font)), m_boldMetrics(m_boldFont),
+      m_rowOffset(rowOffset), m_alignment(alignment), m_dateFormatter(std::make_shared<DateFormatter>()) {}
 
 Labeller::~Labeller() = default;
 
@@ -17,17 +26,18 @@ bool Labeller::doesLabelFitForInterval(const EnumeratedInterval& interval, float
 }
 
 void Labeller::drawLabelForInterval(QPainter& painter, const EnumeratedInterval& interval, float lineY,
-                                    float startPosition, float endPosition) const {
+                                    float startPosition, float endPosition, bool emphasized) const {
     // A label centred on the start boundary of a cut interval would mark a boundary that is not there.
     if (m_alignment == Alignment::AtStart && interval.clippedStart)
         return;
     const QString label = labelForInterval(interval);
-    const double width = labelWidth(label);
+    const QFontMetricsF& metrics = emphasized ? m_boldMetrics : m_metrics;
+    const double width = metrics.horizontalAdvance(label);
     const double left = m_alignment == Alignment::AtStart ? startPosition - width / 2
                                                           : (startPosition + endPosition) / 2 - width / 2;
-    painter.setFont(m_font);
+    painter.setFont(emphasized ? m_boldFont : m_font);
     painter.setPen(colorForInterval(interval));
-    painter.drawText(QPointF(left, rowTop(lineY) + m_metrics.ascent()), label);
+    painter.drawText(QPointF(left, rowTop(lineY) + metrics.ascent()), label);
 }
 
 QColor Labeller::colorForInterval(const EnumeratedInterval&) const {

@@ -32,11 +32,12 @@ public:
     float rowTop(float lineY) const { return lineY - m_rowOffset; }
 
     virtual QString labelForInterval(const EnumeratedInterval& interval) const = 0;
-    // Strictly wider than the text.
+    // Strictly wider than the text in the regular weight, so that emphasis never changes which labels show.
     virtual bool doesLabelFitForInterval(const EnumeratedInterval& interval, float startPosition,
                                          float endPosition) const;
+    // `emphasized`: in bold, for the current day.
     virtual void drawLabelForInterval(QPainter& painter, const EnumeratedInterval& interval, float lineY,
-                                      float startPosition, float endPosition) const;
+                                      float startPosition, float endPosition, bool emphasized) const;
 
 protected:
     // `rowOffset`: how far above the line the text's top lies.
@@ -47,6 +48,8 @@ protected:
 private:
     QFont m_font;
     QFontMetricsF m_metrics;
+    QFont m_boldFont;
+    QFontMetricsF m_boldMetrics;
     float m_rowOffset;
     Alignment m_alignment;
     std::shared_ptr<DateFormatter> m_dateFormatter;

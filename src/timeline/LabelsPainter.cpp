@@ -5,8 +5,9 @@
 #include "timelineSettings.h"
 
 LabelsPainter::LabelsPainter(const TimeIntervalEnumerator& enumerator, const Labeller& labeller,
-                             DateOperation parentTruncator)
-    : m_enumerator(&enumerator), m_labeller(&labeller), m_parentTruncator(std::move(parentTruncator)) {}
+                             DateOperation parentTruncator, Emphasis emphasis)
+    : m_enumerator(&enumerator), m_labeller(&labeller), m_parentTruncator(std::move(parentTruncator)),
+      m_emphasis(emphasis) {}
 
 float LabelsPainter::position(const CalendarDate& date, const TimelineCanvas& view) const {
     return float(m_mapping->horizontalPositionForDate(date, view));
@@ -66,8 +67,11 @@ LabelsPainter::Selection LabelsPainter::selection(std::vector<EnumeratedInterval
 }
 
 void LabelsPainter::drawIntervals(QPainter& painter, const std::vector<EnumeratedInterval>& intervals,
-                                  const TimelineCanvas& view) const {
-    for (const EnumeratedInterval& interval : intervals)
+                                  const TimelineCanvas& view, const CalendarDate& now) const {
+    for (const EnumeratedInterval& interval : intervals) {
+        const bool emphasized =
+            m_emphasis == Emphasis::CurrentInterval && interval.start <= now && now < interval.end;
         m_labeller->drawLabelForInterval(painter, interval, TIMELINE_Y_POS, position(interval.start, view),
-                                         position(interval.end, view));
+                                         position(interval.end, view), emphasized);
+    }
 }

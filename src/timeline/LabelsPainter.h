@@ -16,6 +16,9 @@ class TimelineCanvas;
 // whole units of the parent (hour labels in complete three-hour blocks, for instance).
 class LabelsPainter {
 public:
+    // Whether the label of the interval that holds "now" is set bolder (the days).
+    enum class Emphasis { None, CurrentInterval };
+
     struct Selection {
         std::vector<EnumeratedInterval> intervals;
         // Where the next, coarser pass begins.
@@ -23,7 +26,7 @@ public:
     };
 
     LabelsPainter(const TimeIntervalEnumerator& enumerator, const Labeller& labeller,
-                  DateOperation parentTruncator);
+                  DateOperation parentTruncator, Emphasis emphasis = Emphasis::None);
 
     const Labeller& labeller() const { return *m_labeller; }
     void setDateToPositionMapping(std::shared_ptr<const DateToPositionMapping> mapping) {
@@ -33,7 +36,7 @@ public:
     bool doesIntervalFit(const EnumeratedInterval& interval, const TimelineCanvas& view) const;
     Selection selectIntervals(const TimelineCanvas& view) const;
     void drawIntervals(QPainter& painter, const std::vector<EnumeratedInterval>& intervals,
-                       const TimelineCanvas& view) const;
+                       const TimelineCanvas& view, const CalendarDate& now) const;
 
 private:
     Selection selectWithConstantSpacing(const TimelineCanvas& view) const;
@@ -44,5 +47,6 @@ private:
     const TimeIntervalEnumerator* m_enumerator;
     const Labeller* m_labeller;
     DateOperation m_parentTruncator;
+    Emphasis m_emphasis;
     std::shared_ptr<const DateToPositionMapping> m_mapping;
 };

@@ -1,11 +1,13 @@
 #include "TimelineDrawing.h"
 
+#include "ArrangedEvent.h"
 #include "DateToPositionMapping.h"
 #include "TimelineCanvas.h"
 #include "timelineSettings.h"
 #include "timelineUtilities.h"
 
 #include <QPainter>
+#include <QRegion>
 
 TimelineDrawing::TimelineDrawing(TimelineCanvas& view)
     : m_view(view), m_renderer(view), m_arranger(m_painter) {
@@ -47,17 +49,33 @@ void TimelineDrawing::updateEventStyles(const EventHighlights& highlights) {
     m_arranger.setEventStyles(updateEventStylesWithVisibleEvents(m_arranger.visibleEvents(), highlights));
 }
 
-void TimelineDrawing::draw(QPainter& painter, const CalendarDate& now, const QRectF& exposed) {
-    const QSizeF size = m_view.boundsSize();
-    painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
-    m_renderer.labelFrom(painter, m_view.startDate(), m_view.endDate());
+void TimelineDrawing::draw(QPainter& painter, const CalendarDate& now, const QRectF& exposed,
+                           double headerTop) {
+    drawBackdrop(painter, now);
+    painter.save();
+    painter.setClipRect(QRectF(TIMELINE_HOR_MARGIN, 0, m_view.lineLength(), m_view.boundsSize().height()),
+                        Qt::IntersectClip);
+    m_arranger.drawEventsInView(painter, m_view, exposed);
+    painter.restore();
+    if (headerTop > 0 && exposed.top() < headerTop + TIMELINE_HEADER_HEIGHT)
+        drawHeader(painter, now, headerTop);
+}
+
+void TimelineDrawing::drawBackdrop(QPainter& painter, const CalendarDate& now) {
+    painter.fillRect(QRectF(QPointF(0, 0), m_view.boundsSize()), Qt::white);
+    m_renderer.labelFrom(painter, m_view.startDate(), m_view.endDate(), now);
+    // Before the events: their bars cover it, and it is left out behind their labels.
     if (m_view.startDate() <= now && now <= m_view.endDate())
         drawCurrentTimeMarker(painter, now);
     drawTimeLine(painter);
+}
+
+// The same pixels as the top of an unscrolled frame, which no event reaches into.
+void TimelineDrawing::drawHeader(QPainter& painter, const CalendarDate& now, double headerTop) {
     painter.save();
-    painter.setClipRect(QRectF(TIMELINE_HOR_MARGIN, 0, m_view.lineLength(), size.height()),
-                        Qt::IntersectClip);
-    m_arranger.drawEventsInView(painter, m_view, exposed);
+    painter.translate(0, headerTop);
+    painter.setClipRect(QRectF(0, 0, m_view.boundsSize().width(), TIMELINE_HEADER_HEIGHT), Qt::IntersectClip);
+    drawBackdrop(painter, now);
     painter.restore();
 }
 
@@ -70,7 +88,16 @@ void TimelineDrawing::drawCurrentTimeMarker(QPainter& painter, const CalendarDat
     pen.setCapStyle(Qt::FlatCap);
     pen.setDashPattern({2, 2});
     pen.setDashOffset(3);
+    // The marker passes under the events' labels: left out where their text is, not run through it.
+    QRegion shown(marker.toAlignedRect());
+    for (const auto& arranged : m_arranger.arrangedEvents()) {
+        const QRectF label(m_painter.labelRectWithArrangedEvent(*arranged, m_view).topLeft(),
+                           arranged->labelSize());
+        if (label.left() < marker.right() && marker.left() < label.right())
+            shown -= label.toAlignedRect();
+    }
     painter.save();
+    painter.setClipRegion(shown, Qt::IntersectClip);
     // Unsmoothed, so that the 1-pixel dashes stay one sharp red column.
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(pen);

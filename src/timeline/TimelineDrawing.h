@@ -16,7 +16,8 @@ class TimelineCanvas;
 
 // One frame of the timeline for a view: the events of the range laid out below the line, then the white
 // ground, labels and stripes, the current-time marker, the line and the events, which never reach into
-// the side margins. The widget and the offscreen image both draw through it.
+// the side margins. In a view scrolled down, the label rows and the line are a fixed header over the
+// rows. The widget and the offscreen image both draw through it.
 class TimelineDrawing {
 public:
     explicit TimelineDrawing(TimelineCanvas& view);
@@ -37,10 +38,14 @@ public:
                       const QSizeF& contentViewSize, const std::shared_ptr<CalEvent>& fixedYEvent = {});
     // Restyles the arranged events (selection, rollover, dimming) without arranging them again.
     void updateEventStyles(const EventHighlights& highlights);
-    // Draws the whole frame, events only where they reach into `exposed`.
-    void draw(QPainter& painter, const CalendarDate& now, const QRectF& exposed);
+    // Draws the whole frame, events only where they reach into `exposed`. `headerTop` is the top of the
+    // visible part of the view: the label rows and the line are drawn there again, over the events.
+    void draw(QPainter& painter, const CalendarDate& now, const QRectF& exposed, double headerTop = 0);
 
 private:
+    // Everything but the events: ground, labels, stripes, the marker and the line.
+    void drawBackdrop(QPainter& painter, const CalendarDate& now);
+    void drawHeader(QPainter& painter, const CalendarDate& now, double headerTop);
     void drawCurrentTimeMarker(QPainter& painter, const CalendarDate& now) const;
     void drawTimeLine(QPainter& painter) const;
 

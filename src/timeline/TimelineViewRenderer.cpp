@@ -1,11 +1,13 @@
 #include "TimelineViewRenderer.h"
 
+#include "DateToPositionMapping.h"
 #include "TimelineCanvas.h"
 #include "timelineSettings.h"
 
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -20,6 +22,8 @@ const QColor DAY_COLOR = stripeColor(0.08055555555555556);
 const QColor WEEK_COLOR = stripeColor(0.36666666666666664);
 // Months are told apart by their boundary lines alone.
 const QColor MONTH_COLOR(132, 183, 111, 0);
+// A pale yellow, unlike any of the stripes' hues.
+const QColor CURRENT_DAY_COLOR = QColor::fromHsvF(0.14f, 0.8f, 1.0f, float(CURRENT_DAY_ALPHA));
 
 const DateOperation truncateToThirdHour = std::mem_fn(&CalendarDate::truncateToThirdHour);
 const DateOperation truncateToSixthHour = std::mem_fn(&CalendarDate::truncateToSixthHour);
@@ -49,9 +53,9 @@ TimelineViewRenderer::TimelineViewRenderer(const TimelineCanvas& view)
         {m_hourEnumerator, m_hourLabeller, truncateToThirdHour},
         {m_thirdHourEnumerator, m_hourLabeller, truncateToSixthHour},
         {m_sixthHourEnumerator, m_hourLabeller, truncateToDay},
-        {m_dayEnumerator, m_weekdayAndDateLabeller, truncateToDay},
-        {m_dayEnumerator, m_tinyWeekdayLabeller, truncateToDay},
-        {m_dayEnumerator, m_dayOfMonthLabeller, truncateToDay},
+        {m_dayEnumerator, m_weekdayAndDateLabeller, truncateToDay, LabelsPainter::Emphasis::CurrentInterval},
+        {m_dayEnumerator, m_tinyWeekdayLabeller, truncateToDay, LabelsPainter::Emphasis::CurrentInterval},
+        {m_dayEnumerator, m_dayOfMonthLabeller, truncateToDay, LabelsPainter::Emphasis::CurrentInterval},
         {m_fifthDayEnumerator, m_fifthDayLabeller, truncateToDayAt12},
         {m_monthEnumerator, m_monthLabeller, truncateToMonth},
         {m_yearEnumerator, m_yearLabeller, truncateToYear},
@@ -127,13 +131,30 @@ std::vector<std::vector<EnumeratedInterval>> TimelineViewRenderer::stripeSelecti
     return selections;
 }
 
-void TimelineViewRenderer::labelFrom(QPainter& painter, const CalendarDate& from, const CalendarDate& to) {
+void TimelineViewRenderer::labelFrom(QPainter& painter, const CalendarDate& from, const CalendarDate& to,
+                                     const CalendarDate& now) {
     setRange(from, to);
     runLabelPasses([&](const LabelsPainter& labels, const LabelsPainter::Selection& selection) {
-        labels.drawIntervals(painter, selection.intervals, m_view);
+        labels.drawIntervals(painter, selection.intervals, m_view, now);
     });
     setRange(from, to);
     drawStripes(painter);
+    drawCurrentDayTint(painter, from, to, now);
+}
+
+void TimelineViewRenderer::drawCurrentDayTint(QPainter& painter, const CalendarDate& from,
+                                              const CalendarDate& to, const CalendarDate& now) const {
+    const CalendarDate dayStart = std::max(now.truncateToDay(), from);
+    const CalendarDate dayEnd = std::min(now.truncateToDay().addDay(), to);
+    if (!(dayStart < dayEnd))
+        return;
+    const DateToPositionMapping& mapping = m_view.dateToPositionMapping();
+    const double left = mapping.horizontalPositionForDate(dayStart, m_view);
+    const double right = mapping.horizontalPositionForDate(dayEnd, m_view);
+    const double top = TIMELINE_Y_POS + TIMELINE_LINE_WIDTH;
+    painter.fillRect(
+        m_view.alignedToDevicePixels(QRectF(left, top, right - left, m_view.boundsSize().height() - top)),
+        CURRENT_DAY_COLOR);
 }
 
 // Every row below the line shows the same stripes, so they are painted once into a strip as tall as the

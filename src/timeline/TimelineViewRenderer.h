@@ -29,8 +29,10 @@ public:
 
     void setDateToPositionMapping(std::shared_ptr<const DateToPositionMapping> mapping);
 
-    // Draws all labels, then the stripes of months, weeks, days and hours for [from, to).
-    void labelFrom(QPainter& painter, const CalendarDate& from, const CalendarDate& to);
+    // Draws all labels, then the stripes of months, weeks, days and hours for [from, to). The day of `now`
+    // has a bolder label and a faint tint over its column.
+    void labelFrom(QPainter& painter, const CalendarDate& from, const CalendarDate& to,
+                   const CalendarDate& now);
 
     // What labelFrom would label, pass by pass: hours, three hours, six hours, weekday and date,
     // one-letter weekday, day number, fifth day, month, year.
@@ -44,6 +46,8 @@ public:
 private:
     void setRange(const CalendarDate& from, const CalendarDate& to);
     void drawStripes(QPainter& painter) const;
+    void drawCurrentDayTint(QPainter& painter, const CalendarDate& from, const CalendarDate& to,
+                            const CalendarDate& now) const;
     // Runs the nine label passes, each starting where the pass it depends on stopped.
     void
     runLabelPasses(const std::function<void(const LabelsPainter&, const LabelsPainter::Selection&)>& visit);

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 
 // The timeline's measures in pixels (view coordinates, y downwards) and seconds.
 
@@ -9,6 +10,8 @@
 inline constexpr double TIMELINE_HOR_MARGIN = 10.0;
 inline constexpr double TIMELINE_Y_POS = 52.0;
 inline constexpr double TIMELINE_LINE_WIDTH = 1.0;
+// The label rows and the line, which stay in sight while the rows below scroll.
+inline constexpr double TIMELINE_HEADER_HEIGHT = TIMELINE_Y_POS + TIMELINE_LINE_WIDTH;
 inline constexpr double TIMELINE_LOG_COMPRESSION = 0.03;
 inline constexpr double CURRENT_TIME_Y_POS = 51.0;
 inline constexpr double CURRENT_TIME_LINE_WIDTH = 2.0;
@@ -33,6 +36,7 @@ inline constexpr double STRIPE_CUT_OFF_LIMIT = 7.0;
 inline constexpr double STRIPE_LINE_WIDTH = 1.0;
 inline constexpr double MONTH_LINE_Y_OFFSET = 20.0;
 inline constexpr double STRIPES_ALPHA = 0.05;
+inline constexpr double CURRENT_DAY_ALPHA = 0.12;
 
 // Events.
 inline constexpr double EVENT_FONT_SIZE = 10.0;
@@ -53,3 +57,7 @@ inline constexpr double FILL_COLOR_MIN_BRIGHTNESS = 0.7;
 // Every text of the timeline is set in this one family at a size in pixels, unhinted, so that text
 // widths, and with them which labels fit and how rows stack, are the same on every screen.
 QFont timelineFont(double pixelSize);
+
+// The timeline keeps its light look under every desktop theme, dark ones included; widgets shown over it,
+// such as the field that renames an event in place, take these colours too, so that they match it.
+QPalette timelinePalette();

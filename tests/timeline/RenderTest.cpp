@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "TimelineEventTestSupport.h"
+#include "timeline/ArrangedEvent.h"
 #include "timeline/DateToPositionMapping.h"
 #include "timeline/OffscreenTimelineCanvas.h"
 
@@ -72,6 +73,23 @@ TEST_F(RenderTest, TheCurrentTimeMarkerShowsOnlyWhenNowIsInTheRange) {
     EXPECT_GT(redPixels(inside, QRect(marker - 2, 60, 5, 300)), 100);
     const QImage later = render(from, 5 * DAY, true, from.addingSeconds(6 * DAY));
     EXPECT_EQ(redPixels(later, later.rect().adjusted(0, 52, 0, 0)), 0);
+}
+
+TEST_F(RenderTest, TheCurrentTimeMarkerPassesUnderEventLabels) {
+    const CalendarDate from = at(2026, 12, 7);
+    const CalendarDate now = from.addingSeconds(DAY + 2 * HOUR);
+    // The bar ends before now; its long title reaches across the marker.
+    canvas.setEvents({testEvent(QStringLiteral("A title long enough to reach across the marker"),
+                                now.addingSeconds(-HOUR), now.addingSeconds(-HOUR / 2))});
+    const QImage image = render(from, 5 * DAY, false, now);
+    const ArrangedEvent& arranged = *canvas.drawing().eventArranger().arrangedEvents().front();
+    const QRect label =
+        QRectF(arranged.boundingRect().topLeft() + QPointF(-6, 10), arranged.labelSize()).toAlignedRect();
+    const int marker = x(now);
+    ASSERT_LT(label.left(), marker);
+    ASSERT_GT(label.right(), marker);
+    EXPECT_EQ(redPixels(image, QRect(marker - 2, label.top(), 5, label.height())), 0);
+    EXPECT_GT(redPixels(image, QRect(marker - 2, label.bottom() + 5, 5, 100)), 20) << "below the label";
 }
 
 TEST_F(RenderTest, DimmedEventsAreFaintAndNothingReachesIntoTheMargins) {

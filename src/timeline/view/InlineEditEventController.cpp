@@ -8,9 +8,12 @@
 #include "store/CalendarController.h"
 #include "store/EventKey.h"
 #include "timeline/ArrangedEvent.h"
+#include "timeline/timelineSettings.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
+
+#include <algorithm>
 
 InlineEditEventController::InlineEditEventController(TimelineView& view) : m_view(view) {}
 
@@ -30,7 +33,6 @@ void InlineEditEventController::setEvent(const std::shared_ptr<CalEvent>& event)
     if (!m_event)
         return;
     m_titleField = new QLineEdit(m_event->title, &m_view);
-    m_titleField->resize(EVENT_TITLE_TEXT_FIELD_WIDTH, EVENT_TITLE_TEXT_FIELD_HEIGHT);
     // Return is taken here, not left to travel on to the timeline, where it would open the event.
     m_titleField->installEventFilter(this);
     m_titleField->show();
@@ -59,8 +61,18 @@ void InlineEditEventController::eventLayoutDidChange() {
     }
     // The model may have replaced the record since; keep the one shown.
     m_event = arranged->event();
-    m_titleField->move(
-        m_view.eventPainter().labelRectWithArrangedEvent(*arranged, m_view).topLeft().toPoint());
+    m_titleField->setGeometry(titleFieldGeometry(
+        m_view.eventPainter().labelRectWithArrangedEvent(*arranged, m_view).topLeft().toPoint()));
+}
+
+QRect InlineEditEventController::titleFieldGeometry(const QPoint& labelTopLeft) const {
+    const int margin = int(TIMELINE_HOR_MARGIN);
+    const QRect area = m_view.visibleRowsRect().adjusted(margin, 0, -margin, 0);
+    const int width = std::clamp(area.width(), 0, EVENT_TITLE_TEXT_FIELD_WIDTH);
+    const int height = EVENT_TITLE_TEXT_FIELD_HEIGHT;
+    const int x = std::clamp(labelTopLeft.x(), area.left(), area.left() + std::max(0, area.width() - width));
+    const int y = std::clamp(labelTopLeft.y(), area.top(), area.top() + std::max(0, area.height() - height));
+    return QRect(x, y, width, height);
 }
 
 bool InlineEditEventController::eventFilter(QObject* watched, QEvent* event) {

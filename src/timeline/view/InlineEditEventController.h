@@ -4,6 +4,7 @@
 #include "records/CalEvent.h"
 
 #include <QObject>
+#include <QRect>
 
 #include <memory>
 #include <optional>
@@ -42,7 +43,8 @@ public:
     QLineEdit* titleField() const { return m_titleField; }
 
     void cancelEditing() { setEvent(nullptr); }
-    // Moves the field to the event's new place, or ends editing when the event is no longer shown.
+    // Moves the field to the event's place after a layout or a scroll, or ends editing when the event is
+    // no longer shown.
     void eventLayoutDidChange();
     void titleFieldAction();
 
@@ -51,6 +53,9 @@ protected:
 
 private:
     void removeTitleField();
+    // The field at the label's top left, moved or narrowed to stay within the line's extent and the
+    // visible rows.
+    QRect titleFieldGeometry(const QPoint& labelTopLeft) const;
     // The tree of a line that says more than a title: dates or times, after a calendar or not.
     std::optional<ParseTreeNode> parseBeyondTitle(const QString& line) const;
     void applyEntryLine(const std::shared_ptr<CalEvent>& event, const ParseTreeNode& tree);

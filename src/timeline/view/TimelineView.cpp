@@ -15,6 +15,7 @@
 
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMoveEvent>
 #include <QNativeGestureEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -51,6 +52,7 @@ TimelineView::TimelineView(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
     setCursor(Qt::OpenHandCursor);
+    setPalette(timelinePalette());
 }
 
 TimelineView::~TimelineView() = default;
@@ -79,6 +81,31 @@ void TimelineView::fitToScrollArea() {
     resize(visible.width(), std::max(visible.height(), height()));
     setNeedsNewLayout();
     m_isResizing = false;
+}
+
+int TimelineView::headerTop() const {
+    // The scroll area scrolls by moving the view up inside its viewport.
+    return m_viewport ? std::max(0, -y()) : 0;
+}
+
+QRect TimelineView::visibleRowsRect() const {
+    const int header = int(std::ceil(TIMELINE_HEADER_HEIGHT));
+    const int visibleHeight = m_viewport ? m_viewport->height() : height();
+    return QRect(0, headerTop() + header, width(), std::max(0, visibleHeight - header));
+}
+
+void TimelineView::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    const int oldTop = m_viewport ? std::max(0, -event->oldPos().y()) : 0;
+    const int top = headerTop();
+    if (top == oldTop)
+        return;
+    // The scroll area moves the pixels along with the view: where the header was, rows show again, and
+    // the header belongs at the new top.
+    const int header = int(std::ceil(TIMELINE_HEADER_HEIGHT));
+    update(0, oldTop, width(), header);
+    update(0, top, width(), header);
+    m_inlineEditor->eventLayoutDidChange();
 }
 
 void TimelineView::setFrameSize(const QSizeF& size) {
@@ -225,6 +252,9 @@ void TimelineView::doLayoutEvents() {
 }
 
 std::shared_ptr<ArrangedEvent> TimelineView::arrangedEventAt(const QPointF& point) const {
+    // Rows scrolled under the label rows are hidden there.
+    if (point.y() < headerTop() + TIMELINE_HEADER_HEIGHT)
+        return nullptr;
     const auto& arranged = m_drawing.eventArranger().arrangedEvents();
     // The last placed wins, as it is drawn on top.
     const auto hit = std::find_if(arranged.rbegin(), arranged.rend(), [&](const auto& candidate) {
@@ -441,5 +471,9 @@ void TimelineView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    m_drawing.draw(painter, now, QRectF(event->rect()));
+    // The painter's scale, not the widget's ratio: an image rendered at another ratio than the screen's
+    // has its own device pixels to align to.
+    m_paintingPixelRatio = painter.deviceTransform().m22();
+    m_drawing.draw(painter, now, QRectF(event->rect()), headerTop());
+    m_paintingPixelRatio.reset();
 }

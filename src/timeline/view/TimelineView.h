@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ArrangedEvent;
 class DragOperation;
@@ -19,8 +20,9 @@ class TimelineViewDelegate;
 
 // The timeline as the window shows it: the range from `startDate` over `timeInterval` seconds along the
 // line, labels, stripes, the current-time marker and the events in rows below, inside a vertical scroll
-// area. Mouse input selects, drags and resizes events, scrolls and zooms; a double click in empty space
-// creates an event. Changes only mark the layout dirty; the next paint lays out first.
+// area, where the label rows and the line stay in sight over the scrolled rows. Mouse input selects, drags
+// and resizes events, scrolls and zooms; a double click in empty space creates an event. Changes only mark
+// the layout dirty; the next paint lays out first.
 class TimelineView : public QWidget, public TimelineCanvas {
     Q_OBJECT
 public:
@@ -44,7 +46,9 @@ public:
     void timeModeDidChange();
     std::shared_ptr<EventDescription> eventDescription() const override { return m_eventDescription; }
     void setEventDescription(std::shared_ptr<EventDescription> description);
-    double devicePixelRatio() const override { return devicePixelRatioF(); }
+    // While painting, that of the surface painted on, which may be an image at another ratio than the
+    // screen's.
+    double devicePixelRatio() const override { return m_paintingPixelRatio.value_or(devicePixelRatioF()); }
     void setFrameSize(const QSizeF& size) override;
     void removeAllToolTips() override { m_toolTips.clear(); }
     void addToolTip(const QRectF& area, const QString& text) override { m_toolTips.append({area, text}); }
@@ -65,6 +69,11 @@ public:
     // Where "now" comes from; the clock by default.
     void setClock(std::function<CalendarDate()> clock) { m_clock = std::move(clock); }
     CalendarDate now() const { return m_clock(); }
+
+    // The top of the visible part of the view, where the label rows are drawn while it is scrolled down.
+    int headerTop() const;
+    // The visible part below the label rows.
+    QRect visibleRowsRect() const;
 
     // Seconds between the dates at x and x + 1.
     double timeIntervalPerPixelAtXCoordinate(double x) const;
@@ -104,6 +113,7 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -147,4 +157,5 @@ private:
     bool m_isLayoutDirty = true;
     bool m_isResizing = false;
     bool m_isStyleUpdatePending = false;
+    std::optional<double> m_paintingPixelRatio;
 };
