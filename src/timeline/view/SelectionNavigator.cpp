@@ -78,10 +78,10 @@ std::shared_ptr<CalEvent> SelectionNavigator::nearest(const QDateTime& date) con
     return found == m_inOrder.end() ? nullptr : *found;
 }
 
-std::shared_ptr<CalEvent> SelectionNavigator::nearestInRow(int row, const QDateTime& start) const {
+std::shared_ptr<CalEvent> SelectionNavigator::nearestInRow(int wanted, const QDateTime& start) const {
     std::shared_ptr<CalEvent> best;
     for (const auto& event : m_inOrder)
-        if (m_rows.value(event.get(), -1) == row &&
+        if (row(event) == wanted &&
             (!best || std::abs(event->startDate.msecsTo(start)) < std::abs(best->startDate.msecsTo(start))))
             best = event;
     return best;

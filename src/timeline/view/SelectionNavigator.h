@@ -30,7 +30,7 @@ private:
     // One that spans `date`, else the one whose start or end is closest; the earliest of equals.
     std::shared_ptr<CalEvent> nearest(const QDateTime& date) const;
     std::optional<int> row(const std::shared_ptr<CalEvent>& event) const;
-    std::shared_ptr<CalEvent> nearestInRow(int row, const QDateTime& start) const;
+    std::shared_ptr<CalEvent> nearestInRow(int wanted, const QDateTime& start) const;
 
     EventList m_inOrder;
     QHash<const CalEvent*, int> m_rows;

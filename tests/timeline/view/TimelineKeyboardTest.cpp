@@ -84,6 +84,8 @@ TEST_F(TimelineKeyboardTest, TheNewSelectionIsScrolledIntoView) {
     ASSERT_GT(view->height(), area.viewport()->height());
 
     view->setSelectedEvent(modelled(u"stack0"_s));
+    press(Qt::Key_Up);
+    EXPECT_EQ(selected(), u"stack0"_s) << "no row above; the event out of range has none";
     for (int i = 1; i < 6; ++i)
         press(Qt::Key_Down);
     EXPECT_EQ(selected(), u"stack5"_s);
