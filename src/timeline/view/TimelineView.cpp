@@ -5,6 +5,7 @@
 #include "DragStartDateOperation.h"
 #include "DragTimelineOperation.h"
 #include "InlineEditEventController.h"
+#include "TimelineKeyboardController.h"
 #include "TimelineViewDelegate.h"
 #include "base/Logger.h"
 #include "dates/DateFormatter.h"
@@ -28,6 +29,10 @@
 namespace {
 
 constexpr double DRAG_TOLERANCE_HALF_WIDTH = 3.5;
+// The range shrinks by this much for each notch the wheel turns away from the user with Ctrl held.
+constexpr double WHEEL_ZOOM_FACTOR = 1.25;
+constexpr double ANGLE_DELTA_PER_NOTCH = 120.0;
+constexpr double FOCUS_FRAME_WIDTH = 2.0;
 
 // Hot spots are half-open: a point on the right or bottom edge belongs to what lies beyond.
 bool containsHalfOpen(const QRectF& rect, const QPointF& point) {
@@ -46,11 +51,16 @@ TimelineView::TimelineView(QWidget* parent)
       m_mapping(std::make_shared<LogDateToPositionMapping>()),
       m_dateFormatter(std::make_shared<DateFormatter>()),
       m_eventDescription(std::make_shared<EventDescription>()), m_clock(&CalendarDate::now), m_drawing(*this),
-      m_inlineEditor(std::make_unique<InlineEditEventController>(*this)) {
+      m_inlineEditor(std::make_unique<InlineEditEventController>(*this)),
+      m_keyboard(std::make_unique<TimelineKeyboardController>(*this)) {
     m_drawing.setDateToPositionMapping(m_mapping);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(tr("Timeline"));
+    setAccessibleDescription(tr("Your events along a line of time. The arrow keys and Tab choose an event, "
+                                "Return opens it, Page Up and Page Down show the time before or after, and "
+                                "Home shows now."));
     setCursor(Qt::OpenHandCursor);
     setPalette(timelinePalette());
 }
@@ -61,9 +71,15 @@ void TimelineView::placeInScrollArea(QScrollArea& scrollArea) {
     scrollArea.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollArea.setWidgetResizable(false);
     scrollArea.setWidget(this);
+    // The timeline takes the focus itself, so that Tab stops there once.
+    scrollArea.setFocusPolicy(Qt::NoFocus);
     m_viewport = scrollArea.viewport();
     m_viewport->installEventFilter(this);
     fitToScrollArea();
+}
+
+QScrollArea* TimelineView::scrollArea() const {
+    return m_viewport ? qobject_cast<QScrollArea*>(m_viewport->parentWidget()) : nullptr;
 }
 
 bool TimelineView::eventFilter(QObject* watched, QEvent* event) {
@@ -376,14 +392,8 @@ void TimelineView::finishDrag() {
 }
 
 void TimelineView::keyPressEvent(QKeyEvent* event) {
-    // Return opens the selected event, as a click on it does; not the Return that the inline title field
-    // used and passed on.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && hasFocus() && m_selectedEvent &&
-        m_delegate && !m_inlineEditor->isActive()) {
-        m_delegate->selectedEventWasClicked(m_selectedEvent);
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    if (!m_keyboard->keyPress(*event))
+        QWidget::keyPressEvent(event);
 }
 
 void TimelineView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -415,9 +425,18 @@ void TimelineView::createEventAt(const QPointF& point) {
 }
 
 void TimelineView::wheelEvent(QWheelEvent* event) {
+    if (event->modifiers() & Qt::ControlModifier) {
+        const double notches = event->angleDelta().y() / ANGLE_DELTA_PER_NOTCH;
+        zoomTo(m_timeInterval * std::pow(WHEEL_ZOOM_FACTOR, -notches), event->position().x());
+        event->accept();
+        return;
+    }
     const QPoint pixels = event->pixelDelta();
     // Touchpads report pixels; wheels report eighths of a degree, a notch being 15 degrees.
-    const QPointF delta = pixels.isNull() ? QPointF(event->angleDelta()) / 8.0 : QPointF(pixels);
+    QPointF delta = pixels.isNull() ? QPointF(event->angleDelta()) / 8.0 : QPointF(pixels);
+    // Shift turns the wheel sideways; some systems have turned the delta already.
+    if ((event->modifiers() & Qt::ShiftModifier) && delta.x() == 0)
+        delta = QPointF(delta.y(), 0);
     if (delta.x() != 0)
         setStartDate(m_startDate.addingSeconds(
             -delta.x() * timeIntervalPerPixelAtXCoordinate(CENTERED_POSITION_LEFT_MARGIN)));
@@ -428,14 +447,25 @@ void TimelineView::wheelEvent(QWheelEvent* event) {
         event->accept();
 }
 
-void TimelineView::magnify(double magnification) {
-    setTimeInterval(
-        std::clamp(m_timeInterval / (magnification * 1.75 + 1.0), MIN_TIME_INTERVAL, MAX_TIME_INTERVAL));
+void TimelineView::magnify(double magnification, double x) {
+    zoomTo(m_timeInterval / (magnification * 1.75 + 1.0), x);
 }
 
-void TimelineView::cancelOperation() {
-    if (m_inlineEditor->isActive())
+void TimelineView::zoomTo(double seconds, double x) {
+    const CalendarDate anchor = m_mapping->dateForHorizontalPosition(x, *this);
+    setTimeInterval(std::clamp(seconds, MIN_TIME_INTERVAL, MAX_TIME_INTERVAL));
+    positionDateAtViewXPosition(anchor, x);
+}
+
+bool TimelineView::cancelOperation() {
+    if (m_inlineEditor->isActive()) {
         m_inlineEditor->cancelEditing();
+        return true;
+    }
+    if (!hasFocus() || !m_selectedEvent)
+        return false;
+    setSelectedEvent(nullptr);
+    return true;
 }
 
 void TimelineView::leaveEvent(QEvent* event) {
@@ -448,9 +478,21 @@ bool TimelineView::event(QEvent* event) {
     if (event->type() == QEvent::NativeGesture) {
         const auto* gesture = static_cast<QNativeGestureEvent*>(event);
         if (gesture->gestureType() == Qt::ZoomNativeGesture) {
-            magnify(gesture->value());
+            magnify(gesture->value(), gesture->position().x());
             return true;
         }
+    } else if (event->type() == QEvent::ShortcutOverride) {
+        // Before the window's shortcuts, as text fields take their keys.
+        if (m_keyboard->takesKey(*static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyPress) {
+        if (m_keyboard->tabPress(*static_cast<QKeyEvent*>(event)))
+            return true;
+    } else if (event->type() == QEvent::Move && hasFocus()) {
+        // Scrolling moves the view under its visible part, and the frame with it.
+        update();
     } else if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const auto tip = std::find_if(m_toolTips.crbegin(), m_toolTips.crend(),
@@ -476,4 +518,22 @@ void TimelineView::paintEvent(QPaintEvent* event) {
     m_paintingPixelRatio = painter.deviceTransform().m22();
     m_drawing.draw(painter, now, QRectF(event->rect()), headerTop());
     m_paintingPixelRatio.reset();
+    drawFocusFrame(painter);
+}
+
+QRect TimelineView::visibleBounds() const {
+    return m_viewport ? QRect(mapFrom(m_viewport, QPoint(0, 0)), m_viewport->size()) : rect();
+}
+
+void TimelineView::drawFocusFrame(QPainter& painter) const {
+    if (!hasFocus())
+        return;
+    painter.save();
+    QPen pen(palette().color(QPalette::Highlight), FOCUS_FRAME_WIDTH);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const double inset = FOCUS_FRAME_WIDTH / 2;
+    painter.drawRect(QRectF(visibleBounds()).adjusted(inset, inset, -inset, -inset));
+    painter.restore();
 }

@@ -16,13 +16,16 @@ class ArrangedEvent;
 class DragOperation;
 class InlineEditEventController;
 class QScrollArea;
+class TimelineKeyboardController;
 class TimelineViewDelegate;
 
 // The timeline as the window shows it: the range from `startDate` over `timeInterval` seconds along the
 // line, labels, stripes, the current-time marker and the events in rows below, inside a vertical scroll
 // area, where the label rows and the line stay in sight over the scrolled rows. Mouse input selects, drags
-// and resizes events, scrolls and zooms; a double click in empty space creates an event. Changes only mark
-// the layout dirty; the next paint lays out first.
+// and resizes events, scrolls and zooms; a double click in empty space creates an event. The keyboard moves
+// the selection and the range (TimelineKeyboardController); Ctrl with the wheel and pinches zoom around the
+// pointer, Shift with the wheel scrolls sideways. Changes only mark the layout dirty; the next paint lays
+// out first.
 class TimelineView : public QWidget, public TimelineCanvas {
     Q_OBJECT
 public:
@@ -31,6 +34,7 @@ public:
 
     // Puts the view into `scrollArea`, whose viewport gives it its width and its least height.
     void placeInScrollArea(QScrollArea& scrollArea);
+    QScrollArea* scrollArea() const;
 
     CalendarDate startDate() const override { return m_startDate; }
     void setStartDate(const CalendarDate& date);
@@ -65,6 +69,7 @@ public:
     // When not empty, every other event is dimmed; restyles without arranging again.
     void setFocusedEvents(const EventList& events);
     void setDelegate(TimelineViewDelegate* delegate) { m_delegate = delegate; }
+    TimelineViewDelegate* delegate() const { return m_delegate; }
     InlineEditEventController& inlineEditEventController() { return *m_inlineEditor; }
     // Where "now" comes from; the clock by default.
     void setClock(std::function<CalendarDate()> clock) { m_clock = std::move(clock); }
@@ -94,10 +99,12 @@ public:
     std::shared_ptr<ArrangedEvent> trackedArrangedEvent() const { return m_trackedArrangedEvent; }
     bool isStyleUpdatePending() const { return m_isStyleUpdatePending; }
 
-    // A pinch: the range shrinks by magnification × 1.75 + 1, within six hours and a hundred days.
-    void magnify(double magnification);
-    // The Escape key: ends inline editing without saving.
-    void cancelOperation();
+    // A pinch at x: the range shrinks by magnification × 1.75 + 1, within six hours and a hundred days,
+    // and the date at x stays there.
+    void magnify(double magnification, double x);
+    // The Escape key: ends inline editing without saving, or else clears the selection of the focused
+    // timeline. Whether there was something to cancel.
+    bool cancelOperation();
 
     // Cursors pushed by drags that move things, on top of the pointer's own.
     void pushCursor(const QCursor& cursor);
@@ -134,6 +141,11 @@ private:
     void finishDrag();
     void fitToScrollArea();
     EventHighlights highlights() const;
+    // Within six hours and a hundred days; the date at x stays there.
+    void zoomTo(double seconds, double x);
+    // The part of the view its scroll area shows.
+    QRect visibleBounds() const;
+    void drawFocusFrame(QPainter& painter) const;
 
     CalendarDate m_startDate;
     double m_timeInterval;
@@ -148,6 +160,7 @@ private:
     std::function<CalendarDate()> m_clock;
     TimelineDrawing m_drawing;
     std::unique_ptr<InlineEditEventController> m_inlineEditor;
+    std::unique_ptr<TimelineKeyboardController> m_keyboard;
     QWidget* m_viewport = nullptr;
     std::shared_ptr<ArrangedEvent> m_trackedArrangedEvent;
     std::unique_ptr<DragOperation> m_dragOperation;

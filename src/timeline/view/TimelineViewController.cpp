@@ -32,8 +32,7 @@ TimelineViewController::TimelineViewController(TimelineView& view, ApplicationMo
                                                UndoManager& undoManager, QObject* parent)
     : QObject(parent), m_view(view), m_model(model), m_calendarController(calendarController),
       m_undoManager(undoManager), m_logMapping(std::make_shared<LogDateToPositionMapping>()),
-      m_linearMapping(std::make_shared<LinearDateToPositionMapping>()), m_timeInterval(view.timeInterval()),
-      m_clock(&CalendarDate::now) {
+      m_linearMapping(std::make_shared<LinearDateToPositionMapping>()), m_timeInterval(view.timeInterval()) {
     m_view.setDelegate(this);
     m_view.inlineEditEventController().setStoreAccess(&m_calendarController, &m_undoManager);
 
@@ -71,7 +70,6 @@ TimelineViewController::~TimelineViewController() {
 }
 
 void TimelineViewController::setClock(std::function<CalendarDate()> clock) {
-    m_clock = clock;
     m_view.setClock(std::move(clock));
 }
 
@@ -174,7 +172,7 @@ void TimelineViewController::toggleLinearLogScale() {
 }
 
 void TimelineViewController::showNow() {
-    setCenteredDate(m_clock());
+    setCenteredDate(m_view.now());
     m_isCenteredOnNow = true;
 }
 

@@ -40,7 +40,7 @@ public:
     // Shows `edited` where it would land in place of the stored `original` (none: a new event) while an
     // editor works on it; no `edited` shows the stored events again.
     void setEditedEvent(std::shared_ptr<CalEvent> edited, std::shared_ptr<CalEvent> original);
-    // Where "now" comes from; the clock by default. Also used by the view.
+    // Where "now" comes from; the clock by default. The view keeps it.
     void setClock(std::function<CalendarDate()> clock);
 
     double timeInterval() const { return m_timeInterval; }
@@ -58,13 +58,13 @@ public:
     bool isCenteredOnNow() const { return m_isCenteredOnNow; }
 
     void toggleLinearLogScale();
-    void showNow();
+    void showNow() override;
     void showDateWithUndo(const CalendarDate& date);
     void setStartDateWithUndo(const CalendarDate& date);
-    void ensureEventIsVisible(const CalEvent& event);
+    void ensureEventIsVisible(const CalEvent& event) override;
     void refresh();
-    void nextView();
-    void previousView();
+    void nextView() override;
+    void previousView() override;
     void increaseRange();
     void decreaseRange();
     // Every minute: the marker moves, and after "show now" the view follows the clock.
@@ -97,7 +97,6 @@ private:
     std::shared_ptr<DateToPositionMapping> m_linearMapping;
     double m_timeInterval;
     bool m_isCenteredOnNow = false;
-    std::function<CalendarDate()> m_clock;
     EventCreator m_eventCreator;
     std::function<void()> m_selectedEventOpener;
     std::shared_ptr<CalEvent> m_editedEvent;

@@ -19,4 +19,10 @@ public:
     // its stored state (equal to the event before the drag).
     virtual void didModifyEvent(const std::shared_ptr<CalEvent>& modified,
                                 const std::shared_ptr<CalEvent>& event) = 0;
+    // The keys of the focused timeline: the range before or after, now, and an event the keyboard
+    // selected.
+    virtual void previousView() = 0;
+    virtual void nextView() = 0;
+    virtual void showNow() = 0;
+    virtual void ensureEventIsVisible(const CalEvent& event) = 0;
 };

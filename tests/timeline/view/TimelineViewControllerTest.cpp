@@ -22,7 +22,7 @@ TEST_F(TimelineViewControllerTest, TheIntervalStaysBetweenSixHoursAndAHundredDay
     controller->setDisplayRangeTag(TimelineViewController::OneMonth);
     EXPECT_DOUBLE_EQ(controller->timeInterval(), 2678400);
     EXPECT_EQ(controller->displayRangeTag(), TimelineViewController::OneMonth);
-    view->magnify(0.1);
+    view->magnify(0.1, 500);
     EXPECT_EQ(controller->displayRangeTag(), TimelineViewController::OtherRange);
     EXPECT_THROW(controller->setDisplayRangeTag(7), InternalInconsistency);
 

@@ -82,6 +82,10 @@ public:
         modified = m;
         event = e;
     }
+    void previousView() override {}
+    void nextView() override {}
+    void showNow() override {}
+    void ensureEventIsVisible(const CalEvent&) override {}
     std::shared_ptr<CalEvent> modified, event;
 };
 
@@ -171,14 +175,14 @@ TEST_F(TimelineViewTest, ADoubleClickInEmptySpaceCreatesAnEventAndNamesItInPlace
 }
 
 TEST_F(TimelineViewTest, PinchesAndSidewaysScrollingMoveTheRange) {
-    view->magnify(1.0);
+    view->magnify(1.0, 500);
     EXPECT_DOUBLE_EQ(view->timeInterval(), 5 * DAY / 2.75);
     EXPECT_DOUBLE_EQ(controller->timeInterval(), view->timeInterval()) << "the controller follows the view";
     for (int i = 0; i < 10; ++i)
-        view->magnify(3.0);
+        view->magnify(3.0, 500);
     EXPECT_DOUBLE_EQ(view->timeInterval(), 21600);
     for (int i = 0; i < 20; ++i)
-        view->magnify(-0.5);
+        view->magnify(-0.5, 500);
     EXPECT_DOUBLE_EQ(view->timeInterval(), 8640000);
 
     const CalendarDate start = view->startDate();

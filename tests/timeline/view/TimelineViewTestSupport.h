@@ -59,6 +59,11 @@ public:
         loop.nextPass();
         layOut();
     }
+    // Events "stack0" … at the same time, one below the other.
+    void stack(int count, const CalendarDate& start) {
+        for (int i = 0; i < count; ++i)
+            save(u"stack%1"_s.arg(i), u"home"_s, start, 3600);
+    }
     void layOut() {
         QCoreApplication::processEvents();
         view->doLayoutEvents();
