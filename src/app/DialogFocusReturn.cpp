@@ -1,5 +1,6 @@
 #include "DialogFocusReturn.h"
 
+#include <QApplication>
 #include <QChildEvent>
 #include <QTimer>
 #include <QWidget>
@@ -13,7 +14,7 @@ DialogFocusReturn::DialogFocusReturn(QWidget& window, QWidget& target)
 }
 
 void DialogFocusReturn::watch(QObject* child) {
-    // Still being constructed at this point: whether it is a dialog shows only when it hides.
+    // Still being constructed at this point: whether it is a dialog shows only when it is shown.
     if (child->isWidgetType() && child != this)
         child->installEventFilter(this);
 }
@@ -27,20 +28,27 @@ bool DialogFocusReturn::isDialogOfWindow(const QObject* object) const {
 }
 
 bool DialogFocusReturn::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &m_window && event->type() == QEvent::ChildAdded)
+    if (watched == &m_window && event->type() == QEvent::ChildAdded) {
         watch(static_cast<QChildEvent*>(event)->child());
-    else if (event->type() == QEvent::Hide && isDialogOfWindow(watched))
-        // After Qt's own focus restoring, which runs as the dialog goes and as the window is activated.
-        QTimer::singleShot(0, this, &DialogFocusReturn::returnFocus);
+    } else if (event->type() == QEvent::Show && isDialogOfWindow(watched)) {
+        // Before the dialog itself is activated.
+        m_openedOver.insert(watched, QApplication::activeWindow());
+    } else if (event->type() == QEvent::Hide && isDialogOfWindow(watched)) {
+        // After Qt's own focus restoring, which runs as the dialog goes and as a window is activated.
+        QTimer::singleShot(0, this,
+                           [this, openedOver = m_openedOver.take(watched)] { returnFocus(openedOver); });
+    }
     return QObject::eventFilter(watched, event);
 }
 
-void DialogFocusReturn::returnFocus() {
-    // One dialog closing over another (the editor's question about which occurrences) leaves the keys to
-    // the one still open.
-    for (const QObject* child : m_window.children())
-        if (isDialogOfWindow(child) && static_cast<const QWidget*>(child)->isVisible())
-            return;
+void DialogFocusReturn::returnFocus(const QPointer<QWidget>& openedOver) {
+    // The next question is up already (a store error after the question which occurrences).
+    if (QApplication::activeModalWidget())
+        return;
+    if (openedOver && openedOver != &m_window && openedOver->isVisible()) {
+        openedOver->activateWindow();
+        return;
+    }
     m_window.activateWindow();
     m_target.setFocus(Qt::OtherFocusReason);
 }

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
+#include <QPointer>
 
 class QWidget;
 
-// Gives the keyboard back to `target` once the last dialog over `window` has closed, whichever dialog it
-// was and however it ended, so that the window's shortcuts (Ctrl+Z) act at once. Qt alone would return
-// focus to where it was before the dialog, or nowhere when the window is not activated again.
+// Gives the keyboard back once a dialog over `window` closes, whichever dialog it was and however it
+// ended, so that the shortcuts (Ctrl+Z) act at once: to `target` when the window was in front as the
+// dialog opened, else to the dialog beside the window that was (the event editor asking which
+// occurrences). Qt alone would return the keys to the field that had them, or leave them nowhere when
+// no window is activated again.
 class DialogFocusReturn : public QObject {
     Q_OBJECT
 public:
@@ -18,8 +22,10 @@ protected:
 private:
     void watch(QObject* child);
     bool isDialogOfWindow(const QObject* object) const;
-    void returnFocus();
+    void returnFocus(const QPointer<QWidget>& openedOver);
 
     QWidget& m_window;
     QWidget& m_target;
+    // For each open dialog, the window that was in front as it opened.
+    QHash<const QObject*, QPointer<QWidget>> m_openedOver;
 };

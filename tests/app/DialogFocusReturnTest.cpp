@@ -6,10 +6,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
-#include <QTest>
 #include <QVBoxLayout>
 
 namespace {
+
+// Window activation is asynchronous; QWidget::isActiveWindow also holds for a dialog's parent.
+bool isInFront(const QWidget& window) {
+    return waitFor([&window] { return QApplication::activeWindow() == &window; }, 2000);
+}
 
 // A dialog with one field, which has the keyboard while the dialog is open.
 class FieldDialog : public QDialog {
@@ -37,7 +41,7 @@ protected:
         layout->addWidget(target);
         window.show();
         window.activateWindow();
-        if (!QTest::qWaitForWindowActive(&window))
+        if (!isInFront(window))
             throw std::runtime_error("the window is not activated");
         other->setFocus();
     }
@@ -66,17 +70,18 @@ TEST_F(DialogFocusReturnTest, TheTargetHasTheKeysAfterADialogHoweverItEnds) {
     EXPECT_TRUE(targetGetsTheKeys());
 }
 
-TEST_F(DialogFocusReturnTest, TheKeysStayInADialogThatIsStillOpen) {
+TEST_F(DialogFocusReturnTest, AQuestionFromADialogBesideTheWindowGivesTheKeysBackToThatDialog) {
     FieldDialog editor(&window);
-    FieldDialog question(&window);
-    FieldDialog nested(&editor);
     editor.openWithKeys(false);
+    ASSERT_TRUE(isInFront(editor));
+    FieldDialog question(&window);
     question.openWithKeys();
+    ASSERT_TRUE(isInFront(question));
     question.accept();
-    spin(50);
-    EXPECT_FALSE(target->hasFocus()) << "the editor is still open";
+    EXPECT_TRUE(waitFor([&] { return editor.field->hasFocus(); }, 2000));
 
     // A dialog over the editor is the editor's business.
+    FieldDialog nested(&editor);
     nested.openWithKeys();
     nested.accept();
     spin(50);
@@ -84,6 +89,27 @@ TEST_F(DialogFocusReturnTest, TheKeysStayInADialogThatIsStillOpen) {
 
     editor.accept();
     EXPECT_TRUE(targetGetsTheKeys());
+}
+
+TEST_F(DialogFocusReturnTest, AQuestionAskedInTheWindowGivesTheKeysToTheTargetAfterTheLastOneCloses) {
+    // The preferences stay open beside the window meanwhile.
+    FieldDialog aside(&window);
+    aside.openWithKeys(false);
+    ASSERT_TRUE(isInFront(aside));
+    window.activateWindow();
+    ASSERT_TRUE(isInFront(window));
+    other->setFocus();
+
+    FieldDialog question(&window);
+    FieldDialog alert(&window);
+    question.openWithKeys();
+    question.accept();
+    alert.openWithKeys(); // before the event loop runs again
+    spin(50);
+    EXPECT_TRUE(alert.field->hasFocus()) << "the alert keeps the keys while it is open";
+    alert.accept();
+    EXPECT_TRUE(targetGetsTheKeys());
+    EXPECT_TRUE(aside.isVisible());
 }
 
 TEST_F(DialogFocusReturnTest, APaneOfTheWindowThatHidesIsNoDialog) {
