@@ -104,7 +104,7 @@ protected:
     }
     void activate() {
         window().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+        ASSERT_TRUE(waitFor([this] { return QApplication::activeWindow() == &window(); }));
     }
 
     const NoIconTheme noIconTheme;
