@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "ActionsController.h"
+#include "DialogFocusReturn.h"
 #include "base/UndoManager.h"
 #include "base/UserDefaults.h"
 #include "store/ApplicationModel.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
@@ -18,9 +20,28 @@
 #include <QSlider>
 #include <QSplitter>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 constexpr int SLIDER_MAXIMUM = 1000;
+
+// The desktop's icon, else our own picture of the same name, so that the tool bar is never blank.
+QIcon themeIcon(const QString& name) {
+    return QIcon::fromTheme(name, QIcon(QStringLiteral(":/icons/toolbar/%1.svg").arg(name)));
+}
+
+QString plainText(const QAction* action) {
+    return action->text().remove(u'&');
+}
+
+// "Previous (Ctrl+Left)": the first shortcut of each action, written as this desktop writes keys.
+QString withShortcuts(const QString& text, const QList<const QAction*>& actions) {
+    QStringList keys;
+    for (const QAction* action : actions)
+        keys.append(action->shortcut().toString(QKeySequence::NativeText));
+    return QStringLiteral("%1 (%2)").arg(text, keys.join(QStringLiteral(", ")));
+}
+
 } // namespace
 
 MainWindow::MainWindow(UserDefaults& userDefaults, QWidget* parent)
@@ -28,6 +49,7 @@ MainWindow::MainWindow(UserDefaults& userDefaults, QWidget* parent)
       m_timelineSplitter(new QSplitter(Qt::Vertical)), m_scrollArea(new QScrollArea),
       m_view(new TimelineView) {
     setWindowTitle(QStringLiteral("Verdalune"));
+    new DialogFocusReturn(*this, *m_view);
     m_scrollArea->setFrameShape(QFrame::NoFrame);
     m_view->placeInScrollArea(*m_scrollArea);
     m_timelineSplitter->addWidget(m_scrollArea);
@@ -61,7 +83,9 @@ void MainWindow::setSearchField(QWidget* field) {
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_toolBar->addWidget(spacer);
     field->setMaximumWidth(260);
+    field->setToolTip(withShortcuts(tr("Search events"), {m_find}));
     m_toolBar->addWidget(field);
+    orderTabs();
 }
 
 void MainWindow::setSidePaneShown(bool shown) {
@@ -84,16 +108,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::setUpCommands(TimelineViewController& timeline, ActionsController& actions,
                                UndoManager& undoManager, ApplicationModel& model) {
     setUpFileMenu(actions);
-    setUpToolBar(timeline, actions);
     setUpEditMenu(actions, undoManager, model);
     setUpViewMenu(timeline, actions);
     setUpCalendarMenu(model);
     setUpHelpMenu();
+    setUpToolBar(timeline);
 }
 
 void MainWindow::setUpFileMenu(ActionsController& actions) {
     QMenu* menu = menuBar()->addMenu(tr("&File"));
-    menu->addAction(tr("&New Event"), QKeySequence::New, &actions, &ActionsController::createNewEvent);
+    m_newEvent =
+        menu->addAction(tr("&New Event"), QKeySequence::New, &actions, &ActionsController::createNewEvent);
+    m_newEvent->setIcon(themeIcon(QStringLiteral("appointment-new")));
     menu->addAction(tr("New &Calendar…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), this,
                     &MainWindow::newCalendarRequested);
     menu->addAction(tr("&Import…"), QKeySequence(Qt::CTRL | Qt::Key_I), this, &MainWindow::importRequested);
@@ -101,19 +127,24 @@ void MainWindow::setUpFileMenu(ActionsController& actions) {
     menu->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 }
 
-void MainWindow::setUpToolBar(TimelineViewController& timeline, ActionsController& actions) {
+void MainWindow::setUpToolBar(TimelineViewController& timeline) {
     QToolBar* bar = addToolBar(tr("Timeline"));
     m_toolBar = bar;
     bar->setMovable(false);
-    bar->addAction(tr("Previous"), &timeline, &TimelineViewController::previousView);
-    bar->addAction(tr("Now"), &actions, &ActionsController::showNow);
-    bar->addAction(tr("Next"), &timeline, &TimelineViewController::nextView);
+    bar->setToolButtonStyle(Qt::ToolButtonFollowStyle);
+    addToolBarButton(m_newEvent);
+    bar->addSeparator();
+    addToolBarButton(m_previous);
+    addToolBarButton(m_today);
+    addToolBarButton(m_next);
     bar->addSeparator();
 
+    addToolBarButton(m_zoomOut);
     auto* slider = new QSlider(Qt::Horizontal, bar);
     slider->setRange(0, SLIDER_MAXIMUM);
     slider->setMaximumWidth(240);
-    slider->setToolTip(tr("Zoom: six hours to a hundred days"));
+    slider->setAccessibleName(tr("Zoom"));
+    slider->setToolTip(withShortcuts(tr("Zoom: six hours to a hundred days"), {m_zoomIn, m_zoomOut}));
     m_zoom = new ZoomController(timeline, 0, SLIDER_MAXIMUM, this);
     slider->setValue(int(std::lround(m_zoom->sliderValue())));
     connect(slider, &QSlider::valueChanged, m_zoom, [this](int value) { m_zoom->setSliderValue(value); });
@@ -122,16 +153,32 @@ void MainWindow::setUpToolBar(TimelineViewController& timeline, ActionsControlle
         slider->setValue(int(std::lround(value)));
     });
     bar->addWidget(slider);
+    addToolBarButton(m_zoomIn);
+    bar->addSeparator();
+    addToolBarButton(m_logarithmic, tr("Switch between a linear and a logarithmic time scale"));
+    orderTabs();
+}
 
-    QAction* linear = bar->addAction(tr("Linear"));
-    linear->setCheckable(true);
-    linear->setChecked(timeline.viewMode() == TimelineViewController::Linear);
-    linear->setToolTip(tr("Linear or logarithmic scale"));
-    connect(linear, &QAction::triggered, &timeline, [&timeline](bool on) {
-        timeline.setViewMode(on ? TimelineViewController::Linear : TimelineViewController::Logarithmic);
-    });
-    connect(&timeline, &TimelineViewController::viewModeChanged, linear,
-            [linear](int mode) { linear->setChecked(mode == TimelineViewController::Linear); });
+void MainWindow::addToolBarButton(QAction* action, const QString& description) {
+    m_toolBar->addAction(action);
+    action->setToolTip(withShortcuts(description.isEmpty() ? plainText(action) : description, {action}));
+    QWidget* button = m_toolBar->widgetForAction(action);
+    button->setFocusPolicy(Qt::TabFocus); // a click leaves the keyboard where it was
+    button->setAccessibleName(plainText(action));
+}
+
+// Tab goes left to right through the tool bar, then to the timeline.
+void MainWindow::orderTabs() {
+    QWidget* previous = nullptr;
+    for (QAction* action : m_toolBar->actions()) {
+        QWidget* widget = m_toolBar->widgetForAction(action);
+        if (!widget || !(widget->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+    setTabOrder(previous, m_view);
 }
 
 void MainWindow::setUpEditMenu(ActionsController& actions, UndoManager& undoManager,
@@ -153,7 +200,7 @@ void MainWindow::setUpEditMenu(ActionsController& actions, UndoManager& undoMana
     connect(&undoManager, &UndoManager::changed, this, refreshUndo);
     refreshUndo();
     menu->addSeparator();
-    menu->addAction(tr("&Find…"), QKeySequence::Find, this, &MainWindow::findRequested);
+    m_find = menu->addAction(tr("&Find…"), QKeySequence::Find, this, &MainWindow::findRequested);
     // Return itself is the timeline's key: a shortcut here would take it from every field.
     QAction* show = menu->addAction(tr("&Show Event") + QStringLiteral("\t") + tr("Return"), &actions,
                                     &ActionsController::showSelectedEvent);
@@ -185,11 +232,15 @@ void MainWindow::setUpViewMenu(TimelineViewController& timeline, ActionsControll
     menu->addAction(tr("One Month"), QKeySequence(Qt::CTRL | Qt::Key_3), &actions,
                     &ActionsController::displayOneMonth);
     menu->addSeparator();
-    menu->addAction(tr("Today"), QKeySequence(Qt::CTRL | Qt::Key_T), &actions, &ActionsController::showNow);
-    menu->addAction(tr("Previous"), QKeySequence(Qt::CTRL | Qt::Key_Left), &timeline,
-                    &TimelineViewController::previousView);
-    menu->addAction(tr("Next"), QKeySequence(Qt::CTRL | Qt::Key_Right), &timeline,
-                    &TimelineViewController::nextView);
+    m_today = menu->addAction(tr("Today"), QKeySequence(Qt::CTRL | Qt::Key_T), &actions,
+                              &ActionsController::showNow);
+    m_today->setIcon(themeIcon(QStringLiteral("go-jump-today")));
+    m_previous = menu->addAction(tr("Previous"), QKeySequence(Qt::CTRL | Qt::Key_Left), &timeline,
+                                 &TimelineViewController::previousView);
+    m_previous->setIcon(themeIcon(QStringLiteral("go-previous")));
+    m_next = menu->addAction(tr("Next"), QKeySequence(Qt::CTRL | Qt::Key_Right), &timeline,
+                             &TimelineViewController::nextView);
+    m_next->setIcon(themeIcon(QStringLiteral("go-next")));
     menu->addAction(tr("Go to Date…"), QKeySequence(Qt::CTRL | Qt::Key_G), this,
                     &MainWindow::goToDateRequested);
     menu->addSeparator();
@@ -202,10 +253,25 @@ void MainWindow::setUpViewMenu(TimelineViewController& timeline, ActionsControll
         emit sidePaneShownChanged(shown);
     });
     menu->addSeparator();
-    menu->addAction(tr("Zoom In"), QKeySequence::ZoomIn, &timeline, &TimelineViewController::decreaseRange);
-    menu->addAction(tr("Zoom Out"), QKeySequence::ZoomOut, &timeline, &TimelineViewController::increaseRange);
-    menu->addAction(tr("Linear or Logarithmic Scale"), QKeySequence(Qt::CTRL | Qt::Key_L), &timeline,
-                    &TimelineViewController::toggleLinearLogScale);
+    m_zoomIn = menu->addAction(tr("Zoom In"), &timeline, &TimelineViewController::decreaseRange);
+    // Ctrl+= as well, for keyboards on which + needs Shift.
+    QList<QKeySequence> zoomInKeys = QKeySequence::keyBindings(QKeySequence::ZoomIn);
+    if (const QKeySequence equals(Qt::CTRL | Qt::Key_Equal); !zoomInKeys.contains(equals))
+        zoomInKeys.append(equals);
+    m_zoomIn->setShortcuts(zoomInKeys);
+    m_zoomIn->setIcon(themeIcon(QStringLiteral("zoom-in")));
+    m_zoomOut = menu->addAction(tr("Zoom Out"), QKeySequence::ZoomOut, &timeline,
+                                &TimelineViewController::increaseRange);
+    m_zoomOut->setIcon(themeIcon(QStringLiteral("zoom-out")));
+    // Checked: the logarithmic scale; unchecked: the linear one.
+    m_logarithmic = menu->addAction(tr("Logarithmic Scale"));
+    m_logarithmic->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_logarithmic->setIcon(themeIcon(QStringLiteral("measure")));
+    m_logarithmic->setCheckable(true);
+    m_logarithmic->setChecked(timeline.viewMode() == TimelineViewController::Logarithmic);
+    connect(m_logarithmic, &QAction::triggered, &timeline, &TimelineViewController::toggleLinearLogScale);
+    connect(&timeline, &TimelineViewController::viewModeChanged, m_logarithmic,
+            [this](int mode) { m_logarithmic->setChecked(mode == TimelineViewController::Logarithmic); });
 }
 
 void MainWindow::setUpHelpMenu() {
@@ -225,8 +291,9 @@ void MainWindow::showKeyboardShortcuts() {
         for (QAction* action : top->menu()->actions())
             if (!action->shortcut().isEmpty())
                 rows.append(QStringLiteral("<tr><td>%1</td><td>&nbsp;&nbsp;%2</td></tr>")
-                                .arg(action->text().remove(u'&'),
-                                     action->shortcut().toString(QKeySequence::NativeText).toHtmlEscaped()));
+                                .arg(plainText(action),
+                                     QKeySequence::listToString(action->shortcuts(), QKeySequence::NativeText)
+                                         .toHtmlEscaped()));
     rows.append(tr("<tr><td>Show Event</td><td>&nbsp;&nbsp;Return</td></tr>"));
     QMessageBox::information(this, tr("Keyboard Shortcuts"),
                              QStringLiteral("<table>%1</table>").arg(rows.join(QString())));

@@ -14,8 +14,10 @@ class UndoManager;
 class UserDefaults;
 class ZoomController;
 
-// The main window: the calendars pane beside the timeline in its scroll area, a tool bar (zoom, scale,
-// previous, now, next) and the menus with their shortcuts. It remembers its size and place.
+// The main window: the calendars pane beside the timeline in its scroll area, a tool bar (new event,
+// previous, today, next, zoom, scale, search) and the menus with their shortcuts. Tab goes through the
+// tool bar to the timeline, and the timeline has the keyboard again whenever a dialog over the window
+// closes. It remembers its size and place.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -55,7 +57,10 @@ protected:
 
 private:
     void setUpFileMenu(ActionsController& actions);
-    void setUpToolBar(TimelineViewController& timeline, ActionsController& actions);
+    void setUpToolBar(TimelineViewController& timeline);
+    // With the action's text, or `description` when that says more, and its shortcut as tool tip.
+    void addToolBarButton(QAction* action, const QString& description = QString());
+    void orderTabs();
     void setUpEditMenu(ActionsController& actions, UndoManager& undoManager, ApplicationModel& model);
     void setUpViewMenu(TimelineViewController& timeline, ActionsController& actions);
     void setUpCalendarMenu(ApplicationModel& model);
@@ -66,6 +71,15 @@ private:
     QSplitter* m_timelineSplitter;
     QScrollArea* m_scrollArea;
     QAction* m_showSidePane = nullptr;
+    // Both in a menu and in the tool bar.
+    QAction* m_newEvent = nullptr;
+    QAction* m_previous = nullptr;
+    QAction* m_today = nullptr;
+    QAction* m_next = nullptr;
+    QAction* m_zoomIn = nullptr;
+    QAction* m_zoomOut = nullptr;
+    QAction* m_logarithmic = nullptr;
+    QAction* m_find = nullptr;
     QToolBar* m_toolBar = nullptr;
     TimelineView* m_view;
     ZoomController* m_zoom = nullptr;

@@ -1,3 +1,4 @@
+#include "EventLoopWait.h"
 #include "app/ApplicationDelegate.h"
 #include "base/UserDefaults.h"
 #include "store/vdir/CalendarStoreLocation.h"
@@ -5,14 +6,67 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
+#include <QLineEdit>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// The window is built as on a desktop without an icon theme, where our own pictures must stand in.
+class NoIconTheme {
+public:
+    NoIconTheme() {
+        QIcon::setThemeSearchPaths({});
+        QIcon::setFallbackSearchPaths({});
+        QIcon::setThemeName(u"none"_s);
+    }
+    ~NoIconTheme() {
+        QIcon::setThemeName(m_name);
+        QIcon::setThemeSearchPaths(m_searchPaths);
+        QIcon::setFallbackSearchPaths(m_fallbackPaths);
+    }
+
+private:
+    QString m_name = QIcon::themeName();
+    QStringList m_searchPaths = QIcon::themeSearchPaths();
+    QStringList m_fallbackPaths = QIcon::fallbackSearchPaths();
+};
+
+// Clicks the button named `text` in the next dialog that opens over the window, however it is run.
+class DialogAnswer {
+public:
+    DialogAnswer(const MainWindow& window, const QString& text) {
+        QObject::connect(&m_poll, &QTimer::timeout, [this, &window, text] {
+            for (QWidget* dialog : window.findChildren<QWidget*>())
+                if (dialog->isWindow() && dialog->isVisible())
+                    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+                        if (button->text().remove(u'&') == text) {
+                            m_answered = true;
+                            button->click();
+                            return;
+                        }
+        });
+        m_poll.start(10);
+    }
+    bool answered() const { return m_answered; }
+
+private:
+    QTimer m_poll;
+    bool m_answered = false;
+};
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -31,7 +85,29 @@ protected:
     }
     MainWindow& window() const { return delegate.mainWindow(); }
     TimelineViewController& timeline() const { return delegate.timelineViewController(); }
+    TimelineView& view() const { return window().timelineView(); }
+    QToolBar& toolBar() const { return *window().findChild<QToolBar*>(); }
+    // The tool bar's controls from left to right, as the user sees them (not the separators and the
+    // stretch before the search field).
+    QList<QWidget*> toolBarControls() const {
+        QList<QWidget*> controls;
+        for (QAction* action : toolBar().actions())
+            if (QWidget* widget = toolBar().widgetForAction(action);
+                widget && !action->isSeparator() && widget->metaObject() != &QWidget::staticMetaObject)
+                controls.append(widget);
+        std::sort(controls.begin(), controls.end(),
+                  [](const QWidget* left, const QWidget* right) { return left->x() < right->x(); });
+        return controls;
+    }
+    QToolButton* toolButton(const QKeySequence& shortcut) const {
+        return qobject_cast<QToolButton*>(toolBar().widgetForAction(action(shortcut)));
+    }
+    void activate() {
+        window().activateWindow();
+        ASSERT_TRUE(waitFor([this] { return QApplication::activeWindow() == &window(); }));
+    }
 
+    const NoIconTheme noIconTheme;
     QTemporaryDir settings, calendars;
     UserDefaults defaults{settings.filePath(u"verdalune.conf"_s)};
     ApplicationDelegate delegate{defaults};
@@ -87,6 +163,120 @@ TEST_F(MainWindowTest, SizeAndPlaceOutliveTheWindow) {
     ASSERT_TRUE(defaults.contains(MainWindow::GEOMETRY_KEY));
     MainWindow next(defaults);
     EXPECT_EQ(next.size(), QSize(900, 500));
+}
+
+TEST_F(MainWindowTest, EveryToolBarButtonHasAPictureANameAndATipWithItsShortcut) {
+    const QList<QWidget*> controls = toolBarControls();
+    int buttons = 0;
+    for (QWidget* control : controls) {
+        EXPECT_FALSE(control->accessibleName().isEmpty()) << control->metaObject()->className();
+        auto* button = qobject_cast<QToolButton*>(control);
+        if (!button)
+            continue;
+        ++buttons;
+        const std::string name = button->accessibleName().toStdString();
+        EXPECT_FALSE(button->icon().isNull()) << name;
+        EXPECT_FALSE(button->icon().pixmap(22).isNull()) << name << ": the picture draws";
+        const QString keys = button->defaultAction()->shortcut().toString(QKeySequence::NativeText);
+        EXPECT_FALSE(keys.isEmpty()) << name;
+        EXPECT_TRUE(button->toolTip().contains(keys)) << button->toolTip().toStdString();
+    }
+    EXPECT_EQ(buttons, 7) << "new event, previous, today, next, zoom out and in, scale";
+    EXPECT_EQ(toolButton(Qt::CTRL | Qt::Key_Left)->toolTip(), u"Previous (Ctrl+Left)"_s);
+    ASSERT_TRUE(toolButton(QKeySequence::New));
+    EXPECT_EQ(toolButton(QKeySequence::New)->accessibleName(), u"New Event"_s);
+    // The controls that are not buttons name the keys that do the same.
+    auto* slider = toolBar().findChild<QSlider*>();
+    ASSERT_TRUE(slider);
+    EXPECT_TRUE(slider->toolTip().contains(
+        action(QKeySequence::ZoomIn)->shortcut().toString(QKeySequence::NativeText)));
+    auto* search = qobject_cast<QLineEdit*>(controls.back());
+    ASSERT_TRUE(search) << "the search field at the right end";
+    EXPECT_TRUE(
+        search->toolTip().contains(QKeySequence(QKeySequence::Find).toString(QKeySequence::NativeText)));
+}
+
+TEST_F(MainWindowTest, TabGoesThroughTheToolBarLeftToRightThenToTheTimeline) {
+    activate();
+    const QList<QWidget*> controls = toolBarControls();
+    ASSERT_GE(controls.size(), 9);
+    controls.front()->setFocus(Qt::TabFocusReason);
+    QList<QWidget*> reached{QApplication::focusWidget()};
+    for (int step = 0; step < controls.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.append(QApplication::focusWidget());
+    }
+    QList<QWidget*> expected = controls;
+    expected.append(&view());
+    EXPECT_EQ(reached, expected);
+    QTest::keyClick(&view(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), controls.back()) << "Shift+Tab goes back";
+}
+
+TEST_F(MainWindowTest, CtrlEqualsZoomsInAsCtrlPlusDoes) {
+    activate();
+    view().setFocus();
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Equal, Qt::KeyboardModifiers(Qt::ControlModifier)},
+                                         {Qt::Key_Plus, Qt::ControlModifier}}) {
+        timeline().setTimeInterval(100000);
+        QTest::keyClick(&view(), key, modifiers);
+        EXPECT_LT(timeline().timeInterval(), 100000) << QKeySequence(key).toString().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, TheScaleButtonIsCheckedWhileTheScaleIsLogarithmic) {
+    QToolButton* scale = toolButton(Qt::CTRL | Qt::Key_L);
+    ASSERT_TRUE(scale);
+    EXPECT_TRUE(scale->isCheckable());
+    EXPECT_TRUE(scale->accessibleName().contains(u"Logarithmic"_s));
+    EXPECT_TRUE(scale->toolTip().contains(u"linear"_s) && scale->toolTip().contains(u"logarithmic"_s));
+    for (const int mode : {TimelineViewController::Linear, TimelineViewController::Logarithmic}) {
+        timeline().setViewMode(mode);
+        EXPECT_EQ(scale->isChecked(), mode == TimelineViewController::Logarithmic);
+        scale->click();
+        EXPECT_NE(timeline().viewMode(), mode);
+        EXPECT_EQ(scale->isChecked(), timeline().viewMode() == TimelineViewController::Logarithmic);
+    }
+}
+
+TEST_F(MainWindowTest, TheTimelineHasTheKeysAgainAfterEveryDialog) {
+    activate();
+    auto* search = qobject_cast<QLineEdit*>(toolBarControls().back());
+    ASSERT_TRUE(search);
+    auto series = delegate.calendarController().createNewEvent();
+    series->startDate = CalendarDate::now().addingSeconds(3 * 3600).toQDateTime();
+    series->endDate = series->startDate.addSecs(3600);
+    series->recurrenceRule = CalRecurrenceRule::rule(CalRecurrenceRule::Daily);
+    delegate.calendarController().addEvent(*series);
+    QCoreApplication::processEvents();
+    ApplicationModel& model = delegate.applicationModel();
+    const qsizetype occurrences = model.eventsWithUid(series->uid).size();
+    ASSERT_GT(occurrences, 1);
+
+    // The question which occurrences, then Ctrl+Z at once.
+    model.setSelectedEvent(model.eventsWithUid(series->uid).front());
+    search->setFocus();
+    {
+        const DialogAnswer answer(window(), u"Only this occurrence"_s);
+        action(QKeySequence::Delete)->trigger();
+        ASSERT_TRUE(answer.answered());
+    }
+    ASSERT_TRUE(waitFor([this] { return view().hasFocus(); }));
+    EXPECT_EQ(model.eventsWithUid(series->uid).size(), occurrences - 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(model.eventsWithUid(series->uid).size(), occurrences) << "undone";
+
+    // An alert, and Go to Date cancelled.
+    for (const auto& [shortcut, button] :
+         {std::pair{QKeySequence(Qt::CTRL | Qt::Key_G), u"Cancel"_s}, {QKeySequence(), u"OK"_s}}) {
+        search->setFocus();
+        const DialogAnswer answer(window(), button);
+        if (shortcut.isEmpty())
+            window().showKeyboardShortcuts();
+        else
+            action(shortcut)->trigger();
+        EXPECT_TRUE(waitFor([&] { return answer.answered() && view().hasFocus(); })) << button.toStdString();
+    }
 }
 
 } // namespace
