@@ -185,11 +185,6 @@ void ApplicationDelegate::setUpEventEditor() {
         m_model.setSelectedEvent(stored);
         m_timelineViewController->ensureEventIsVisible(*stored);
     });
-    // Keys work on the timeline as soon as the panel is gone.
-    connect(&editor, &QDialog::finished, this, [this] {
-        m_window->activateWindow();
-        m_window->timelineView().setFocus();
-    });
 }
 
 void ApplicationDelegate::bindDayMonthOrder() {

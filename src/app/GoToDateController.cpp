@@ -192,9 +192,5 @@ void GoToDateController::cancelOperation() {
 
 void GoToDateController::sheetFinished(int returnCode) {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, logText(m_date));
-    // Keys go to the timeline at once.
-    TimelineView& view = m_timelineViewController.timelineView();
-    view.window()->activateWindow();
-    view.setFocus(Qt::OtherFocusReason);
     emit sheetDidEnd(returnCode);
 }

@@ -16,9 +16,11 @@ QStringList TextViewCompletionDelegate::completionsFor(const QString& partialWor
 }
 
 void TextViewCompletionDelegate::textDidChange(TextViewWithCompletion& view, int position, int added) {
-    if (added <= 0)
+    // Clearing the field reports its new empty block as one character added: nothing was typed.
+    const QString typed = view.toPlainText().left(position + added);
+    if (added <= 0 || typed.isEmpty())
         return;
-    const bool offered = !completionsFor(view.toPlainText().left(position + added)).isEmpty();
+    const bool offered = !completionsFor(typed).isEmpty();
     if (!offered || view.isCompletionInProgress())
         return;
     // After the change has been applied, as the field shows it.

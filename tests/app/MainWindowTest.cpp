@@ -277,6 +277,14 @@ TEST_F(MainWindowTest, TheTimelineHasTheKeysAgainAfterEveryDialog) {
             action(shortcut)->trigger();
         EXPECT_TRUE(waitFor([&] { return answer.answered() && view().hasFocus(); })) << button.toStdString();
     }
+
+    // The event editor beside the window, closed with Escape.
+    search->setFocus();
+    action(QKeySequence::New)->trigger();
+    EditEventController& editor = delegate.editEventController();
+    ASSERT_TRUE(waitFor([&] { return editor.isActiveWindow(); }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(waitFor([&] { return !editor.isVisible() && view().hasFocus(); }));
 }
 
 } // namespace
