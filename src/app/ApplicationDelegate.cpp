@@ -235,6 +235,8 @@ void ApplicationDelegate::bindTimelineDefaults() {
 void ApplicationDelegate::finishLaunching() {
     // Shown first: "now at 50 pixels" needs the width the window gives the timeline.
     showMainWindow();
+    // The keys act on the timeline from the start (arrows, Return, Ctrl+Z), not on the calendars pane.
+    m_window->timelineView().setFocus(Qt::OtherFocusReason);
     // The first view request loads the calendars and events.
     m_timelineViewController->showNow();
     // The processors exist from that first load on.

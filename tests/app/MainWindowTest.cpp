@@ -198,6 +198,7 @@ TEST_F(MainWindowTest, EveryToolBarButtonHasAPictureANameAndATipWithItsShortcut)
 
 TEST_F(MainWindowTest, TabGoesThroughTheToolBarLeftToRightThenToTheTimeline) {
     activate();
+    EXPECT_TRUE(view().hasFocus()) << "the timeline has the keys from the start";
     const QList<QWidget*> controls = toolBarControls();
     ASSERT_GE(controls.size(), 9);
     controls.front()->setFocus(Qt::TabFocusReason);
