@@ -495,9 +495,11 @@ bool TimelineView::event(QEvent* event) {
         update();
     } else if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
+        // The tips are the events', and none shows for one hidden under the label rows.
+        const bool overHeader = help->pos().y() < headerTop() + TIMELINE_HEADER_HEIGHT;
         const auto tip = std::find_if(m_toolTips.crbegin(), m_toolTips.crend(),
                                       [&](const auto& entry) { return entry.first.contains(help->pos()); });
-        if (tip == m_toolTips.crend())
+        if (overHeader || tip == m_toolTips.crend())
             QToolTip::hideText();
         else
             QToolTip::showText(help->globalPos(), tip->second, this, tip->first.toAlignedRect());

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -42,10 +43,11 @@ class TimelinePaintingTest : public ::testing::Test, public TimelineViewFixture 
 protected:
     CalendarDate at(double hours) const { return tomorrow().addingSeconds(hours * HOUR); }
     QImage grabbed() const { return area.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-    // Events at the same time stack into a row each, far more than the window shows.
+    // Events at the same time stack into a row each, far more than the window shows; their notes are
+    // their tool tips.
     void saveStack(int count) {
         for (int i = 0; i < count; ++i)
-            save(u"stacked %1"_s.arg(i), u"home"_s, at(34), 2 * HOUR);
+            save(u"stacked %1"_s.arg(i), u"home"_s, at(34), 2 * HOUR, false, u"notes %1"_s.arg(i));
     }
     QRect fieldInViewport() const {
         const QLineEdit* field = view->inlineEditEventController().titleField();
@@ -74,9 +76,18 @@ TEST_F(TimelinePaintingTest, TheLabelRowsStayInSightWhileTheRowsScroll) {
         << "the rows moved up with the scroll";
     EXPECT_NE(top.copy(0, HEADER_ROWS, top.width(), 200), scrolled.copy(0, HEADER_ROWS, top.width(), 200));
 
-    // A click on the bar hidden under the header does not find it.
-    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(int(x(at(35))), int(tops[2]) + 4));
+    // A click on the bar hidden under the header does not find it, nor does a tool tip show for it.
+    const QPoint hidden(int(x(at(35))), int(tops[2]) + 4);
+    QTest::mouseClick(view, Qt::LeftButton, {}, hidden);
     EXPECT_FALSE(loop.model.selectedEvent());
+    const auto askForTip = [this](const QPoint& point) {
+        QHelpEvent help(QEvent::ToolTip, point, view->mapToGlobal(point));
+        QApplication::sendEvent(view, &help);
+        return QToolTip::isVisible();
+    };
+    EXPECT_FALSE(askForTip(hidden));
+    EXPECT_TRUE(askForTip(QPoint(hidden.x(), int(tops[4]) + 4))) << "one shows for a bar in sight";
+    QToolTip::hideText();
 }
 
 TEST_F(TimelinePaintingTest, TheInlineTitleFieldStaysInsideTheWindowAtBothEdges) {

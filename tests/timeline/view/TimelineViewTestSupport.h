@@ -47,10 +47,11 @@ public:
     }
     // Stored, and in the model once the store has reported it.
     void save(const QString& uid, const QString& calendarUid, const CalendarDate& start, double seconds,
-              bool allDay = false) {
+              bool allDay = false, const QString& notes = QString()) {
         auto event = CalEvent::event();
         event->uid = uid;
         event->title = uid;
+        event->notes = notes;
         event->calendar = loop.store.calendarWithUID(calendarUid);
         event->startDate = start.toQDateTime();
         event->endDate = start.addingSeconds(seconds).toQDateTime();
