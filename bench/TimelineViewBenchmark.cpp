@@ -1,6 +1,7 @@
 // One frame of dragging an event on the timeline widget: the drag step, the layout it asks for (the
 // dragged event keeps its row, the others make room) and the paint of the visible 1280 × 800, with
-// 1,000 events in five days.
+// 1,000 events in five days. And the paint alone of the visible part, at the top and scrolled halfway
+// down, where the label rows are drawn again over the rows.
 #include "TimelineEvents.h"
 #include "timeline/ArrangedEvent.h"
 #include "timeline/view/TimelineView.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include "offscreenBenchmarkMain.h"
@@ -52,9 +54,31 @@ void dragFrame(benchmark::State& state) {
     state.counters["view_height"] = view->height();
 }
 
+// Argument: how far down the rows are scrolled, in percent of the scroll range.
+void visiblePaint(benchmark::State& state) {
+    const CalendarDate start = CalendarDate::fromComponents(2026, 12, 7, 8, 0);
+    QScrollArea area;
+    area.resize(1280, 800);
+    auto* view = new TimelineView;
+    view->placeInScrollArea(area);
+    view->setStartDate(start);
+    view->setEvents(generateTimelineEvents(1000, start));
+    area.show();
+    view->doLayoutEvents();
+    QScrollBar* bar = area.verticalScrollBar();
+    bar->setValue(bar->maximum() * int(state.range(0)) / 100);
+    QCoreApplication::processEvents();
+    const QRect visible(QPoint(0, view->headerTop()), area.viewport()->size());
+    QImage frame(visible.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state)
+        view->render(&frame, QPoint(), QRegion(visible));
+    state.counters["scrolled_px"] = view->headerTop();
+}
+
 } // namespace
 
 BENCHMARK(dragFrame)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(visiblePaint)->Arg(0)->Arg(50)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     return runOffscreenBenchmarks<QApplication>(argc, argv);
