@@ -88,7 +88,9 @@ void CalendarsOutlineController::rememberExpanded(const QModelIndex& index, bool
 }
 
 void CalendarsOutlineController::refreshSelectedCalendarUid() {
-    setSelectedCalendarUid(m_selectedCalendarUid);
+    // The model's choice: it may have been made before the calendars were read, when there was no row
+    // to select.
+    setSelectedCalendarUid(m_model.selectedCalendarUid());
 }
 
 void CalendarsOutlineController::setSelectedCalendarUid(const QString& uid) {

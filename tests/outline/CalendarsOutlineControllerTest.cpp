@@ -162,6 +162,20 @@ TEST_F(CalendarsOutlineControllerTest, theSelectedRowIsTheModelsSelectedCalendar
     EXPECT_EQ(loop.model.selectedCalendarUid(), u"Birthdays"_s);
 }
 
+// As at a start: the calendar chosen last time is chosen before the calendars have been read.
+TEST(CalendarsOutlineStartTest, aCalendarChosenBeforeTheCalendarsAreReadIsSelectedOnceTheyAre) {
+    Loop loop;
+    for (const QString& uid : {u"home"_s, u"errands"_s})
+        loop.makeCalendar(uid);
+    CalendarsOutlineController outline(loop.model, loop.defaults);
+    loop.model.setSelectedCalendarUid(u"errands"_s);
+    loop.load();
+    const QModelIndex errands = outline.outlineModel()->indexOfCalendar(u"errands"_s);
+    ASSERT_TRUE(errands.isValid());
+    EXPECT_EQ(outline.view()->selectionModel()->selectedIndexes(), QModelIndexList{errands});
+    EXPECT_EQ(outline.selectedCalendarUid(), u"errands"_s);
+}
+
 TEST_F(CalendarsOutlineControllerTest, aCalendarFolderMadeByAnotherProgramAppearsAndKeepsTheSelection) {
     loop.model.setSelectedCalendarUid(u"home"_s);
     const QDir root(loop.root.path());
