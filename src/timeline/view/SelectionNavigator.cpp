@@ -1,5 +1,6 @@
 #include "SelectionNavigator.h"
 
+#include "store/EventKey.h"
 #include "timeline/ArrangedEvent.h"
 #include "timeline/timelineSettings.h"
 
@@ -52,8 +53,13 @@ std::optional<int> SelectionNavigator::row(const std::shared_ptr<CalEvent>& even
 
 std::shared_ptr<CalEvent> SelectionNavigator::step(const std::shared_ptr<CalEvent>& selected,
                                                    Direction direction, const QDateTime& middle) const {
-    const auto at = std::find(m_inOrder.begin(), m_inOrder.end(), selected);
-    if (!selected || at == m_inOrder.end())
+    if (!selected)
+        return nearest(middle);
+    // By key: while the editor has it, the timeline shows a copy of the selected event.
+    const EventKey key(*selected);
+    const auto at = std::find_if(m_inOrder.begin(), m_inOrder.end(),
+                                 [&](const auto& event) { return EventKey(*event) == key; });
+    if (at == m_inOrder.end())
         return nearest(middle);
     switch (direction) {
     case Previous:
@@ -64,10 +70,10 @@ std::shared_ptr<CalEvent> SelectionNavigator::step(const std::shared_ptr<CalEven
     case RowBelow:
         break;
     }
-    const std::optional<int> selectedRow = row(selected);
+    const std::optional<int> selectedRow = row(*at);
     if (!selectedRow)
         return nearest(middle);
-    return nearestInRow(*selectedRow + (direction == RowAbove ? -1 : 1), selected->startDate);
+    return nearestInRow(*selectedRow + (direction == RowAbove ? -1 : 1), (*at)->startDate);
 }
 
 std::shared_ptr<CalEvent> SelectionNavigator::nearest(const QDateTime& date) const {

@@ -11,9 +11,13 @@
 #include <QScrollArea>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace {
+
+// Between a revealed event and the label rows above it or the edge below it.
+constexpr int REVEAL_GAP = 4;
 
 bool isPlain(const QKeyEvent& event) {
     return (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
@@ -66,7 +70,7 @@ bool TimelineKeyboardController::keyPress(const QKeyEvent& event) {
     if (!isNavigating())
         return false;
     if (const std::optional<SelectionNavigator::Direction> direction = selectionDirection(event.key())) {
-        moveSelection(*direction);
+        moveSelection(*direction, AllLoaded);
         return true;
     }
     TimelineViewDelegate* delegate = m_view.delegate();
@@ -101,13 +105,23 @@ bool TimelineKeyboardController::tabPress(const QKeyEvent& event) {
                            (event.key() == Qt::Key_Tab && (event.modifiers() & Qt::ShiftModifier));
     if (!backwards && event.key() != Qt::Key_Tab)
         return false;
-    return moveSelection(backwards ? SelectionNavigator::Previous : SelectionNavigator::Next);
+    // Only through the events in the range: each step there brings more of the loaded events in, and
+    // with a repeating event Tab would never reach the end and move on.
+    return moveSelection(backwards ? SelectionNavigator::Previous : SelectionNavigator::Next, InRange);
 }
 
-bool TimelineKeyboardController::moveSelection(SelectionNavigator::Direction direction) {
+bool TimelineKeyboardController::moveSelection(SelectionNavigator::Direction direction, Reach reach) {
     if (m_view.isLayoutDirty())
         m_view.doLayoutEvents();
-    const SelectionNavigator navigator(m_view.events(), m_view.eventArranger().arrangedEvents());
+    const auto& arranged = m_view.eventArranger().arrangedEvents();
+    EventList events;
+    if (reach == InRange) {
+        for (const auto& each : arranged)
+            events.append(each->event());
+    } else {
+        events = m_view.events();
+    }
+    const SelectionNavigator navigator(events, arranged);
     const CalendarDate middle =
         m_view.dateToPositionMapping().dateForHorizontalPosition(m_view.width() / 2.0, m_view);
     const std::shared_ptr<CalEvent> next =
@@ -132,5 +146,5 @@ void TimelineKeyboardController::reveal(const std::shared_ptr<CalEvent>& event) 
     // With the height of the label rows to spare, so that a header kept at the top leaves it uncovered.
     const QRectF bounds = (*shown)->boundingRect();
     area->ensureVisible(int(bounds.center().x()), int(bounds.center().y()), int(bounds.width() / 2),
-                        int(bounds.height() / 2 + TIMELINE_Y_POS));
+                        int(std::ceil(bounds.height() / 2 + TIMELINE_HEADER_HEIGHT)) + REVEAL_GAP);
 }

@@ -8,9 +8,9 @@ class CalEvent;
 class QKeyEvent;
 class TimelineView;
 
-// The keys of the focused timeline. The arrow keys, and Tab and Shift+Tab until the last or first event,
-// move the selection (see SelectionNavigator) and bring the new one into view; Page Up and Page Down
-// turn the range back or forward by its length, Home shows now, Return opens the selected event and
+// The keys of the focused timeline. The arrow keys, and Tab and Shift+Tab until the last or first event
+// in the range, move the selection (see SelectionNavigator) and bring the new one into view; Page Up and Page
+// Down turn the range back or forward by its length, Home shows now, Return opens the selected event and
 // Escape cancels (the inline title field first, then the selection).
 class TimelineKeyboardController {
 public:
@@ -25,8 +25,11 @@ public:
     bool tabPress(const QKeyEvent& event);
 
 private:
+    // The events a step may reach: those in the range or all that are loaded.
+    enum Reach { InRange, AllLoaded };
+
     bool isNavigating() const;
-    bool moveSelection(SelectionNavigator::Direction direction);
+    bool moveSelection(SelectionNavigator::Direction direction, Reach reach);
     void reveal(const std::shared_ptr<CalEvent>& event);
 
     TimelineView& m_view;

@@ -30,10 +30,10 @@ protected:
     }
     QString selected() const { return view->selectedEvent() ? view->selectedEvent()->uid : QString(); }
     double top(const QString& uid) const { return arranged(uid)->boundingRect().top(); }
-    // Arranged, and all of it in the part of the view that the scroll area shows.
+    // Arranged, and all of it in the rows that the scroll area shows below the label rows.
     bool isShown(const QString& uid) const {
-        const QRect shown(view->mapFrom(area.viewport(), QPoint(0, 0)), area.viewport()->size());
-        return arranged(uid) && shown.contains(arranged(uid)->boundingRect().toAlignedRect());
+        return arranged(uid) &&
+               view->visibleRowsRect().contains(arranged(uid)->boundingRect().toAlignedRect());
     }
 
     QLineEdit* field; // owned by the window
@@ -74,6 +74,15 @@ TEST_F(TimelineKeyboardTest, ArrowsFollowTimeThenRowsAndCrossToTheNearestInTheNe
     view->setSelectedEvent(modelled(u"below"_s));
     press(Qt::Key_Up);
     EXPECT_EQ(selected(), u"mid"_s) << "nearest in time to the start, not the first of the row";
+
+    // While the editor has "mid", the timeline shows its copy; the keys still step from it.
+    const std::shared_ptr<CalEvent> original = modelled(u"mid"_s);
+    view->setSelectedEvent(original);
+    controller->setEditedEvent(original->copy(), original);
+    press(Qt::Key_Right);
+    EXPECT_EQ(selected(), u"below"_s);
+    press(Qt::Key_Up);
+    EXPECT_EQ(selected(), u"mid"_s);
 }
 
 TEST_F(TimelineKeyboardTest, TheNewSelectionIsScrolledIntoView) {
@@ -105,6 +114,8 @@ TEST_F(TimelineKeyboardTest, TheNewSelectionIsScrolledIntoView) {
 TEST_F(TimelineKeyboardTest, TabMovesThroughTheEventsAndThenLeavesTheTimeline) {
     save(u"mid"_s, u"home"_s, at(59), 2 * HOUR);
     save(u"late"_s, u"home"_s, at(100), HOUR);
+    // Loaded but after the range: Tab leaves before it, or a repeating event would hold it for ever.
+    save(u"beyond"_s, u"home"_s, at(8 * 24), HOUR);
     press(Qt::Key_Tab);
     EXPECT_EQ(selected(), u"mid"_s);
     press(Qt::Key_Tab);
