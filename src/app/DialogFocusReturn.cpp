@@ -28,15 +28,21 @@ bool DialogFocusReturn::isDialogOfWindow(const QObject* object) const {
 }
 
 bool DialogFocusReturn::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &m_window && event->type() == QEvent::ChildAdded) {
+    const QEvent::Type type = event->type();
+    if (watched == &m_window && type == QEvent::ChildAdded) {
         watch(static_cast<QChildEvent*>(event)->child());
-    } else if (event->type() == QEvent::Show && isDialogOfWindow(watched)) {
-        // Before the dialog itself is activated.
-        m_openedOver.insert(watched, QApplication::activeWindow());
-    } else if (event->type() == QEvent::Hide && isDialogOfWindow(watched)) {
-        // After Qt's own focus restoring, which runs as the dialog goes and as a window is activated.
-        QTimer::singleShot(0, this,
-                           [this, openedOver = m_openedOver.take(watched)] { returnFocus(openedOver); });
+    } else if ((type == QEvent::Show || type == QEvent::Hide) && !event->spontaneous() &&
+               isDialogOfWindow(watched)) {
+        // Spontaneous ones are the desktop's, as the window is minimised and restored: the dialog neither
+        // opens nor closes then.
+        if (type == QEvent::Show) {
+            // Before the dialog itself is activated.
+            m_openedOver.insert(watched, QApplication::activeWindow());
+        } else {
+            // After Qt's own focus restoring, which runs as the dialog goes and as a window is activated.
+            QTimer::singleShot(0, this,
+                               [this, openedOver = m_openedOver.take(watched)] { returnFocus(openedOver); });
+        }
     }
     return QObject::eventFilter(watched, event);
 }
@@ -49,6 +55,9 @@ void DialogFocusReturn::returnFocus(const QPointer<QWidget>& openedOver) {
         openedOver->activateWindow();
         return;
     }
-    m_window.activateWindow();
+    // A dialog that closed by itself (an event removed by another program) while the user is in another
+    // program does not bring the window to the front; the timeline has the keys once the user is back.
+    if (QGuiApplication::applicationState() == Qt::ApplicationActive)
+        m_window.activateWindow();
     m_target.setFocus(Qt::OtherFocusReason);
 }

@@ -115,6 +115,8 @@ TEST_F(DialogFocusReturnTest, AQuestionAskedInTheWindowGivesTheKeysToTheTargetAf
 TEST_F(DialogFocusReturnTest, APaneOfTheWindowThatHidesIsNoDialog) {
     auto* pane = new QLineEdit;
     window.layout()->addWidget(pane);
+    pane->show();
+    ASSERT_TRUE(waitFor([pane] { return pane->isVisible(); }, 2000));
     pane->hide();
     spin(50);
     EXPECT_TRUE(other->hasFocus());
