@@ -117,10 +117,14 @@ void TimelineView::moveEvent(QMoveEvent* event) {
     if (top == oldTop)
         return;
     // The scroll area moves the pixels along with the view: where the header was, rows show again, and
-    // the header belongs at the new top.
-    const int header = int(std::ceil(TIMELINE_HEADER_HEIGHT));
-    update(0, oldTop, width(), header);
-    update(0, top, width(), header);
+    // the header belongs at the new top. The focus frame belongs at the edges of the visible part.
+    if (hasFocus()) {
+        update(visibleBounds());
+    } else {
+        const int header = int(std::ceil(TIMELINE_HEADER_HEIGHT));
+        update(0, oldTop, width(), header);
+        update(0, top, width(), header);
+    }
     m_inlineEditor->eventLayoutDidChange();
 }
 
@@ -490,9 +494,6 @@ bool TimelineView::event(QEvent* event) {
     } else if (event->type() == QEvent::KeyPress) {
         if (m_keyboard->tabPress(*static_cast<QKeyEvent*>(event)))
             return true;
-    } else if (event->type() == QEvent::Move && hasFocus()) {
-        // Scrolling moves the view under its visible part, and the frame with it.
-        update();
     } else if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         // The tips are the events', and none shows for one hidden under the label rows.

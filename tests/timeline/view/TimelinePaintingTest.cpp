@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPalette>
+#include <QScreen>
 #include <QScrollBar>
 #include <QToolTip>
 
@@ -88,6 +89,39 @@ TEST_F(TimelinePaintingTest, TheLabelRowsStayInSightWhileTheRowsScroll) {
     EXPECT_FALSE(askForTip(hidden));
     EXPECT_TRUE(askForTip(QPoint(hidden.x(), int(tops[4]) + 4))) << "one shows for a bar in sight";
     QToolTip::hideText();
+}
+
+// What the window shows after scrolling, where Qt moves the pixels already drawn and repaints only what
+// the view marks: the same as drawing the scrolled view afresh, with the header and the focus frame in
+// place and no copies of them left among the rows.
+TEST_F(TimelinePaintingTest, AfterScrollingTheWindowShowsWhatAFreshDrawingShows) {
+    saveStack(20);
+    area.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&area));
+    const auto onScreen = [this] {
+        for (int pass = 0; pass < 3; ++pass)
+            QCoreApplication::processEvents();
+        // The offscreen screen reads the window's backing store: what was painted, not a new painting.
+        const QRect viewport(area.viewport()->mapTo(&area, QPoint(0, 0)), area.viewport()->size());
+        return area.screen()
+            ->grabWindow(area.winId())
+            .toImage()
+            .copy(viewport)
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    for (const bool focused : {false, true}) {
+        if (focused)
+            view->setFocus();
+        else
+            view->clearFocus(); // which it has as the one control of the window
+        ASSERT_EQ(view->hasFocus(), focused);
+        area.verticalScrollBar()->setValue(0);
+        onScreen();
+        for (const int scroll : {30, 75, 20}) {
+            area.verticalScrollBar()->setValue(scroll);
+            EXPECT_EQ(onScreen(), grabbed()) << "scrolled to " << scroll << (focused ? " with focus" : "");
+        }
+    }
 }
 
 TEST_F(TimelinePaintingTest, TheInlineTitleFieldStaysInsideTheWindowAtBothEdges) {
