@@ -18,16 +18,26 @@
 
 namespace {
 
-void dragFrame(benchmark::State& state) {
-    const CalendarDate start = CalendarDate::fromComponents(2026, 12, 7, 8, 0);
+// The view in a 1280 × 800 scroll area, laid out, with `count` events in five days.
+struct ShownTimeline {
+    explicit ShownTimeline(int count) {
+        const CalendarDate start = CalendarDate::fromComponents(2026, 12, 7, 8, 0);
+        area.resize(1280, 800);
+        view->placeInScrollArea(area);
+        view->setStartDate(start);
+        view->setEvents(generateTimelineEvents(count, start));
+        area.show();
+        view->doLayoutEvents();
+    }
+
     QScrollArea area;
-    area.resize(1280, 800);
-    auto* view = new TimelineView;
-    view->placeInScrollArea(area);
-    view->setStartDate(start);
-    view->setEvents(generateTimelineEvents(int(state.range(0)), start));
-    area.show();
-    view->doLayoutEvents();
+    TimelineView* view = new TimelineView; // owned by the area
+};
+
+void dragFrame(benchmark::State& state) {
+    ShownTimeline shown(int(state.range(0)));
+    QScrollArea& area = shown.area;
+    TimelineView* view = shown.view;
     // An event in the middle of the visible rows.
     QPoint grip;
     for (const auto& arranged : view->eventArranger().arrangedEvents()) {
@@ -56,15 +66,9 @@ void dragFrame(benchmark::State& state) {
 
 // Argument: how far down the rows are scrolled, in percent of the scroll range.
 void visiblePaint(benchmark::State& state) {
-    const CalendarDate start = CalendarDate::fromComponents(2026, 12, 7, 8, 0);
-    QScrollArea area;
-    area.resize(1280, 800);
-    auto* view = new TimelineView;
-    view->placeInScrollArea(area);
-    view->setStartDate(start);
-    view->setEvents(generateTimelineEvents(1000, start));
-    area.show();
-    view->doLayoutEvents();
+    ShownTimeline shown(1000);
+    QScrollArea& area = shown.area;
+    TimelineView* view = shown.view;
     QScrollBar* bar = area.verticalScrollBar();
     bar->setValue(bar->maximum() * int(state.range(0)) / 100);
     QCoreApplication::processEvents();
