@@ -1,7 +1,7 @@
 // One frame of dragging an event on the timeline widget: the drag step, the layout it asks for (the
 // dragged event keeps its row, the others make room) and the paint of the visible 1280 × 800, with
 // 1,000 events in five days. And the paint alone of the visible part, at the top and scrolled halfway
-// down, where the label rows are drawn again over the rows.
+// down, where the label rows are drawn again over the rows; and an arrow key's step.
 #include "TimelineEvents.h"
 #include "timeline/ArrangedEvent.h"
 #include "timeline/view/TimelineView.h"
@@ -79,8 +79,28 @@ void visiblePaint(benchmark::State& state) {
     state.counters["scrolled_px"] = view->headerTop();
 }
 
+// One arrow key on the focused timeline: the step to the next event (or back, at the last) and the
+// layout that brings it into view, without the paint.
+void arrowKey(benchmark::State& state) {
+    ShownTimeline shown(int(state.range(0)));
+    shown.area.activateWindow();
+    shown.view->setFocus();
+    if (!QTest::qWaitForWindowActive(&shown.area) || !shown.view->hasFocus()) {
+        state.SkipWithError("the timeline has no focus");
+        return;
+    }
+    Qt::Key key = Qt::Key_Right;
+    for (auto _ : state) {
+        const auto before = shown.view->selectedEvent();
+        QTest::keyClick(shown.view, key);
+        if (shown.view->selectedEvent() == before)
+            key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
+    }
+}
+
 } // namespace
 
+BENCHMARK(arrowKey)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(dragFrame)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(visiblePaint)->Arg(0)->Arg(50)->Unit(benchmark::kMillisecond);
 

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <numeric>
+#include <vector>
 
 namespace {
 
@@ -24,19 +26,36 @@ qint64 distance(const CalEvent& event, const QDateTime& date) {
 
 SelectionNavigator::SelectionNavigator(const EventList& events,
                                        const QList<std::shared_ptr<ArrangedEvent>>& arranged) {
-    QList<std::shared_ptr<ArrangedEvent>> topDown = arranged;
-    std::stable_sort(topDown.begin(), topDown.end(), [](const auto& a, const auto& b) {
-        return a->boundingRect().top() < b->boundingRect().top();
-    });
-    for (qsizetype i = 0; i < topDown.size(); ++i) {
-        const QRectF rect = topDown[i]->boundingRect();
-        int row = 0;
-        for (qsizetype above = 0; above < i; ++above) {
-            const QRectF other = topDown[above]->boundingRect();
-            if (other.top() < rect.top() && touchesSideways(other, rect))
-                row = std::max(row, m_rows.value(topDown[above]->event().get()) + 1);
+    std::vector<QRectF> rects;
+    for (const auto& each : arranged)
+        rects.push_back(each->boundingRect());
+    std::vector<size_t> order(rects.size());
+    std::iota(order.begin(), order.end(), 0);
+
+    // Who touches whom sideways, found along the line from left to right rather than by comparing every
+    // pair: each key press builds this anew.
+    std::sort(order.begin(), order.end(),
+              [&](size_t a, size_t b) { return rects[a].left() < rects[b].left(); });
+    std::vector<std::vector<size_t>> touching(rects.size());
+    for (auto a = order.begin(); a != order.end(); ++a) {
+        for (auto b = a + 1;
+             b != order.end() && rects[*b].left() < rects[*a].right() + EVENT_HORIZONTAL_MARGIN; ++b) {
+            if (touchesSideways(rects[*a], rects[*b])) {
+                touching[*a].push_back(*b);
+                touching[*b].push_back(*a);
+            }
         }
-        m_rows.insert(topDown[i]->event().get(), row);
+    }
+
+    // From the top down, so that the rows of the events above are known.
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return rects[a].top() < rects[b].top(); });
+    std::vector<int> rows(rects.size(), 0);
+    for (const size_t i : order) {
+        for (const size_t other : touching[i])
+            if (rects[other].top() < rects[i].top())
+                rows[i] = std::max(rows[i], rows[other] + 1);
+        m_rows.insert(arranged[qsizetype(i)]->event().get(), rows[i]);
     }
     m_inOrder = events;
     std::stable_sort(m_inOrder.begin(), m_inOrder.end(), [this](const auto& a, const auto& b) {
