@@ -20,7 +20,6 @@
 #include <QSlider>
 #include <QSplitter>
 #include <QToolBar>
-#include <QToolButton>
 
 namespace {
 constexpr int SLIDER_MAXIMUM = 1000;

@@ -104,10 +104,14 @@ int TimelineView::headerTop() const {
     return m_viewport ? std::max(0, -y()) : 0;
 }
 
+QRect TimelineView::visibleBounds() const {
+    return QRect(0, headerTop(), width(), m_viewport ? m_viewport->height() : height());
+}
+
 QRect TimelineView::visibleRowsRect() const {
     const int header = int(std::ceil(TIMELINE_HEADER_HEIGHT));
-    const int visibleHeight = m_viewport ? m_viewport->height() : height();
-    return QRect(0, headerTop() + header, width(), std::max(0, visibleHeight - header));
+    const QRect visible = visibleBounds();
+    return QRect(0, visible.top() + header, visible.width(), std::max(0, visible.height() - header));
 }
 
 void TimelineView::moveEvent(QMoveEvent* event) {
@@ -522,10 +526,6 @@ void TimelineView::paintEvent(QPaintEvent* event) {
     m_drawing.draw(painter, now, QRectF(event->rect()), headerTop());
     m_paintingPixelRatio.reset();
     drawFocusFrame(painter);
-}
-
-QRect TimelineView::visibleBounds() const {
-    return m_viewport ? QRect(mapFrom(m_viewport, QPoint(0, 0)), m_viewport->size()) : rect();
 }
 
 void TimelineView::drawFocusFrame(QPainter& painter) const {
