@@ -40,9 +40,9 @@ QByteArray folderOf(const QByteArray& path) {
 
 std::optional<FileReplacement::Failure> FileReplacement::write(const QByteArray& target,
                                                                const QByteArray& bytes, Placing placing,
-                                                               const struct stat* like) {
+                                                               const struct stat* like, mode_t mode) {
     const QByteArray temporary = temporaryName(target);
-    const int descriptor = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    const int descriptor = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (descriptor < 0)
         return Failure{errno, false};
     if (like) {

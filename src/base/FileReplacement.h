@@ -21,9 +21,10 @@ public:
     // Temporary files are named "<target>.<this many hex digits>.tmp".
     static constexpr int TEMPORARY_TAG_LENGTH = 12;
 
-    // With `like`, the new file takes that file's mode and, where allowed, its owner.
+    // With `like`, the new file takes that file's mode and, where allowed, its owner; else `mode`.
     [[nodiscard]] static std::optional<Failure> write(const QByteArray& target, const QByteArray& bytes,
-                                                      Placing placing, const struct stat* like = nullptr);
+                                                      Placing placing, const struct stat* like = nullptr,
+                                                      mode_t mode = 0644);
     // Makes a rename or unlink in the folder survive a crash.
     static void syncDirectory(const QByteArray& directory);
 };
