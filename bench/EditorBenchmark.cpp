@@ -12,6 +12,7 @@
 #include "store/CalendarController.h"
 #include "store/CalendarStoreController.h"
 #include "store/NonInteractiveUserInteraction.h"
+#include "store/ProgramAlarmApprovals.h"
 #include "store/vdir/VdirCalendarStore.h"
 #include "timeline/view/TimelineView.h"
 #include "timeline/view/TimelineViewController.h"
@@ -62,8 +63,10 @@ void commandFieldKeystroke(benchmark::State& state) {
     timeline.setTimeInterval(5 * 86400.0);
 
     ParsingController parsing;
+    QTemporaryDir approvalsFolder;
+    ProgramAlarmApprovals approvals(approvalsFolder.filePath(QStringLiteral("program-alarms.json")));
     EditEventController editor(model, controller, undo, std::make_shared<EventDescription>(), parsing,
-                               defaults);
+                               defaults, approvals);
     editor.setReferenceDateProvider([start] { return start; });
     QObject::connect(&editor, &EditEventController::editedEventChanged, &timeline,
                      &TimelineViewController::setEditedEvent);

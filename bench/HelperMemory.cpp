@@ -5,6 +5,7 @@
 #include "dates/DateFormatter.h"
 #include "editing/CanberraSoundPlayer.h"
 #include "helper/AlarmService.h"
+#include "store/ProgramAlarmApprovals.h"
 #include "store/vdir/OnDemandCalendarStore.h"
 
 #include <QCoreApplication>
@@ -48,7 +49,9 @@ int main(int argc, char** argv) {
     CanberraSoundPlayer sounds;
     DateFormatter formatter;
     QTemporaryDir state;
-    AlarmService service(store, sounds, formatter, state.filePath(QStringLiteral("helper-state.json")));
+    const ProgramAlarmApprovals approvals(state.filePath(QStringLiteral("program-alarms.json")));
+    AlarmService service(store, sounds, formatter, state.filePath(QStringLiteral("helper-state.json")),
+                         approvals);
     service.start();
     report("alarms looked up, store open");
     const auto idle = OnDemandCalendarStore::CLOSE_DELAY + std::chrono::seconds(seconds);

@@ -173,7 +173,7 @@ void ApplicationDelegate::keepSelectedCalendar() {
 void ApplicationDelegate::setUpEventEditor() {
     m_editEventController = std::make_unique<EditEventController>(
         m_model, *m_calendarController, m_undoManager, m_eventDescription, m_parsingController,
-        m_userDefaults, m_window.get());
+        m_userDefaults, m_programApprovals, m_window.get());
     m_actionsController->setEditEventController(m_editEventController.get());
     m_timelineViewController->setSelectedEventOpener([this] { m_actionsController->showSelectedEvent(); });
     EditEventController& editor = *m_editEventController;

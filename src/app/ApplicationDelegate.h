@@ -21,6 +21,7 @@
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"
 #include "store/CalendarStoreController.h"
+#include "store/ProgramAlarmApprovals.h"
 #include "store/vdir/VdirCalendarStore.h"
 #include "timeline/view/TimelineViewController.h"
 
@@ -97,6 +98,7 @@ private:
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<TimelineViewController> m_timelineViewController;
     std::unique_ptr<ActionsController> m_actionsController;
+    ProgramAlarmApprovals m_programApprovals{ProgramAlarmApprovals::defaultPath()};
     std::unique_ptr<EditEventController> m_editEventController;
     std::unique_ptr<CalendarsOutlineController> m_calendarsOutlineController;
     std::unique_ptr<StatusDescriptionController> m_statusDescriptionController;

@@ -2,6 +2,7 @@
 
 #include "base/Logger.h"
 #include "base/UndoManager.h"
+#include "records/CalAlarm.h"
 #include "store/ApplicationModel.h"
 #include "store/anyRecordOfSeries.h"
 #include "store/vdir/VdirCalendarStore.h"
@@ -12,6 +13,8 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+
+#include <algorithm>
 
 ImportController::ImportController(ApplicationModel& model, VdirCalendarStore& store,
                                    UndoManager& undoManager, QObject* parent)
@@ -76,7 +79,25 @@ QString ImportController::importFile(const QString& path, const QString& calenda
                           : tr("%1 events imported into “%2”.").arg(result.importedUids.size()).arg(title);
     if (!result.skipped.isEmpty())
         message += QStringLiteral("\n\n") + result.skipped.join(u'\n');
+    if (const int programs = programAlarmCount(result.importedUids); programs > 0)
+        message += QStringLiteral("\n\n") +
+                   (programs == 1 ? tr("One imported alarm would run a program. It does not run until you "
+                                       "choose its program in the event editor.")
+                                  : tr("%1 imported alarms would run a program. They do not run until you "
+                                       "choose their program in the event editor.")
+                                        .arg(programs));
     return message;
+}
+
+// The file was written by somebody else: its program alarms are kept, but nobody chose them here.
+int ImportController::programAlarmCount(const QStringList& uids) {
+    int count = 0;
+    for (const QString& uid : uids)
+        if (const auto record = anyRecordOfSeries(m_store, uid))
+            count += int(std::count_if(record->alarms.cbegin(), record->alarms.cend(), [](const auto& alarm) {
+                return alarm->action() == CalAlarm::Procedure;
+            }));
+    return count;
 }
 
 // Undoing removes the series this import wrote; redoing imports the same text again.

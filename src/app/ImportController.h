@@ -23,6 +23,7 @@ public:
 
 private:
     void registerUndo(const QString& calendarUid, const QByteArray& text, const QStringList& uids);
+    int programAlarmCount(const QStringList& uids);
 
     ApplicationModel& m_model;
     VdirCalendarStore& m_store;

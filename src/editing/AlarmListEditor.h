@@ -13,4 +13,8 @@ public:
     // Removes the alarm from the edited event and rebuilds all rows. The calling row is still running when
     // this returns: delete the old rows later (deleteLater), not at once.
     virtual void removeAlarm(const std::shared_ptr<CalAlarm>& alarm) = 0;
+    // The user chose the alarm's program in this row: it may run once the event is saved.
+    virtual void programChosen(const CalAlarm& alarm) = 0;
+    // Whether the alarm's program runs on this computer: chosen here, now or before.
+    virtual bool mayRunProgram(const CalAlarm& alarm) const = 0;
 };

@@ -8,6 +8,7 @@
 #include "base/InternalInconsistency.h"
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
+#include "textColors.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -24,6 +25,8 @@ const QString ALARM_SOUND = QStringLiteral("alarmSound");
 // Item data of the type pop-up: a quick entry holds its relative trigger, an action entry its tag.
 constexpr int TRIGGER_ROLE = Qt::UserRole;
 constexpr int TAG_ROLE = Qt::UserRole + 1;
+// Texts under the program's button wrap at this width rather than widen the editor.
+constexpr int ROW_TEXT_WIDTH = 280;
 
 struct QuickEntry {
     const char* title;
@@ -64,9 +67,9 @@ AlarmSettingsViewController::AlarmSettingsViewController(std::shared_ptr<CalAlar
       m_typeController(new QComboBox), m_timeLabel(new QLabel(tr("&Date:"))),
       m_timeController(new QDateTimeEdit), m_timeIntervalPicker(new TimeIntervalPicker),
       m_soundLabel(new QLabel(tr("&Sound:"))), m_soundController(new QComboBox),
-      m_urlLabel(new QLabel(tr("&Program:"))), m_urlController(new QPushButton), m_editor(editor),
-      m_defaults(defaults), m_player(player), m_event(std::move(event)), m_alarm(std::move(alarm)),
-      m_programPicker(chooseProgramInDialog) {
+      m_urlLabel(new QLabel(tr("&Program:"))), m_urlController(new QPushButton), m_argumentLabel(new QLabel),
+      m_programNote(new QLabel), m_editor(editor), m_defaults(defaults), m_player(player),
+      m_event(std::move(event)), m_alarm(std::move(alarm)), m_programPicker(chooseProgramInDialog) {
     buildTypeEntries();
     m_typeController->setAccessibleName(tr("Alarm type"));
     m_typeLabel->setBuddy(m_typeController);
@@ -78,6 +81,17 @@ AlarmSettingsViewController::AlarmSettingsViewController(std::shared_ptr<CalAlar
     m_soundLabel->setBuddy(m_soundController);
     m_urlController->setAccessibleName(tr("Program to run"));
     m_urlLabel->setBuddy(m_urlController);
+    m_argumentLabel->setAccessibleName(tr("Program argument"));
+    m_programNote->setAccessibleName(tr("Program not run"));
+    // Texts from a calendar file: shown as they stand, never as markup.
+    for (QLabel* label : {m_argumentLabel, m_programNote}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setFixedWidth(ROW_TEXT_WIDTH);
+    }
+    QPalette warning = m_programNote->palette();
+    warning.setColor(QPalette::WindowText, INVALID_TEXT_COLOR);
+    m_programNote->setPalette(warning);
     placeControls();
 
     // Read once: the editor shows an event of a read-only calendar without changing it.
@@ -153,6 +167,10 @@ void AlarmSettingsViewController::placeControls() {
     m_gridView->setLeftMargin(3, 7, 1);
     m_gridView->setView(m_urlController, 8, 1);
     m_gridView->setLeftMargin(4, 8, 1);
+    m_gridView->setView(m_argumentLabel, 9, 1);
+    m_gridView->setLeftMargin(5, 9, 1);
+    m_gridView->setView(m_programNote, 10, 1);
+    m_gridView->setLeftMargin(5, 10, 1);
 }
 
 QSize AlarmSettingsViewController::sizeHint() const {
@@ -249,6 +267,12 @@ void AlarmSettingsViewController::urlPickerAction() {
 
 std::optional<QUrl> AlarmSettingsViewController::pickProgram(bool removeWhenCancelled) {
     std::optional<QUrl> url = m_programPicker(this);
+    if (url) {
+        // The argument goes with the program the user has just seen it beside.
+        CalAlarm chosen = *m_alarm;
+        chosen.setUrl(*url);
+        m_editor.programChosen(chosen);
+    }
     if (!url && removeWhenCancelled) {
         const std::shared_ptr<CalAlarm> alarm = m_alarm;
         m_editor.removeAlarm(alarm);
@@ -304,9 +328,29 @@ void AlarmSettingsViewController::showAlarm() {
         m_soundController->resize(m_soundController->sizeHint());
     }
 
-    const bool isProcedure = action == CalAlarm::Procedure;
+    showProgram();
+}
+
+void AlarmSettingsViewController::showProgram() {
+    const bool isProcedure = m_alarm->action() == CalAlarm::Procedure;
     m_urlLabel->setVisible(isProcedure);
     m_urlController->setVisible(isProcedure);
     m_urlController->setText(m_alarm->url().isEmpty() ? tr("Choose…") : m_alarm->url().fileName());
+    // Marked up as a paragraph, so that a path holding markup is shown as it stands.
+    m_urlController->setToolTip(
+        QStringLiteral("<p>%1</p>")
+            .arg(m_alarm->url().toDisplayString(QUrl::PreferLocalFile).toHtmlEscaped()));
     m_urlController->resize(m_urlController->sizeHint());
+
+    const QString argument = m_alarm->procedureArguments();
+    m_argumentLabel->setVisible(isProcedure && !argument.isEmpty());
+    m_argumentLabel->setText(tr("With the argument: %1").arg(argument));
+    m_argumentLabel->resize(m_argumentLabel->sizeHint());
+
+    const bool editable = m_event->calendar && m_event->calendar->isEditable;
+    m_programNote->setVisible(isProcedure && !m_alarm->url().isEmpty() && !m_editor.mayRunProgram(*m_alarm));
+    m_programNote->setText(editable ? tr("Not set up on this computer: it does not run until you choose its "
+                                         "program with Run…")
+                                    : tr("It does not run: the calendar is read-only."));
+    m_programNote->resize(m_programNote->sizeHint());
 }

@@ -58,8 +58,10 @@ private:
     void soundNameAction(const QString& name);
     void timeIntervalAction(double seconds);
     void absoluteTriggerAction(const QDateTime& moment);
-    // The chosen program, or none; a cancelled choice removes an alarm that was new.
+    // The chosen program, or none; a cancelled choice removes an alarm that was new. A chosen one is the
+    // user's choice on this computer, so the alarm may run it.
     std::optional<QUrl> pickProgram(bool removeWhenCancelled);
+    void showProgram();
     // Shows the alarm as it is now: the selected type entry, which controls are shown and their values.
     void showAlarm();
 
@@ -73,6 +75,8 @@ private:
     QComboBox* m_soundController;
     QLabel* m_urlLabel;
     QPushButton* m_urlController;
+    QLabel* m_argumentLabel;
+    QLabel* m_programNote; // why the program does not run, where it does not
     AlarmListEditor& m_editor;
     UserDefaults& m_defaults;
     SoundPlayer& m_player;

@@ -16,6 +16,7 @@
 #include "store/ApplicationModel.h"
 #include "store/BaseCalendarController.h"
 #include "store/CalendarSortOrder.h"
+#include "store/ProgramAlarmApprovals.h"
 #include "textColors.h"
 
 #include <QCheckBox>
@@ -96,10 +97,11 @@ EditEventController::EditEventController(ApplicationModel& model, BaseCalendarCo
                                          UndoManager& undoManager,
                                          std::shared_ptr<EventDescription> eventDescription,
                                          ParsingController& parsingController, UserDefaults& userDefaults,
-                                         QWidget* parent)
+                                         ProgramAlarmApprovals& programApprovals, QWidget* parent)
     : QDialog(parent), m_model(model), m_calendarController(calendarController), m_undoManager(undoManager),
       m_eventDescription(std::move(eventDescription)), m_parsingController(parsingController),
-      m_userDefaults(userDefaults), m_eventBuilder(std::make_unique<CalEventBuilder>()),
+      m_userDefaults(userDefaults), m_programApprovals(programApprovals),
+      m_eventBuilder(std::make_unique<CalEventBuilder>()),
       m_soundPlayer(std::make_unique<CanberraSoundPlayer>()) {
     buildWindow();
     connect(&m_model, &ApplicationModel::eventsChanged, this, &EditEventController::modelEventsChanged);
@@ -245,11 +247,13 @@ CalendarDate EditEventController::referenceDate() const {
 
 void EditEventController::showWithNewEvent(const std::shared_ptr<CalEvent>& event) {
     m_isNewEvent = true;
+    m_chosenPrograms.clear();
     showWithEventImpl(event);
 }
 
 void EditEventController::showWithEvent(const std::shared_ptr<CalEvent>& event) {
     m_isNewEvent = false;
+    m_chosenPrograms.clear();
     showWithEventImpl(event);
 }
 
@@ -483,6 +487,33 @@ void EditEventController::removeAlarm(const std::shared_ptr<CalAlarm>& alarm) {
     announceChange();
 }
 
+void EditEventController::programChosen(const CalAlarm& alarm) {
+    m_chosenPrograms.append({alarm.url(), alarm.procedureArguments()});
+}
+
+// Approved before under the calendar the event came from also counts: moving it here is no new choice.
+bool EditEventController::mayRunProgram(const CalAlarm& alarm) const {
+    if (!m_event || !m_event->calendar || !m_event->calendar->isEditable)
+        return false;
+    return m_chosenPrograms.contains({alarm.url(), alarm.procedureArguments()}) ||
+           m_programApprovals.isApproved(*m_event, alarm) ||
+           (m_backupEvent && m_programApprovals.isApproved(*m_backupEvent, alarm));
+}
+
+QList<std::shared_ptr<CalAlarm>> EditEventController::programAlarmsThatMayRun() const {
+    QList<std::shared_ptr<CalAlarm>> result;
+    for (const auto& alarm : m_event->alarms)
+        if (alarm->action() == CalAlarm::Procedure && mayRunProgram(*alarm))
+            result.append(alarm);
+    return result;
+}
+
+void EditEventController::approvePrograms(const CalEvent& saved,
+                                          const QList<std::shared_ptr<CalAlarm>>& alarms) {
+    for (const auto& alarm : alarms)
+        m_programApprovals.approve(saved, *alarm);
+}
+
 void EditEventController::modelEventsChanged() {
     // A new event is not in the store yet, so nothing there can have changed it.
     if (!m_event || m_isNewEvent)
@@ -515,15 +546,20 @@ void EditEventController::okAction() {
     if (QWidget* focused = focusWidget())
         focused->clearFocus();
     const std::shared_ptr<CalEvent> edited = m_event;
+    // Asked before saving: the save reaches the model, which may show the stored event here meanwhile.
+    const QList<std::shared_ptr<CalAlarm>> programs = programAlarmsThatMayRun();
     if (m_isNewEvent) {
         m_calendarController.addEvent(*edited);
         m_undoManager.setActionName(tr("New Event"));
         const std::shared_ptr<CalEvent> stored = m_model.closestOccurrenceToEvent(*edited);
+        if (stored)
+            approvePrograms(*stored, programs);
         closeImpl();
         emit didCreateNewEvent(stored);
         return;
     }
-    m_calendarController.replaceEvent(m_backupEvent, *edited);
+    if (m_calendarController.replaceEvent(m_backupEvent, *edited))
+        approvePrograms(*edited, programs);
     m_undoManager.setActionName(tr("Edit Event"));
     closeImpl();
 }

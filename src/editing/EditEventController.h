@@ -19,6 +19,7 @@ class CommandFieldTextViewDelegate;
 class EventDescription;
 class GridView;
 class ParsingController;
+class ProgramAlarmApprovals;
 class QCheckBox;
 class QComboBox;
 class QDateTimeEdit;
@@ -44,7 +45,7 @@ public:
     EditEventController(ApplicationModel& model, BaseCalendarController& calendarController,
                         UndoManager& undoManager, std::shared_ptr<EventDescription> eventDescription,
                         ParsingController& parsingController, UserDefaults& userDefaults,
-                        QWidget* parent = nullptr);
+                        ProgramAlarmApprovals& programApprovals, QWidget* parent = nullptr);
     ~EditEventController() override;
 
     void showWithNewEvent(const std::shared_ptr<CalEvent>& event);
@@ -63,6 +64,8 @@ public:
     void allDayAction();
     void addAlarm(const std::shared_ptr<CalAlarm>& alarm) override;
     void removeAlarm(const std::shared_ptr<CalAlarm>& alarm) override;
+    void programChosen(const CalAlarm& alarm) override;
+    bool mayRunProgram(const CalAlarm& alarm) const override;
 
     TextViewWithCompletion* commandField() const { return m_commandField; }
     CommandFieldHighlighter* commandFieldHighlighter() const { return m_commandFieldHighlighter; }
@@ -110,6 +113,10 @@ private:
     void addAlarmRow(const std::shared_ptr<CalAlarm>& alarm);
     void announceChange();
     CalendarDate referenceDate() const;
+    // The program alarms of the edited event whose program the user chose, here or before.
+    QList<std::shared_ptr<CalAlarm>> programAlarmsThatMayRun() const;
+    // Keeps those choices for the event as it was saved.
+    void approvePrograms(const CalEvent& saved, const QList<std::shared_ptr<CalAlarm>>& alarms);
 
     ApplicationModel& m_model;
     BaseCalendarController& m_calendarController;
@@ -117,6 +124,7 @@ private:
     std::shared_ptr<EventDescription> m_eventDescription;
     ParsingController& m_parsingController;
     UserDefaults& m_userDefaults;
+    ProgramAlarmApprovals& m_programApprovals;
     std::unique_ptr<CalEventBuilder> m_eventBuilder;
     DateOffsetValueTransformer m_endDateTransformer;
     std::function<CalendarDate()> m_referenceDateProvider;
@@ -143,6 +151,8 @@ private:
     std::shared_ptr<CalEvent> m_baseEvent;
     std::shared_ptr<CalEvent> m_backupEvent;
     bool m_isNewEvent = false;
+    // The programs, with their arguments, that the user chose for alarms since the panel was shown.
+    QList<std::pair<QUrl, QString>> m_chosenPrograms;
     // Set while the fields are filled from the event, so that they do not write it back.
     bool m_showing = false;
 };

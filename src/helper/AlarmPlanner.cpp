@@ -22,6 +22,8 @@ PendingAlarm pendingAlarm(const CalEvent& event, const CalAlarm& alarm) {
     result.sound = alarm.sound();
     result.program = alarm.url();
     result.programArguments = alarm.procedureArguments();
+    result.calendarUid = event.calendar ? event.calendar->uid : QString();
+    result.calendarEditable = event.calendar && event.calendar->isEditable;
     return result;
 }
 

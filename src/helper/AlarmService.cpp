@@ -6,6 +6,7 @@
 #include "dates/DateFormatter.h"
 #include "editing/SoundPlayer.h"
 #include "store/CalendarStore.h"
+#include "store/ProgramAlarmApprovals.h"
 
 #include <algorithm>
 #include <exception>
@@ -28,8 +29,9 @@ void takeDue(QList<PendingAlarm>& alarms, const QDateTime& now, QList<PendingAla
 } // namespace
 
 AlarmService::AlarmService(CalendarStore& store, SoundPlayer& sounds, const DateFormatter& formatter,
-                           const QString& stateFile, QObject* parent)
-    : QObject(parent), m_store(store), m_sounds(sounds), m_formatter(formatter), m_log(stateFile) {
+                           const QString& stateFile, const ProgramAlarmApprovals& approvals, QObject* parent)
+    : QObject(parent), m_store(store), m_sounds(sounds), m_formatter(formatter), m_approvals(approvals),
+      m_log(stateFile) {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer); // a coarse timer may be off by 5 % of days
     connect(&m_timer, &QTimer::timeout, this, &AlarmService::onTimeout);
@@ -109,9 +111,7 @@ void AlarmService::scheduleNext(const QDateTime& now) {
 void AlarmService::deliver(const PendingAlarm& alarm) {
     switch (alarm.action) {
     case CalAlarm::Procedure:
-        if (!AlarmProgram::run(alarm.program, alarm.programArguments))
-            notify(alarm,
-                   tr("The alarm's program %1 could not be run.").arg(alarm.program.toDisplayString()));
+        runProgram(alarm);
         return;
     case CalAlarm::Sound:
         if (!m_sounds.play(alarm.sound))
@@ -124,6 +124,27 @@ void AlarmService::deliver(const PendingAlarm& alarm) {
         break;
     }
     notify(alarm, bodyOf(alarm));
+}
+
+// A calendar file can come from anywhere: its program runs only when this user chose it here.
+void AlarmService::runProgram(const PendingAlarm& alarm) {
+    const QString program = alarm.program.toDisplayString(QUrl::PreferLocalFile);
+    QString refusal;
+    if (!alarm.calendarEditable)
+        refusal = tr("This reminder asks to run %1. It was not run, because its calendar is read-only.");
+    else if (!m_approvals.isApproved(alarm.calendarUid, alarm.uid, alarm.program, alarm.programArguments))
+        refusal =
+            tr("This reminder asks to run %1. It was not run, because it was not set up on this computer.");
+    if (!refusal.isEmpty()) {
+        refusal = refusal.arg(program);
+        VL_LOG(LOTHER, Logger::LOG_WARNING_LEVEL, QStringLiteral("“%1”: %2").arg(alarm.title, refusal));
+        notify(alarm, refusal + u'\n' + bodyOf(alarm));
+        return;
+    }
+    VL_LOG(LOTHER, Logger::LOG_INFO_LEVEL,
+           QStringLiteral("the alarm of “%1” runs %2").arg(alarm.title, program));
+    if (!AlarmProgram::run(alarm.program, alarm.programArguments))
+        notify(alarm, tr("The alarm's program %1 could not be run.").arg(program));
 }
 
 QString AlarmService::bodyOf(const PendingAlarm& alarm) const {

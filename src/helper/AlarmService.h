@@ -15,10 +15,12 @@
 
 class CalendarStore;
 class DateFormatter;
+class ProgramAlarmApprovals;
 class SoundPlayer;
 
 // Delivers the alarms of the store's events at their trigger moments: a notification for message,
-// email and sound alarms (sound alarms also play their sound), the program for run-program alarms.
+// email and sound alarms (sound alarms also play their sound), the program for run-program alarms that
+// the user set up on this computer, and a notification that names the program for any other.
 //
 // One timer waits for the next trigger, or for the end of the window of alarms looked up ahead; every
 // change of the store looks again. An alarm found late, because the machine slept or the helper was not
@@ -31,9 +33,10 @@ public:
     static constexpr std::chrono::seconds LOOK_AHEAD{3 * 86400};
     static constexpr std::chrono::seconds SNOOZE_DELAY{300};
 
-    // `stateFile` is normally FiredAlarmLog::defaultPath(). Nothing fires before start().
+    // `stateFile` is normally FiredAlarmLog::defaultPath(). Nothing fires before start(). A program alarm
+    // runs only when `approvals` holds it and its calendar is editable; any other is shown as a message.
     AlarmService(CalendarStore& store, SoundPlayer& sounds, const DateFormatter& formatter,
-                 const QString& stateFile, QObject* parent = nullptr);
+                 const QString& stateFile, const ProgramAlarmApprovals& approvals, QObject* parent = nullptr);
 
     // Looks up the alarms, fires those missed within LATE_LIMIT, and waits for the next one.
     void start();
@@ -51,6 +54,7 @@ private:
     void fireDue(const QDateTime& now);
     void scheduleNext(const QDateTime& now);
     void deliver(const PendingAlarm& alarm);
+    void runProgram(const PendingAlarm& alarm);
     QString bodyOf(const PendingAlarm& alarm) const;
     void notify(const PendingAlarm& alarm, const QString& body);
     void onAction(quint64 tag, const QString& action);
@@ -58,6 +62,7 @@ private:
     CalendarStore& m_store;
     SoundPlayer& m_sounds;
     const DateFormatter& m_formatter;
+    const ProgramAlarmApprovals& m_approvals;
     FiredAlarmLog m_log;
     DesktopNotifications m_notifications;
     WakeUpWatcher m_wakeUps;

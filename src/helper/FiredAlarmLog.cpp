@@ -2,6 +2,7 @@
 
 #include "base/FileReplacement.h"
 #include "base/Logger.h"
+#include "base/stateFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,10 +26,7 @@ QString isoText(const QDateTime& moment) {
 } // namespace
 
 QString FiredAlarmLog::defaultPath() {
-    QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    if (state.isEmpty() || QDir::isRelativePath(state)) // relative values are to be ignored
-        state = QDir::homePath() + QStringLiteral("/.local/state");
-    return state + QStringLiteral("/verdalune/helper-state.json");
+    return stateFolder() + QStringLiteral("/helper-state.json");
 }
 
 FiredAlarmLog::FiredAlarmLog(QString path) : m_path(std::move(path)) {

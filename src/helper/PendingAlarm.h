@@ -20,4 +20,6 @@ struct PendingAlarm {
     QString sound;
     QUrl program;
     QString programArguments;
+    QString calendarUid;
+    bool calendarEditable = false; // a read-only calendar's program alarms never run
 };

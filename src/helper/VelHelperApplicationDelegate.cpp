@@ -52,8 +52,8 @@ void VelHelperApplicationDelegate::applicationDidFinishLaunching() {
                     emit exitRequested();
             });
     restoreFromUserDefaults();
-    m_alarmService =
-        std::make_unique<AlarmService>(m_store, m_sounds, *m_dateFormatter, FiredAlarmLog::defaultPath());
+    m_alarmService = std::make_unique<AlarmService>(m_store, m_sounds, *m_dateFormatter,
+                                                    FiredAlarmLog::defaultPath(), m_programApprovals);
     connect(m_alarmService.get(), &AlarmService::openRequested, this,
             &VelHelperApplicationDelegate::openInMainApplication);
     m_alarmService->start();
@@ -111,9 +111,9 @@ EditEventController& VelHelperApplicationDelegate::editEventController() {
     m_parsingController = std::make_unique<ParsingController>();
     m_parsingController->setCalendarNames(m_applicationModel.editableCalendarTitles());
     m_parsingController->setDayMonthOrder(m_mainDefaults.value(DAY_MONTH_ORDER).toInt());
-    m_editEventController =
-        std::make_unique<EditEventController>(m_applicationModel, m_calendarController, m_undoManager,
-                                              m_eventDescription, *m_parsingController, m_ownDefaults);
+    m_editEventController = std::make_unique<EditEventController>(
+        m_applicationModel, m_calendarController, m_undoManager, m_eventDescription, *m_parsingController,
+        m_ownDefaults, m_programApprovals);
     return *m_editEventController;
 }
 

@@ -12,6 +12,7 @@
 #include "shortcut/GlobalHotKeyController.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarStoreController.h"
+#include "store/ProgramAlarmApprovals.h"
 #include "store/vdir/OnDemandCalendarStore.h"
 
 #include <QObject>
@@ -75,6 +76,7 @@ private:
     std::unique_ptr<ParsingController> m_parsingController;
     std::shared_ptr<DateFormatter> m_dateFormatter;
     std::shared_ptr<EventDescription> m_eventDescription;
+    ProgramAlarmApprovals m_programApprovals{ProgramAlarmApprovals::defaultPath()};
     std::unique_ptr<EditEventController> m_editEventController;
     std::unique_ptr<GlobalHotKeyController> m_hotKeyController;
     std::unique_ptr<DistributedNotificationCenter> m_distributedNotificationCenter;

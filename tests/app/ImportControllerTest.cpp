@@ -81,4 +81,18 @@ TEST_F(ImportControllerTest, AFileThatIsNoCalendarIsRefusedAndNothingIsWritten) 
         import.importFile(folder.filePath(u"missing.ics"_s), u"home"_s, ok).contains(u"cannot be read"_s));
 }
 
+TEST_F(ImportControllerTest, ProgramAlarmsAreKeptAndTheUserIsToldTheyDoNotRun) {
+    const QByteArray procedure = "BEGIN:VALARM\r\nACTION:PROCEDURE\r\nATTACH:file:///usr/bin/env\r\n"
+                                 "DESCRIPTION:-S sh -c id\r\nTRIGGER:-PT5M\r\nEND:VALARM\r\n";
+    QByteArray invitation = TWO_SERIES;
+    invitation.replace("X-MAIL-PROGRAM:kept\r\n", "X-MAIL-PROGRAM:kept\r\n" + procedure + procedure);
+    bool ok = false;
+    EXPECT_EQ(import.importFile(saved(invitation), u"home"_s, ok),
+              u"2 events imported into “home”.\n\n2 imported alarms would run a program. They do not run "
+              u"until you choose their program in the event editor."_s);
+    QFile first(loop.root.filePath(u"home/invite-1.ics"_s));
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
+    EXPECT_EQ(first.readAll().count("ATTACH:file:///usr/bin/env"), 2) << "nothing of the file is lost";
+}
+
 } // namespace

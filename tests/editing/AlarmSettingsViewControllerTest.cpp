@@ -12,6 +12,7 @@
 #include "editing/TimeIntervalPicker.h"
 
 #include <QDateTimeEdit>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
@@ -51,6 +52,8 @@ public:
         m_event->alarms.removeOne(alarm);
         rebuild();
     }
+    void programChosen(const CalAlarm& alarm) override { chosen.append(alarm.url()); }
+    bool mayRunProgram(const CalAlarm& alarm) const override { return chosen.contains(alarm.url()); }
 
     void rebuild() {
         grid.clear(); // the rows go later: the one that asked is still running
@@ -70,6 +73,7 @@ public:
     QList<QPointer<AlarmSettingsViewController>> rows;
     QList<std::shared_ptr<CalAlarm>> added;
     QList<std::shared_ptr<CalAlarm>> removed;
+    QList<QUrl> chosen;
 
 private:
     void appendEmptyRow() {
@@ -129,6 +133,9 @@ QStringList shownControls(QWidget* row) {
         names.append(QStringLiteral("sound"));
     if (programButton(row)->isVisibleTo(row))
         names.append(QStringLiteral("program"));
+    for (const QString& label : {QStringLiteral("Program argument"), QStringLiteral("Program not run")})
+        if (control<QLabel>(row, label)->isVisibleTo(row))
+            names.append(label);
     return names;
 }
 
@@ -268,6 +275,39 @@ TEST_F(AlarmRows, RunSetsTheChosenProgramAndACancelledChoiceUndoesOnlyANewAlarm)
     QTest::mouseClick(programButton(row), Qt::LeftButton);
     EXPECT_EQ(row->alarm()->url(), QUrl::fromLocalFile(QStringLiteral("/usr/bin/false")));
     EXPECT_EQ(list.removed.size(), 1);
+}
+
+// A program alarm that came in a calendar file is shown for what it is: its program, its argument, and
+// that it does not run until the user chooses the program here.
+TEST_F(AlarmRows, AProgramAlarmFromAFileSaysItDoesNotRunUntilItsProgramIsChosen) {
+    const QUrl program = QUrl::fromLocalFile(QStringLiteral("/usr/bin/env"));
+    list.setProgramPicker([&](QWidget*) { return program; });
+    const auto foreign = alarmWith(CalAlarm::Procedure, 0);
+    foreign->setUrl(program);
+    foreign->setProcedureArguments(QStringLiteral("-S sh -c '<b>id</b>'"));
+    event->alarms = {foreign};
+    show();
+    AlarmSettingsViewController* row = list.row(0);
+    EXPECT_EQ(shownControls(row),
+              (QStringList{QStringLiteral("time"), QStringLiteral("program"),
+                           QStringLiteral("Program argument"), QStringLiteral("Program not run")}));
+    const QLabel* argument = control<QLabel>(row, QStringLiteral("Program argument"));
+    EXPECT_EQ(argument->text(), QStringLiteral("With the argument: -S sh -c '<b>id</b>'"));
+    EXPECT_EQ(argument->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(
+        control<QLabel>(row, QStringLiteral("Program not run"))->text().contains(QStringLiteral("Run…")));
+
+    chooseEntry(typePopUp(row), QStringLiteral("Run…"));
+    EXPECT_EQ(list.chosen, QList{program});
+    EXPECT_EQ(shownControls(row), (QStringList{QStringLiteral("time"), QStringLiteral("program"),
+                                               QStringLiteral("Program argument")}));
+
+    // In a read-only calendar nothing can be chosen, and the row says why it does not run.
+    event->calendar->isEditable = false;
+    list.chosen.clear();
+    show();
+    EXPECT_EQ(control<QLabel>(list.row(0), QStringLiteral("Program not run"))->text(),
+              QStringLiteral("It does not run: the calendar is read-only."));
 }
 
 TEST_F(AlarmRows, MessageWithSoundTakesTheRememberedSoundWhileItIsInstalled) {

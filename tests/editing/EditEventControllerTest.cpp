@@ -13,6 +13,7 @@
 #include "editing/TextViewWithCompletion.h"
 #include "editing/textColors.h"
 #include "entry/ParsingController.h"
+#include "store/ProgramAlarmApprovals.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -85,9 +86,11 @@ protected:
         made->setTimeModeHours(12);
         return made;
     }();
-    EditEventController editor{loop.model, loop.controller,
-                               loop.undo,  std::make_shared<EventDescription>(formatter),
-                               parsing,    loop.defaults};
+    QTemporaryDir state;
+    ProgramAlarmApprovals approvals{state.filePath(u"program-alarms.json"_s)};
+    EditEventController editor{
+        loop.model, loop.controller, loop.undo, std::make_shared<EventDescription>(formatter),
+        parsing,    loop.defaults,   approvals};
 };
 
 TEST_F(EditEventControllerTest, ATypedLineSetsTheFieldsAndReturnStoresIt) {
@@ -334,6 +337,42 @@ TEST_F(EditEventControllerTest, AlarmRowsShowTheFilesAlarmsAndANewOneIsWrittenBe
     ASSERT_EQ(reread->alarms.size(), 4);
     EXPECT_EQ(reread->alarms[3]->action(), CalAlarm::Display);
     EXPECT_DOUBLE_EQ(reread->alarms[3]->relativeTrigger(), -3600);
+    EXPECT_FALSE(approvals.isApproved(*reread, *reread->alarms[0])) << "nobody chose the file's program here";
+}
+
+TEST_F(EditEventControllerTest, AProgramChosenInTheEditorMayRunOnceSavedAlsoAfterAMove) {
+    const QUrl program = QUrl::fromLocalFile(u"/usr/bin/true"_s);
+    const auto chooseRun = [&] {
+        AlarmSettingsViewController* empty = editor.alarmViewControllers().back();
+        empty->setProgramPicker([&](QWidget*) { return std::optional(program); });
+        for (QComboBox* combo : empty->findChildren<QComboBox*>())
+            if (combo->accessibleName() == u"Alarm type"_s)
+                chooseEntry(combo, u"Run…"_s);
+    };
+    const auto dentist = storedEvent(u"home"_s, u"dentist"_s);
+    ASSERT_TRUE(dentist);
+    editor.showWithEvent(dentist);
+    chooseRun();
+    editor.cancelAction();
+    auto alarm = CalAlarm::alarm();
+    alarm->setUrl(program);
+    EXPECT_FALSE(approvals.isApproved(*dentist, *alarm)) << "cancelled: nothing was chosen";
+
+    editor.showWithEvent(dentist);
+    chooseRun();
+    editor.okAction();
+    loop.nextPass();
+    const auto saved = loop.model.eventsWithUid(u"dentist"_s).front();
+    ASSERT_EQ(saved->alarms.size(), 1);
+    EXPECT_TRUE(approvals.isApproved(*saved, *saved->alarms[0]));
+
+    editor.showWithEvent(saved);
+    chooseEntry(editor.calendarPopUp(), u"work"_s);
+    editor.okAction();
+    loop.nextPass();
+    const auto moved = loop.model.eventsWithUid(u"dentist"_s).front();
+    ASSERT_EQ(moved->calendar->uid, u"work"_s);
+    EXPECT_TRUE(approvals.isApproved(*moved, *moved->alarms[0]));
 }
 
 TEST_F(EditEventControllerTest, RecurrencesChosenInThePanelAreWrittenAndExpand) {

@@ -6,7 +6,9 @@
 
 #include "dates/DateFormatter.h"
 #include "editing/SoundPlayer.h"
+#include "store/ProgramAlarmApprovals.h"
 #include "store/vdir/OnDemandCalendarStore.h"
+#include "store/vdir/VdirCalendarStore.h"
 
 #include <gtest/gtest.h>
 
@@ -85,7 +87,7 @@ protected:
 
     AlarmService& startService(const QString& state = QString()) {
         m_service = std::make_unique<AlarmService>(*m_store, m_sounds, m_formatter,
-                                                   state.isEmpty() ? stateFile() : state);
+                                                   state.isEmpty() ? stateFile() : state, m_approvals);
         m_service->start();
         return *m_service;
     }
@@ -107,6 +109,41 @@ protected:
         event->alarms = std::move(alarms);
         event->recurrenceRule = std::move(rule);
         EXPECT_EQ(m_store->saveEvent(*event, CalSpan::AllEvents), std::nullopt);
+    }
+    // As the editor does when the user chose the alarm's program there.
+    void approve(const QString& uid, const QString& calendarUid = u"home"_s) {
+        const auto calendar = m_store->calendarWithUID(calendarUid);
+        ASSERT_TRUE(calendar);
+        for (const auto& event : m_store->events(QDateTime::currentDateTimeUtc().addDays(-1),
+                                                 QDateTime::currentDateTimeUtc().addDays(1), {calendar})) {
+            if (event->uid != uid)
+                continue;
+            for (const auto& alarm : event->alarms)
+                ASSERT_TRUE(m_approvals.approve(*event, *alarm));
+        }
+    }
+    // A script that adds its argument as a line to `counter` at every run.
+    QString countingScript(const QString& counter) const {
+        const QString script = m_root.filePath(u"count runs.sh"_s);
+        QFile file(script);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + counter.toUtf8() + "'\n");
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        return script;
+    }
+    static QByteArray programAlarmEvent(const QString& uid, const QDateTime& start, const QString& program,
+                                        const QByteArray& argument) {
+        return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Peer//Test//EN\r\nBEGIN:VEVENT\r\nUID:" +
+               uid.toUtf8() + "\r\nDTSTAMP:20260101T000000Z\r\nDTSTART:" + utcText(start) +
+               "\r\nDTEND:" + utcText(start.addSecs(1800)) + "\r\nSUMMARY:" + uid.toUtf8() +
+               "\r\nBEGIN:VALARM\r\nACTION:PROCEDURE\r\nATTACH:" + QUrl::fromLocalFile(program).toEncoded() +
+               "\r\nDESCRIPTION:" + argument +
+               "\r\nTRIGGER:PT0S\r\nEND:VALARM\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    }
+    void writeFile(const QString& path, const QByteArray& text) const {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
     }
     // What another program writes: an event with one message alarm at its start.
     void writeOnDisk(const QString& uid, const QByteArray& title, const QDateTime& start) const {
@@ -159,6 +196,7 @@ protected:
     QProcess m_server;
     RecordingSoundPlayer m_sounds;
     DateFormatter m_formatter;
+    ProgramAlarmApprovals m_approvals{m_root.filePath(u"state/program-alarms.json"_s)};
     std::unique_ptr<AlarmService> m_service;
 };
 
@@ -275,6 +313,8 @@ TEST_F(AlarmServiceTest, ARunProgramAlarmHandsItsArgumentOverUntouched) {
     const QDateTime start = secondsAhead(1);
     save(u"run"_s, u"Backup"_s, start, {run});
     save(u"remote"_s, u"Remote"_s, start, {remote});
+    approve(u"run"_s);
+    approve(u"remote"_s);
     startService();
 
     ASSERT_TRUE(waitFor([&] { return QFile(output).size() > 0; }, 4000));
@@ -285,6 +325,54 @@ TEST_F(AlarmServiceTest, ARunProgramAlarmHandsItsArgumentOverUntouched) {
     spin(500);
     ASSERT_EQ(notifiedTitles(), QStringList{u"Remote"_s});
     EXPECT_TRUE(notifies()[0].value("body"_L1).toString().contains(u"ftp://example.org/run.exe"_s));
+}
+
+// A calendar file comes from a server, a subscription or a mail: the program it names runs only when
+// the user chose it here, and the user is told of any other.
+TEST_F(AlarmServiceTest, AProgramAlarmRunsOnlyWhereTheUserChoseItHere) {
+    const QString counter = m_root.filePath(u"runs.txt"_s);
+    const QString script = countingScript(counter);
+    const QDateTime start = secondsAhead(2);
+    QDir(m_root.path()).mkpath(u"calendars/subscribed"_s);
+    writeFile(m_root.filePath(u"calendars/subscribed/readonly"_s), {});
+    writeFile(m_root.filePath(u"calendars/subscribed/feed.ics"_s),
+              programAlarmEvent(u"subscribed"_s, start, script, "subscribed"));
+    auto chosen = alarmAtStart(CalAlarm::Procedure);
+    chosen->setUrl(QUrl::fromLocalFile(script));
+    chosen->setProcedureArguments(u"chosen"_s);
+    save(u"chosen"_s, u"chosen"_s, start, {chosen});
+    approve(u"chosen"_s);
+    auto edited = chosen->copy();
+    edited->setProcedureArguments(u"edited"_s);
+    save(u"edited"_s, u"edited"_s, start, {edited});
+    approve(u"edited"_s);
+    // Another program puts a new argument beside the approved program.
+    writeFile(calendarFolder() + u"/edited.ics"_s, programAlarmEvent(u"edited"_s, start, script, "changed"));
+    writeFile(calendarFolder() + u"/synced.ics"_s, programAlarmEvent(u"synced"_s, start, script, "synced"));
+    VdirCalendarStore importer(m_root.filePath(u"calendars"_s));
+    ASSERT_EQ(
+        importer.importCalendarText(u"home"_s, programAlarmEvent(u"imported"_s, start, script, "imported"))
+            .importedUids,
+        QStringList{u"imported"_s});
+    approve(u"subscribed"_s, u"subscribed"_s); // even so: a read-only calendar runs nothing
+    startService();
+
+    ASSERT_TRUE(waitForNotifies(4, 5000));
+    spin(1000);
+    QFile runs(counter);
+    ASSERT_TRUE(runs.open(QIODevice::ReadOnly));
+    EXPECT_EQ(runs.readAll(), QByteArray("chosen\n"));
+    QStringList titles = notifiedTitles();
+    titles.sort();
+    EXPECT_EQ(titles, (QStringList{u"edited"_s, u"imported"_s, u"subscribed"_s, u"synced"_s}));
+    for (const QJsonObject& call : notifies()) {
+        const QString body = call.value("body"_L1).toString();
+        EXPECT_TRUE(body.contains(u"This reminder asks to run "_s + script)) << body.toStdString();
+        EXPECT_TRUE(body.contains(call.value("summary"_L1).toString() == "subscribed"_L1
+                                      ? u"because its calendar is read-only"_s
+                                      : u"because it was not set up on this computer"_s))
+            << body.toStdString();
+    }
 }
 
 } // namespace
