@@ -1,5 +1,6 @@
 // Alarms delivered through a real store on a temporary folder and the session bus, with a stand-in for
-// the notification server. Triggers are a few seconds ahead, so each test waits that long.
+// the notification server. Triggers are a few seconds ahead, so each test waits that long, or minutes
+// behind, missed and so due at the start.
 #include "helper/AlarmService.h"
 #include "DateEnvironmentGuard.h"
 #include "EventLoopWait.h"
@@ -64,14 +65,19 @@ protected:
         // As the helper keeps it: open only while asked, here closing sooner.
         m_store = std::make_unique<OnDemandCalendarStore>(m_root.filePath(u"calendars"_s),
                                                           std::chrono::milliseconds(300));
-        m_server.start(QStringLiteral(STAND_IN_BINARY), {recordFile()});
-        ASSERT_TRUE(waitFor(
-            [] {
-                return QDBusConnection::sessionBus().interface()->isServiceRegistered(
-                    u"org.freedesktop.Notifications"_s);
-            },
-            5000))
-            << "the stand-in did not take the notification server's name";
+        startServer();
+    }
+    // `faults`: how many notifications the server refuses, then how many it leaves unanswered.
+    void startServer(const QStringList& faults = {}) {
+        const auto onBus = [] {
+            return QDBusConnection::sessionBus().interface()->isServiceRegistered(
+                u"org.freedesktop.Notifications"_s);
+        };
+        m_server.kill();
+        m_server.waitForFinished();
+        ASSERT_TRUE(waitFor([&] { return !onBus(); }, 5000));
+        m_server.start(QStringLiteral(STAND_IN_BINARY), QStringList{recordFile()} + faults);
+        ASSERT_TRUE(waitFor(onBus, 5000)) << "the stand-in did not take the notification server's name";
     }
     void TearDown() override {
         m_service.reset();
@@ -83,9 +89,11 @@ protected:
     QString recordFile() const { return m_root.filePath(u"notifications.jsonl"_s); }
     QString stateFile() const { return m_root.filePath(u"state/helper-state.json"_s); }
 
-    AlarmService& startService(const QString& state = QString()) {
+    AlarmService& startService(const QString& state = QString(),
+                               std::chrono::milliseconds callTimeout = DesktopNotifications::CALL_TIMEOUT) {
         m_service = std::make_unique<AlarmService>(*m_store, m_sounds, m_formatter,
                                                    state.isEmpty() ? stateFile() : state);
+        m_service->setNotificationPatience(callTimeout, RETRY_DELAY);
         m_service->start();
         return *m_service;
     }
@@ -119,7 +127,16 @@ protected:
                    "END:VEVENT\r\nEND:VCALENDAR\r\n");
     }
 
-    // The Notify calls the stand-in received, in order.
+    // Alarms in one minute three minutes ago, an event each; the minute.
+    QDateTime writeBurst(int count) const {
+        const qint64 minute = QDateTime::currentSecsSinceEpoch() / 60 * 60 - 180;
+        for (int i = 0; i < count; ++i)
+            writeOnDisk(u"burst-%1"_s.arg(i), "Burst",
+                        QDateTime::fromSecsSinceEpoch(minute + i % 60, Qt::UTC));
+        return QDateTime::fromSecsSinceEpoch(minute, Qt::UTC);
+    }
+
+    // The Notify calls the stand-in received, in order, shown or not.
     QList<QJsonObject> notifies() const {
         QList<QJsonObject> result;
         QFile file(recordFile());
@@ -132,10 +149,11 @@ protected:
         }
         return result;
     }
-    QStringList notifiedTitles() const {
+    // One field of each, such as the server's "id" (0 when not shown).
+    QStringList notifiedTitles(QLatin1String field = "summary"_L1) const {
         QStringList titles;
         for (const QJsonObject& call : notifies())
-            titles.append(call.value("summary"_L1).toString());
+            titles.append(call.value(field).toVariant().toString());
         return titles;
     }
     bool waitForNotifies(qsizetype count, int ms) const {
@@ -153,6 +171,7 @@ protected:
         QDBusConnection::sessionBus().call(message);
     }
 
+    static constexpr std::chrono::milliseconds RETRY_DELAY{300};
     DateEnvironmentGuard m_environment{u"Europe/Berlin"_s};
     QTemporaryDir m_root;
     std::unique_ptr<OnDemandCalendarStore> m_store;
@@ -255,6 +274,73 @@ TEST_F(AlarmServiceTest, SnoozeFiresAgainAndOpenAsksForTheOccurrence) {
     spin(500);
     EXPECT_EQ(notifies().size(), 2);
 }
+
+TEST_F(AlarmServiceTest, ABurstIsOneSummaryWithOneSoundAndTheNextMinuteIsShownApart) {
+    const QDateTime burst = writeBurst(498);
+    auto bell = alarmAtStart();
+    bell->setSound(u"bell"_s);
+    save(u"bell-1"_s, u"Bell"_s, burst, {bell});
+    save(u"bell-2"_s, u"Bell"_s, burst.addSecs(59), {bell});
+    save(u"next"_s, u"Next minute"_s, burst.addSecs(60), {alarmAtStart()});
+    QSignalSpy opened(&startService(), &AlarmService::openRequested);
+
+    ASSERT_TRUE(waitForNotifies(2, 5000));
+    spin(300);
+    ASSERT_EQ(notifiedTitles(), QStringList({u"500 reminders at "_s + m_formatter.timeDescriptionWithDate(
+                                                                          CalendarDate::fromQDateTime(burst)),
+                                             u"Next minute"_s}));
+    const QJsonObject summary = notifies()[0];
+    const QString body = summary.value("body"_L1).toString();
+    EXPECT_TRUE(body.count(u'\n') == 5 && body.endsWith(u"\nand 495 more"_s)) << body.toStdString();
+    EXPECT_EQ(summary.value("actions"_L1).toArray(), QJsonArray({"open", "Open"}));
+    EXPECT_TRUE(summary.value("hints"_L1).toArray().contains(u"suppress-sound"_s));
+    EXPECT_EQ(m_sounds.played, QStringList{u"bell"_s});
+    click(summary, u"open"_s);
+    ASSERT_TRUE(waitFor([&] { return !opened.isEmpty(); }, 2000));
+    EXPECT_EQ(opened[0][0].toString(), QString()); // the program, no event of the 500
+}
+
+TEST_F(AlarmServiceTest, AnAlarmIsShownOnTimeWhileTheServerHangsOnABurstThatIsThenTriedAgain) {
+    startServer({u"0"_s, u"1"_s});
+    writeBurst(10);
+    const QDateTime next = secondsAhead(2);
+    save(u"next"_s, u"Next"_s, next, {alarmAtStart()});
+    startService(QString(), std::chrono::milliseconds(4000)); // waiting for it would make "Next" 2 s late
+
+    ASSERT_TRUE(waitForNotifies(3, 8000));
+    EXPECT_EQ(notifiedTitles("id"_L1), QStringList({u"0"_s, u"1"_s, u"2"_s}));
+    const QList<QJsonObject> calls = notifies();
+    EXPECT_EQ(calls[1].value("summary"_L1).toString(), u"Next"_s);
+    EXPECT_LE(std::abs(lateness(calls[1], next)), 1000);
+    EXPECT_EQ(calls[2].value("summary"_L1), calls[0].value("summary"_L1));
+}
+
+TEST_F(AlarmServiceTest, AtMostAFewCallsAwaitTheServerAtOnce) {
+    startServer({u"0"_s, u"100"_s});
+    for (int i = 1; i <= 10; ++i) // a minute apart: each shown on its own
+        save(u"late-%1"_s.arg(i), u"Late"_s, secondsAhead(-60 * i), {alarmAtStart()});
+    startService();
+    spin(700);
+    EXPECT_EQ(notifies().size(), DesktopNotifications::MOST_CALLS_IN_FLIGHT);
+}
+
+// The server refuses the first GetParam() notifications.
+class RefusingServerTest : public AlarmServiceTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(RefusingServerTest, ARefusedNotificationIsTriedAgainAfterADelayThreeTimesInAll) {
+    startServer({QString::number(GetParam())});
+    save(u"late"_s, u"Late"_s, secondsAhead(-30), {alarmAtStart()});
+    startService();
+
+    ASSERT_TRUE(waitForNotifies(3, 3000));
+    spin(2 * int(RETRY_DELAY.count()));
+    EXPECT_EQ(notifiedTitles("id"_L1), QStringList({u"0"_s, u"0"_s, GetParam() < 3 ? u"1"_s : u"0"_s}));
+    const QList<QJsonObject> calls = notifies(); // less the 5 % a coarse timer may take off
+    EXPECT_GE(calls[1].value("at"_L1).toDouble() - calls[0].value("at"_L1).toDouble(),
+              RETRY_DELAY.count() * 0.95);
+}
+
+INSTANTIATE_TEST_SUITE_P(Refusals, RefusingServerTest, ::testing::Values(2, 3));
 
 TEST_F(AlarmServiceTest, ARunProgramAlarmHandsItsArgumentOverUntouched) {
     const QString output = m_root.filePath(u"argv.txt"_s);
