@@ -6,8 +6,7 @@
 namespace {
 
 QDateTime at(const QByteArray& time) {
-    return QDateTime(QDate(2026, 6, 10), QTime::fromString(QString::fromLatin1(time), Qt::ISODateWithMs),
-                     Qt::UTC);
+    return QDateTime::fromString(QString::fromLatin1("2026-06-10T" + time + 'Z'), Qt::ISODateWithMs);
 }
 
 // "09:00:00 09:00:30run": "run" marks a run-program alarm.
@@ -22,15 +21,12 @@ QList<PendingAlarm> alarmsAt(const char* times) {
 }
 
 TEST(AlarmGroupingTest, TheRestOfAMinuteComesAlongOnlyInABurst) {
-    const auto until = [](const char* planned, const char* snoozed) {
-        const QList<PendingAlarm> fromStore = alarmsAt(planned);
-        const QList<PendingAlarm> putOff = alarmsAt(snoozed);
-        return AlarmGrouping::dueUntil(at("09:00:20"), {&fromStore, &putOff});
-    };
-    EXPECT_EQ(until("09:00:00 09:00:30", "09:00:40 09:00:59"), at("09:00:59.999"));
     // Three in the minute: those before and after it do not count, nor run-program alarms.
-    EXPECT_EQ(until("08:59:59 09:00:00 09:00:30 09:00:50 09:01:00", "09:02:00"), at("09:00:20"));
-    EXPECT_EQ(until("09:00:00 09:00:30run 09:00:40 09:00:50", "09:00:40run"), at("09:00:20"));
+    const QList<PendingAlarm> planned = alarmsAt("08:59:59 09:00:00 09:00:30run 09:00:40 09:01:00");
+    const QList<PendingAlarm> three = alarmsAt("09:00:50");
+    EXPECT_EQ(AlarmGrouping::dueUntil(at("09:00:20"), {&planned, &three}), at("09:00:20"));
+    const QList<PendingAlarm> four = alarmsAt("09:00:50 09:00:59");
+    EXPECT_EQ(AlarmGrouping::dueUntil(at("09:00:20"), {&planned, &four}), at("09:00:59.999"));
 }
 
 } // namespace
