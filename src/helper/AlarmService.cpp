@@ -180,8 +180,10 @@ QString AlarmService::bodyOf(const PendingAlarm& alarm) const {
 // A title on each line: one holding line breaks must not look like several.
 QString AlarmService::summaryBodyOf(const QList<PendingAlarm>& alarms) const {
     QStringList lines;
-    for (const PendingAlarm& alarm : alarms.first(std::min(alarms.size(), SUMMARY_TITLES)))
-        lines.append(alarm.title.simplified().isEmpty() ? tr("Reminder") : alarm.title.simplified());
+    for (const PendingAlarm& alarm : alarms.first(std::min(alarms.size(), SUMMARY_TITLES))) {
+        const QString title = alarm.title.simplified();
+        lines.append(title.isEmpty() ? tr("Reminder") : title);
+    }
     if (alarms.size() > SUMMARY_TITLES)
         lines.append(tr("and %n more", nullptr, int(alarms.size() - SUMMARY_TITLES)));
     return lines.join(u'\n');
