@@ -1,5 +1,6 @@
 #include "AlarmService.h"
 
+#include "AlarmGrouping.h"
 #include "AlarmPlanner.h"
 #include "AlarmProgram.h"
 #include "base/Logger.h"
@@ -20,10 +21,20 @@ bool earlier(const PendingAlarm& a, const PendingAlarm& b) {
     return a.trigger < b.trigger;
 }
 
-// Moves the alarms due by `now` from the front of `alarms` to `due`.
-void takeDue(QList<PendingAlarm>& alarms, const QDateTime& now, QList<PendingAlarm>& due) {
-    while (!alarms.isEmpty() && alarms.front().trigger <= now)
+const qsizetype SUMMARY_TITLES = 5;
+
+// Moves the alarms due by `until` from the front of `alarms` to `due`.
+void takeDue(QList<PendingAlarm>& alarms, const QDateTime& until, QList<PendingAlarm>& due) {
+    while (!alarms.isEmpty() && alarms.front().trigger <= until)
         due.append(alarms.takeFirst());
+}
+
+QVariantMap hintsFor(bool ownSound) {
+    QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("com.pellowick.verdalune")},
+                      {QStringLiteral("category"), QStringLiteral("x-verdalune.alarm")}};
+    if (ownSound)
+        hints.insert(QStringLiteral("suppress-sound"), true); // the alarm's own sound plays instead
+    return hints;
 }
 
 } // namespace
@@ -40,8 +51,10 @@ AlarmService::AlarmService(CalendarStore& store, SoundPlayer& sounds, const Date
         connect(&m_store, signal, this, &AlarmService::lookUpSoon);
     connect(&m_wakeUps, &WakeUpWatcher::wokeUp, this, &AlarmService::lookUpSoon);
     connect(&m_notifications, &DesktopNotifications::actionInvoked, this, &AlarmService::onAction);
-    connect(&m_notifications, &DesktopNotifications::closed, this,
-            [this](quint64 tag) { m_shown.remove(tag); });
+    connect(&m_notifications, &DesktopNotifications::closed, this, [this](quint64 tag) {
+        m_shown.remove(tag);
+        m_summaries.remove(tag);
+    });
 }
 
 void AlarmService::start() {
@@ -82,18 +95,37 @@ void AlarmService::lookUp(const QDateTime& now) {
 }
 
 void AlarmService::fireDue(const QDateTime& now) {
+    const QDateTime until = AlarmGrouping::dueUntil(now, {&m_planned, &m_snoozed});
     QList<PendingAlarm> due;
-    takeDue(m_planned, now, due);
-    takeDue(m_snoozed, now, due);
+    takeDue(m_planned, until, due);
+    takeDue(m_snoozed, until, due);
     due.removeIf([&](const PendingAlarm& alarm) {
         return alarm.trigger.secsTo(now) >= LATE_LIMIT.count() || m_log.contains(alarm);
     });
     if (due.isEmpty())
         return;
-    // Written down first: an alarm lost in a crash is better than one repeated at every start.
+    // Written down first: an alarm lost in a crash is better than one repeated at every start. A
+    // notification that fails is retried from memory, so the record does not stop it.
     m_log.record(due, now);
-    for (const PendingAlarm& alarm : due)
-        deliver(alarm);
+    // A program that may run is not shown; one that may not is told of like any reminder, so that a
+    // file full of them gives one summary too.
+    QList<PendingAlarm> shown;
+    for (const PendingAlarm& alarm : due) {
+        const QString refusal = alarm.action == CalAlarm::Procedure ? programRefusal(alarm) : QString();
+        if (alarm.action == CalAlarm::Procedure && refusal.isEmpty()) {
+            runProgram(alarm);
+            continue;
+        }
+        if (!refusal.isEmpty())
+            VL_LOG(LOTHER, Logger::LOG_WARNING_LEVEL, QStringLiteral("“%1”: %2").arg(alarm.title, refusal));
+        shown.append(alarm);
+    }
+    for (const QList<PendingAlarm>& notification : AlarmGrouping::notificationsOf(std::move(shown))) {
+        if (notification.size() == 1)
+            deliver(notification.front());
+        else
+            deliverSummary(notification);
+    }
 }
 
 void AlarmService::scheduleNext(const QDateTime& now) {
@@ -111,12 +143,10 @@ void AlarmService::scheduleNext(const QDateTime& now) {
 void AlarmService::deliver(const PendingAlarm& alarm) {
     switch (alarm.action) {
     case CalAlarm::Procedure:
-        runProgram(alarm);
+        notify(alarm, programRefusal(alarm) + u'\n' + bodyOf(alarm));
         return;
     case CalAlarm::Sound:
-        if (!m_sounds.play(alarm.sound))
-            VL_LOG(LOTHER, Logger::LOG_WARNING_LEVEL,
-                   QStringLiteral("the alarm sound \"%1\" could not be played").arg(alarm.sound));
+        playSound(alarm.sound);
         break;
     case CalAlarm::Display:
     case CalAlarm::Email: // no mail is sent from here: the user is told on the desktop
@@ -126,25 +156,46 @@ void AlarmService::deliver(const PendingAlarm& alarm) {
     notify(alarm, bodyOf(alarm));
 }
 
-// A calendar file can come from anywhere: its program runs only when this user chose it here.
+// A calendar file can come from anywhere: its program runs only when this user chose it here. Empty when
+// it may run.
+QString AlarmService::programRefusal(const PendingAlarm& alarm) const {
+    const QString program = alarm.program.toDisplayString(QUrl::PreferLocalFile);
+    if (!alarm.calendarEditable)
+        return tr("This reminder asks to run %1. It was not run, because its calendar is read-only.")
+            .arg(program);
+    if (!m_approvals.isApproved(alarm.calendarUid, alarm.uid, alarm.program, alarm.programArguments))
+        return tr("This reminder asks to run %1. It was not run, because it was not set up on this computer.")
+            .arg(program);
+    return {};
+}
+
 void AlarmService::runProgram(const PendingAlarm& alarm) {
     const QString program = alarm.program.toDisplayString(QUrl::PreferLocalFile);
-    QString refusal;
-    if (!alarm.calendarEditable)
-        refusal = tr("This reminder asks to run %1. It was not run, because its calendar is read-only.");
-    else if (!m_approvals.isApproved(alarm.calendarUid, alarm.uid, alarm.program, alarm.programArguments))
-        refusal =
-            tr("This reminder asks to run %1. It was not run, because it was not set up on this computer.");
-    if (!refusal.isEmpty()) {
-        refusal = refusal.arg(program);
-        VL_LOG(LOTHER, Logger::LOG_WARNING_LEVEL, QStringLiteral("“%1”: %2").arg(alarm.title, refusal));
-        notify(alarm, refusal + u'\n' + bodyOf(alarm));
-        return;
-    }
     VL_LOG(LOTHER, Logger::LOG_INFO_LEVEL,
            QStringLiteral("the alarm of “%1” runs %2").arg(alarm.title, program));
     if (!AlarmProgram::run(alarm.program, alarm.programArguments))
         notify(alarm, tr("The alarm's program %1 could not be run.").arg(program));
+}
+
+// One sound for the whole burst, and one notification that names the first few.
+void AlarmService::deliverSummary(const QList<PendingAlarm>& alarms) {
+    const auto sound = std::find_if(alarms.cbegin(), alarms.cend(), [](const PendingAlarm& alarm) {
+        return alarm.action == CalAlarm::Sound;
+    });
+    if (sound != alarms.cend())
+        playSound(sound->sound);
+    const quint64 tag = m_nextTag++;
+    m_summaries.insert(tag);
+    const QString time =
+        m_formatter.timeDescriptionWithDate(CalendarDate::fromQDateTime(alarms.front().trigger));
+    m_notifications.show(tag, tr("%n reminders at %1", nullptr, int(alarms.size())).arg(time),
+                         summaryBodyOf(alarms), {OPEN_ACTION, tr("Open")}, hintsFor(sound != alarms.cend()));
+}
+
+void AlarmService::playSound(const QString& sound) {
+    if (!m_sounds.play(sound))
+        VL_LOG(LOTHER, Logger::LOG_WARNING_LEVEL,
+               QStringLiteral("the alarm sound \"%1\" could not be played").arg(sound));
 }
 
 QString AlarmService::bodyOf(const PendingAlarm& alarm) const {
@@ -153,18 +204,32 @@ QString AlarmService::bodyOf(const PendingAlarm& alarm) const {
     return alarm.calendarTitle.isEmpty() ? time : tr("%1\n%2").arg(time, alarm.calendarTitle);
 }
 
+// A title on each line: one holding line breaks must not look like several.
+QString AlarmService::summaryBodyOf(const QList<PendingAlarm>& alarms) const {
+    QStringList lines;
+    for (const PendingAlarm& alarm : alarms.first(std::min(alarms.size(), SUMMARY_TITLES))) {
+        const QString title = alarm.title.simplified();
+        lines.append(title.isEmpty() ? tr("Reminder") : title);
+    }
+    if (alarms.size() > SUMMARY_TITLES)
+        lines.append(tr("and %n more", nullptr, int(alarms.size() - SUMMARY_TITLES)));
+    return lines.join(u'\n');
+}
+
 void AlarmService::notify(const PendingAlarm& alarm, const QString& body) {
     const quint64 tag = m_nextTag++;
     m_shown.insert(tag, alarm);
-    QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("com.pellowick.verdalune")},
-                      {QStringLiteral("category"), QStringLiteral("x-verdalune.alarm")}};
-    if (alarm.action == CalAlarm::Sound)
-        hints.insert(QStringLiteral("suppress-sound"), true); // the alarm's own sound plays instead
     m_notifications.show(tag, alarm.title.isEmpty() ? tr("Reminder") : alarm.title, body,
-                         {OPEN_ACTION, tr("Open"), SNOOZE_ACTION, tr("Snooze 5 min")}, hints);
+                         {OPEN_ACTION, tr("Open"), SNOOZE_ACTION, tr("Snooze 5 min")},
+                         hintsFor(alarm.action == CalAlarm::Sound));
 }
 
 void AlarmService::onAction(quint64 tag, const QString& action) {
+    if (m_summaries.contains(tag)) {
+        if (action == OPEN_ACTION)
+            emit openRequested(QString(), QDateTime());
+        return;
+    }
     const auto found = m_shown.constFind(tag);
     if (found == m_shown.cend())
         return;

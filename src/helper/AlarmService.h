@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 
 #include <chrono>
@@ -21,11 +22,13 @@ class SoundPlayer;
 // Delivers the alarms of the store's events at their trigger moments: a notification for message,
 // email and sound alarms (sound alarms also play their sound), the program for run-program alarms that
 // the user set up on this computer, and a notification that names the program for any other.
+// More than a few alarms in one minute make one summary notification (AlarmGrouping) and one sound.
 //
 // One timer waits for the next trigger, or for the end of the window of alarms looked up ahead; every
 // change of the store looks again. An alarm found late, because the machine slept or the helper was not
 // running, fires once while it is less than LATE_LIMIT late and is dropped after. What fired is kept
-// in the state file, so nothing fires twice.
+// in the state file, so nothing fires twice; a notification the server did not take is tried again in
+// this run (see DesktopNotifications).
 class AlarmService : public QObject {
     Q_OBJECT
 public:
@@ -42,9 +45,16 @@ public:
     void start();
     // How long "Snooze" puts an alarm off; shorter only in tests.
     void setSnoozeDelay(std::chrono::milliseconds delay) { m_snoozeDelay = delay; }
+    // How long a notification call may stay unanswered, and the wait before a failed one is tried
+    // again; shorter only in tests.
+    void setNotificationPatience(std::chrono::milliseconds callTimeout,
+                                 std::chrono::milliseconds retryDelay) {
+        m_notifications.setPatience(callTimeout, retryDelay);
+    }
 
 signals:
     // The user chose "Open" on an alarm's notification: the occurrence starting at `occurrenceStart`.
+    // On a summary of several alarms no occurrence is meant (an empty uid): the program itself.
     void openRequested(const QString& eventUid, const QDateTime& occurrenceStart);
 
 private:
@@ -54,8 +64,12 @@ private:
     void fireDue(const QDateTime& now);
     void scheduleNext(const QDateTime& now);
     void deliver(const PendingAlarm& alarm);
+    QString programRefusal(const PendingAlarm& alarm) const;
     void runProgram(const PendingAlarm& alarm);
+    void deliverSummary(const QList<PendingAlarm>& alarms);
+    void playSound(const QString& sound);
     QString bodyOf(const PendingAlarm& alarm) const;
+    QString summaryBodyOf(const QList<PendingAlarm>& alarms) const;
     void notify(const PendingAlarm& alarm, const QString& body);
     void onAction(quint64 tag, const QString& action);
 
@@ -73,6 +87,7 @@ private:
     QList<PendingAlarm> m_planned;
     QList<PendingAlarm> m_snoozed;
     QHash<quint64, PendingAlarm> m_shown; // by notification tag
+    QSet<quint64> m_summaries;            // the tags of summaries shown
     quint64 m_nextTag = 1;
     std::chrono::milliseconds m_snoozeDelay = SNOOZE_DELAY;
 };

@@ -1,5 +1,6 @@
 // Alarms delivered through a real store on a temporary folder and the session bus, with a stand-in for
-// the notification server. Triggers are a few seconds ahead, so each test waits that long.
+// the notification server. Triggers are a few seconds ahead, so each test waits that long, or minutes
+// behind, missed and so due at the start.
 #include "helper/AlarmService.h"
 #include "DateEnvironmentGuard.h"
 #include "EventLoopWait.h"
@@ -66,14 +67,19 @@ protected:
         // As the helper keeps it: open only while asked, here closing sooner.
         m_store = std::make_unique<OnDemandCalendarStore>(m_root.filePath(u"calendars"_s),
                                                           std::chrono::milliseconds(300));
-        m_server.start(QStringLiteral(STAND_IN_BINARY), {recordFile()});
-        ASSERT_TRUE(waitFor(
-            [] {
-                return QDBusConnection::sessionBus().interface()->isServiceRegistered(
-                    u"org.freedesktop.Notifications"_s);
-            },
-            5000))
-            << "the stand-in did not take the notification server's name";
+        startServer();
+    }
+    // `faults`: how many notifications the server refuses, then how many it leaves unanswered.
+    void startServer(const QStringList& faults = {}) {
+        const auto onBus = [] {
+            return QDBusConnection::sessionBus().interface()->isServiceRegistered(
+                u"org.freedesktop.Notifications"_s);
+        };
+        m_server.kill();
+        m_server.waitForFinished();
+        ASSERT_TRUE(waitFor([&] { return !onBus(); }, 5000));
+        m_server.start(QStringLiteral(STAND_IN_BINARY), QStringList{recordFile()} + faults);
+        ASSERT_TRUE(waitFor(onBus, 5000)) << "the stand-in did not take the notification server's name";
     }
     void TearDown() override {
         m_service.reset();
@@ -85,9 +91,11 @@ protected:
     QString recordFile() const { return m_root.filePath(u"notifications.jsonl"_s); }
     QString stateFile() const { return m_root.filePath(u"state/helper-state.json"_s); }
 
-    AlarmService& startService(const QString& state = QString()) {
+    AlarmService& startService(const QString& state = QString(),
+                               std::chrono::milliseconds callTimeout = DesktopNotifications::CALL_TIMEOUT) {
         m_service = std::make_unique<AlarmService>(*m_store, m_sounds, m_formatter,
                                                    state.isEmpty() ? stateFile() : state, m_approvals);
+        m_service->setNotificationPatience(callTimeout, RETRY_DELAY);
         m_service->start();
         return *m_service;
     }
@@ -156,7 +164,16 @@ protected:
                    "END:VEVENT\r\nEND:VCALENDAR\r\n");
     }
 
-    // The Notify calls the stand-in received, in order.
+    // Alarms in one minute three minutes ago, an event each; the minute.
+    QDateTime writeBurst(int count) const {
+        const qint64 minute = QDateTime::currentSecsSinceEpoch() / 60 * 60 - 180;
+        for (int i = 0; i < count; ++i)
+            writeOnDisk(u"burst-%1"_s.arg(i), "Burst",
+                        QDateTime::fromSecsSinceEpoch(minute + i % 60, Qt::UTC));
+        return QDateTime::fromSecsSinceEpoch(minute, Qt::UTC);
+    }
+
+    // The Notify calls the stand-in received, in order, shown or not.
     QList<QJsonObject> notifies() const {
         QList<QJsonObject> result;
         QFile file(recordFile());
@@ -169,10 +186,11 @@ protected:
         }
         return result;
     }
-    QStringList notifiedTitles() const {
+    // One field of each, such as the server's "id" (0 when not shown).
+    QStringList notifiedTitles(QLatin1String field = "summary"_L1) const {
         QStringList titles;
         for (const QJsonObject& call : notifies())
-            titles.append(call.value("summary"_L1).toString());
+            titles.append(call.value(field).toVariant().toString());
         return titles;
     }
     bool waitForNotifies(qsizetype count, int ms) const {
@@ -190,6 +208,7 @@ protected:
         QDBusConnection::sessionBus().call(message);
     }
 
+    static constexpr std::chrono::milliseconds RETRY_DELAY{300};
     DateEnvironmentGuard m_environment{u"Europe/Berlin"_s};
     QTemporaryDir m_root;
     std::unique_ptr<OnDemandCalendarStore> m_store;
@@ -294,6 +313,66 @@ TEST_F(AlarmServiceTest, SnoozeFiresAgainAndOpenAsksForTheOccurrence) {
     EXPECT_EQ(notifies().size(), 2);
 }
 
+TEST_F(AlarmServiceTest, ABurstIsOneSummaryWithOneSoundAndTheNextMinuteIsShownApart) {
+    const QDateTime burst = writeBurst(498);
+    auto bell = alarmAtStart();
+    bell->setSound(u"bell"_s);
+    save(u"bell-1"_s, u"Bell"_s, burst, {bell});
+    save(u"bell-2"_s, u"Bell"_s, burst.addSecs(59), {bell});
+    save(u"next"_s, u"Next minute"_s, burst.addSecs(60), {alarmAtStart()});
+    QSignalSpy opened(&startService(), &AlarmService::openRequested);
+
+    ASSERT_TRUE(waitForNotifies(2, 5000));
+    spin(300);
+    ASSERT_EQ(notifiedTitles(), QStringList({u"500 reminders at "_s + m_formatter.timeDescriptionWithDate(
+                                                                          CalendarDate::fromQDateTime(burst)),
+                                             u"Next minute"_s}));
+    const QJsonObject summary = notifies()[0];
+    const QString body = summary.value("body"_L1).toString();
+    EXPECT_TRUE(body.count(u'\n') == 5 && body.endsWith(u"\nand 495 more"_s)) << body.toStdString();
+    EXPECT_EQ(summary.value("actions"_L1).toArray(), QJsonArray({"open", "Open"}));
+    EXPECT_TRUE(summary.value("hints"_L1).toArray().contains(u"suppress-sound"_s));
+    EXPECT_EQ(m_sounds.played, QStringList{u"bell"_s});
+    click(summary, u"open"_s);
+    ASSERT_TRUE(waitFor([&] { return !opened.isEmpty(); }, 2000));
+    EXPECT_EQ(opened[0][0].toString(), QString()); // the program, no event of the 500
+}
+
+TEST_F(AlarmServiceTest, AnAlarmIsShownOnTimeWhileTheServerHangsOnABurstThatIsThenTriedAgain) {
+    startServer({u"0"_s, u"1"_s});
+    writeBurst(10);
+    const QDateTime next = secondsAhead(2);
+    save(u"next"_s, u"Next"_s, next, {alarmAtStart()});
+    startService(QString(), std::chrono::milliseconds(4000)); // waiting for it would make "Next" 2 s late
+
+    ASSERT_TRUE(waitForNotifies(3, 8000));
+    EXPECT_EQ(notifiedTitles("id"_L1), QStringList({u"0"_s, u"1"_s, u"2"_s}));
+    const QList<QJsonObject> calls = notifies();
+    EXPECT_EQ(calls[1].value("summary"_L1).toString(), u"Next"_s);
+    EXPECT_LE(std::abs(lateness(calls[1], next)), 1000);
+}
+
+TEST_F(AlarmServiceTest, AtMostAFewCallsAwaitTheServerAtOnce) {
+    startServer({u"0"_s, u"100"_s});
+    for (int i = 1; i <= 10; ++i) // a minute apart: each shown on its own
+        save(u"late-%1"_s.arg(i), u"Late"_s, secondsAhead(-60 * i), {alarmAtStart()});
+    startService();
+    spin(700);
+    EXPECT_EQ(notifies().size(), DesktopNotifications::MOST_CALLS_IN_FLIGHT);
+}
+
+TEST_F(AlarmServiceTest, ARefusedNotificationIsTriedAgainAfterADelayThreeTimesInAll) {
+    startServer({u"3"_s});
+    save(u"late"_s, u"Late"_s, secondsAhead(-30), {alarmAtStart()});
+    startService();
+
+    ASSERT_TRUE(waitForNotifies(3, 3000));
+    spin(2 * int(RETRY_DELAY.count()));
+    EXPECT_EQ(notifiedTitles("id"_L1), QStringList({u"0"_s, u"0"_s, u"0"_s})); // and no fourth
+    const QList<QJsonObject> calls = notifies(); // less the 5 % a coarse timer may take off
+    EXPECT_GE(calls[1]["at"_L1].toDouble() - calls[0]["at"_L1].toDouble(), RETRY_DELAY.count() * 0.95);
+}
+
 TEST_F(AlarmServiceTest, ARunProgramAlarmHandsItsArgumentOverUntouched) {
     const QString output = m_root.filePath(u"argv.txt"_s);
     const QString script = m_root.filePath(u"record argv.sh"_s);
@@ -333,10 +412,6 @@ TEST_F(AlarmServiceTest, AProgramAlarmRunsOnlyWhereTheUserChoseItHere) {
     const QString counter = m_root.filePath(u"runs.txt"_s);
     const QString script = countingScript(counter);
     const QDateTime start = secondsAhead(2);
-    QDir(m_root.path()).mkpath(u"calendars/subscribed"_s);
-    writeFile(m_root.filePath(u"calendars/subscribed/readonly"_s), {});
-    writeFile(m_root.filePath(u"calendars/subscribed/feed.ics"_s),
-              programAlarmEvent(u"subscribed"_s, start, script, "subscribed"));
     auto chosen = alarmAtStart(CalAlarm::Procedure);
     chosen->setUrl(QUrl::fromLocalFile(script));
     chosen->setProcedureArguments(u"chosen"_s);
@@ -354,25 +429,50 @@ TEST_F(AlarmServiceTest, AProgramAlarmRunsOnlyWhereTheUserChoseItHere) {
         importer.importCalendarText(u"home"_s, programAlarmEvent(u"imported"_s, start, script, "imported"))
             .importedUids,
         QStringList{u"imported"_s});
-    approve(u"subscribed"_s, u"subscribed"_s); // even so: a read-only calendar runs nothing
     startService();
 
-    ASSERT_TRUE(waitForNotifies(4, 5000));
+    ASSERT_TRUE(waitForNotifies(3, 5000));
     spin(1000);
     QFile runs(counter);
     ASSERT_TRUE(runs.open(QIODevice::ReadOnly));
     EXPECT_EQ(runs.readAll(), QByteArray("chosen\n"));
     QStringList titles = notifiedTitles();
     titles.sort();
-    EXPECT_EQ(titles, (QStringList{u"edited"_s, u"imported"_s, u"subscribed"_s, u"synced"_s}));
-    for (const QJsonObject& call : notifies()) {
-        const QString body = call.value("body"_L1).toString();
-        EXPECT_TRUE(body.contains(u"This reminder asks to run "_s + script)) << body.toStdString();
-        EXPECT_TRUE(body.contains(call.value("summary"_L1).toString() == "subscribed"_L1
-                                      ? u"because its calendar is read-only"_s
-                                      : u"because it was not set up on this computer"_s))
-            << body.toStdString();
+    EXPECT_EQ(titles, (QStringList{u"edited"_s, u"imported"_s, u"synced"_s}));
+    for (const QJsonObject& call : notifies())
+        EXPECT_TRUE(call.value("body"_L1).toString().contains(
+            u"This reminder asks to run "_s + script +
+            u". It was not run, because it was not set up on this computer."_s));
+}
+
+// A subscription holding hundreds of program alarms at once: none runs, not even one approved, and the
+// user gets one summary.
+TEST_F(AlarmServiceTest, AReadOnlyCalendarRunsNoProgramAndABurstOfThemIsOneSummary) {
+    const QString counter = m_root.filePath(u"runs.txt"_s);
+    const QString script = countingScript(counter);
+    const QDateTime start = secondsAhead(1);
+    QByteArray events;
+    for (int i = 0; i < 300; ++i) {
+        const QByteArray one = programAlarmEvent(u"feed-%1"_s.arg(i), start, script, "subscribed");
+        const qsizetype from = one.indexOf("BEGIN:VEVENT");
+        events += one.mid(from, one.indexOf("END:VCALENDAR") - from);
     }
+    QDir(m_root.path()).mkpath(u"calendars/subscribed"_s);
+    writeFile(m_root.filePath(u"calendars/subscribed/readonly"_s), {});
+    writeFile(m_root.filePath(u"calendars/subscribed/feed.ics"_s),
+              "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Feed//EN\r\n" + events + "END:VCALENDAR\r\n");
+    writeFile(m_root.filePath(u"calendars/subscribed/lone.ics"_s),
+              programAlarmEvent(u"lone"_s, start.addSecs(-120), script, "lone"));
+    approve(u"lone"_s, u"subscribed"_s);
+    startService();
+
+    ASSERT_TRUE(waitForNotifies(2, 5000));
+    spin(1000);
+    EXPECT_FALSE(QFile::exists(counter));
+    ASSERT_EQ(notifies().size(), 2);
+    EXPECT_EQ(notifies()[0].value("summary"_L1).toString(), u"lone"_s);
+    EXPECT_TRUE(notifies()[0].value("body"_L1).toString().contains(u"because its calendar is read-only"_s));
+    EXPECT_TRUE(notifies()[1].value("summary"_L1).toString().startsWith(u"300 reminders at "_s));
 }
 
 } // namespace

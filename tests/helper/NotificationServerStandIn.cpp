@@ -12,14 +12,21 @@ constexpr uint CLOSED_BY_CALL = 3;
 
 } // namespace
 
-NotificationServerStandIn::NotificationServerStandIn(QString recordFile, QObject* parent)
-    : QObject(parent), m_recordFile(std::move(recordFile)) {}
+NotificationServerStandIn::NotificationServerStandIn(QString recordFile, int refused, int unanswered,
+                                                     QObject* parent)
+    : QObject(parent), m_recordFile(std::move(recordFile)), m_refused(refused), m_unanswered(unanswered) {}
 
 uint NotificationServerStandIn::Notify(const QString& appName, uint replacesId, const QString& appIcon,
                                        const QString& summary, const QString& body,
                                        const QStringList& actions, const QVariantMap& hints,
                                        int expireTimeout) {
-    const uint id = replacesId ? replacesId : ++m_lastId;
+    uint id = 0; // for a notification not shown
+    if (m_refused-- > 0)
+        sendErrorReply(QDBusError::LimitsExceeded, QStringLiteral("too many notifications"));
+    else if (m_unanswered-- > 0)
+        setDelayedReply(true); // and never replied
+    else
+        id = replacesId ? replacesId : ++m_lastId;
     record({{"method", "Notify"},
             {"id", id},
             {"app", appName},

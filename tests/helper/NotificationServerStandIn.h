@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -8,11 +9,13 @@
 
 // Stands in for the desktop's notification server in tests: answers the calls a client makes, writes
 // each as one JSON line to a file, and emits the user's actions when a test asks with InvokeAction.
-class NotificationServerStandIn : public QObject {
+// As a swamped server, it refuses the first `refused` notifications and leaves `unanswered` unanswered.
+class NotificationServerStandIn : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 public:
-    explicit NotificationServerStandIn(QString recordFile, QObject* parent = nullptr);
+    explicit NotificationServerStandIn(QString recordFile, int refused = 0, int unanswered = 0,
+                                       QObject* parent = nullptr);
 
 public slots:
     Q_SCRIPTABLE uint Notify(const QString& appName, uint replacesId, const QString& appIcon,
@@ -32,5 +35,7 @@ private:
     void record(const QVariantMap& call) const;
 
     QString m_recordFile;
+    int m_refused;
+    int m_unanswered;
     uint m_lastId = 0;
 };

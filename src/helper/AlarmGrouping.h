@@ -1,0 +1,22 @@
+#pragma once
+
+#include "PendingAlarm.h"
+
+#include <QDateTime>
+#include <QList>
+
+// Decides which of the alarms that fall due are shown together. The alarms shown of one minute of the
+// clock are shown one by one while they are at most MOST_SHOWN_APART, else as one summary for the
+// minute, so that a burst (an imported calendar, hundreds of events at nine) gives one notification
+// rather than hundreds. A run-program alarm is shown only when its program is not run.
+class AlarmGrouping {
+public:
+    static constexpr qsizetype MOST_SHOWN_APART = 3;
+
+    // The moment up to which alarms are taken at `now` from `pending` (each list by trigger): `now`, or
+    // the end of its minute when that minute holds too many alarms to show apart, so that the rest of it
+    // comes along now, up to a minute early, rather than as a second summary.
+    static QDateTime dueUntil(const QDateTime& now, const QList<const QList<PendingAlarm>*>& pending);
+    // `due` (the alarms to show) split into notifications, by trigger.
+    static QList<QList<PendingAlarm>> notificationsOf(QList<PendingAlarm> due);
+};
