@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <QDirIterator>
@@ -16,6 +17,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -504,77 +507,45 @@ TEST_F(StoreCommandsTest, PlainCalendarLinesEscapeControlCharactersInNames) {
 }
 
 // A line break forges an output line, ESC and C1 sequences drive the terminal (its title, its clipboard), a
-// direction override shows text backwards: in plain lines all are visible escapes, in JSON exact text.
+// direction override shows text backwards: plain lines show them as escapes, JSON keeps the exact text.
 TEST_F(StoreCommandsTest, CalendarTextNeitherForgesLinesNorReachesTheTerminal) {
-    const QString title = QString::fromUtf8("lunch\n2026-12-09 09:00 \u2013 2026-12-09 10:00  forged  [Home]"
-                                            "\x1b]52;c;cm0gLXJm\x07 \xc2\x9b"
+    const QString title = QString::fromUtf8("lunch\n2026-12-09 09:00  forged\x1b]52;c;cm0=\x07 \xc2\x9b"
                                             "2J \xe2\x80\xae"
-                                            "dne\x7f "
-                                            "caf\xc3\xa9 \xf0\x9f\x8d\x95");
+                                            "dne\x7f caf\xc3\xa9 \xf0\x9f\x8d\x95");
     const QString calendar = QString::fromUtf8("Work\r\x1b[31m");
-    QByteArray summary = title.toUtf8();
-    summary.replace("\n", "\\n");
-    const QByteArray file =
-        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VEVENT\r\nUID:lunch\r\n"
-        "DTSTART:20261208T170000Z\r\nDTEND:20261208T180000Z\r\nSUMMARY:" +
-        summary + "\r\nLOCATION:x\\n\x1b[2J\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
-    writeCalendar("work", {{"displayname", calendar.toUtf8()}, {"lunch.ics", file}});
-    const auto raw = [](const QString& out) {
-        return out.count(u'\x1b') + out.count(u'\a') + out.count(u'\r') + out.count(QChar(0x9b)) +
-               out.count(QChar(0x202e)) + out.count(u'\x7f');
-    };
-    const QStringList week{"list", "--from", "2026-12-07T00:00", "--to", "2026-12-14T00:00"};
-    CliRun run = cli(week);
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out.count(u'\n'), 1) << run.out.toStdString();
-    EXPECT_EQ(raw(run.out), 0) << run.out.toStdString();
-    EXPECT_TRUE(run.out.contains(uR"(lunch\n2026-12-09)") && run.out.contains(uR"([Home]\u001b]52)") &&
-                run.out.contains(uR"(\u0007 \u009b2J \u202edne\u007f café 🍕  [Work\r\u001b[31m])"))
-        << run.out.toStdString();
-
-    run = cli({"calendars"});
-    EXPECT_EQ(run.out.count(u'\n'), 1) << run.out.toStdString();
-    EXPECT_TRUE(run.out.startsWith(QStringLiteral("Work\\r\\u001b[31m\twork\t"))) << run.out.toStdString();
-
-    run = cli(week + QStringList{"--json"});
-    EXPECT_EQ(run.out.count(u'\n'), 1);
-    EXPECT_EQ(raw(run.out), 0) << run.out.toStdString();
-    const QList<QJsonObject> events = jsonLines(run.out);
+    QByteArray file = STANDUP;
+    file.replace("SUMMARY:standup",
+                 "SUMMARY:" + title.toUtf8().replace("\n", "\\n") + "\r\nLOCATION:x\\n\x1b[2J");
+    writeCalendar("work", {{"displayname", calendar.toUtf8()}, {"standup.ics", file}});
+    const QStringList day{"list", "--from", "2026-12-07T00:00", "--to", "2026-12-08T00:00"};
+    const CliRun text = cli(day), json = cli(day + QStringList{"--json"});
+    for (const CliRun& run : {text, json}) {
+        EXPECT_EQ(run.out.count(u'\n'), 1) << run.out.toStdString();
+        EXPECT_FALSE(run.out.contains(QRegularExpression(u"[\\x{1b}\\x{7}\\r\\x{7f}\\x{9b}\\x{202e}]"_s)))
+            << run.out.toStdString();
+    }
+    EXPECT_TRUE(text.out.endsWith(uR"(lunch\n2026-12-09 09:00  forged\u001b]52;c;cm0=\u0007 \u009b2J )"
+                                  uR"(\u202edne\u007f café 🍕  [Work\r\u001b[31m])"
+                                  "\n"))
+        << text.out.toStdString();
+    const QList<QJsonObject> events = jsonLines(json.out);
     ASSERT_EQ(events.size(), 1);
     EXPECT_EQ(events[0]["title"].toString(), title);
     EXPECT_EQ(events[0]["calendar"].toString(), calendar);
-
-    // Messages quote what they were given as one line too.
-    run = cli({"remove", "gone\n\x1b]0;owned\a"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err.toStdString(), R"(verdalune-cli remove: there is no event gone\n\u001b]0;owned\u0007)"
-                                     "\n");
+    // Messages quote what they were given on one line too.
+    EXPECT_EQ(cli({"remove", "gone\n\x1b]0;owned\a"}).err.toStdString(),
+              R"(verdalune-cli remove: there is no event gone\n\u001b]0;owned\u0007)"
+              "\n");
 }
 
-// After "--" an argument is what it is, also one that reads as an option or one Qt would take as its own.
+// After "--" an argument is what it is, also one that reads as an option.
 TEST_F(StoreCommandsTest, ArgumentsAfterTheEndOfOptionsMayBeginWithADash) {
-    const auto event = [](const char* uid) {
-        return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VEVENT\r\nUID:" +
-               QByteArray(uid) +
-               "\r\nDTSTART:20261208T140000Z\r\nSUMMARY:x\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
-    };
-    writeCalendar("work", {{"displayname", "Work"}, {"a.ics", event("-abc")}, {"b.ics", event("--span")}});
+    QByteArray file = STANDUP;
+    writeCalendar("work",
+                  {{"displayname", "Work"}, {"standup.ics", file.replace("UID:standup", "UID:--span")}});
     EXPECT_EQ(cli({"remove", "--span"}).exitCode, 2);
-    for (const char* uid : {"-abc", "--span"}) {
-        const CliRun run = cli({"remove", "--", uid});
-        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        EXPECT_EQ(run.out.toStdString(), std::string("removed ") + uid + "\n");
-    }
-    EXPECT_EQ(filesIn(root() + "/work"), QStringList({".verdalune.lock", "displayname"}));
-
-    const QString into = folder.path();
-    const CliRun run =
-        cli({"render", "--from", "2026-12-07T00:00", "--interval", "86400", "--", "-reverse"}, {[into] {
-                if (::chdir(QFile::encodeName(into).constData()) != 0)
-                    ::_exit(127);
-            }});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(QImage(path("-reverse"), "PNG").size(), QSize(1280, 800));
+    const CliRun removed = cli({"remove", "--", "--span"});
+    EXPECT_EQ(removed.out.toStdString(), "removed --span\n") << removed.err.toStdString();
 }
 
 } // namespace
