@@ -5,6 +5,7 @@
 #include "EntryLineApplier.h"
 #include "IsoDateText.h"
 #include "StoreSession.h"
+#include "TerminalText.h"
 #include "dates/DateFormatter.h"
 #include "dates/EventDescription.h"
 #include "dates/dateUtilities.h"
@@ -64,9 +65,10 @@ int AddCommand::run(const QStringList& arguments, std::FILE* output, std::FILE* 
     auto formatter = std::make_shared<DateFormatter>();
     formatter->setLocale(requiredLocale());
     formatter->setTimeModeHours(defaultSystemTimeModeHours());
-    CommandOutput::write(output,
-                         QStringLiteral("%1\t%2\n")
-                             .arg(event.uid, EventDescription(formatter).descriptionOfEvent(event, now))
-                             .toUtf8());
+    CommandOutput::write(
+        output, QStringLiteral("%1\t%2\n")
+                    .arg(TerminalText::escaped(event.uid),
+                         TerminalText::escaped(EventDescription(formatter).descriptionOfEvent(event, now)))
+                    .toUtf8());
     return 0;
 }

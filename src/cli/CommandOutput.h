@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TerminalText.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -13,10 +15,12 @@ public:
         std::fwrite(text.constData(), 1, size_t(text.size()), stream);
         std::fflush(stream);
     }
-    // Says on standard error what went wrong and returns the exit status for it.
+    // Says on standard error what went wrong, as one line whatever names and file names it quotes, and
+    // returns the exit status for it.
     static int fail(std::FILE* errors, const char* command, const QString& message, int status) {
-        write(errors,
-              QStringLiteral("verdalune-cli %1: %2\n").arg(QString::fromLatin1(command), message).toUtf8());
+        write(errors, QStringLiteral("verdalune-cli %1: %2\n")
+                          .arg(QString::fromLatin1(command), TerminalText::escaped(message))
+                          .toUtf8());
         return status;
     }
 };

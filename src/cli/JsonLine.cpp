@@ -1,5 +1,7 @@
 #include "JsonLine.h"
 
+#include "TerminalText.h"
+
 namespace {
 
 constexpr char HEX[] = "0123456789abcdef";
@@ -23,8 +25,9 @@ bool appendEscaped(std::string& out, char32_t c) {
         out += "\\t";
         return true;
     default:
-        // Control characters, and the two separators that break JavaScript readers.
-        if (c >= 0x20 && c != 0x2028 && c != 0x2029)
+        // Control characters, which JSON allows raw from DEL on but a terminal would act on, and the
+        // separators that also break JavaScript readers: the value read back is the same.
+        if (!TerminalText::isControl(c))
             return false;
         const char escape[] = {'\\', 'u', HEX[c >> 12], HEX[(c >> 8) & 15], HEX[(c >> 4) & 15], HEX[c & 15]};
         out.append(escape, sizeof escape);
@@ -70,29 +73,32 @@ void JsonLine::addKey(const char* key) {
 
 void JsonLine::addQuoted(const QString& text) {
     m_text += '"';
-    // ASCII goes out as it is; from the first other character on, the rest is converted to UTF-8 at once
-    // and escaped byte by byte: the separators, the only escaped characters beyond ASCII, are E2 80 A8
-    // and E2 80 A9 there.
-    qsizetype i = 0;
-    for (; i < text.size() && text[i].unicode() < 0x80; ++i) {
-        if (!appendEscaped(m_text, text[i].unicode()))
-            m_text += char(text[i].unicode());
-    }
-    if (i == text.size()) {
-        m_text += '"';
-        return;
-    }
-    const QByteArray utf8 = QStringView(text).mid(i).toUtf8();
-    for (qsizetype j = 0; j < utf8.size(); ++j) {
-        const auto c = static_cast<unsigned char>(utf8[j]);
-        const bool separator = c == 0xE2 && j + 2 < utf8.size() && utf8[j + 1] == char(0x80) &&
-                               (utf8[j + 2] == char(0xA8) || utf8[j + 2] == char(0xA9));
-        if (separator) {
-            appendEscaped(m_text, utf8[j + 2] == char(0xA8) ? 0x2028 : 0x2029);
-            j += 2;
-        } else if (c >= 0x80 || !appendEscaped(m_text, c)) {
-            m_text += char(c);
+    // Written as UTF-8 character by character into the standard string: no conversion of the whole.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (c < 0x80) {
+            if (!appendEscaped(m_text, c))
+                m_text += char(c);
+            continue;
         }
+        if (QChar::isSurrogate(c)) {
+            const bool pair =
+                QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+            c = pair ? QChar::surrogateToUcs4(char16_t(c), text[++i].unicode()) : char32_t(0xFFFD);
+        }
+        if (appendEscaped(m_text, c))
+            continue;
+        if (c < 0x800) {
+            m_text += char(0xC0 | (c >> 6));
+        } else if (c < 0x10000) {
+            m_text += char(0xE0 | (c >> 12));
+            m_text += char(0x80 | ((c >> 6) & 0x3F));
+        } else {
+            m_text += char(0xF0 | (c >> 18));
+            m_text += char(0x80 | ((c >> 12) & 0x3F));
+            m_text += char(0x80 | ((c >> 6) & 0x3F));
+        }
+        m_text += char(0x80 | (c & 0x3F));
     }
     m_text += '"';
 }

@@ -5,6 +5,7 @@
 #include "EventJson.h"
 #include "IsoDateText.h"
 #include "StoreSession.h"
+#include "TerminalText.h"
 
 namespace {
 
@@ -24,7 +25,9 @@ std::optional<QByteArray> textLine(const CalEvent& event) {
         return std::nullopt;
     const QString when = event.isAllDay ? start->left(10) + QStringLiteral(" (all day)")
                                         : *start + QStringLiteral(" – ") + *end;
-    return QStringLiteral("%1  %2  [%3]\n").arg(when, event.title, event.calendar->title).toUtf8();
+    return QStringLiteral("%1  %2  [%3]\n")
+        .arg(when, TerminalText::escaped(event.title), TerminalText::escaped(event.calendar->title))
+        .toUtf8();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "CommandOutput.h"
 #include "IsoDateText.h"
 #include "StoreSession.h"
+#include "TerminalText.h"
 #include "store/anyRecordOfSeries.h"
 
 namespace {
@@ -68,6 +69,6 @@ int RemoveCommand::run(const QStringList& arguments, std::FILE* output, std::FIL
         return CommandOutput::fail(
             errors, "remove", QStringLiteral("%1 %2").arg(failed->description, failed->recoverySuggestion),
             1);
-    CommandOutput::write(output, QStringLiteral("removed %1\n").arg(uid).toUtf8());
+    CommandOutput::write(output, QStringLiteral("removed %1\n").arg(TerminalText::escaped(uid)).toUtf8());
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "CommandOutput.h"
 #include "IsoDateText.h"
 #include "StoreSession.h"
+#include "TerminalText.h"
 #include "dates/dateUtilities.h"
 #include "timeline/OffscreenTimelineCanvas.h"
 #include "timeline/timelineSettings.h"
@@ -139,7 +140,7 @@ int RenderCommand::run(const QStringList& arguments, std::FILE* output, std::FIL
                                        .arg(path, QString::fromLocal8Bit(std::strerror(failure->error))),
                                    2);
     CommandOutput::write(output, QStringLiteral("%1: %2 × %3 pixels, %4 events\n")
-                                     .arg(path)
+                                     .arg(TerminalText::escaped(path))
                                      .arg(image.width())
                                      .arg(image.height())
                                      .arg(events.size())

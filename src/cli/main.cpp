@@ -4,6 +4,7 @@
 #include "ParseCommand.h"
 #include "RemoveCommand.h"
 #include "RenderCommand.h"
+#include "TerminalText.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -27,6 +28,7 @@ const char* USAGE =
     "       verdalune-cli render --from ISO --interval SECONDS [--width 1280] [--height 800]\n"
     "                            [--scale log|linear] [--now ISO] [--selected UID] [--focus UID,UID...]\n"
     "                            [--time-mode 12|24] OUT.png\n"
+    "After \"--\" every argument is a line, uid or file name, also one that begins with \"-\".\n"
     "The calendars are in $VERDALUNE_CALENDAR_DIR, else in ~/.local/share/verdalune/calendars.\n";
 
 } // namespace
@@ -34,15 +36,17 @@ const char* USAGE =
 int main(int argc, char** argv) {
     // The store's notifications and file watching run on Qt's event machinery; drawing needs a GUI
     // application, which renders without a display here.
+    // Read before the application exists: Qt takes the arguments it knows (-platform, -title, -reverse...)
+    // out of argv, and a uid, a line or a file name after "--" may be just that.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromUtf8(argv[i]));
     const bool draws = argc > 1 && QByteArrayView(argv[1]) == "render";
     if (draws)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> application =
         draws ? std::make_unique<QGuiApplication>(argc, argv)
               : std::make_unique<QCoreApplication>(argc, argv);
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromUtf8(argv[i]));
     if (arguments.isEmpty() || arguments.front() == u"--help" || arguments.front() == u"-h") {
         std::fputs(USAGE, arguments.isEmpty() ? stderr : stdout);
         return arguments.isEmpty() ? 2 : 0;
@@ -60,6 +64,7 @@ int main(int argc, char** argv) {
         return RemoveCommand::run(arguments, stdout, stderr);
     if (command == u"render")
         return RenderCommand::run(arguments, stdout, stderr);
-    std::fprintf(stderr, "verdalune-cli: unknown command \"%s\"\n%s", command.toUtf8().constData(), USAGE);
+    std::fprintf(stderr, "verdalune-cli: unknown command \"%s\"\n%s",
+                 TerminalText::escaped(command).toUtf8().constData(), USAGE);
     return 2;
 }

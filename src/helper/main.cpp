@@ -1,4 +1,5 @@
 // VerdaluneHelper: the global new-event shortcut while Verdalune is closed, and the alarms.
+#include "HelperInstanceLock.h"
 #include "TerminationSignalSource.h"
 #include "VelHelperApplicationDelegate.h"
 #include "app/ApplicationDefaults.h"
@@ -12,6 +13,48 @@
 #include <QDBusConnectionInterface>
 #include <QStandardPaths>
 
+#include <optional>
+
+namespace {
+
+// Taken at once, to keep a second helper on this bus out before it does anything. The public name comes
+// once the helper listens, since the main program reads it as "the helper runs and hears".
+const QString INSTANCE_NAME = HelperController::HELPER_BUNDLE_IDENTIFIER + QStringLiteral(".instance");
+
+bool claim(QDBusConnectionInterface& bus, const QString& name) {
+    const auto reply = bus.registerService(name, QDBusConnectionInterface::DontQueueService,
+                                           QDBusConnectionInterface::DontAllowReplacement);
+    return reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered;
+}
+
+// One helper per user: the lock keeps a second one out also while an older helper still runs on a bus
+// that was since replaced; the instance name keeps one out on this bus. Whether this helper is the one,
+// with the lock it holds (if any) in `lock`.
+bool isOnlyHelper(QDBusConnectionInterface& bus, std::optional<HelperInstanceLock>& lock) {
+    const QString runtimeFolder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtimeFolder.isEmpty())
+        VL_LOG(LOTHER, Logger::LOG_WARNING_LEVEL,
+               QStringLiteral("no XDG_RUNTIME_DIR: only the bus name keeps a second helper from running"));
+    else
+        lock.emplace(runtimeFolder);
+    if (lock && lock->outcome() == HelperInstanceLock::Outcome::HeldByAnother) {
+        VL_LOG(LOTHER, Logger::LOG_INFO_LEVEL,
+               QStringLiteral("another helper runs for this user (%1 is held)").arg(lock->path()));
+        return false;
+    }
+    if (lock && lock->outcome() == HelperInstanceLock::Outcome::Unusable)
+        VL_LOG(LOTHER, Logger::LOG_WARNING_LEVEL,
+               QStringLiteral("the helper lock cannot be used, so only the bus name keeps a second helper "
+                              "from running: %1")
+                   .arg(lock->why()));
+    if (claim(bus, INSTANCE_NAME))
+        return true;
+    VL_LOG(LOTHER, Logger::LOG_INFO_LEVEL, QStringLiteral("another helper runs on this session bus"));
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     TerminationSignalSource termination;
@@ -24,16 +67,8 @@ int main(int argc, char** argv) {
     // The editor closing is no reason to stop.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // One helper per session.
-    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
-    if (!bus) {
-        VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL, QStringLiteral("no session bus: the helper cannot run"));
-        return 1;
-    }
-    if (bus->isServiceRegistered(HelperController::HELPER_BUNDLE_IDENTIFIER).value())
-        return 0;
-
-    // The main program's settings, with its defaults for what the user never changed.
+    // The main program's settings, with its defaults for what the user never changed; its log levels hold
+    // from the first line on.
     UserDefaults mainDefaults;
     mainDefaults.registerDefaults(ApplicationDefaults::registeredDefaults());
     UserDefaults ownDefaults(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -41,6 +76,21 @@ int main(int argc, char** argv) {
     if (mainDefaults.contains(QStringLiteral("loggers")) &&
         !Logger::restoreFromUserDefaults(mainDefaults.value(QStringLiteral("loggers"))))
         VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL, QStringLiteral("Failed to initialize logging"));
+
+    QDBusConnection session = QDBusConnection::sessionBus();
+    QDBusConnectionInterface* bus = session.interface();
+    if (!session.isConnected() || !bus) {
+        VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL, QStringLiteral("no session bus: the helper cannot run"));
+        return 1;
+    }
+    std::optional<HelperInstanceLock> lock;
+    if (!isOnlyHelper(*bus, lock))
+        return 0;
+    // Without its bus the helper hears neither the main program nor the desktop: it ends, as on SIGTERM.
+    session.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"),
+                    QStringLiteral("org.freedesktop.DBus.Local"), QStringLiteral("Disconnected"),
+                    &application, SLOT(quit()));
+
     const QString root = CalendarStoreLocation::rootDirectory(
         mainDefaults.value(QStringLiteral("calendarStoreDirectory")).toString());
     if (!CalendarStoreLocation::prepare(root)) {
@@ -53,13 +103,14 @@ int main(int argc, char** argv) {
     QObject::connect(&delegate, &VelHelperApplicationDelegate::exitRequested, &application,
                      &QApplication::quit, Qt::QueuedConnection);
     delegate.applicationDidFinishLaunching();
-    // Taken once the helper listens, since the main program reads it as "the helper runs and hears".
-    const auto claim = bus->registerService(HelperController::HELPER_BUNDLE_IDENTIFIER,
-                                            QDBusConnectionInterface::DontQueueService,
-                                            QDBusConnectionInterface::DontAllowReplacement);
-    if (!claim.isValid() || claim.value() != QDBusConnectionInterface::ServiceRegistered)
+    if (!claim(*bus, HelperController::HELPER_BUNDLE_IDENTIFIER)) {
+        VL_LOG(LOTHER, Logger::LOG_WARNING_LEVEL,
+               QStringLiteral("another program holds %1").arg(HelperController::HELPER_BUNDLE_IDENTIFIER));
         return 0;
+    }
     const int status = QApplication::exec();
+    if (!session.isConnected())
+        VL_LOG(LOTHER, Logger::LOG_INFO_LEVEL, QStringLiteral("the session bus went away: the helper ends"));
     ownDefaults.synchronize();
     return status;
 }

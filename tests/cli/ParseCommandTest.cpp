@@ -99,6 +99,15 @@ TEST(ParseCommand, BadArgumentsExitWithTwoAndSayWhy) {
     }
 }
 
+// After "--" the line is a line even when it reads as an option, or as one of Qt's own.
+TEST(ParseCommand, AfterTheEndOfOptionsTheLineMayBeginWithADash) {
+    for (const char* line : {"--now", "-qmljsdebugger=port:1"}) {
+        const CliRun run = cli(JUNE_10 + QStringList{"--", line});
+        EXPECT_EQ(run.exitCode, 1) << line << run.err.toStdString();
+        EXPECT_EQ(run.out, "{\"error\": \"not understood\"}\n") << line;
+    }
+}
+
 TEST(ParseCommand, DefaultsFollowTheLocale) {
     // In the United States the month comes first and clocks show am/pm.
     const CliRun us = cli({"--now", "2026-06-10T10:00", "3/4 9:00 x"}, {}, "en_US.UTF-8");

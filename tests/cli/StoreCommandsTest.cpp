@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <QDirIterator>
@@ -16,6 +17,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -501,6 +504,48 @@ TEST_F(StoreCommandsTest, PlainCalendarLinesEscapeControlCharactersInNames) {
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Two\\nLines\\tand\\\\ a bell\\u0007\todd\t")))
         << lines[0].toStdString();
     EXPECT_EQ(lines[0].count(u'\t'), 4);
+}
+
+// A line break forges an output line, ESC and C1 sequences drive the terminal (its title, its clipboard), a
+// direction override shows text backwards: plain lines show them as escapes, JSON keeps the exact text.
+TEST_F(StoreCommandsTest, CalendarTextNeitherForgesLinesNorReachesTheTerminal) {
+    const QString title = QString::fromUtf8("lunch\n2026-12-09 09:00  forged\x1b]52;c;cm0=\x07 \xc2\x9b"
+                                            "2J \xe2\x80\xae"
+                                            "dne\x7f caf\xc3\xa9 \xf0\x9f\x8d\x95");
+    const QString calendar = QString::fromUtf8("Work\r\x1b[31m");
+    QByteArray file = STANDUP;
+    file.replace("SUMMARY:standup",
+                 "SUMMARY:" + title.toUtf8().replace("\n", "\\n") + "\r\nLOCATION:x\\n\x1b[2J");
+    writeCalendar("work", {{"displayname", calendar.toUtf8()}, {"standup.ics", file}});
+    const QStringList day{"list", "--from", "2026-12-07T00:00", "--to", "2026-12-08T00:00"};
+    const CliRun text = cli(day), json = cli(day + QStringList{"--json"});
+    for (const CliRun& run : {text, json}) {
+        EXPECT_EQ(run.out.count(u'\n'), 1) << run.out.toStdString();
+        EXPECT_FALSE(run.out.contains(QRegularExpression(u"[\\x{1b}\\x{7}\\r\\x{7f}\\x{9b}\\x{202e}]"_s)))
+            << run.out.toStdString();
+    }
+    EXPECT_TRUE(text.out.endsWith(uR"(lunch\n2026-12-09 09:00  forged\u001b]52;c;cm0=\u0007 \u009b2J )"
+                                  uR"(\u202edne\u007f café 🍕  [Work\r\u001b[31m])"
+                                  "\n"))
+        << text.out.toStdString();
+    const QList<QJsonObject> events = jsonLines(json.out);
+    ASSERT_EQ(events.size(), 1);
+    EXPECT_EQ(events[0]["title"].toString(), title);
+    EXPECT_EQ(events[0]["calendar"].toString(), calendar);
+    // Messages quote what they were given on one line too.
+    EXPECT_EQ(cli({"remove", "gone\n\x1b]0;owned\a"}).err.toStdString(),
+              R"(verdalune-cli remove: there is no event gone\n\u001b]0;owned\u0007)"
+              "\n");
+}
+
+// After "--" an argument is what it is, also one that reads as an option.
+TEST_F(StoreCommandsTest, ArgumentsAfterTheEndOfOptionsMayBeginWithADash) {
+    QByteArray file = STANDUP;
+    writeCalendar("work",
+                  {{"displayname", "Work"}, {"standup.ics", file.replace("UID:standup", "UID:--span")}});
+    EXPECT_EQ(cli({"remove", "--span"}).exitCode, 2);
+    const CliRun removed = cli({"remove", "--", "--span"});
+    EXPECT_EQ(removed.out.toStdString(), "removed --span\n") << removed.err.toStdString();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // of the test's own for the shortcut and the editor window, and settings and calendars in a temporary
 // home.
 #include "EventLoopWait.h"
+#include "HostileFile.h"
 #include "XvfbServer.h"
 #include "shortcut/XcbConnection.h"
 
@@ -21,6 +22,8 @@
 #include <functional>
 #include <memory>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -32,6 +35,33 @@ constexpr xcb_keycode_t keyN = 57;
 bool nameHasOwner(const QString& name) {
     return QDBusConnection::sessionBus().interface()->isServiceRegistered(name).value();
 }
+
+// A session bus of the test's own beside the shared one, as after a restart of the user's bus, that the test
+// can take away.
+class PrivateSessionBus {
+public:
+    PrivateSessionBus() {
+        m_daemon.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address=1"_s});
+        while (!m_address.endsWith('\n') && m_daemon.waitForReadyRead(10000))
+            m_address += m_daemon.readAllStandardOutput();
+        m_address = m_address.trimmed();
+    }
+    ~PrivateSessionBus() { kill(); }
+    QString address() const { return QString::fromUtf8(m_address); }
+    bool nameHasOwner(const QString& name) const {
+        const QDBusConnection bus = QDBusConnection::connectToBus(address(), u"private"_s);
+        return bus.interface() && bus.interface()->isServiceRegistered(name).value();
+    }
+    void kill() {
+        QDBusConnection::disconnectFromBus(u"private"_s);
+        m_daemon.kill();
+        m_daemon.waitForFinished();
+    }
+
+private:
+    QProcess m_daemon;
+    QByteArray m_address;
+};
 
 // Plays the running main program: owns its name and counts the presses the helper hands over.
 class MainProgramStandIn : public QObject {
@@ -60,15 +90,23 @@ protected:
         if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
             GTEST_SKIP() << "no session bus (scripts/test runs the tests under dbus-run-session)";
         QDir(m_home.path()).mkpath(u"config/pellowick"_s);
+        // The user's runtime folder, as the session manager makes it.
+        QDir(m_home.path()).mkpath(u"runtime"_s);
+        ::chmod(QFile::encodeName(runtimeFolder()).constData(), 0700);
         // Ctrl+Super+N, as the main program's factory settings have it, is not written down.
         writeSettings({{u"calendarStoreDirectory"_s, m_home.filePath(u"calendars"_s)}});
     }
     void TearDown() override {
-        if (m_helper.state() != QProcess::NotRunning) {
-            m_helper.kill();
-            m_helper.waitForFinished();
+        for (QProcess* helper : {&m_helper, &m_second}) {
+            if (helper->state() != QProcess::NotRunning) {
+                helper->kill();
+                helper->waitForFinished();
+            }
         }
     }
+
+    QString runtimeFolder() const { return m_home.filePath(u"runtime"_s); }
+    QString lockPath() const { return m_home.filePath(u"runtime/verdalune/helper.lock"_s); }
 
     void writeSettings(const QList<std::pair<QString, QString>>& values) {
         QFile file(m_home.filePath(u"config/pellowick/verdalune.conf"_s));
@@ -78,18 +116,32 @@ protected:
             file.write((key + u'=' + value + u'\n').toUtf8());
     }
 
-    void startHelper() {
+    // On the shared test bus unless another bus address is given.
+    void launch(QProcess& helper, const QString& busAddress = {}, const QString& platform = u"xcb"_s) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"DISPLAY"_s, QString::fromLatin1(server->display()));
-        environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        environment.insert(u"QT_QPA_PLATFORM"_s, platform);
         environment.insert(u"XDG_CONFIG_HOME"_s, m_home.filePath(u"config"_s));
         environment.insert(u"XDG_DATA_HOME"_s, m_home.filePath(u"data"_s));
         environment.insert(u"XDG_STATE_HOME"_s, m_home.filePath(u"state"_s));
+        environment.insert(u"XDG_RUNTIME_DIR"_s, runtimeFolder());
+        if (!busAddress.isEmpty())
+            environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, busAddress);
         environment.remove(u"VERDALUNE_CALENDAR_DIR"_s);
-        m_helper.setProcessEnvironment(environment);
-        m_helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_helper.start(QStringLiteral(HELPER_BINARY), {});
+        helper.setProcessEnvironment(environment);
+        helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        helper.start(QStringLiteral(HELPER_BINARY), {});
+    }
+
+    void startHelper() {
+        launch(m_helper);
         ASSERT_TRUE(waitFor([] { return nameHasOwner(HELPER_NAME); })) << "the helper did not take its name";
+    }
+
+    // Ended by itself, through its normal shutdown with status 0.
+    static bool endedCleanly(QProcess& helper) {
+        return waitFor([&] { return helper.state() == QProcess::NotRunning; }) &&
+               helper.exitStatus() == QProcess::NormalExit && helper.exitCode() == 0;
     }
 
     // Whether a window with this title is on the X server.
@@ -119,6 +171,7 @@ protected:
     static inline std::unique_ptr<XvfbServer> server;
     QTemporaryDir m_home;
     QProcess m_helper;
+    QProcess m_second;
 };
 
 } // namespace
@@ -173,5 +226,60 @@ TEST_F(HelperProgramTest, SigtermAndTheExitRequestEndItThroughItsNormalShutdown)
     EXPECT_EQ(m_helper.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(m_helper.exitCode(), 0);
 }
+
+TEST_F(HelperProgramTest, OfTwoStartedAtOnceOneRunsAndTheOtherEnds) {
+    launch(m_helper);
+    launch(m_second);
+    ASSERT_TRUE(waitFor([&] {
+        return m_helper.state() == QProcess::NotRunning || m_second.state() == QProcess::NotRunning;
+    }));
+    const bool firstEnded = m_helper.state() == QProcess::NotRunning;
+    EXPECT_TRUE(endedCleanly(firstEnded ? m_helper : m_second));
+    ASSERT_TRUE(waitFor([] { return nameHasOwner(HELPER_NAME); }));
+    EXPECT_EQ(QDBusConnection::sessionBus().interface()->servicePid(HELPER_NAME).value(),
+              uint((firstEnded ? m_second : m_helper).processId()));
+}
+
+// The user's bus was restarted while the old helper lives on: a helper on the new bus is still the second.
+TEST_F(HelperProgramTest, ASecondHelperOnAnotherBusOfTheSameUserEnds) {
+    startHelper();
+    const PrivateSessionBus newBus;
+    launch(m_second, newBus.address());
+    EXPECT_TRUE(endedCleanly(m_second));
+    EXPECT_EQ(m_helper.state(), QProcess::Running);
+    struct stat lock {};
+    ASSERT_EQ(::lstat(QFile::encodeName(lockPath()).constData(), &lock), 0);
+    EXPECT_TRUE(S_ISREG(lock.st_mode));
+    EXPECT_EQ(lock.st_mode & 0777, 0600u);
+}
+
+TEST_F(HelperProgramTest, ItEndsWhenItsSessionBusGoesAway) {
+    PrivateSessionBus bus;
+    // Offscreen: on X the accessibility bridge makes a blocking call as the event loop starts, and Qt 6.4
+    // never ends a blocking call that the bus leaves unanswered by going away.
+    launch(m_helper, bus.address(), u"offscreen"_s);
+    ASSERT_TRUE(waitFor([&] { return bus.nameHasOwner(HELPER_NAME); }));
+    bus.kill();
+    EXPECT_TRUE(endedCleanly(m_helper));
+}
+
+class HelperLockPathTest : public HelperProgramTest, public ::testing::WithParamInterface<HostileKind> {};
+
+// The lock file is the helper's own: whatever else sits there is neither followed nor waited on nor
+// replaced, and the bus name still keeps a second helper out.
+TEST_P(HelperLockPathTest, SomethingElseAtTheLockPathIsLeftAsItIs) {
+    const QTemporaryDir scratch;
+    const HostileFile hostile(GetParam(), lockPath(), scratch.path(), 1 << 20);
+    ASSERT_TRUE(hostile.made());
+    startHelper();
+    launch(m_second);
+    EXPECT_TRUE(endedCleanly(m_second));
+    EXPECT_EQ(m_helper.state(), QProcess::Running);
+    EXPECT_EQ(hostile.replacedByPlainFile(), GetParam() == HostileKind::Oversize);
+    EXPECT_TRUE(hostile.harmless());
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, HelperLockPathTest, ::testing::ValuesIn(ALL_HOSTILE_KINDS),
+                         [](const auto& info) { return hostileKindName(info.param); });
 
 #include "HelperProgramTest.moc"
