@@ -558,8 +558,9 @@ void EditEventController::okAction() {
         emit didCreateNewEvent(stored);
         return;
     }
-    if (m_calendarController.replaceEvent(m_backupEvent, *edited))
-        approvePrograms(*edited, programs);
+    if (!m_calendarController.replaceEvent(m_backupEvent, *edited))
+        return; // the user stopped the save, not the edit: it stays open as it was
+    approvePrograms(*edited, programs);
     m_undoManager.setActionName(tr("Edit Event"));
     closeImpl();
 }

@@ -266,6 +266,9 @@ TEST_F(EditEventControllerTest, ARecurringEventAsksWhichOccurrencesAndUndoes) {
         EXPECT_EQ(renamed, c.renamedDays) << uid.toStdString();
         if (!c.answer) {
             EXPECT_EQ(file(u"home"_s, uid), before);
+            EXPECT_TRUE(editor.isVisible()) << "Cancel stops the save, not the edit";
+            EXPECT_EQ(editor.event()->title, u"retro"_s);
+            editor.cancelAction();
             continue;
         }
         loop.undo.undo();
