@@ -30,6 +30,15 @@ QString newUid() {
     return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
 }
 
+// Removes the events of other series; the time zones stay. The uid is compared as a value: its text may
+// hold escapes ("\,").
+void keepOnlySeries(IcsDocument& document, const QString& uid) {
+    const QList<IcsComponent*> kept = document.events(uid);
+    for (IcsComponent* other : document.body().children(u"VEVENT"))
+        if (!kept.contains(other))
+            document.remove(other);
+}
+
 // The series of `event` as the file it was read from held it, changed to the event's fields: a series
 // deleted and now written again (undo) comes back with nothing lost, also not the occurrences outside
 // the loaded window or a COUNT. Nothing when the event was not read from a file.
@@ -37,11 +46,7 @@ std::optional<IcsDocument> restoredDocument(const CalEvent& event) {
     if (!event.source)
         return std::nullopt;
     IcsDocument document = IcsDocument::parse(event.source->text);
-    for (IcsComponent* other : document.body().children(u"VEVENT")) {
-        const std::optional<ContentLine> uid = other->property(u"UID");
-        if (!uid || uid->value() != event.uid)
-            document.remove(other);
-    }
+    keepOnlySeries(document, event.uid);
     const IcsReadResult read = IcsReader::read(document.serialize());
     const auto restored = std::find_if(read.series.begin(), read.series.end(),
                                        [&](const IcsSeries& one) { return one.uid() == event.uid; });
@@ -337,6 +342,9 @@ std::optional<StoreError> VdirCalendarStore::store(const QString& calendarUid, c
     }
     if (!item) {
         VL_LOG(LCALSTORE, Logger::LOG_ERROR_LEVEL, warning);
+        // A new file that cannot be read would stay behind, unused, at every retry.
+        if (mode == FileWriter::Mode::Create)
+            (void)m_writer->remove(path);
         return error(
             StoreError::Unexpected,
             QStringLiteral("The event file \"%1\" was written but cannot be read back.").arg(fileName),
@@ -735,22 +743,19 @@ VdirCalendarStore::ImportResult VdirCalendarStore::importCalendarText(const QStr
             wanted.append(one.uid());
     }
     const bool whole = wanted.size() == 1 && read.series.size() == 1;
+    IcsDocument parsed = IcsDocument::parse(text);
+    // A stored calendar object carries no scheduling method (an invitation's REQUEST): servers refuse it.
+    parsed.body().removeProperties(u"METHOD");
     for (const QString& uid : std::as_const(wanted)) {
-        QByteArray bytes = text;
+        IcsDocument document = parsed;
         if (!whole) {
-            // The series alone, with the file's time zones: every other event goes.
-            IcsDocument document = IcsDocument::parse(text);
-            for (IcsComponent* component : document.body().children(u"VEVENT")) {
-                const std::optional<ContentLine> id = component->property(u"UID");
-                if (!id || id->value() != uid)
-                    document.remove(component);
-            }
+            // The series alone, with the file's time zones.
+            keepOnlySeries(document, uid);
             for (const char16_t* other : {u"VTODO", u"VJOURNAL", u"VFREEBUSY"})
                 document.body().removeChildren(other);
-            bytes = document.serialize();
         }
-        if (auto failed =
-                store(calendarUid, newFileName(calendarUid, uid), bytes, FileWriter::Mode::Create)) {
+        if (auto failed = store(calendarUid, newFileName(calendarUid, uid), document.serialize(),
+                                FileWriter::Mode::Create)) {
             result.skipped.append(failed->description);
             continue;
         }

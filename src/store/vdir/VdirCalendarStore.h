@@ -52,8 +52,9 @@ public:
         std::optional<StoreError> error; // nothing was written
     };
     // Puts the events of an iCalendar text (a file, a mail attachment) into a calendar, one file per
-    // series with every property and time zone of the text. A file of one series is stored as it is.
-    // Series whose uid the store already holds, and events without a uid, are left out.
+    // series with every property and time zone of the text but the scheduling METHOD. A file of one series
+    // is stored as it is otherwise. Series whose uid the store already holds, and events without a uid, are
+    // left out.
     ImportResult importCalendarText(const QString& calendarUid, const QByteArray& text);
 
 private:
