@@ -2,6 +2,7 @@
 
 #include "CommandLineOptions.h"
 #include "CommandOutput.h"
+#include "EditableCalendars.h"
 #include "EntryLineApplier.h"
 #include "IsoDateText.h"
 #include "StoreSession.h"
@@ -31,25 +32,18 @@ int AddCommand::run(const QStringList& arguments, std::FILE* output, std::FILE* 
     CalendarController& controller = session->calendarController();
     controller.setNeedsRangeStartDate(now.toQDateTime(), now.toQDateTime());
 
-    CalendarList editable;
-    for (const auto& calendar : session->model().calendars()) {
-        if (calendar->isEditable)
-            editable.append(calendar);
-    }
+    const EditableCalendars editable(session->model().calendars());
     std::shared_ptr<CalEvent> base = controller.createNewEvent();
     base->startDate = CalendarDate::dateWithDate(now, {12, 0, 0}).toQDateTime();
     base->endDate = CalendarDate::dateWithDate(now, {13, 0, 0}).toQDateTime();
     if (options->has("--calendar")) {
-        const auto named = std::find_if(editable.begin(), editable.end(), [&](const auto& calendar) {
-            return calendar->title.compare(options->value("--calendar"), Qt::CaseInsensitive) == 0;
-        });
-        if (named == editable.end())
+        base->calendar = editable.named(options->value("--calendar"));
+        if (!base->calendar)
             return CommandOutput::fail(
                 errors, "add",
                 QStringLiteral("there is no editable calendar \"%1\"").arg(options->value("--calendar")), 2);
-        base->calendar = *named;
     }
-    EntryLineApplier applier(editable, defaultDayMonthOrder());
+    EntryLineApplier applier(editable.all(), defaultDayMonthOrder());
     const std::optional<EntryLineApplier::Result> result =
         applier.apply(*base, options->positional().front(), now);
     if (!result)

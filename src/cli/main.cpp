@@ -1,5 +1,6 @@
 #include "AddCommand.h"
 #include "CalendarsCommand.h"
+#include "ImportCommand.h"
 #include "ListCommand.h"
 #include "ParseCommand.h"
 #include "RemoveCommand.h"
@@ -25,6 +26,7 @@ const char* USAGE =
     "       verdalune-cli list [--from ISO] [--to ISO] [--json]\n"
     "       verdalune-cli add [--now ISO] [--calendar TITLE] LINE\n"
     "       verdalune-cli remove UID [--occurrence ISO] [--span 0|1|2]\n"
+    "       verdalune-cli import [--calendar TITLE] FILE|-\n"
     "       verdalune-cli render --from ISO --interval SECONDS [--width 1280] [--height 800]\n"
     "                            [--scale log|linear] [--now ISO] [--selected UID] [--focus UID,UID...]\n"
     "                            [--time-mode 12|24] OUT.png\n"
@@ -62,6 +64,8 @@ int main(int argc, char** argv) {
         return AddCommand::run(arguments, stdout, stderr);
     if (command == u"remove")
         return RemoveCommand::run(arguments, stdout, stderr);
+    if (command == u"import")
+        return ImportCommand::run(arguments, stdin, stdout, stderr);
     if (command == u"render")
         return RenderCommand::run(arguments, stdout, stderr);
     std::fprintf(stderr, "verdalune-cli: unknown command \"%s\"\n%s",
