@@ -144,6 +144,8 @@ void ApplicationDelegate::setUpCalendars() {
     m_importController = std::make_unique<ImportController>(m_model, *m_store, m_undoManager);
     connect(m_window.get(), &MainWindow::importRequested, this,
             [this] { m_importController->run(m_window.get()); });
+    connect(m_importController.get(), &ImportController::didImport, this,
+            [this](const std::shared_ptr<CalEvent>& first) { showAndSelect(*first); });
     keepSelectedCalendar();
 }
 
@@ -180,11 +182,15 @@ void ApplicationDelegate::setUpEventEditor() {
     connect(&editor, &EditEventController::editedEventChanged, m_timelineViewController.get(),
             &TimelineViewController::setEditedEvent);
     connect(&editor, &EditEventController::didCreateNewEvent, this, [this](std::shared_ptr<CalEvent> stored) {
-        if (!stored)
-            return;
-        m_model.setSelectedEvent(stored);
-        m_timelineViewController->ensureEventIsVisible(*stored);
+        if (stored)
+            showAndSelect(*stored);
     });
+}
+
+void ApplicationDelegate::showAndSelect(const CalEvent& event) {
+    m_timelineViewController->ensureEventIsVisible(event);
+    // The timeline has loaded the dates it shows now: the model's record of the occurrence is selected.
+    m_model.setSelectedEvent(m_model.closestOccurrenceToEvent(event));
 }
 
 void ApplicationDelegate::bindDayMonthOrder() {

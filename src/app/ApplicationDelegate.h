@@ -59,6 +59,7 @@ public:
     EditEventController& editEventController() const { return *m_editEventController; }
     CalendarsOutlineController& calendarsOutlineController() const { return *m_calendarsOutlineController; }
     SearchController& searchController() const { return *m_searchController; }
+    ImportController& importController() const { return *m_importController; }
     ApplicationModel& applicationModel() { return m_model; }
     UndoManager& undoManager() { return m_undoManager; }
     CalendarController& calendarController() const { return *m_calendarController; }
@@ -82,6 +83,8 @@ private:
     void bindTimeDisplayHours();
     void bindTimelineDefaults();
     void refreshAfterProcessedChanges();
+    // Brings a new or imported event into view, selected.
+    void showAndSelect(const CalEvent& event);
     void warnUnlessGregorian();
 
     UserDefaults& m_userDefaults;

@@ -1,5 +1,6 @@
 #include "ImportController.h"
 
+#include "base/BoundedReader.h"
 #include "base/Logger.h"
 #include "base/UndoManager.h"
 #include "records/CalAlarm.h"
@@ -59,11 +60,14 @@ void ImportController::run(QWidget* window) {
 QString ImportController::importFile(const QString& path, const QString& calendarUid, bool& ok) {
     ok = false;
     QFile file(path);
-    if (QFileInfo(path).size() > VdirItem::MAX_FILE_SIZE)
+    const BoundedReader::Contents contents = file.open(QIODevice::ReadOnly)
+                                                 ? BoundedReader::read(file, VdirItem::MAX_FILE_SIZE)
+                                                 : BoundedReader::Contents{};
+    if (contents.outcome == BoundedReader::Outcome::TooLarge)
         return tr("“%1” is too large to be a calendar file.").arg(QFileInfo(path).fileName());
-    if (!file.open(QIODevice::ReadOnly))
+    if (contents.outcome != BoundedReader::Outcome::Read)
         return tr("“%1” cannot be read: %2").arg(QFileInfo(path).fileName(), file.errorString());
-    const QByteArray text = file.readAll();
+    const QByteArray& text = contents.bytes;
     const VdirCalendarStore::ImportResult result = m_store.importCalendarText(calendarUid, text);
     if (!result.importedUids.isEmpty())
         registerUndo(calendarUid, text, result.importedUids);
@@ -71,6 +75,9 @@ QString ImportController::importFile(const QString& path, const QString& calenda
         return tr("Nothing was imported. %1 %2")
             .arg(result.error->description, result.error->recoverySuggestion);
     ok = !result.importedUids.isEmpty();
+    if (ok)
+        if (const auto first = anyRecordOfSeries(m_store, result.importedUids.front()))
+            emit didImport(first);
     const auto calendar = m_model.calendarWithUid(calendarUid);
     const QString title = calendar ? calendar->title : calendarUid;
     QString message = result.importedUids.isEmpty() ? tr("Nothing was imported.")

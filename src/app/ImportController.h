@@ -1,7 +1,11 @@
 #pragma once
 
+#include "records/CalEvent.h"
+
 #include <QObject>
 #include <QString>
+
+#include <memory>
 
 class ApplicationModel;
 class UndoManager;
@@ -20,6 +24,10 @@ public:
     // What the user is told after importing `path` into the calendar `calendarUid`; `ok` says whether
     // anything was imported. An import is undone as one action, "Import".
     QString importFile(const QString& path, const QString& calendarUid, bool& ok);
+
+signals:
+    // After an import that wrote events: a record of the first of them, for the window to show.
+    void didImport(const std::shared_ptr<CalEvent>& first);
 
 private:
     void registerUndo(const QString& calendarUid, const QByteArray& text, const QStringList& uids);

@@ -79,6 +79,10 @@ TEST_F(ImportControllerTest, AFileThatIsNoCalendarIsRefusedAndNothingIsWritten) 
     EXPECT_TRUE(eventFiles().isEmpty());
     EXPECT_TRUE(
         import.importFile(folder.filePath(u"missing.ics"_s), u"home"_s, ok).contains(u"cannot be read"_s));
+    // A device that never ends is read no further than a calendar file may be long.
+    EXPECT_EQ(import.importFile(u"/dev/zero"_s, u"home"_s, ok),
+              u"“zero” is too large to be a calendar file."_s);
+    EXPECT_TRUE(eventFiles().isEmpty());
 }
 
 TEST_F(ImportControllerTest, ProgramAlarmsAreKeptAndTheUserIsToldTheyDoNotRun) {
