@@ -11,7 +11,6 @@
 #include <functional>
 
 #include <QCheckBox>
-#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -167,39 +166,6 @@ TEST(ApplicationDelegateTest, TheWelcomePanelComesOnceCentredOnTheWindowUnlessKe
     });
     launch(
         [](ApplicationDelegate&, FirstTimeLaunchPanelController& panel) { EXPECT_FALSE(panel.isVisible()); });
-}
-
-TEST(ApplicationDelegateTest, AnImportedEventIsShownAndSelected) {
-    QTemporaryDir settings, calendars, files;
-    UserDefaults defaults(settings.filePath(u"verdalune.conf"_s));
-    defaults.setValue(u"showFirstTimeLaunchPanelKey"_s, false);
-    ApplicationDelegate delegate(defaults);
-    ASSERT_TRUE(CalendarStoreLocation::prepare(calendars.path()));
-    delegate.start(calendars.path());
-    delegate.finishLaunching();
-    // Far from the dates shown at a start, and the first one in the file is the later one.
-    const QDateTime later = QDateTime::currentDateTimeUtc().addDays(400), earlier = later.addDays(-1);
-    auto event = [](const char* uid, const QDateTime& start) {
-        return "BEGIN:VEVENT\r\nUID:" + QByteArray(uid) + "\r\nDTSTAMP:20261201T000000Z\r\nDTSTART:" +
-               start.toString(u"yyyyMMdd'T'hhmmss'Z'"_s).toLatin1() + "\r\nDURATION:PT1H\r\nSUMMARY:" + uid +
-               "\r\nEND:VEVENT\r\n";
-    };
-    QFile file(files.filePath(u"invite.ics"_s));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Mail//EN\r\nMETHOD:REQUEST\r\n" +
-               event("first\\,one", later) + event("second", earlier) + "END:VCALENDAR\r\n");
-    file.close();
-
-    bool ok = false;
-    delegate.importController().importFile(file.fileName(), u"home"_s, ok);
-    ASSERT_TRUE(ok);
-    const std::shared_ptr<CalEvent> selected = delegate.applicationModel().selectedEvent();
-    ASSERT_TRUE(selected);
-    EXPECT_EQ(selected->uid, u"first,one"_s);
-    EXPECT_TRUE(delegate.applicationModel().events().contains(selected)) << "the record the timeline shows";
-    const TimelineView& view = delegate.mainWindow().timelineView();
-    EXPECT_LE(view.startDate().toQDateTime(), later);
-    EXPECT_GE(view.endDate().toQDateTime(), later);
 }
 
 } // namespace

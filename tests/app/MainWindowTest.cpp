@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QIcon>
 #include <QLineEdit>
 #include <QSlider>
@@ -286,6 +287,27 @@ TEST_F(MainWindowTest, TheTimelineHasTheKeysAgainAfterEveryDialog) {
     ASSERT_TRUE(waitFor([&] { return editor.isActiveWindow(); }));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_TRUE(waitFor([&] { return !editor.isVisible() && view().hasFocus(); }));
+}
+
+TEST_F(MainWindowTest, AnImportedEventIsShownAndSelected) {
+    // Far from the dates shown at a start; the first event of the file is the later one.
+    const QDateTime later = QDateTime::currentDateTimeUtc().addDays(400);
+    const QString format = u"yyyyMMdd'T'hhmmss'Z'"_s;
+    QFile file(settings.filePath(u"invite.ics"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        u"BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:first\\,one\r\nDTSTART:%1\r\nEND:VEVENT\r\n"
+        u"BEGIN:VEVENT\r\nUID:second\r\nDTSTART:%2\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"_s
+            .arg(later.toString(format), later.addDays(-1).toString(format))
+            .toUtf8());
+    file.close();
+    bool ok = false;
+    delegate.importController().importFile(file.fileName(), u"home"_s, ok);
+    const std::shared_ptr<CalEvent> selected = delegate.applicationModel().selectedEvent();
+    ASSERT_TRUE(ok && selected);
+    EXPECT_EQ(selected->uid, u"first,one"_s);
+    EXPECT_TRUE(delegate.applicationModel().events().contains(selected)) << "the record the timeline shows";
+    EXPECT_TRUE(view().startDate().toQDateTime() <= later && later <= view().endDate().toQDateTime());
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 
 #include <QDirIterator>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -24,12 +25,12 @@ namespace {
 
 class StoreCommandsTest : public ::testing::Test {
 protected:
-    CliRun cli(const QStringList& arguments, const CliProcess& how = {}) {
+    CliRun cli(const QStringList& arguments, const CliProcess& how = {}, const QByteArray& input = {}) {
         QProcessEnvironment environment;
         environment.insert("VERDALUNE_CALENDAR_DIR", folder.path() + "/calendars");
         environment.insert("XDG_CACHE_HOME", folder.path() + "/cache");
         environment.insert("XDG_CONFIG_HOME", folder.path() + "/config");
-        return runCli(arguments, {}, environment, "en_US.UTF-8", how);
+        return runCli(arguments, input, environment, "en_US.UTF-8", how);
     }
     // Writes fail past the file-size limit as they do on a full disk, for this process alone.
     static CliProcess onAFullDisk() {
@@ -58,6 +59,20 @@ protected:
             ASSERT_TRUE(out.open(QIODevice::WriteOnly));
             out.write(bytes);
         }
+    }
+    QStringList icsIn(const QString& calendar) const {
+        return QDir(root() + "/" + calendar).entryList({"*.ics"}, QDir::Files, QDir::Name);
+    }
+    // An invitation of these events, saved where no calendar is.
+    QString saved(const QByteArray& events) const {
+        QFile out(path("invite.ics"));
+        if (!out.open(QIODevice::WriteOnly) || out.write(invitation(events)) < 0)
+            throw std::runtime_error("cannot write the invitation");
+        return out.fileName();
+    }
+    static QByteArray invitation(const QByteArray& events) {
+        return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nMETHOD:REQUEST\r\n" + events +
+               "END:VCALENDAR\r\n";
     }
     QList<QJsonObject> jsonLines(const QString& out) {
         QList<QJsonObject> objects;
@@ -261,6 +276,36 @@ TEST_F(StoreCommandsTest, AddingToAReadOnlyCalendarFailsAndWritesNothing) {
         EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
     }
     EXPECT_EQ(QDir(root() + "/home").entryList(QDir::Files | QDir::Hidden), before);
+}
+
+TEST_F(StoreCommandsTest, ImportPrintsEachEventOnceAndRefusesWhatItCannotTake) {
+    // Sorted first and read-only: the default is the first calendar that may be written.
+    writeCalendar("birthdays", {{"displayname", "Birthdays"}, {"readonly", ""}});
+    writeCalendar("home", {{"displayname", "Home"}});
+    writeCalendar("work", {{"displayname", "Work"}});
+    const QString invite =
+        saved("BEGIN:VEVENT\r\nUID:imp\\,comma\\;semi\r\nDTSTART:20261209T150000Z\r\nSUMMARY:"
+              "Review\\nnow\x1b[31m\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:back\\\\slash\r\nDTSTART:"
+              "20261210T150000Z\r\nSUMMARY:Retro\r\nEND:VEVENT\r\n");
+    CliRun run = cli({"import", "--calendar", "WORK", "--", invite});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "imp,comma;semi\tReview\\nnow\\u001b[31m\nback\\\\slash\tRetro\n");
+    run = cli({"import", invite});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("\"imp,comma;semi\" is already in the calendars.")) << run.err.toStdString();
+    run = cli(
+        {"import", "-"}, {},
+        invitation("BEGIN:VEVENT\r\nUID:one\r\nDTSTART:20261211T150000Z\r\nSUMMARY:One\r\nEND:VEVENT\r\n"));
+    EXPECT_EQ(run.out, "one\tOne\n") << run.err.toStdString();
+
+    // A calendar that may not be written, and an input that never ends.
+    EXPECT_EQ(cli({"import", "--calendar", "Birthdays", invite}).exitCode, 2);
+    run = cli({"import", "-"}, {[] { ::dup2(::open("/dev/zero", O_RDONLY), 0); }});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("- is larger than 64 MB")) << run.err.toStdString();
+    EXPECT_EQ(icsIn("work").size(), 2);
+    EXPECT_EQ(icsIn("home"), QStringList{"one.ics"});
+    EXPECT_TRUE(icsIn("birthdays").isEmpty());
 }
 
 // A calendar folder that even root cannot create files in: the write itself fails.

@@ -5,8 +5,6 @@
 #include <QRegularExpression>
 #include <QTimeZone>
 
-#include <tuple>
-
 namespace {
 
 const QByteArray WEEKLY =
@@ -342,22 +340,17 @@ TEST_F(VdirCalendarStoreTest, SpansChangeOneOccurrenceTheFutureOrTheWholeSeries)
 
 TEST_F(VdirCalendarStoreTest, ADeletedSeriesIsWrittenBackExactlyFromItsRecord) {
     makeCalendar("home");
-    // Also when the uid's text holds an escape.
-    QByteArray escaped = WEEKLY;
-    escaped.replace("UID:weekly", "UID:week\\,ly");
-    write("home", "weekly.ics", WEEKLY);
-    write("home", "escaped.ics", escaped);
+    QByteArray weekly = WEEKLY;
+    weekly.replace("UID:weekly", "UID:week\\,ly"); // found by its value, not its text
+    write("home", "weekly.ics", weekly);
     VdirCalendarStore store(m_root.path());
-    for (const auto& [uid, file, text] :
-         {std::tuple{"weekly", "weekly.ics", WEEKLY}, std::tuple{"week,ly", "escaped.ics", escaped}}) {
-        const auto record = occurrenceAt(store, uid, at(2026, 6, 8, 9));
-        ASSERT_TRUE(record) << uid;
-        ASSERT_EQ(store.removeEvent(*record, CalSpan::AllEvents), std::nullopt);
-        ASSERT_EQ(all(store).size(), 9);
-        ASSERT_EQ(store.saveEvent(*record, CalSpan::AllEvents), std::nullopt);
-        EXPECT_EQ(read("home", file), text) << uid;
-        EXPECT_EQ(all(store).size(), 18);
-    }
+    const auto record = occurrenceAt(store, "week,ly", at(2026, 6, 8, 9));
+    ASSERT_TRUE(record);
+    ASSERT_EQ(store.removeEvent(*record, CalSpan::AllEvents), std::nullopt);
+    ASSERT_TRUE(all(store).isEmpty());
+    ASSERT_EQ(store.saveEvent(*record, CalSpan::AllEvents), std::nullopt);
+    EXPECT_EQ(read("home", "weekly.ics"), weekly);
+    EXPECT_EQ(all(store).size(), 9);
 }
 
 TEST_F(VdirCalendarStoreTest, ChangesByOtherProgramsArriveCoalescedAndOwnChangesDoNotEcho) {
