@@ -263,6 +263,16 @@ TEST_F(StoreCommandsTest, AddingToAReadOnlyCalendarFailsAndWritesNothing) {
     EXPECT_EQ(QDir(root() + "/home").entryList(QDir::Files | QDir::Hidden), before);
 }
 
+TEST_F(StoreCommandsTest, ANewEventSkipsAReadOnlyCalendarSortedFirst) {
+    writeCalendar("birthdays", {{"displayname", "Birthdays"}, {"readonly", ""}});
+    writeCalendar("home", {{"displayname", "Home"}});
+    const CliRun run = cli({"add", "--now", "2026-12-07T08:00", "tomorrow 12:30 to 13:30 lunch"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(filesIn(root() + "/birthdays"), (QStringList{"displayname", "readonly"}));
+    EXPECT_EQ(cli({"list", "--from", "2026-12-08T00:00", "--to", "2026-12-09T00:00"}).out.toStdString(),
+              "2026-12-08 12:30 – 2026-12-08 13:30  lunch  [Home]\n");
+}
+
 // A calendar folder that even root cannot create files in: the write itself fails.
 TEST_F(StoreCommandsTest, AFailedWriteIsReportedOnceWithExitOne) {
     ASSERT_TRUE(QDir().mkpath(root()));

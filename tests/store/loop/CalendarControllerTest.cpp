@@ -252,20 +252,30 @@ TEST(CalendarStoreControllerTest, AThrowingCalendarSaveIsAnUnexpectedErrorNotSho
 }
 
 TEST(CalendarStoreControllerTest, ANewEventGoesToAnEditableCalendar) {
-    const QStringList expected[] = {
-        {u"work"_s, u"work"_s}, {u"holidays"_s, u"feed"_s}, {QString(), QString()}};
-    for (const QStringList& selectedAndExpected : expected) { // calendars: feed and holidays read-only, work
+    struct Case {
+        const char* name;
+        QStringList readOnly; // of the calendars feed, holidays and work, in this order
+        QString selected;
+        QString expected; // empty: none
+    };
+    const Case cases[] = {
+        {"editable selected", {u"feed"_s, u"holidays"_s}, u"work"_s, u"work"_s},
+        {"read-only selected", {u"feed"_s, u"holidays"_s}, u"holidays"_s, u"work"_s},
+        {"none selected, read-only first", {u"feed"_s}, QString(), u"holidays"_s},
+        {"none editable", {u"feed"_s, u"holidays"_s, u"work"_s}, u"feed"_s, QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Loop loop;
-        if (!selectedAndExpected[0].isEmpty()) {
-            for (const QString& uid : {u"feed"_s, u"holidays"_s, u"work"_s})
-                loop.makeCalendar(uid);
-            loop.makeReadOnly(u"feed"_s);
-            loop.makeReadOnly(u"holidays"_s);
-        }
+        for (const QString& uid : {u"feed"_s, u"holidays"_s, u"work"_s})
+            loop.makeCalendar(uid);
+        for (const QString& uid : c.readOnly)
+            loop.makeReadOnly(uid);
         loop.load();
-        loop.model.setSelectedCalendarUid(selectedAndExpected[0]);
+        ASSERT_EQ(loop.model.calendars().constFirst()->uid, u"feed"_s);
+        loop.model.setSelectedCalendarUid(c.selected);
         const auto event = loop.controller.createNewEvent();
-        EXPECT_EQ(event->calendar ? event->calendar->uid : QString(), selectedAndExpected[1]);
+        EXPECT_EQ(event->calendar ? event->calendar->uid : QString(), c.expected);
         EXPECT_EQ(event->title, u"New Event"_s);
         EXPECT_FALSE(event->uid.isEmpty());
         EXPECT_EQ(event->startDate.toLocalTime(), QDateTime(QDate::currentDate(), QTime(12, 0)));
