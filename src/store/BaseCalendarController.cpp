@@ -23,8 +23,8 @@ std::shared_ptr<CalEvent> BaseCalendarController::createNewEvent() const {
         return event;
     }
     const CalendarList& calendars = m_model.calendars();
-    const auto editable =
-        std::find_if(calendars.cbegin(), calendars.cend(), [](const auto& calendar) { return calendar->isEditable; });
+    const auto editable = std::find_if(calendars.cbegin(), calendars.cend(),
+                                       [](const auto& calendar) { return calendar->isEditable; });
     if (editable != calendars.cend())
         event->calendar = *editable;
     return event;
