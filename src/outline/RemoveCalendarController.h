@@ -17,8 +17,8 @@ class QWidget;
 class UndoManager;
 
 // The dialog that removes a calendar, modal to the window it is shown on: the selected calendar, else the
-// first one. Its events go with it, or are first moved into another editable calendar the user picks. The
-// whole removal is one step to undo.
+// first one. Its events go with it, or are first moved into another editable calendar the user picks (the
+// choice offered first, where there is one). The whole removal is one step to undo.
 class RemoveCalendarController : public QDialog {
     Q_OBJECT
 public:
@@ -41,6 +41,7 @@ public:
     // One entry per calendar of moveToCalendars, in that order.
     QListWidget* moveToList() const { return m_moveToList; }
     QPushButton* okButton() const { return m_okButton; }
+    QPushButton* cancelButton() const { return m_cancelButton; }
 
 private:
     void buildInterface();
@@ -60,4 +61,6 @@ private:
     QListWidget* m_moveToList = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
     QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    qsizetype m_seriesCount = 0; // of the calendar shown, on disk
 };
