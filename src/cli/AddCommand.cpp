@@ -12,7 +12,7 @@
 
 int AddCommand::run(const QStringList& arguments, std::FILE* output, std::FILE* errors) {
     QString error;
-    const auto options = CommandLineOptions::read(arguments, {"--now", "--calendar"}, {}, error);
+    const auto options = CommandLineOptions::read(arguments, {"--now", "--calendar"}, {"--quiet"}, error);
     if (!options)
         return CommandOutput::fail(errors, "add", error, 2);
     if (options->positional().size() != 1)
@@ -25,7 +25,8 @@ int AddCommand::run(const QStringList& arguments, std::FILE* output, std::FILE* 
             return CommandOutput::fail(errors, "add", error, 2);
         now = *given;
     }
-    const std::unique_ptr<StoreSession> session = StoreSession::open(error);
+    const std::unique_ptr<StoreSession> session =
+        StoreSession::open(error, options->has("--quiet") ? nullptr : errors);
     if (!session)
         return CommandOutput::fail(errors, "add", error, 1);
     CalendarController& controller = session->calendarController();

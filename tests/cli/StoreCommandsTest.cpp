@@ -472,6 +472,49 @@ TEST_F(StoreCommandsTest, ASeriesHeldByTwoFilesIsListedOnceAndNotRemoved) {
     EXPECT_TRUE(QFileInfo::exists(root() + "/work/a.ics") && QFileInfo::exists(root() + "/work/b.ics"));
 }
 
+// Each store command says once what it skipped in a file and which copy of a repeated uid it hides, on
+// standard error, and --quiet silences it; standard output is the same either way.
+TEST_F(StoreCommandsTest, WhatWasSkippedInAFileIsSaidOnceUnlessQuiet) {
+    QByteArray skipping = STANDUP;
+    skipping.replace("SUMMARY:",
+                     "RRULE:FREQ=WEEKLY;COUNT=2\r\nRDATE;VALUE=PERIOD:20261210T100000Z/PT1H\r\nSUMMARY:");
+    QByteArray hidden = STANDUP;
+    hidden.replace("UID:standup", "UID:dup\x1b]0;x\x07");
+    writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", skipping}, {"dup.ics", hidden}});
+    writeCalendar("zzz", {{"displayname", "Other"}, {"dup.ics", hidden}});
+    const QString skipped = root() +
+                            "/work/standup.ics: only the first of several RRULEs used; an RDATE that "
+                            "is a period or not a date skipped\n";
+    const QString repeated =
+        "zzz/dup.ics repeats the event dup\\u001b]0;x\\u0007 of work/dup.ics; the first one is used\n";
+    const QStringList commands[] = {
+        {"calendars"},
+        {"list", "--from", "2026-12-07T00:00", "--to", "2026-12-14T00:00", "--json"},
+        {"add", "--now", "2026-12-07T08:00", "work: tomorrow lunch"},
+        {"remove", "no-such-uid"},
+        {"render", "--from", "2026-12-07T06:00", "--interval", "432000", path("out.png")},
+    };
+    for (const QStringList& command : commands) {
+        SCOPED_TRACE(command.front().toStdString());
+        // Without the index every file is read again, as after a change by another program.
+        ASSERT_TRUE(QDir(folder.path() + "/cache").removeRecursively());
+        const CliRun said = cli(command);
+        const CliRun quiet = cli(command + QStringList{"--quiet"});
+        EXPECT_EQ(said.exitCode, quiet.exitCode);
+        EXPECT_EQ(said.err.count(skipped), 1) << said.err.toStdString();
+        EXPECT_EQ(said.err.count(repeated), 1) << said.err.toStdString();
+        EXPECT_FALSE(said.err.contains(u'\x1b'));
+        EXPECT_FALSE(quiet.err.contains("standup.ics")) << quiet.err.toStdString();
+        EXPECT_FALSE(quiet.err.contains("repeats")) << quiet.err.toStdString();
+        if (command.front() != "add") {
+            EXPECT_EQ(said.out, quiet.out);
+        }
+    }
+    // Standard output holds nothing but the events: five of each series and the two lunches added.
+    const CliRun listed = cli(commands[1]);
+    EXPECT_EQ(jsonLines(listed.out).size(), 12) << listed.out.toStdString();
+}
+
 TEST_F(StoreCommandsTest, TheFirstCalendarIsMadeWholeOrCompleted) {
     // A first start on a full disk leaves no calendar that later starts would take as made.
     CliRun run = cli({"calendars"}, onAFullDisk());
