@@ -9,6 +9,7 @@
 #include "dates/DateFormatter.h"
 #include "dates/EventDescription.h"
 #include "dates/dateUtilities.h"
+#include "store/RememberedCalendar.h"
 
 int AddCommand::run(const QStringList& arguments, std::FILE* output, std::FILE* errors) {
     QString error;
@@ -37,6 +38,8 @@ int AddCommand::run(const QStringList& arguments, std::FILE* output, std::FILE* 
         if (calendar->isEditable)
             editable.append(calendar);
     }
+    // Without a calendar named, where the window's New Event would put it.
+    RememberedCalendar::restore(session->model(), session->defaults());
     std::shared_ptr<CalEvent> base = controller.createNewEvent();
     base->startDate = CalendarDate::dateWithDate(now, {12, 0, 0}).toQDateTime();
     base->endDate = CalendarDate::dateWithDate(now, {13, 0, 0}).toQDateTime();

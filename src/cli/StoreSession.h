@@ -26,6 +26,7 @@ public:
     VdirCalendarStore& store() { return *m_store; }
     CalendarController& calendarController() { return *m_calendarController; }
     ApplicationModel& model() { return m_model; }
+    UserDefaults& defaults() { return m_defaults; }
     // The description of the first alert shown since the session opened, if any.
     std::optional<QString> firstAlert() const;
 

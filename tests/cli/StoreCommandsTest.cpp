@@ -263,14 +263,27 @@ TEST_F(StoreCommandsTest, AddingToAReadOnlyCalendarFailsAndWritesNothing) {
     EXPECT_EQ(QDir(root() + "/home").entryList(QDir::Files | QDir::Hidden), before);
 }
 
+// Without a calendar named, a new event goes where the window's New Event would put it: the calendar
+// last selected there when it is editable, else the first editable one.
 TEST_F(StoreCommandsTest, ANewEventSkipsAReadOnlyCalendarSortedFirst) {
     writeCalendar("birthdays", {{"displayname", "Birthdays"}, {"readonly", ""}});
     writeCalendar("home", {{"displayname", "Home"}});
-    const CliRun run = cli({"add", "--now", "2026-12-07T08:00", "tomorrow 12:30 to 13:30 lunch"});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(filesIn(root() + "/birthdays"), (QStringList{"displayname", "readonly"}));
-    EXPECT_EQ(cli({"list", "--from", "2026-12-08T00:00", "--to", "2026-12-09T00:00"}).out.toStdString(),
-              "2026-12-08 12:30 – 2026-12-08 13:30  lunch  [Home]\n");
+    writeCalendar("work", {{"displayname", "Work"}});
+    const std::pair<QByteArray, QString> cases[] = {{"", "Home"}, {"birthdays", "Home"}, {"work", "Work"}};
+    for (const auto& [remembered, expected] : cases) {
+        SCOPED_TRACE(remembered.toStdString());
+        ASSERT_TRUE(QDir().mkpath(path("config/pellowick")));
+        QFile settings(path("config/pellowick/verdalune.conf"));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write(remembered.isEmpty() ? "" : "[General]\nselectedCalendarUid=" + remembered + "\n");
+        settings.close();
+        const CliRun run = cli({"add", "--now", "2026-12-07T08:00", "tomorrow 12:30 to 13:30 lunch"});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(filesIn(root() + "/birthdays"), (QStringList{"displayname", "readonly"}));
+        const QString listed = cli({"list", "--from", "2026-12-08T00:00", "--to", "2026-12-09T00:00"}).out;
+        EXPECT_TRUE(listed.endsWith("lunch  [" + expected + "]\n")) << listed.toStdString();
+        ASSERT_EQ(cli({"remove", run.out.section(u'\t', 0, 0)}).exitCode, 0);
+    }
 }
 
 // A calendar folder that even root cannot create files in: the write itself fails.
