@@ -41,7 +41,6 @@ public:
     // One entry per calendar of moveToCalendars, in that order.
     QListWidget* moveToList() const { return m_moveToList; }
     QPushButton* okButton() const { return m_okButton; }
-    QPushButton* cancelButton() const { return m_cancelButton; }
 
 private:
     void buildInterface();

@@ -252,30 +252,22 @@ TEST(CalendarStoreControllerTest, AThrowingCalendarSaveIsAnUnexpectedErrorNotSho
 }
 
 TEST(CalendarStoreControllerTest, ANewEventGoesToAnEditableCalendar) {
-    struct Case {
-        const char* name;
-        QStringList readOnly; // of the calendars feed, holidays and work, in this order
-        QString selected;
-        QString expected; // empty: none
-    };
-    const Case cases[] = {
-        {"editable selected", {u"feed"_s, u"holidays"_s}, u"work"_s, u"work"_s},
-        {"read-only selected", {u"feed"_s, u"holidays"_s}, u"holidays"_s, u"work"_s},
-        {"none selected, read-only first", {u"feed"_s}, QString(), u"holidays"_s},
-        {"none editable", {u"feed"_s, u"holidays"_s, u"work"_s}, u"feed"_s, QString()},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // Of the calendars feed, holidays and work: the read-only ones, the selected one and the expected one.
+    const QStringList cases[][3] = {{{u"feed"_s, u"holidays"_s}, {u"work"_s}, {u"work"_s}},
+                                    {{u"feed"_s, u"holidays"_s}, {u"holidays"_s}, {u"work"_s}},
+                                    {{u"feed"_s}, {QString()}, {u"holidays"_s}},
+                                    {{u"feed"_s, u"holidays"_s, u"work"_s}, {u"feed"_s}, {QString()}}};
+    for (const auto& [readOnly, selected, expected] : cases) {
+        SCOPED_TRACE(readOnly.join(u' ').toStdString());
         Loop loop;
         for (const QString& uid : {u"feed"_s, u"holidays"_s, u"work"_s})
             loop.makeCalendar(uid);
-        for (const QString& uid : c.readOnly)
+        for (const QString& uid : readOnly)
             loop.makeReadOnly(uid);
         loop.load();
-        ASSERT_EQ(loop.model.calendars().constFirst()->uid, u"feed"_s);
-        loop.model.setSelectedCalendarUid(c.selected);
+        loop.model.setSelectedCalendarUid(selected.front());
         const auto event = loop.controller.createNewEvent();
-        EXPECT_EQ(event->calendar ? event->calendar->uid : QString(), c.expected);
+        EXPECT_EQ(event->calendar ? event->calendar->uid : QString(), expected.front());
         EXPECT_EQ(event->title, u"New Event"_s);
         EXPECT_FALSE(event->uid.isEmpty());
         EXPECT_EQ(event->startDate.toLocalTime(), QDateTime(QDate::currentDate(), QTime(12, 0)));
