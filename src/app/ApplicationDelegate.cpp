@@ -11,6 +11,7 @@
 #include "store/ExternalEventCalendarStoreProcessor.h"
 #include "store/InternalCalendarCalendarStoreProcessor.h"
 #include "store/InternalEventCalendarStoreProcessor.h"
+#include "store/RememberedCalendar.h"
 #include "timeline/view/InlineEditEventController.h"
 #include "timeline/view/TimelineView.h"
 
@@ -27,7 +28,6 @@ using namespace PreferenceKeys;
 
 namespace {
 
-const QString SELECTED_CALENDAR_UID = QStringLiteral("selectedCalendarUid");
 const QString TIMELINE_MODE = QStringLiteral("timelineMode");
 const QString TIMELINE_TIME_INTERVAL = QStringLiteral("timelineTimeInterval");
 const QString SCREENSHOT = QStringLiteral("screenshot");
@@ -146,7 +146,8 @@ void ApplicationDelegate::setUpCalendars() {
             [this] { m_importController->run(m_window.get()); });
     connect(m_importController.get(), &ImportController::didImport, this,
             [this](const std::shared_ptr<CalEvent>& first) { showAndSelect(*first); });
-    keepSelectedCalendar();
+    // The calendar chosen last time is chosen again once the calendars have been read.
+    RememberedCalendar::keep(m_model, m_userDefaults);
 }
 
 void ApplicationDelegate::setUpSearch() {
@@ -159,17 +160,6 @@ void ApplicationDelegate::setUpSearch() {
     m_window->setSearchField(m_searchController->searchField());
     connect(m_window.get(), &MainWindow::findRequested, m_searchController.get(),
             &SearchController::focusSearchField);
-}
-
-void ApplicationDelegate::keepSelectedCalendar() {
-    // The calendar chosen last time is chosen again once the calendars have been read.
-    const QString remembered = m_userDefaults.value(SELECTED_CALENDAR_UID).toString();
-    if (!remembered.isEmpty())
-        m_model.setSelectedCalendarUid(remembered);
-    connect(&m_model, &ApplicationModel::selectedCalendarUidChanged, this, [this] {
-        if (!m_model.selectedCalendarUid().isEmpty())
-            m_userDefaults.setValue(SELECTED_CALENDAR_UID, m_model.selectedCalendarUid());
-    });
 }
 
 void ApplicationDelegate::setUpEventEditor() {

@@ -78,7 +78,6 @@ private:
     void setUpCalendars();
     void setUpSearch();
     void setUpPreferences();
-    void keepSelectedCalendar();
     void followCalendarNames();
     void bindTimeDisplayHours();
     void bindTimelineDefaults();

@@ -10,10 +10,11 @@
 #include "dates/DateFormatter.h"
 #include "dates/EventDescription.h"
 #include "dates/dateUtilities.h"
+#include "store/RememberedCalendar.h"
 
 int AddCommand::run(const QStringList& arguments, std::FILE* output, std::FILE* errors) {
     QString error;
-    const auto options = CommandLineOptions::read(arguments, {"--now", "--calendar"}, {}, error);
+    const auto options = CommandLineOptions::read(arguments, {"--now", "--calendar"}, {"--quiet"}, error);
     if (!options)
         return CommandOutput::fail(errors, "add", error, 2);
     if (options->positional().size() != 1)
@@ -26,13 +27,16 @@ int AddCommand::run(const QStringList& arguments, std::FILE* output, std::FILE* 
             return CommandOutput::fail(errors, "add", error, 2);
         now = *given;
     }
-    const std::unique_ptr<StoreSession> session = StoreSession::open(error);
+    const std::unique_ptr<StoreSession> session =
+        StoreSession::open(error, options->has("--quiet") ? nullptr : errors);
     if (!session)
         return CommandOutput::fail(errors, "add", error, 1);
     CalendarController& controller = session->calendarController();
     controller.setNeedsRangeStartDate(now.toQDateTime(), now.toQDateTime());
 
     const EditableCalendars editable(session->model().calendars());
+    // Without a calendar named, where the window's New Event would put it.
+    RememberedCalendar::restore(session->model(), session->defaults());
     std::shared_ptr<CalEvent> base = controller.createNewEvent();
     base->startDate = CalendarDate::dateWithDate(now, {12, 0, 0}).toQDateTime();
     base->endDate = CalendarDate::dateWithDate(now, {13, 0, 0}).toQDateTime();

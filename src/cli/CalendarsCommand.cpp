@@ -20,11 +20,12 @@ QString typeName(const CalCalendar& calendar) {
 
 int CalendarsCommand::run(const QStringList& arguments, std::FILE* output, std::FILE* errors) {
     QString error;
-    const auto options = CommandLineOptions::read(arguments, {}, {"--json"}, error);
+    const auto options = CommandLineOptions::read(arguments, {}, {"--json", "--quiet"}, error);
     if (!options || !options->positional().isEmpty())
         return CommandOutput::fail(errors, "calendars",
                                    options ? QStringLiteral("takes no arguments") : error, 2);
-    const std::unique_ptr<StoreSession> session = StoreSession::open(error);
+    const std::unique_ptr<StoreSession> session =
+        StoreSession::open(error, options->has("--quiet") ? nullptr : errors);
     if (!session)
         return CommandOutput::fail(errors, "calendars", error, 1);
     for (const auto& calendar : session->store().calendars()) {

@@ -14,7 +14,7 @@
 
 int ImportCommand::run(const QStringList& arguments, std::FILE* input, std::FILE* output, std::FILE* errors) {
     QString error;
-    const auto options = CommandLineOptions::read(arguments, {"--calendar"}, {}, error);
+    const auto options = CommandLineOptions::read(arguments, {"--calendar"}, {"--quiet"}, error);
     if (!options)
         return CommandOutput::fail(errors, "import", error, 2);
     if (options->positional().size() != 1)
@@ -33,7 +33,8 @@ int ImportCommand::run(const QStringList& arguments, std::FILE* input, std::FILE
         return CommandOutput::fail(errors, "import",
                                    QStringLiteral("%1 cannot be read: %2").arg(name, file.errorString()), 1);
 
-    const std::unique_ptr<StoreSession> session = StoreSession::open(error);
+    const std::unique_ptr<StoreSession> session =
+        StoreSession::open(error, options->has("--quiet") ? nullptr : errors);
     if (!session)
         return CommandOutput::fail(errors, "import", error, 1);
     VdirCalendarStore& store = session->store();

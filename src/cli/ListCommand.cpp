@@ -34,7 +34,8 @@ std::optional<QByteArray> textLine(const CalEvent& event) {
 
 int ListCommand::run(const QStringList& arguments, std::FILE* output, std::FILE* errors) {
     QString error;
-    const auto options = CommandLineOptions::read(arguments, {"--from", "--to"}, {"--json"}, error);
+    const auto options =
+        CommandLineOptions::read(arguments, {"--from", "--to"}, {"--json", "--quiet"}, error);
     if (!options || !options->positional().isEmpty())
         return CommandOutput::fail(errors, "list", options ? QStringLiteral("takes no arguments") : error, 2);
     const CalendarDate today = CalendarDate::now().truncateToDay();
@@ -44,7 +45,8 @@ int ListCommand::run(const QStringList& arguments, std::FILE* output, std::FILE*
         return CommandOutput::fail(errors, "list", error, 2);
     if (*to < *from)
         return CommandOutput::fail(errors, "list", QStringLiteral("--to is earlier than --from"), 2);
-    const std::unique_ptr<StoreSession> session = StoreSession::open(error);
+    const std::unique_ptr<StoreSession> session =
+        StoreSession::open(error, options->has("--quiet") ? nullptr : errors);
     if (!session)
         return CommandOutput::fail(errors, "list", error, 1);
 

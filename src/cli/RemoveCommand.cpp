@@ -29,7 +29,7 @@ std::shared_ptr<CalEvent> findRecord(CalendarStore& store, const QString& uid,
 
 int RemoveCommand::run(const QStringList& arguments, std::FILE* output, std::FILE* errors) {
     QString error;
-    const auto options = CommandLineOptions::read(arguments, {"--occurrence", "--span"}, {}, error);
+    const auto options = CommandLineOptions::read(arguments, {"--occurrence", "--span"}, {"--quiet"}, error);
     if (!options)
         return CommandOutput::fail(errors, "remove", error, 2);
     if (options->positional().size() != 1)
@@ -48,7 +48,8 @@ int RemoveCommand::run(const QStringList& arguments, std::FILE* output, std::FIL
                                        QStringLiteral("--span must be 0, 1 or 2, not \"%1\"").arg(value), 2);
         span = CalSpan(value.toInt());
     }
-    const std::unique_ptr<StoreSession> session = StoreSession::open(error);
+    const std::unique_ptr<StoreSession> session =
+        StoreSession::open(error, options->has("--quiet") ? nullptr : errors);
     if (!session)
         return CommandOutput::fail(errors, "remove", error, 1);
     const QString uid = options->positional().front();

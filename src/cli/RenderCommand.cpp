@@ -48,7 +48,7 @@ int RenderCommand::run(const QStringList& arguments, std::FILE* output, std::FIL
     const auto options = CommandLineOptions::read(arguments,
                                                   {"--from", "--interval", "--width", "--height", "--scale",
                                                    "--now", "--selected", "--focus", "--time-mode"},
-                                                  {}, error);
+                                                  {"--quiet"}, error);
     if (!options)
         return CommandOutput::fail(errors, "render", error, 2);
     if (options->positional().size() != 1)
@@ -78,7 +78,8 @@ int RenderCommand::run(const QStringList& arguments, std::FILE* output, std::FIL
     if (options->has("--time-mode") && !(timeMode = options->readChoice("--time-mode", {"12", "24"}, error)))
         return CommandOutput::fail(errors, "render", error, 2);
 
-    const std::unique_ptr<StoreSession> session = StoreSession::open(error);
+    const std::unique_ptr<StoreSession> session =
+        StoreSession::open(error, options->has("--quiet") ? nullptr : errors);
     if (!session)
         return CommandOutput::fail(errors, "render", error, 1);
     const CalendarDate to = from->addingSeconds(*interval);

@@ -1,19 +1,25 @@
 #include "StoreSession.h"
 
+#include "CommandOutput.h"
+#include "TerminalText.h"
 #include "base/Logger.h"
 #include "store/vdir/CalendarStoreLocation.h"
 
 StoreSession::StoreSession() {
     // The store and the alerts log each failure at error level; the command reports the first alert
-    // itself, so on standard error the failure would otherwise be said three times.
-    Logger::setSink([](const QString&) {});
+    // itself, so on standard error the failure would otherwise be said three times. Only the reading of
+    // the calendars is passed on: it is where the store says what it skipped in a file.
+    Logger::setSink([this](const QString& line) {
+        if (m_warnings)
+            warn(line);
+    });
 }
 
 StoreSession::~StoreSession() {
     Logger::setSink({});
 }
 
-std::unique_ptr<StoreSession> StoreSession::open(QString& error) {
+std::unique_ptr<StoreSession> StoreSession::open(QString& error, std::FILE* warnings) {
     std::unique_ptr<StoreSession> session(new StoreSession);
     const QString root = CalendarStoreLocation::rootDirectory(
         session->m_defaults.value(QStringLiteral("calendarStoreDirectory")).toString());
@@ -21,12 +27,24 @@ std::unique_ptr<StoreSession> StoreSession::open(QString& error) {
         error = QStringLiteral("the calendar folder %1 cannot be created").arg(root);
         return nullptr;
     }
+    session->m_warnings = warnings;
+    Logger::addLoggerWithName(LCALSTORE).setLevel(Logger::LOG_WARNING_LEVEL);
     session->m_store = std::make_unique<VdirCalendarStore>(root);
+    session->m_warnings = nullptr;
     session->m_storeController =
         std::make_unique<CalendarStoreController>(*session->m_store, session->m_interaction);
     session->m_calendarController = std::make_unique<CalendarController>(
         session->m_model, *session->m_storeController, session->m_undoManager, session->m_defaults);
     return session;
+}
+
+void StoreSession::warn(const QString& line) {
+    // A logged line is "function: message", and the store's messages begin with the file's name.
+    const QString message = line.section(QStringLiteral(": "), 1);
+    if (m_warned.contains(message))
+        return;
+    m_warned.insert(message);
+    CommandOutput::write(m_warnings, (TerminalText::escaped(message) + u'\n').toUtf8());
 }
 
 std::optional<QString> StoreSession::firstAlert() const {

@@ -6,6 +6,7 @@
 #include "shortcut/HelperController.h"
 #include "shortcut/PreferenceController.h"
 #include "shortcut/PreferenceKeys.h"
+#include "store/RememberedCalendar.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -99,6 +100,9 @@ void VelHelperApplicationDelegate::didPressGlobalHotKey() {
         askMainApplication(QStringLiteral("newEvent"));
         return;
     }
+    // Where the window's New Event would put it.
+    m_mainDefaults.synchronize();
+    RememberedCalendar::restore(m_applicationModel, m_mainDefaults);
     EditEventController& editor = editEventController();
     editor.showWithNewEvent(m_calendarController.createNewEvent());
     editor.raise();

@@ -40,7 +40,6 @@ void RemoveCalendarController::buildInterface() {
     auto* choice = new QButtonGroup(this);
     choice->addButton(m_removeEventsButton, 0);
     choice->addButton(m_moveEventsButton, 1);
-    m_removeEventsButton->setChecked(true);
     connect(choice, &QButtonGroup::idToggled, this, &RemoveCalendarController::updateControls);
     m_moveToList = new QListWidget(this);
     m_moveToList->setAccessibleName(tr("Calendar to move the events to"));
@@ -56,8 +55,8 @@ void RemoveCalendarController::buildInterface() {
     m_okButton = m_buttons->button(QDialogButtonBox::Ok);
     m_okButton->setText(tr("Remove"));
     m_okButton->setAccessibleName(tr("Remove"));
-    m_okButton->setDefault(true);
-    m_buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(tr("Cancel"));
+    m_cancelButton = m_buttons->button(QDialogButtonBox::Cancel);
+    m_cancelButton->setAccessibleName(tr("Cancel"));
     connect(m_okButton, &QPushButton::clicked, this, &RemoveCalendarController::okAction);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -73,7 +72,7 @@ void RemoveCalendarController::buildInterface() {
     setTabOrder(m_removeEventsButton, m_moveEventsButton);
     setTabOrder(m_moveEventsButton, m_moveToList);
     setTabOrder(m_moveToList, m_okButton);
-    setTabOrder(m_okButton, m_buttons->button(QDialogButtonBox::Cancel));
+    setTabOrder(m_okButton, m_cancelButton);
 }
 
 bool RemoveCalendarController::showRemoveCalendar(QWidget* window) {
@@ -85,13 +84,18 @@ bool RemoveCalendarController::showRemoveCalendar(QWidget* window) {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QStringLiteral("calendar %1").arg(describe(*m_calendar)));
     if (window && parentWidget() != window)
         setParent(window, windowFlags());
-    m_messageLabel->setText(tr("Remove the calendar “%1” from your calendars? Its events can be removed "
-                               "with it or kept by moving them to another calendar.")
-                                .arg(m_calendar->title));
-    m_removeEventsButton->setChecked(true);
+    m_seriesCount = m_calendarController.seriesCount(*m_calendar);
+    const QString holds = m_seriesCount == 0   ? tr("It holds no events.")
+                          : m_seriesCount == 1 ? tr("It holds 1 event.")
+                                               : tr("It holds %1 events.").arg(m_seriesCount);
+    m_messageLabel->setText(tr("Remove the calendar “%1” from your calendars? %2 They can be removed with it "
+                               "or kept by moving them to another calendar.")
+                                .arg(m_calendar->title, holds));
+    // Keeping the events is the choice Return makes; removing them takes a deliberate change.
+    m_moveEventsButton->setChecked(true);
     refreshMoveToList();
     open();
-    m_removeEventsButton->setFocus();
+    (shouldMoveEvents() ? m_moveEventsButton : m_removeEventsButton)->setFocus();
     return true;
 }
 
@@ -145,6 +149,10 @@ void RemoveCalendarController::updateControls() {
     m_moveEventsButton->setEnabled(!m_moveToCalendars.isEmpty());
     m_moveToList->setEnabled(shouldMoveEvents());
     m_okButton->setEnabled(!shouldMoveEvents() || selectedTarget());
+    // Return removes only what is kept or what is not there.
+    const bool removeByDefault = shouldMoveEvents() || m_seriesCount == 0;
+    m_okButton->setDefault(removeByDefault);
+    m_cancelButton->setDefault(!removeByDefault);
 }
 
 std::shared_ptr<CalCalendar> RemoveCalendarController::selectedTarget() const {

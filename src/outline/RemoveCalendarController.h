@@ -17,8 +17,8 @@ class QWidget;
 class UndoManager;
 
 // The dialog that removes a calendar, modal to the window it is shown on: the selected calendar, else the
-// first one. Its events go with it, or are first moved into another editable calendar the user picks. The
-// whole removal is one step to undo.
+// first one. Its events go with it, or are first moved into another editable calendar the user picks (the
+// choice offered first, where there is one). The whole removal is one step to undo.
 class RemoveCalendarController : public QDialog {
     Q_OBJECT
 public:
@@ -60,4 +60,6 @@ private:
     QListWidget* m_moveToList = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
     QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    qsizetype m_seriesCount = 0; // of the calendar shown, on disk
 };

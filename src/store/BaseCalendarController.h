@@ -18,7 +18,7 @@ public:
     ApplicationModel& applicationModel() const { return m_model; }
 
     // Unsaved, with a uid of its own: today 12:00 to 13:00, "New Event", in the selected calendar when that
-    // is editable, else in the first calendar, else in none.
+    // is editable, else in the first editable one in the model's order, else in none.
     std::shared_ptr<CalEvent> createNewEvent() const;
 
     // What the event editor saves through.

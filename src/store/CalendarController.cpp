@@ -148,6 +148,10 @@ void CalendarController::moveEventsInCalendar(const CalCalendar& from,
     }
 }
 
+qsizetype CalendarController::seriesCount(const CalCalendar& calendar) const {
+    return m_storeController.seriesCount(calendar.uid);
+}
+
 void CalendarController::restoreEnableCalendarsDefaults() {
     ApplicationModel& model = applicationModel();
     QSet<QString> enabled;

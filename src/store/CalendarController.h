@@ -46,6 +46,8 @@ public:
     // With its events, as one undo group; undoing switches it on again if it was on.
     void removeCalendar(const CalCalendar& calendar);
     void moveEventsInCalendar(const CalCalendar& from, const std::shared_ptr<CalCalendar>& to);
+    // Of all its dates, not only those of the window.
+    qsizetype seriesCount(const CalCalendar& calendar) const;
 
     // The stored uids that name existing calendars, or all calendars when nothing is stored.
     void restoreEnableCalendarsDefaults();

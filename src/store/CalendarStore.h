@@ -32,6 +32,8 @@ public:
     virtual EventList events(const QDateTime& start, const QDateTime& end, const CalendarList& calendars) = 0;
     virtual EventList events(const QDateTime& start, const QDateTime& end, const QString& uid,
                              const CalendarList& calendars) = 0;
+    // The event series stored in the calendar, whatever their dates; counted without reading any file.
+    virtual qsizetype seriesCount(const QString& calendarUid) = 0;
 
     [[nodiscard]] virtual std::optional<StoreError> saveEvent(const CalEvent& event, CalSpan span) = 0;
     [[nodiscard]] virtual std::optional<StoreError> removeEvent(const CalEvent& event, CalSpan span) = 0;

@@ -49,6 +49,7 @@ public:
     // Also moves the event processors' refetch window to [start, end).
     EventList loadAllEventsWithStartDate(const QDateTime& start, const QDateTime& end,
                                          const CalendarList& calendars);
+    qsizetype seriesCount(const QString& calendarUid) { return m_store.seriesCount(calendarUid); }
     EventList loadEventsWithUid(const QString& uid, const QDateTime& start, const QDateTime& end,
                                 const CalendarList& calendars);
 

@@ -308,6 +308,24 @@ TEST_F(StoreCommandsTest, ImportPrintsEachEventOnceAndRefusesWhatItCannotTake) {
     EXPECT_TRUE(icsIn("birthdays").isEmpty());
 }
 
+// Without a calendar named, a new event goes where the window's New Event would put it: the calendar
+// last selected there when it is editable, else the first editable one.
+TEST_F(StoreCommandsTest, ANewEventSkipsAReadOnlyCalendarSortedFirst) {
+    writeCalendar("birthdays", {{"displayname", "Birthdays"}, {"readonly", ""}});
+    writeCalendar("home", {{"displayname", "Home"}});
+    writeCalendar("work", {{"displayname", "Work"}});
+    for (const auto& [remembered, expected] :
+         {std::pair{"", "Home"}, {"birthdays", "Home"}, {"work", "Work"}}) {
+        writeCalendar("../config/pellowick",
+                      {{"verdalune.conf", "[General]\nselectedCalendarUid=" + QByteArray(remembered)}});
+        const QString uid = add("tomorrow 12:30 to 13:30 lunch");
+        const QString listed = cli({"list", "--from", "2026-12-08T00:00", "--to", "2026-12-09T00:00"}).out;
+        EXPECT_EQ(listed, u"2026-12-08 12:30 – 2026-12-08 13:30  lunch  [%1]\n"_s.arg(expected))
+            << remembered;
+        ASSERT_EQ(cli({"remove", uid}).exitCode, 0);
+    }
+}
+
 // A calendar folder that even root cannot create files in: the write itself fails.
 TEST_F(StoreCommandsTest, AFailedWriteIsReportedOnceWithExitOne) {
     ASSERT_TRUE(QDir().mkpath(root()));
@@ -505,6 +523,38 @@ TEST_F(StoreCommandsTest, ASeriesHeldByTwoFilesIsListedOnceAndNotRemoved) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("work/a.ics, work/b.ics")) << run.err.toStdString();
     EXPECT_TRUE(QFileInfo::exists(root() + "/work/a.ics") && QFileInfo::exists(root() + "/work/b.ics"));
+}
+
+// Each store command says once what it skipped in a file and which copy of a repeated uid it hides, on
+// standard error, and --quiet silences it; standard output is the same either way (but for new uids).
+TEST_F(StoreCommandsTest, WhatWasSkippedInAFileIsSaidOnceUnlessQuiet) {
+    QByteArray skipping = STANDUP;
+    skipping.replace("SUMMARY:", "RRULE:FREQ=WEEKLY\r\nRDATE;VALUE=PERIOD:20261210T100000Z/PT1H\r\nSUMMARY:");
+    QByteArray hidden = STANDUP;
+    hidden.replace("UID:standup", "UID:dup\x1b]0;x\x07");
+    writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", skipping}, {"dup.ics", hidden}});
+    writeCalendar("zzz", {{"displayname", "Other"}, {"dup.ics", hidden}});
+    const QString said[] = {
+        root() + "/work/standup.ics: only the first of several RRULEs used; an RDATE that "
+                 "is a period or not a date skipped\n",
+        "zzz/dup.ics repeats the event dup\\u001b]0;x\\u0007 of work/dup.ics; the first one is used\n"};
+    for (const QStringList& command :
+         {QStringList{"calendars"}, QStringList{"list", "--from", "2026-12-07T00:00", "--json"},
+          QStringList{"add", "--now", "2026-12-07T08:00", "work: lunch"}, QStringList{"remove", "unknown"},
+          QStringList{"render", "--from", "2026-12-07T06:00", "--interval", "432000", path("out.png")}}) {
+        SCOPED_TRACE(command.front().toStdString());
+        // Without the index every file is read again, as after a change by another program.
+        ASSERT_TRUE(QDir(folder.path() + "/cache").removeRecursively());
+        const CliRun loud = cli(command);
+        const CliRun quiet = cli(command + QStringList{"--quiet"});
+        for (const QString& line : said)
+            EXPECT_EQ(loud.err.count(line), 1) << loud.err.toStdString();
+        EXPECT_FALSE(loud.err.contains(u'\x1b'));
+        EXPECT_FALSE(quiet.err.contains(".ics")) << quiet.err.toStdString();
+        EXPECT_EQ(loud.exitCode, quiet.exitCode);
+        const QRegularExpression newUid(u"^[0-9a-f-]{36}\t"_s);
+        EXPECT_EQ(QString(loud.out).remove(newUid), QString(quiet.out).remove(newUid));
+    }
 }
 
 TEST_F(StoreCommandsTest, TheFirstCalendarIsMadeWholeOrCompleted) {

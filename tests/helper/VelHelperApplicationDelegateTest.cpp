@@ -48,4 +48,30 @@ TEST(VelHelperApplicationDelegateTest, CalendarsChangedByOtherProgramsAreOffered
     EXPECT_EQ(titles(delegate.applicationModel().calendars()), QStringList{"Work"});
 }
 
+// The shortcut's editor opens where the window's New Event would: on the calendar last selected there
+// when it is editable, else on the first editable one, never on a read-only one sorted first.
+TEST(VelHelperApplicationDelegateTest, TheShortcutsEditorOpensOnAnEditableCalendar) {
+    QTemporaryDir home;
+    qputenv("XDG_STATE_HOME", home.filePath(QStringLiteral("state")).toUtf8());
+    const QString root = home.filePath(QStringLiteral("calendars"));
+    makeCalendar(root + QStringLiteral("/birthdays"), "Birthdays");
+    QFile readOnly(root + QStringLiteral("/birthdays/readonly"));
+    ASSERT_TRUE(readOnly.open(QIODevice::WriteOnly));
+    readOnly.close();
+    makeCalendar(root + QStringLiteral("/home"), "Home");
+    makeCalendar(root + QStringLiteral("/work"), "Work");
+    UserDefaults mainDefaults(home.filePath(QStringLiteral("verdalune.conf")));
+    UserDefaults ownDefaults(home.filePath(QStringLiteral("verdalunehelper.conf")));
+    VelHelperApplicationDelegate delegate(mainDefaults, ownDefaults, root);
+    delegate.applicationDidFinishLaunching();
+    for (const auto& [selected, expected] : {std::pair{"birthdays", "home"}, {"work", "work"}}) {
+        mainDefaults.setValue(QStringLiteral("selectedCalendarUid"), QString::fromLatin1(selected));
+        delegate.didPressGlobalHotKey();
+        const auto& calendar = delegate.editEventController().event()->calendar;
+        ASSERT_TRUE(calendar) << selected;
+        EXPECT_EQ(calendar->uid, QString::fromLatin1(expected));
+        delegate.editEventController().close();
+    }
+}
+
 } // namespace

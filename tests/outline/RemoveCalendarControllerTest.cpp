@@ -63,11 +63,6 @@ TEST_F(RemoveCalendarControllerTest, movedEventsLandInTheTargetFolderAndOneUndoB
     EXPECT_TRUE(dialog.messageLabel()->text().contains(u"“home”"_s));
     // Never the calendar itself nor a read-only one.
     EXPECT_EQ(listed(), (QStringList{u"Archive"_s, u"work"_s}));
-    EXPECT_FALSE(dialog.moveToList()->isEnabled());
-
-    // On its label, as a user does: the button is wider than what it shows.
-    QRadioButton* move = dialog.moveEventsButton();
-    QTest::mouseClick(move, Qt::LeftButton, {}, QPoint(30, move->height() / 2));
     EXPECT_TRUE(dialog.shouldMoveEvents());
     EXPECT_TRUE(dialog.moveToList()->isEnabled());
     clickRow(u"work"_s);
@@ -95,15 +90,29 @@ TEST_F(RemoveCalendarControllerTest, movedEventsLandInTheTargetFolderAndOneUndoB
 }
 
 TEST_F(RemoveCalendarControllerTest, removingWithoutMovingTakesTheEventsAlong) {
+    loop.makeEvent(u"work"_s, u"retreat"_s, 400); // outside the loaded window, counted all the same
     loop.model.setSelectedCalendarUid(u"work"_s);
     ASSERT_TRUE(dialog.showRemoveCalendar(&window));
+    EXPECT_TRUE(dialog.messageLabel()->text().contains(u"It holds 2 events."_s));
     EXPECT_EQ(listed(), (QStringList{u"Archive"_s, u"home"_s}));
+    // On its label, as a user does: the button is wider than what it shows.
+    QRadioButton* remove = dialog.removeEventsButton();
+    QTest::mouseClick(remove, Qt::LeftButton, {}, QPoint(30, remove->height() / 2));
     EXPECT_FALSE(dialog.shouldMoveEvents());
-    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_FALSE(dialog.moveToList()->isEnabled());
+    QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_FALSE(QDir(loop.root.path()).exists(u"work"_s));
     EXPECT_TRUE(loop.stored(u"standup"_s).isEmpty());
     EXPECT_EQ(eventFiles(u"home"_s).size(), 2);
+}
+
+TEST_F(RemoveCalendarControllerTest, returnRightAfterOpeningMovesTheEvents) {
+    loop.model.setSelectedCalendarUid(u"home"_s);
+    ASSERT_TRUE(dialog.showRemoveCalendar(&window));
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_FALSE(loop.model.calendarWithUid(u"home"_s));
+    EXPECT_EQ(storedCalendarOf(u"dentist"_s), u"Archive"_s);
 }
 
 TEST_F(RemoveCalendarControllerTest, withoutASelectionTheFirstCalendarAndOnlyEditableTargets) {
@@ -128,6 +137,9 @@ TEST_F(RemoveCalendarControllerTest, withNoOtherEditableCalendarTheEventsCannotM
     EXPECT_FALSE(dialog.moveEventsButton()->isEnabled());
     EXPECT_TRUE(dialog.removeEventsButton()->isChecked());
     EXPECT_TRUE(dialog.okButton()->isEnabled());
+    QTest::keyClick(&dialog, Qt::Key_Return); // cancels: removing the events takes a click on Remove
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(eventFiles(u"home"_s).size(), 2);
 }
 
 TEST_F(RemoveCalendarControllerTest, aCalendarAddedWhileTheDialogIsOpenBecomesATarget) {

@@ -78,6 +78,10 @@ EventList OnDemandCalendarStore::events(const QDateTime& start, const QDateTime&
     return store().events(start, end, uid, calendars);
 }
 
+qsizetype OnDemandCalendarStore::seriesCount(const QString& calendarUid) {
+    return store().seriesCount(calendarUid);
+}
+
 std::optional<StoreError> OnDemandCalendarStore::saveEvent(const CalEvent& event, CalSpan span) {
     return store().saveEvent(event, span);
 }

@@ -219,6 +219,15 @@ CalendarList VdirCalendarStore::calendars() {
     return result;
 }
 
+qsizetype VdirCalendarStore::seriesCount(const QString& calendarUid) {
+    const auto folder = m_folders.constFind(calendarUid);
+    qsizetype count = 0;
+    if (folder != m_folders.cend())
+        for (const VdirItem& item : folder->items)
+            count += item.uids().size();
+    return count;
+}
+
 std::shared_ptr<CalCalendar> VdirCalendarStore::calendarWithUID(const QString& uid) {
     const auto folder = m_folders.constFind(uid);
     return folder == m_folders.cend() ? nullptr : folder->calendar;

@@ -39,6 +39,7 @@ public:
     EventList events(const QDateTime& start, const QDateTime& end, const CalendarList& calendars) override;
     EventList events(const QDateTime& start, const QDateTime& end, const QString& uid,
                      const CalendarList& calendars) override;
+    qsizetype seriesCount(const QString& calendarUid) override;
 
     [[nodiscard]] std::optional<StoreError> saveEvent(const CalEvent& event, CalSpan span) override;
     [[nodiscard]] std::optional<StoreError> removeEvent(const CalEvent& event, CalSpan span) override;

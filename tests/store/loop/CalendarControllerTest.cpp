@@ -252,20 +252,22 @@ TEST(CalendarStoreControllerTest, AThrowingCalendarSaveIsAnUnexpectedErrorNotSho
 }
 
 TEST(CalendarStoreControllerTest, ANewEventGoesToAnEditableCalendar) {
-    const QStringList expected[] = {
-        {u"work"_s, u"work"_s}, {u"holidays"_s, u"feed"_s}, {QString(), QString()}};
-    for (const QStringList& selectedAndExpected : expected) { // calendars: feed and holidays read-only, work
+    // Of the calendars feed, holidays and work: the read-only ones, the selected one and the expected one.
+    const QStringList cases[][3] = {{{u"feed"_s, u"holidays"_s}, {u"work"_s}, {u"work"_s}},
+                                    {{u"feed"_s, u"holidays"_s}, {u"holidays"_s}, {u"work"_s}},
+                                    {{u"feed"_s}, {QString()}, {u"holidays"_s}},
+                                    {{u"feed"_s, u"holidays"_s, u"work"_s}, {u"feed"_s}, {QString()}}};
+    for (const auto& [readOnly, selected, expected] : cases) {
+        SCOPED_TRACE(readOnly.join(u' ').toStdString());
         Loop loop;
-        if (!selectedAndExpected[0].isEmpty()) {
-            for (const QString& uid : {u"feed"_s, u"holidays"_s, u"work"_s})
-                loop.makeCalendar(uid);
-            loop.makeReadOnly(u"feed"_s);
-            loop.makeReadOnly(u"holidays"_s);
-        }
+        for (const QString& uid : {u"feed"_s, u"holidays"_s, u"work"_s})
+            loop.makeCalendar(uid);
+        for (const QString& uid : readOnly)
+            loop.makeReadOnly(uid);
         loop.load();
-        loop.model.setSelectedCalendarUid(selectedAndExpected[0]);
+        loop.model.setSelectedCalendarUid(selected.front());
         const auto event = loop.controller.createNewEvent();
-        EXPECT_EQ(event->calendar ? event->calendar->uid : QString(), selectedAndExpected[1]);
+        EXPECT_EQ(event->calendar ? event->calendar->uid : QString(), expected.front());
         EXPECT_EQ(event->title, u"New Event"_s);
         EXPECT_FALSE(event->uid.isEmpty());
         EXPECT_EQ(event->startDate.toLocalTime(), QDateTime(QDate::currentDate(), QTime(12, 0)));
