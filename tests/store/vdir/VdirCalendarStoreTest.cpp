@@ -1,9 +1,12 @@
+#include "ChildProcess.h"
 #include "VdirTestSupport.h"
 
 #include "store/vdir/AtomicFileWriter.h"
 
 #include <QRegularExpression>
 #include <QTimeZone>
+
+#include <spawn.h>
 
 namespace {
 
@@ -434,6 +437,29 @@ TEST_F(VdirCalendarStoreTest, CalendarsAreFoldersWithTheirMetadata) {
     EXPECT_EQ(reread.calendarWithUID("family")->color, "#112233");
     ASSERT_EQ(reread.removeCalendar(*calendar), std::nullopt);
     EXPECT_FALSE(QDir(folder("family")).exists());
+}
+
+// Each file read reserves only what the file holds, and its kept text no more: a first start on thousands
+// of files fits a strict limit on address space and leaves room to start a program.
+TEST_F(VdirCalendarStoreTest, AColdStartOnThousandsOfFilesFitsInFourGigabytesAndCanStartAProgram) {
+    if (ADDRESS_SANITIZER)
+        GTEST_SKIP() << "the address sanitizer's shadow memory alone needs far more address space";
+    makeCalendar("home");
+    for (int i = 0; i < 3000; ++i)
+        write("home", QStringLiteral("e%1.ics").arg(i),
+              QString::fromLatin1(WEEKLY).replace("weekly", QString::number(i)).toLatin1());
+    EXPECT_TRUE(succeedsInChild(
+        [&] {
+            VdirCalendarStore store(m_root.path()); // no index yet: every file is read
+            char program[] = "/bin/true";
+            char* arguments[] = {program, nullptr};
+            pid_t child = 0;
+            int status = -1;
+            return all(store).size() == 3000 * 9 &&
+                   ::posix_spawn(&child, program, nullptr, nullptr, arguments, environ) == 0 &&
+                   ::waitpid(child, &status, 0) == child && status == 0;
+        },
+        120, rlim_t(4) << 30));
 }
 
 } // namespace
