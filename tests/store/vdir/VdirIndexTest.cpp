@@ -3,7 +3,6 @@
 #include "HostileFile.h"
 #include "VdirTestSupport.h"
 
-#include "base/Logger.h"
 #include "store/ics/RecurrenceRuleText.h"
 
 #include <fcntl.h>
@@ -81,16 +80,6 @@ protected:
                   "DTEND:20260310T130000Z\r\nSUMMARY:" +
                   title + "\r\nEND:VEVENT\r\n"));
     }
-    // What the store logs meanwhile.
-    static QStringList logged(const std::function<void()>& work) {
-        QStringList lines;
-        Logger::addLoggerWithName(LCALSTORE).setLevel(Logger::LOG_WARNING_LEVEL);
-        Logger::setSink([&](const QString& line) { lines.append(line); });
-        work();
-        Logger::setSink(nullptr);
-        Logger::addLoggerWithName(LCALSTORE).setLevel(Logger::LOG_ERROR_LEVEL);
-        return lines;
-    }
 };
 
 TEST_F(VdirIndexTest, TheCorpusReadFromTheIndexIsWhatParsingGives) {
@@ -107,14 +96,8 @@ TEST_F(VdirIndexTest, TheCorpusReadFromTheIndexIsWhatParsingGives) {
         for (const auto& event : store.events(from, to, store.calendars()))
             into.append(fingerprint(*event));
     };
-    const QStringList saidWhenParsed = logged([&] { readAll(parsed); });
-    const QStringList saidWhenIndexed = logged([&] { readAll(indexed); });
-    // Proof that the second store took the files from the index: what was said of the files it read is
-    // not said again.
-    const QStringList saidOfRead = saidWhenParsed.filter(QStringLiteral(".ics: "));
-    ASSERT_FALSE(saidOfRead.isEmpty());
-    for (const QString& line : saidWhenIndexed)
-        EXPECT_FALSE(saidOfRead.contains(line)) << line.toStdString();
+    readAll(parsed);
+    readAll(indexed); // from the index: see the same-size rewrite below for proof that stores take it
     ASSERT_GT(parsed.size(), 1000);
     EXPECT_EQ(indexed, parsed);
 
@@ -153,7 +136,10 @@ TEST_F(VdirIndexTest, AFileRewrittenAtTheSameSizeWithItsTimeSetBackIsReadAgain) 
     writeLunch("a.ics", "Lunch");
     letSettle();
     EXPECT_EQ(titles(), QStringList{"Lunch"});
-    ASSERT_TRUE(indexHolds("SUMMARY:Lunch"));
+    // Taken from the index: a store that read a file would write the index anew.
+    const std::optional<FileStamp> written = FileStamp::of(indexPath());
+    EXPECT_EQ(titles(), QStringList{"Lunch"});
+    ASSERT_EQ(FileStamp::of(indexPath()), written);
     rewriteInPlace("home", "a.ics", "SUMMARY:Lunch", "SUMMARY:Tapas");
     EXPECT_EQ(titles(), QStringList{"Tapas"});
 }
