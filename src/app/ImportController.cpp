@@ -1,6 +1,6 @@
 #include "ImportController.h"
 
-#include "base/BoundedReader.h"
+#include "base/BoundedFile.h"
 #include "base/Logger.h"
 #include "base/UndoManager.h"
 #include "records/CalAlarm.h"
@@ -9,7 +9,6 @@
 #include "store/vdir/VdirCalendarStore.h"
 #include "store/vdir/VdirItem.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -59,14 +58,16 @@ void ImportController::run(QWidget* window) {
 
 QString ImportController::importFile(const QString& path, const QString& calendarUid, bool& ok) {
     ok = false;
-    QFile file(path);
-    const BoundedReader::Contents contents = file.open(QIODevice::ReadOnly)
-                                                 ? BoundedReader::read(file, VdirItem::MAX_FILE_SIZE)
-                                                 : BoundedReader::Contents{};
-    if (contents.outcome == BoundedReader::Outcome::TooLarge)
+    // A pipe or device chosen by mistake is refused rather than waited on.
+    const BoundedFile::Contents contents =
+        BoundedFile::read(path, VdirItem::MAX_FILE_SIZE, BoundedFile::Links::Follow);
+    if (contents.tooLarge)
         return tr("“%1” is too large to be a calendar file.").arg(QFileInfo(path).fileName());
-    if (contents.outcome != BoundedReader::Outcome::Read)
-        return tr("“%1” cannot be read: %2").arg(QFileInfo(path).fileName(), file.errorString());
+    if (contents.outcome != BoundedFile::Outcome::Read)
+        return tr("“%1” cannot be read: %2")
+            .arg(QFileInfo(path).fileName(), contents.outcome == BoundedFile::Outcome::Missing
+                                                 ? tr("there is no such file")
+                                                 : contents.why);
     const QByteArray& text = contents.bytes;
     const VdirCalendarStore::ImportResult result = m_store.importCalendarText(calendarUid, text);
     if (!result.importedUids.isEmpty())

@@ -8,9 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -18,52 +16,10 @@ QString errorText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// Reads to the end, but never more than `limit` bytes: the file may grow after it was looked at.
-bool readAtMost(int descriptor, qint64 expected, qint64 limit, QByteArray& bytes) {
-    bytes.reserve(qsizetype(std::min(expected, limit) + 1));
-    char chunk[65536];
-    while (bytes.size() <= limit) {
-        const ssize_t n = ::read(descriptor, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        if (n == 0)
-            break;
-        bytes.append(chunk, qsizetype(n));
-    }
-    return true;
-}
-
 } // namespace
 
 PrivateFile::Contents PrivateFile::read(const QString& path, qint64 maxSize) {
-    const int descriptor =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
-        if (errno == ENOENT)
-            return {Outcome::Missing, {}, {}};
-        return {Outcome::Refused, {}, errno == ELOOP ? QStringLiteral("a link") : errorText(errno)};
-    }
-    Contents result{Outcome::Refused, {}, {}};
-    struct stat info {};
-    if (::fstat(descriptor, &info) != 0)
-        result.why = errorText(errno);
-    else if (!S_ISREG(info.st_mode))
-        result.why = QStringLiteral("not a regular file");
-    else if (info.st_size > maxSize)
-        result.why = QStringLiteral("larger than %1 bytes").arg(maxSize);
-    else if (!readAtMost(descriptor, info.st_size, maxSize, result.bytes))
-        result.why = errorText(errno);
-    else if (result.bytes.size() > maxSize)
-        result.why = QStringLiteral("larger than %1 bytes").arg(maxSize);
-    else
-        result.outcome = Outcome::Read;
-    ::close(descriptor);
-    if (result.outcome != Outcome::Read)
-        result.bytes = QByteArray();
-    result.bytes.squeeze();
-    return result;
+    return BoundedFile::read(path, maxSize, BoundedFile::Links::Refuse);
 }
 
 std::optional<QString> PrivateFile::write(const QString& path, const QByteArray& bytes) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BoundedFile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,16 +12,8 @@
 // reading refuses it, and writing puts a new file of the user's alone in its place by rename.
 class PrivateFile {
 public:
-    enum class Outcome {
-        Read,
-        Missing, // nothing there: a first run
-        Refused, // something there that is not a plain file of bounded size; `why` says what
-    };
-    struct Contents {
-        Outcome outcome = Outcome::Missing;
-        QByteArray bytes;
-        QString why;
-    };
+    using Outcome = BoundedFile::Outcome; // Missing: a first run
+    using Contents = BoundedFile::Contents;
 
     // Opens without following a link and without blocking, and reads only a regular file of at most
     // `maxSize` bytes.

@@ -5,12 +5,12 @@
 #include "EditableCalendars.h"
 #include "StoreSession.h"
 #include "TerminalText.h"
-#include "base/BoundedReader.h"
+#include "base/BoundedFile.h"
 #include "store/CalendarSortOrder.h"
 #include "store/anyRecordOfSeries.h"
 #include "store/vdir/VdirItem.h"
 
-#include <QFile>
+#include <cstdio>
 
 int ImportCommand::run(const QStringList& arguments, std::FILE* input, std::FILE* output, std::FILE* errors) {
     QString error;
@@ -21,17 +21,20 @@ int ImportCommand::run(const QStringList& arguments, std::FILE* input, std::FILE
         return CommandOutput::fail(errors, "import",
                                    QStringLiteral("give one file to import, or - for standard input"), 2);
     const QString name = options->positional().front();
-    QFile file(name);
-    const bool opened = name == u"-" ? file.open(input, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
-    const BoundedReader::Contents contents =
-        opened ? BoundedReader::read(file, VdirItem::MAX_FILE_SIZE) : BoundedReader::Contents{};
-    if (contents.outcome == BoundedReader::Outcome::TooLarge)
+    const BoundedFile::Contents contents =
+        name == u"-" ? BoundedFile::readStream(::fileno(input), VdirItem::MAX_FILE_SIZE)
+                     : BoundedFile::read(name, VdirItem::MAX_FILE_SIZE, BoundedFile::Links::Follow);
+    if (contents.tooLarge)
         return CommandOutput::fail(
             errors, "import",
             QStringLiteral("%1 is larger than %2 MB").arg(name).arg(VdirItem::MAX_FILE_SIZE >> 20), 1);
-    if (contents.outcome != BoundedReader::Outcome::Read)
+    if (contents.outcome != BoundedFile::Outcome::Read)
         return CommandOutput::fail(errors, "import",
-                                   QStringLiteral("%1 cannot be read: %2").arg(name, file.errorString()), 1);
+                                   QStringLiteral("%1 cannot be read: %2")
+                                       .arg(name, contents.outcome == BoundedFile::Outcome::Missing
+                                                      ? QStringLiteral("no such file")
+                                                      : contents.why),
+                                   1);
 
     const std::unique_ptr<StoreSession> session =
         StoreSession::open(error, options->has("--quiet") ? nullptr : errors);

@@ -1,17 +1,13 @@
 #include "FiredAlarmLog.h"
 
-#include "base/FileReplacement.h"
 #include "base/Logger.h"
+#include "base/PrivateFile.h"
 #include "base/stateFolder.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
-#include <cstring>
 
 namespace {
 
@@ -54,11 +50,17 @@ bool FiredAlarmLog::record(const QList<PendingAlarm>& alarms, const QDateTime& n
 }
 
 void FiredAlarmLog::load() {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    const PrivateFile::Contents contents = PrivateFile::read(m_path, MAX_FILE_SIZE);
+    if (contents.outcome == PrivateFile::Outcome::Missing)
         return; // the first run
+    if (contents.outcome == PrivateFile::Outcome::Refused) {
+        VL_LOG(LOTHER, Logger::LOG_WARNING_LEVEL,
+               QStringLiteral("the helper's state file %1 is not used (%2): starting afresh")
+                   .arg(m_path, contents.why));
+        return;
+    }
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(contents.bytes, &error);
     if (!document.isObject()) {
         VL_LOG(LOTHER, Logger::LOG_WARNING_LEVEL,
                QStringLiteral("the helper's state file %1 cannot be read (%2): starting afresh")
@@ -85,14 +87,9 @@ bool FiredAlarmLog::save() const {
                                  {QStringLiteral("trigger"), isoText(entry.trigger)}});
     const QJsonDocument document(
         QJsonObject{{QStringLiteral("version"), 1}, {QStringLiteral("fired"), fired}});
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    const auto failure =
-        FileReplacement::write(QFile::encodeName(m_path), document.toJson(QJsonDocument::Compact),
-                               FileReplacement::Placing::OverAnyOld);
-    if (failure) {
+    if (const auto failure = PrivateFile::write(m_path, document.toJson(QJsonDocument::Compact))) {
         VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL,
-               QStringLiteral("the helper's state file %1 cannot be written: %2")
-                   .arg(m_path, QString::fromLocal8Bit(std::strerror(failure->error))));
+               QStringLiteral("the helper's state file %1 cannot be written: %2").arg(m_path, *failure));
         return false;
     }
     return true;

@@ -14,11 +14,14 @@ class FiredAlarmLog {
 public:
     // Entries older than this are forgotten; an alarm this late is dropped unfired anyway.
     static constexpr qint64 KEEP_SECONDS = 2 * 86400;
+    // Far more than two days of alarms need; a larger file, or anything but a plain file, is not read.
+    static constexpr qint64 MAX_FILE_SIZE = qint64(16) << 20;
 
     // $XDG_STATE_HOME/verdalune/helper-state.json, with ~/.local/state standing in for an unset variable.
     static QString defaultPath();
 
-    // Reads the file; a missing or damaged one reads as empty (and is replaced at the next record).
+    // Reads the file; a missing or damaged one, or whatever else is at the path, reads as empty (and is
+    // replaced at the next record).
     explicit FiredAlarmLog(QString path);
 
     QString path() const { return m_path; }

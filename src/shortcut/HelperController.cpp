@@ -5,6 +5,7 @@
 #include "base/FileReplacement.h"
 #include "base/InternalInconsistency.h"
 #include "base/Logger.h"
+#include "base/PrivateFile.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -107,9 +108,12 @@ void HelperController::registerHelperBundleIdentifier() {
                               QStringLiteral("/applications");
     const QString target = directory + u'/' + HELPER_BUNDLE_IDENTIFIER + QStringLiteral(".desktop");
     const QByteArray text = SSLoginItems::entryText(m_helperPath, HELPER_NAME);
-    QFile existing(target);
-    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == text)
+    const PrivateFile::Contents existing = PrivateFile::read(target, SSLoginItems::MAX_ENTRY_SIZE);
+    if (existing.outcome == PrivateFile::Outcome::Read && existing.bytes == text)
         return;
+    if (existing.outcome == PrivateFile::Outcome::Refused)
+        VL_LOG(LOTHER, Logger::LOG_WARNING_LEVEL,
+               QStringLiteral("%1 is not a plain entry file (%2): written anew").arg(target, existing.why));
     int status = 0;
     if (!QDir().mkpath(directory))
         status = EACCES;

@@ -2,6 +2,7 @@
 
 #include "base/FileReplacement.h"
 #include "base/Logger.h"
+#include "base/PrivateFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,15 +62,16 @@ QString unescapeValue(const QString& value) {
     return text;
 }
 
+// Whatever is not a plain entry file (a link, a pipe, a huge file) is not read.
 std::optional<Entry> readEntry(const QString& path, int* status) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *status = ENOENT;
+    const PrivateFile::Contents contents = PrivateFile::read(path, SSLoginItems::MAX_ENTRY_SIZE);
+    if (contents.outcome != PrivateFile::Outcome::Read) {
+        *status = contents.outcome == PrivateFile::Outcome::Missing ? ENOENT : EINVAL;
         return std::nullopt;
     }
     Entry entry;
     bool inMainGroup = false;
-    for (const QByteArray& rawLine : file.readAll().split('\n')) {
+    for (const QByteArray& rawLine : contents.bytes.split('\n')) {
         const QString line = QString::fromUtf8(rawLine).trimmed();
         if (line.startsWith(u'[')) {
             inMainGroup = line == QStringLiteral("[Desktop Entry]");

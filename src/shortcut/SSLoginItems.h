@@ -15,6 +15,8 @@ public:
     static inline const QString ERROR_DOMAIN = QStringLiteral("SSLoginErrorDomain");
     static constexpr long INSERT_FAILED = -20;
     static constexpr long NOT_A_LOGIN_ITEM = -330;
+    // Entries are a few lines: a larger file is not read.
+    static constexpr qint64 MAX_ENTRY_SIZE = 65536;
 
     static QString autostartDirectory();
     // The entry files, in name order.

@@ -79,9 +79,9 @@ TEST_F(ImportControllerTest, AFileThatIsNoCalendarIsRefusedAndNothingIsWritten) 
     EXPECT_TRUE(eventFiles().isEmpty());
     EXPECT_TRUE(
         import.importFile(folder.filePath(u"missing.ics"_s), u"home"_s, ok).contains(u"cannot be read"_s));
-    // A device that never ends is read no further than a calendar file may be long.
+    // A device that never ends is not read at all.
     EXPECT_EQ(import.importFile(u"/dev/zero"_s, u"home"_s, ok),
-              u"“zero” is too large to be a calendar file."_s);
+              u"“zero” cannot be read: not a regular file"_s);
     EXPECT_TRUE(eventFiles().isEmpty());
 }
 

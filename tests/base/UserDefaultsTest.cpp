@@ -1,5 +1,9 @@
 #include "base/UserDefaults.h"
 
+#include "HostileFile.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -36,5 +40,48 @@ TEST(UserDefaultsTest, StoredValuesOverRegisteredOnesAndSurviveAReopen) {
               QStringList{QStringLiteral("work")});
     EXPECT_FALSE(reopened.contains(QStringLiteral("loggers")));
 }
+
+TEST(UserDefaultsTest, AChangeIsWrittenAtTheNextPassOfTheEventLoop) {
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("verdalune.conf"));
+    UserDefaults defaults(path);
+    defaults.setValue(QStringLiteral("zoom"), 3);
+    EXPECT_EQ(defaults.value(QStringLiteral("zoom")).toInt(), 3);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(UserDefaults(path).value(QStringLiteral("zoom")).toInt(), 3);
+}
+
+// What else may be at the settings file's path, or at that of the lock QSettings takes beside it (which
+// holds nothing once written).
+class UserDefaultsHostileTest : public ::testing::TestWithParam<std::tuple<HostileKind, const char*>> {};
+
+TEST_P(UserDefaultsHostileTest, IsNotReadNorWaitedOnNorWrittenThrough) {
+    const auto [kind, suffix] = GetParam();
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("config/verdalune.conf"));
+    const QString key = QStringLiteral("zoom");
+    ASSERT_TRUE(withstands(
+        kind, path + QLatin1String(suffix), UserDefaults::MAX_FILE_SIZE + 1,
+        [&] {
+            UserDefaults defaults(path);
+            const bool unread = !defaults.contains(key);
+            defaults.setValue(key, 3);
+            defaults.synchronize();
+            return unread && defaults.value(key).toInt() == 3; // kept for the run at least
+        },
+        *suffix == '\0'));
+    EXPECT_EQ(UserDefaults(path).contains(key), kind != HostileKind::Directory);
+    // A file that may be the user's is set aside, not removed.
+    const QFileInfo aside(path + QLatin1String(suffix) + QStringLiteral(".too-large"));
+    EXPECT_EQ(aside.exists(), kind == HostileKind::Oversize);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, UserDefaultsHostileTest,
+                         ::testing::Combine(::testing::ValuesIn(ALL_HOSTILE_KINDS),
+                                            ::testing::Values("", ".lock")),
+                         [](const auto& info) {
+                             return hostileKindName(std::get<0>(info.param)) +
+                                    (*std::get<1>(info.param) ? "AtTheLock" : "");
+                         });
 
 } // namespace

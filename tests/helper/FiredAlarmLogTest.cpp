@@ -3,6 +3,8 @@
 #include "helper/FiredAlarmLog.h"
 #include "helper/AlarmProgram.h"
 
+#include "HostileFile.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -64,6 +66,23 @@ TEST(FiredAlarmLogTest, ADamagedStateFileReadsAsEmptyAndIsReplaced) {
         EXPECT_TRUE(FiredAlarmLog(path).contains(alarmAt(now)));
     }
 }
+
+class FiredAlarmLogHostileTest : public ::testing::TestWithParam<HostileKind> {};
+
+TEST_P(FiredAlarmLogHostileTest, WhatElseIsAtItsPathIsNotReadAndIsReplacedWithoutHarm) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"state/verdalune/helper-state.json"_s);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const bool writable = GetParam() != HostileKind::Directory;
+    ASSERT_TRUE(withstands(GetParam(), path, FiredAlarmLog::MAX_FILE_SIZE + 1, [&] {
+        FiredAlarmLog log(path);
+        return !log.contains(alarmAt(now)) && log.record({alarmAt(now)}, now) == writable;
+    }));
+    EXPECT_EQ(FiredAlarmLog(path).contains(alarmAt(now)), writable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, FiredAlarmLogHostileTest, ::testing::ValuesIn(ALL_HOSTILE_KINDS),
+                         [](const auto& info) { return hostileKindName(info.param); });
 
 TEST(FiredAlarmLogTest, TheStateFileLivesInTheUsersStateFolder) {
     const QByteArray saved = qgetenv("XDG_STATE_HOME");

@@ -7,6 +7,8 @@
 
 #include "base/Logger.h"
 
+#include "HostileFile.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -167,3 +169,27 @@ TEST_F(HelperControllerTest, EntriesThatCannotBeResolvedOrThatTheUserSwitchedOff
     entry.close();
     EXPECT_FALSE(SSLoginItems::isLoginItemURL(m_controller->helperUrl()));
 }
+
+// What else may be at the paths of the two entries the switch writes: the one that registers the helper
+// with the desktop and the login item.
+class HelperControllerHostileTest : public HelperControllerTest,
+                                    public ::testing::WithParamInterface<HostileKind> {};
+
+TEST_P(HelperControllerHostileTest, EntriesThatAreNotPlainFilesAreNotReadAndAreWrittenAnewWithoutHarm) {
+    const QString registered = m_home.filePath(u"data/applications/com.pellowick.verdalunehelper.desktop"_s);
+    constexpr qint64 OVERSIZE = SSLoginItems::MAX_ENTRY_SIZE + 1;
+    EXPECT_TRUE(withstands(GetParam(), registered, OVERSIZE, [&] {
+        return HelperController(m_center, m_helper).helperUrl().isValid(); // registers the helper
+    }));
+    const bool writable = GetParam() != HostileKind::Directory;
+    const QUrl helper = m_controller->helperUrl();
+    EXPECT_TRUE(withstands(GetParam(), autostartEntry(), OVERSIZE, [&] {
+        return !SSLoginItems::isLoginItemURL(helper) &&
+               SSLoginItems::addLoginURL(helper, HelperController::HELPER_BUNDLE_IDENTIFIER,
+                                         u"Verdalune Helper"_s, nullptr) == writable &&
+               SSLoginItems::isLoginItemURL(helper) == writable;
+    }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, HelperControllerHostileTest, ::testing::ValuesIn(ALL_HOSTILE_KINDS),
+                         [](const auto& info) { return hostileKindName(info.param); });

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "ChildProcess.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -107,3 +110,21 @@ private:
     QString m_victim;
     bool m_made = false;
 };
+
+// Makes `kind` at `path` and runs `work`, which reads and writes the file there as the program does, in a
+// child process: it must end, harm nothing outside the path and, where asked and the path was not a
+// folder, leave a plain file there.
+inline ::testing::AssertionResult withstands(HostileKind kind, const QString& path, qint64 oversize,
+                                             const std::function<bool()>& work, bool replaced = true) {
+    const QTemporaryDir scratch;
+    const HostileFile hostile(kind, path, scratch.path(), oversize);
+    if (!hostile.made())
+        return ::testing::AssertionFailure() << "could not be made";
+    if (auto ran = succeedsInChild(work); !ran)
+        return ran;
+    if (auto harm = hostile.harmless(); !harm)
+        return harm;
+    if (replaced && kind != HostileKind::Directory && !hostile.replacedByPlainFile())
+        return ::testing::AssertionFailure() << "no plain file was put in its place";
+    return ::testing::AssertionSuccess();
+}

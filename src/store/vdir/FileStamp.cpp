@@ -4,10 +4,18 @@
 
 #include <sys/stat.h>
 
+namespace {
+
+std::int64_t nanoseconds(const timespec& time) {
+    return std::int64_t(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+} // namespace
+
 std::optional<FileStamp> FileStamp::of(const QString& path) {
     struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return std::nullopt;
-    return FileStamp{std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
-                     std::uint64_t(info.st_ino), std::int64_t(info.st_size)};
+    return FileStamp{nanoseconds(info.st_mtim), nanoseconds(info.st_ctim), std::uint64_t(info.st_ino),
+                     std::int64_t(info.st_size)};
 }

@@ -6,9 +6,11 @@
 #include <optional>
 
 // What identifies one state of a file without reading it: a file replaced by rename gets a new inode,
-// one written in place a new modification time or size.
+// one written in place a new modification time or size, and every change a new inode change time, which
+// (unlike the modification time) no program can set back.
 struct FileStamp {
     std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0;
     std::uint64_t inode = 0;
     std::int64_t size = 0;
 

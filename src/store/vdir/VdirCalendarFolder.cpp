@@ -1,6 +1,7 @@
 #include "VdirCalendarFolder.h"
 
 #include "RegularFileNames.h"
+#include "base/BoundedFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,11 +17,9 @@ const QString COLOR = QStringLiteral("color");
 const QString READ_ONLY = QStringLiteral("readonly");
 const QString TYPE = QStringLiteral("type");
 
+// Nothing for a file larger than a few lines, or anything else that would have to be waited on.
 QString readSmallFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.read(4096)).trimmed();
+    return QString::fromUtf8(BoundedFile::read(path, 4096, BoundedFile::Links::Follow).bytes).trimmed();
 }
 
 // Peers write "#RRGGBB"; some servers hand on "#RRGGBBAA" or surrounding blanks.

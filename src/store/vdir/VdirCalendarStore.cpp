@@ -4,6 +4,7 @@
 #include "FolderLock.h"
 #include "SeriesEditor.h"
 #include "VdirCalendarFolder.h"
+#include "base/BoundedFile.h"
 #include "base/Logger.h"
 #include "store/ics/IcsDocument.h"
 #include "store/ics/IcsReader.h"
@@ -57,8 +58,7 @@ std::optional<IcsDocument> restoredDocument(const CalEvent& event) {
 }
 
 QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return BoundedFile::read(path, VdirItem::MAX_FILE_SIZE, BoundedFile::Links::Follow).bytes;
 }
 
 } // namespace

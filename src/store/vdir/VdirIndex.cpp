@@ -1,6 +1,7 @@
 #include "VdirIndex.h"
 
 #include "base/Logger.h"
+#include "base/PrivateFile.h"
 #include "store/ics/BinaryReader.h"
 #include "store/ics/BinaryWriter.h"
 #include "store/ics/IcsSeriesCodec.h"
@@ -8,21 +9,17 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr quint32 MAGIC = 0x564c4958; // "VLIX"
 // Raise whenever what is written, or what the reader makes of a file, changes.
-constexpr quint32 VERSION = 3;
+constexpr quint32 VERSION = 4;
 constexpr qsizetype HEADER_SIZE = 4 + 4 + 8 + 8;
-// A file changed less than this before the index is written is parsed again at the next start.
-constexpr qint64 SETTLED_NS = 2'000'000'000;
 
 // Catches a damaged or cut index, nothing more: eight bytes a step, several times faster than a CRC.
 quint64 checksum(QByteArrayView bytes) {
@@ -40,15 +37,17 @@ quint64 checksum(QByteArrayView bytes) {
 }
 
 QByteArray encodeItems(const QList<const VdirItem*>& items, const std::shared_ptr<IcsSeriesCodec>& codec) {
-    const qint64 settled = QDateTime::currentMSecsSinceEpoch() * 1'000'000 - SETTLED_NS;
+    const qint64 settled = QDateTime::currentMSecsSinceEpoch() * 1'000'000 - VdirIndex::SETTLED_NS;
     BinaryWriter out;
     for (const VdirItem* item : items) {
-        if (item->stamp.modifiedNs > settled)
+        // The inode change time counts, as the modification time may have been set back.
+        const FileStamp& stamp = item->stamp;
+        if (std::max(stamp.modifiedNs, stamp.changedNs) > settled)
             continue;
         const auto [from, to] = item->reach();
-        out << true << item->source->calendarUid << item->source->fileName << qint64(item->stamp.modifiedNs)
-            << quint64(item->stamp.inode) << qint64(item->stamp.size) << item->source->text << item->uids()
-            << from << to;
+        out << true << item->source->calendarUid << item->source->fileName << qint64(stamp.modifiedNs)
+            << qint64(stamp.changedNs) << quint64(stamp.inode) << qint64(stamp.size) << item->source->text
+            << item->uids() << from << to;
         // Series still encoded with this codec's zones go back as they came.
         if (const VdirItem::Encoded* encoded = item->encoded(); encoded && encoded->codec == codec) {
             out << encoded->count
@@ -67,17 +66,18 @@ QByteArray encodeItems(const QList<const VdirItem*>& items, const std::shared_pt
 std::optional<VdirItem> decodeItem(BinaryReader& in, const std::shared_ptr<const QByteArray>& bytes,
                                    const std::shared_ptr<IcsSeriesCodec>& codec) {
     QString calendarUid, fileName;
-    qint64 modified = 0, size = 0, from = 0, to = 0;
+    qint64 modified = 0, changed = 0, size = 0, from = 0, to = 0;
     quint64 inode = 0;
     QByteArray text;
     QStringList uids;
     qint32 count = 0;
-    in >> calendarUid >> fileName >> modified >> inode >> size >> text >> uids >> from >> to >> count;
+    in >> calendarUid >> fileName >> modified >> changed >> inode >> size >> text >> uids >> from >> to >>
+        count;
     const QByteArrayView series = in.readView();
     if (!in.ok() || count <= 0 || uids.size() != count)
         return std::nullopt;
     return VdirItem(
-        FileStamp{modified, inode, size},
+        FileStamp{modified, changed, inode, size},
         std::make_shared<const CalEventSource>(CalEventSource{calendarUid, fileName, text}), std::move(uids),
         {from, to},
         VdirItem::Encoded{bytes, series.data() - bytes->constData(), series.size(), count, codec});
@@ -94,10 +94,15 @@ QString VdirIndex::pathFor(const QString& rootDirectory) {
 }
 
 VdirIndex::Items VdirIndex::load() const {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    PrivateFile::Contents contents = PrivateFile::read(m_path, MAX_SIZE);
+    if (contents.outcome == PrivateFile::Outcome::Refused)
+        VL_LOG(
+            LCALSTORE, Logger::LOG_WARNING_LEVEL,
+            QStringLiteral("%1 is not used (%2); the calendar files are read instead and it is written anew")
+                .arg(m_path, contents.why));
+    if (contents.outcome != PrivateFile::Outcome::Read)
         return {};
-    const auto bytes = std::make_shared<const QByteArray>(file.readAll());
+    const auto bytes = std::make_shared<const QByteArray>(std::move(contents.bytes));
     BinaryReader header(*bytes);
     quint32 magic = 0, version = 0;
     quint64 size = 0, sum = 0;
@@ -142,15 +147,14 @@ void VdirIndex::save(const QList<const VdirItem*>& items) const {
     const QByteArray payload = zones.bytes() + body;
     BinaryWriter header;
     header << MAGIC << VERSION << quint64(payload.size()) << checksum(payload);
+    const QByteArray bytes = header.bytes() + payload;
 
-    // The index holds the user's events: its folder is for the user only.
-    const QString folder = QFileInfo(m_path).path();
-    if (!QFileInfo::exists(folder) && QDir().mkpath(folder))
-        QFile::setPermissions(folder,
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(header.bytes()) != header.bytes().size() ||
-        file.write(payload) != payload.size() || !file.commit())
+    if (bytes.size() > MAX_SIZE)
         VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
-               QStringLiteral("%1 cannot be written: %2").arg(m_path, file.errorString()));
+               QStringLiteral("%1 is not written: the calendars need more than %2 MB")
+                   .arg(m_path)
+                   .arg(MAX_SIZE >> 20));
+    else if (const auto failure = PrivateFile::write(m_path, bytes))
+        VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
+               QStringLiteral("%1 cannot be written: %2").arg(m_path, *failure));
 }

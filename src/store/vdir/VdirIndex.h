@@ -12,9 +12,15 @@
 // change: per file its stamp, its text and its series. It is never trusted over the files: the store
 // takes an entry only while the file's stamp is the one recorded, and a missing, damaged or older index
 // reads as empty and is written anew. It is replaced atomically, so processes sharing it see one whole
-// version or another.
+// version or another. It is a file of ours: whatever else is at its path is not read, and is replaced.
 class VdirIndex {
 public:
+    // Generous: 10,000 events as people keep them take about 12 MB.
+    static constexpr qint64 MAX_SIZE = qint64(1) << 30;
+    // A file changed less than this before the index is written is parsed again at the next start:
+    // another change within the same tick of the file system's clock would keep its stamp.
+    static constexpr qint64 SETTLED_NS = 2'000'000'000;
+
     // The index of the tree at `rootDirectory`, under $XDG_CACHE_HOME/verdalune.
     static QString pathFor(const QString& rootDirectory);
     explicit VdirIndex(QString path) : m_path(std::move(path)) {}
@@ -26,8 +32,8 @@ public:
 
     // Empty when there is no usable index.
     Items load() const;
-    // Files changed within the last seconds are left out: a change in the same tick of the clock would
-    // keep their stamp. Failing to write only costs the next start its speed, so it is merely logged.
+    // Files changed within SETTLED_NS are left out. Failing to write only costs the next start its speed,
+    // so it is merely logged.
     void save(const QList<const VdirItem*>& items) const;
 
 private:

@@ -1,12 +1,12 @@
 #include "VdirItem.h"
 
+#include "base/BoundedFile.h"
 #include "base/Logger.h"
 #include "store/ics/BinaryReader.h"
 #include "store/ics/IcsReader.h"
 #include "store/ics/IcsSeriesCodec.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <limits>
 
@@ -25,18 +25,24 @@ std::optional<VdirItem> VdirItem::load(const QString& calendarUid, const QString
                                        const QString& fileName, const std::optional<FileStamp>& stamp,
                                        QString& warning) {
     const QString path = QDir(folderPath).filePath(fileName);
-    QFile file(path);
-    if (!stamp || !file.open(QIODevice::ReadOnly)) {
+    if (!stamp) {
         warning = QStringLiteral("%1: cannot be read").arg(path);
         return std::nullopt;
     }
     // Calendar files are small: a huge one is a mistake or an attack, and reading it would stall every
-    // start. Checked again after reading, as the file may have grown since it was looked at.
-    const QByteArray text = stamp->size > MAX_FILE_SIZE ? QByteArray() : file.read(MAX_FILE_SIZE + 1);
-    if (stamp->size > MAX_FILE_SIZE || text.size() > MAX_FILE_SIZE) {
+    // start. Only what the file holds is reserved, as the text is kept as long as its events.
+    if (stamp->size > MAX_FILE_SIZE) {
         warning = QStringLiteral("%1 is skipped: larger than %2 MB").arg(path).arg(MAX_FILE_SIZE >> 20);
         return std::nullopt;
     }
+    BoundedFile::Contents contents = BoundedFile::read(path, MAX_FILE_SIZE, BoundedFile::Links::Follow);
+    if (contents.outcome != BoundedFile::Outcome::Read) {
+        warning = contents.outcome == BoundedFile::Outcome::Missing
+                      ? QStringLiteral("%1: cannot be read").arg(path)
+                      : QStringLiteral("%1 is skipped: %2").arg(path, contents.why);
+        return std::nullopt;
+    }
+    const QByteArray text = std::move(contents.bytes);
     IcsReadResult read = IcsReader::read(text);
     if (read.malformed || read.series.isEmpty()) {
         warning = QStringLiteral("%1 is skipped: %2").arg(path, read.warnings.join(QStringLiteral("; ")));

@@ -1,9 +1,12 @@
+#include "ChildProcess.h"
 #include "VdirTestSupport.h"
 
 #include "store/vdir/AtomicFileWriter.h"
 
 #include <QRegularExpression>
 #include <QTimeZone>
+
+#include <spawn.h>
 
 namespace {
 
@@ -206,10 +209,7 @@ TEST_F(VdirCalendarStoreTest, ARunProgramAlarmKeepsItsArgumentExactly) {
         EXPECT_EQ(argumentsIn(store), argument);
     }
     // Old enough to go into the index: the first store parses the file, the second takes the index.
-    QFile file(path("home", "run.ics"));
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(
-        file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    letSettle();
     for (int pass = 0; pass < 2; ++pass) {
         VdirCalendarStore reread(m_root.path());
         EXPECT_EQ(argumentsIn(reread), argument) << "pass " << pass;
@@ -440,6 +440,29 @@ TEST_F(VdirCalendarStoreTest, CalendarsAreFoldersWithTheirMetadata) {
     EXPECT_EQ(reread.calendarWithUID("family")->color, "#112233");
     ASSERT_EQ(reread.removeCalendar(*calendar), std::nullopt);
     EXPECT_FALSE(QDir(folder("family")).exists());
+}
+
+// Each file read reserves only what the file holds, and its kept text no more: a first start on thousands
+// of files fits a strict limit on address space and leaves room to start a program.
+TEST_F(VdirCalendarStoreTest, AColdStartOnThousandsOfFilesFitsInFourGigabytesAndCanStartAProgram) {
+    if (ADDRESS_SANITIZER)
+        GTEST_SKIP() << "the address sanitizer's shadow memory alone needs far more address space";
+    makeCalendar("home");
+    for (int i = 0; i < 3000; ++i)
+        write("home", QStringLiteral("e%1.ics").arg(i),
+              QString::fromLatin1(WEEKLY).replace("weekly", QString::number(i)).toLatin1());
+    EXPECT_TRUE(succeedsInChild(
+        [&] {
+            VdirCalendarStore store(m_root.path()); // no index yet: every file is read
+            char program[] = "/bin/true";
+            char* arguments[] = {program, nullptr};
+            pid_t child = 0;
+            int status = -1;
+            return all(store).size() == 3000 * 9 &&
+                   ::posix_spawn(&child, program, nullptr, nullptr, arguments, environ) == 0 &&
+                   ::waitpid(child, &status, 0) == child && status == 0;
+        },
+        120, rlim_t(4) << 30));
 }
 
 } // namespace

@@ -48,6 +48,9 @@ protected:
         while (timer.elapsed() < ms)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
+    // Until the files written so far are old enough for the store's index to take them (a modification
+    // time set back does not count: the inode change time cannot be).
+    static void letSettle() { spin(int(VdirIndex::SETTLED_NS / 1'000'000) + 100); }
 
     DateEnvironmentGuard m_environment{QStringLiteral("Europe/Berlin")};
     QTemporaryDir m_root;
