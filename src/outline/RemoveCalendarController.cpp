@@ -149,8 +149,9 @@ void RemoveCalendarController::updateControls() {
     m_moveEventsButton->setEnabled(!m_moveToCalendars.isEmpty());
     m_moveToList->setEnabled(shouldMoveEvents());
     m_okButton->setEnabled(!shouldMoveEvents() || selectedTarget());
-    // Return removes only what is kept or what is not there.
-    const bool removeByDefault = shouldMoveEvents() || m_seriesCount == 0;
+    // Return removes only a calendar that holds nothing: a move takes only the events the window has
+    // loaded, and the rest would go with the folder.
+    const bool removeByDefault = m_seriesCount == 0;
     m_okButton->setDefault(removeByDefault);
     m_cancelButton->setDefault(!removeByDefault);
 }

@@ -107,12 +107,13 @@ TEST_F(RemoveCalendarControllerTest, removingWithoutMovingTakesTheEventsAlong) {
     EXPECT_EQ(eventFiles(u"home"_s).size(), 2);
 }
 
-TEST_F(RemoveCalendarControllerTest, returnRightAfterOpeningMovesTheEvents) {
+TEST_F(RemoveCalendarControllerTest, returnRightAfterOpeningRemovesNothing) {
     loop.model.setSelectedCalendarUid(u"home"_s);
     ASSERT_TRUE(dialog.showRemoveCalendar(&window));
+    EXPECT_TRUE(dialog.shouldMoveEvents());
     QTest::keyClick(&dialog, Qt::Key_Return);
-    EXPECT_FALSE(loop.model.calendarWithUid(u"home"_s));
-    EXPECT_EQ(storedCalendarOf(u"dentist"_s), u"Archive"_s);
+    EXPECT_TRUE(loop.model.calendarWithUid(u"home"_s));
+    EXPECT_EQ(storedCalendarOf(u"dentist"_s), u"home"_s);
 }
 
 TEST_F(RemoveCalendarControllerTest, withoutASelectionTheFirstCalendarAndOnlyEditableTargets) {
