@@ -37,7 +37,7 @@ TEST_P(PrivateFileHostileTest, IsRefusedWithoutWaitingAndReplacedWithoutHarm) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, PrivateFileHostileTest, ::testing::ValuesIn(ALL_HOSTILE_KINDS),
-                         [](const auto& info) { return hostileKindName(info.param); });
+                         hostileTestName);
 
 TEST(PrivateFileTest, WritesForTheUserOnlyAndReadsBackWhatWasWritten) {
     QTemporaryDir scratch;

@@ -139,29 +139,28 @@ protected:
         file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
         return script;
     }
-    static QByteArray programAlarmEvent(const QString& uid, const QDateTime& start, const QString& program,
-                                        const QByteArray& argument) {
+    // What another program writes: an event with one alarm, of these lines and a trigger, at its start.
+    static QByteArray eventText(const QString& uid, const QByteArray& title, const QDateTime& start,
+                                const QByteArray& alarm) {
         return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Peer//Test//EN\r\nBEGIN:VEVENT\r\nUID:" +
                uid.toUtf8() + "\r\nDTSTAMP:20260101T000000Z\r\nDTSTART:" + utcText(start) +
-               "\r\nDTEND:" + utcText(start.addSecs(1800)) + "\r\nSUMMARY:" + uid.toUtf8() +
-               "\r\nBEGIN:VALARM\r\nACTION:PROCEDURE\r\nATTACH:" + QUrl::fromLocalFile(program).toEncoded() +
-               "\r\nDESCRIPTION:" + argument +
-               "\r\nTRIGGER:PT0S\r\nEND:VALARM\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+               "\r\nDTEND:" + utcText(start.addSecs(1800)) + "\r\nSUMMARY:" + title + "\r\nBEGIN:VALARM\r\n" +
+               alarm + "TRIGGER:PT0S\r\nEND:VALARM\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    }
+    static QByteArray programAlarmEvent(const QString& uid, const QDateTime& start, const QString& program,
+                                        const QByteArray& argument) {
+        return eventText(uid, uid.toUtf8(), start,
+                         "ACTION:PROCEDURE\r\nATTACH:" + QUrl::fromLocalFile(program).toEncoded() +
+                             "\r\nDESCRIPTION:" + argument + "\r\n");
     }
     void writeFile(const QString& path, const QByteArray& text) const {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(text);
     }
-    // What another program writes: an event with one message alarm at its start.
     void writeOnDisk(const QString& uid, const QByteArray& title, const QDateTime& start) const {
-        QFile file(calendarFolder() + u'/' + uid + u".ics"_s);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Peer//Test//EN\r\nBEGIN:VEVENT\r\nUID:" +
-                   uid.toUtf8() + "\r\nDTSTAMP:20260101T000000Z\r\nDTSTART:" + utcText(start) +
-                   "\r\nDTEND:" + utcText(start.addSecs(1800)) + "\r\nSUMMARY:" + title +
-                   "\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:x\r\nTRIGGER:PT0S\r\nEND:VALARM\r\n"
-                   "END:VEVENT\r\nEND:VCALENDAR\r\n");
+        writeFile(calendarFolder() + u'/' + uid + u".ics"_s,
+                  eventText(uid, title, start, "ACTION:DISPLAY\r\nDESCRIPTION:x\r\n"));
     }
 
     // Alarms in one minute three minutes ago, an event each; the minute.
@@ -451,16 +450,11 @@ TEST_F(AlarmServiceTest, AReadOnlyCalendarRunsNoProgramAndABurstOfThemIsOneSumma
     const QString counter = m_root.filePath(u"runs.txt"_s);
     const QString script = countingScript(counter);
     const QDateTime start = secondsAhead(1);
-    QByteArray events;
-    for (int i = 0; i < 300; ++i) {
-        const QByteArray one = programAlarmEvent(u"feed-%1"_s.arg(i), start, script, "subscribed");
-        const qsizetype from = one.indexOf("BEGIN:VEVENT");
-        events += one.mid(from, one.indexOf("END:VCALENDAR") - from);
-    }
     QDir(m_root.path()).mkpath(u"calendars/subscribed"_s);
     writeFile(m_root.filePath(u"calendars/subscribed/readonly"_s), {});
-    writeFile(m_root.filePath(u"calendars/subscribed/feed.ics"_s),
-              "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Feed//EN\r\n" + events + "END:VCALENDAR\r\n");
+    for (int i = 0; i < 300; ++i)
+        writeFile(m_root.filePath(u"calendars/subscribed/feed-%1.ics"_s.arg(i)),
+                  programAlarmEvent(u"feed-%1"_s.arg(i), start, script, "subscribed"));
     writeFile(m_root.filePath(u"calendars/subscribed/lone.ics"_s),
               programAlarmEvent(u"lone"_s, start.addSecs(-120), script, "lone"));
     approve(u"lone"_s, u"subscribed"_s);

@@ -82,7 +82,7 @@ TEST_P(FiredAlarmLogHostileTest, WhatElseIsAtItsPathIsNotReadAndIsReplacedWithou
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, FiredAlarmLogHostileTest, ::testing::ValuesIn(ALL_HOSTILE_KINDS),
-                         [](const auto& info) { return hostileKindName(info.param); });
+                         hostileTestName);
 
 TEST(FiredAlarmLogTest, TheStateFileLivesInTheUsersStateFolder) {
     const QByteArray saved = qgetenv("XDG_STATE_HOME");

@@ -279,7 +279,6 @@ TEST_P(HelperLockPathTest, SomethingElseAtTheLockPathIsLeftAsItIs) {
     EXPECT_TRUE(hostile.harmless());
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, HelperLockPathTest, ::testing::ValuesIn(ALL_HOSTILE_KINDS),
-                         [](const auto& info) { return hostileKindName(info.param); });
+INSTANTIATE_TEST_SUITE_P(Kinds, HelperLockPathTest, ::testing::ValuesIn(ALL_HOSTILE_KINDS), hostileTestName);
 
 #include "HelperProgramTest.moc"

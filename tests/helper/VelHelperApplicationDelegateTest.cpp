@@ -26,44 +26,25 @@ void makeCalendar(const QString& folder, const QByteArray& title) {
     name.write(title);
 }
 
-TEST(VelHelperApplicationDelegateTest, CalendarsChangedByOtherProgramsAreOfferedAtTheNextPress) {
-    QTemporaryDir home;
-    qputenv("XDG_STATE_HOME", home.filePath(QStringLiteral("state")).toUtf8());
-    const QString root = home.filePath(QStringLiteral("calendars"));
-    makeCalendar(root + QStringLiteral("/home"), "Home");
-    UserDefaults mainDefaults(home.filePath(QStringLiteral("verdalune.conf")));
-    UserDefaults ownDefaults(home.filePath(QStringLiteral("verdalunehelper.conf")));
-    VelHelperApplicationDelegate delegate(mainDefaults, ownDefaults, root);
-    delegate.applicationDidFinishLaunching();
-    ASSERT_EQ(titles(delegate.applicationModel().calendars()), QStringList{"Home"});
-
-    makeCalendar(root + QStringLiteral("/work"), "Work");
-    ASSERT_TRUE(waitFor([&] { return delegate.applicationModel().calendars().size() == 2; }));
-    EXPECT_EQ(titles(delegate.applicationModel().calendars()), (QStringList{"Home", "Work"}));
-
-    delegate.didPressGlobalHotKey();
-    EXPECT_TRUE(delegate.editEventController().isVisible());
-    ASSERT_TRUE(QDir(root + QStringLiteral("/home")).removeRecursively());
-    ASSERT_TRUE(waitFor([&] { return delegate.applicationModel().calendars().size() == 1; }));
-    EXPECT_EQ(titles(delegate.applicationModel().calendars()), QStringList{"Work"});
-}
-
 // The shortcut's editor opens where the window's New Event would: on the calendar last selected there
 // when it is editable, else on the first editable one, never on a read-only one sorted first.
-TEST(VelHelperApplicationDelegateTest, TheShortcutsEditorOpensOnAnEditableCalendar) {
+TEST(VelHelperApplicationDelegateTest,
+     CalendarsChangedByOtherProgramsAreOfferedAndTheEditorOpensOnAnEditableOne) {
     QTemporaryDir home;
     qputenv("XDG_STATE_HOME", home.filePath(QStringLiteral("state")).toUtf8());
     const QString root = home.filePath(QStringLiteral("calendars"));
     makeCalendar(root + QStringLiteral("/birthdays"), "Birthdays");
-    QFile readOnly(root + QStringLiteral("/birthdays/readonly"));
-    ASSERT_TRUE(readOnly.open(QIODevice::WriteOnly));
-    readOnly.close();
+    ASSERT_TRUE(QFile(root + QStringLiteral("/birthdays/readonly")).open(QIODevice::WriteOnly));
     makeCalendar(root + QStringLiteral("/home"), "Home");
-    makeCalendar(root + QStringLiteral("/work"), "Work");
     UserDefaults mainDefaults(home.filePath(QStringLiteral("verdalune.conf")));
     UserDefaults ownDefaults(home.filePath(QStringLiteral("verdalunehelper.conf")));
     VelHelperApplicationDelegate delegate(mainDefaults, ownDefaults, root);
     delegate.applicationDidFinishLaunching();
+    ASSERT_EQ(titles(delegate.applicationModel().calendars()), (QStringList{"Birthdays", "Home"}));
+
+    makeCalendar(root + QStringLiteral("/work"), "Work");
+    ASSERT_TRUE(waitFor([&] { return delegate.applicationModel().calendars().size() == 3; }));
+    EXPECT_EQ(titles(delegate.applicationModel().calendars()), (QStringList{"Birthdays", "Home", "Work"}));
     for (const auto& [selected, expected] : {std::pair{"birthdays", "home"}, {"work", "work"}}) {
         mainDefaults.setValue(QStringLiteral("selectedCalendarUid"), QString::fromLatin1(selected));
         delegate.didPressGlobalHotKey();
@@ -72,6 +53,12 @@ TEST(VelHelperApplicationDelegateTest, TheShortcutsEditorOpensOnAnEditableCalend
         EXPECT_EQ(calendar->uid, QString::fromLatin1(expected));
         delegate.editEventController().close();
     }
+
+    delegate.didPressGlobalHotKey();
+    EXPECT_TRUE(delegate.editEventController().isVisible());
+    ASSERT_TRUE(QDir(root + QStringLiteral("/home")).removeRecursively());
+    ASSERT_TRUE(waitFor([&] { return delegate.applicationModel().calendars().size() == 2; }));
+    EXPECT_EQ(titles(delegate.applicationModel().calendars()), (QStringList{"Birthdays", "Work"}));
 }
 
 } // namespace

@@ -192,4 +192,4 @@ TEST_P(HelperControllerHostileTest, EntriesThatAreNotPlainFilesAreNotReadAndAreW
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, HelperControllerHostileTest, ::testing::ValuesIn(ALL_HOSTILE_KINDS),
-                         [](const auto& info) { return hostileKindName(info.param); });
+                         hostileTestName);

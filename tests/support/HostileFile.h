@@ -25,22 +25,15 @@ inline constexpr HostileKind ALL_HOSTILE_KINDS[] = {HostileKind::LinkToFile, Hos
                                                     HostileKind::Fifo,       HostileKind::LinkToDevZero,
                                                     HostileKind::Directory,  HostileKind::Oversize};
 
+// In the order of the enum, for the names of parametrised tests.
+inline constexpr const char* HOSTILE_KIND_NAMES[] = {"LinkToFile",    "DanglingLink", "Fifo",
+                                                     "LinkToDevZero", "Directory",    "Oversize"};
+
 inline std::string hostileKindName(HostileKind kind) {
-    switch (kind) {
-    case HostileKind::LinkToFile:
-        return "LinkToFile";
-    case HostileKind::DanglingLink:
-        return "DanglingLink";
-    case HostileKind::Fifo:
-        return "Fifo";
-    case HostileKind::LinkToDevZero:
-        return "LinkToDevZero";
-    case HostileKind::Directory:
-        return "Directory";
-    case HostileKind::Oversize:
-        return "Oversize";
-    }
-    return "?";
+    return HOSTILE_KIND_NAMES[int(kind)];
+}
+inline std::string hostileTestName(const ::testing::TestParamInfo<HostileKind>& info) {
+    return hostileKindName(info.param);
 }
 
 class HostileFile {
@@ -58,9 +51,7 @@ public:
             QFile victim(m_victim);
             victim.open(QIODevice::WriteOnly);
             victim.write(VICTIM_TEXT);
-            victim.close();
-            m_made = ::symlink(QFile::encodeName(m_victim).constData(), at.constData()) == 0;
-            break;
+            [[fallthrough]];
         }
         case HostileKind::DanglingLink:
             m_made = ::symlink(QFile::encodeName(m_victim).constData(), at.constData()) == 0;

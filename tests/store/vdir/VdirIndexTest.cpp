@@ -219,6 +219,6 @@ TEST_P(VdirIndexHostileTest, WhatElseIsAtItsPathIsNotReadAndIsReplacedWithoutHar
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, VdirIndexHostileTest, ::testing::ValuesIn(ALL_HOSTILE_KINDS),
-                         [](const auto& info) { return hostileKindName(info.param); });
+                         hostileTestName);
 
 } // namespace
