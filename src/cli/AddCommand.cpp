@@ -6,7 +6,7 @@
 #include "EntryLineApplier.h"
 #include "IsoDateText.h"
 #include "StoreSession.h"
-#include "TerminalText.h"
+#include "base/VisibleText.h"
 #include "dates/DateFormatter.h"
 #include "dates/EventDescription.h"
 #include "dates/dateUtilities.h"
@@ -65,8 +65,8 @@ int AddCommand::run(const QStringList& arguments, std::FILE* output, std::FILE* 
     formatter->setTimeModeHours(defaultSystemTimeModeHours());
     CommandOutput::write(
         output, QStringLiteral("%1\t%2\n")
-                    .arg(TerminalText::escaped(event.uid),
-                         TerminalText::escaped(EventDescription(formatter).descriptionOfEvent(event, now)))
+                    .arg(VisibleText::escaped(event.uid),
+                         VisibleText::escaped(EventDescription(formatter).descriptionOfEvent(event, now)))
                     .toUtf8());
     return 0;
 }

@@ -4,7 +4,7 @@
 #include "CommandOutput.h"
 #include "JsonLine.h"
 #include "StoreSession.h"
-#include "TerminalText.h"
+#include "base/VisibleText.h"
 
 namespace {
 
@@ -40,8 +40,8 @@ int CalendarsCommand::run(const QStringList& arguments, std::FILE* output, std::
         } else {
             CommandOutput::write(
                 output, QStringLiteral("%1\t%2\t%3\t%4\t%5\n")
-                            .arg(TerminalText::escaped(calendar->title), TerminalText::escaped(calendar->uid),
-                                 TerminalText::escaped(calendar->color),
+                            .arg(VisibleText::escaped(calendar->title), VisibleText::escaped(calendar->uid),
+                                 VisibleText::escaped(calendar->color),
                                  calendar->isEditable ? "editable" : "read-only", typeName(*calendar))
                             .toUtf8());
         }

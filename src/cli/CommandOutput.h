@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TerminalText.h"
+#include "base/VisibleText.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,7 +19,7 @@ public:
     // returns the exit status for it.
     static int fail(std::FILE* errors, const char* command, const QString& message, int status) {
         write(errors, QStringLiteral("verdalune-cli %1: %2\n")
-                          .arg(QString::fromLatin1(command), TerminalText::escaped(message))
+                          .arg(QString::fromLatin1(command), VisibleText::escaped(message))
                           .toUtf8());
         return status;
     }

@@ -4,8 +4,8 @@
 #include "CommandOutput.h"
 #include "EditableCalendars.h"
 #include "StoreSession.h"
-#include "TerminalText.h"
 #include "base/BoundedFile.h"
+#include "base/VisibleText.h"
 #include "store/CalendarSortOrder.h"
 #include "store/anyRecordOfSeries.h"
 #include "store/vdir/VdirItem.h"
@@ -61,12 +61,12 @@ int ImportCommand::run(const QStringList& arguments, std::FILE* input, std::FILE
             QStringLiteral("%1 %2").arg(result.error->description, result.error->recoverySuggestion), 1);
     for (const QString& reason : result.skipped)
         CommandOutput::write(
-            errors, QStringLiteral("verdalune-cli import: %1\n").arg(TerminalText::escaped(reason)).toUtf8());
+            errors, QStringLiteral("verdalune-cli import: %1\n").arg(VisibleText::escaped(reason)).toUtf8());
     for (const QString& uid : result.importedUids) {
         const std::shared_ptr<CalEvent> record = anyRecordOfSeries(store, uid);
         CommandOutput::write(output, QStringLiteral("%1\t%2\n")
-                                         .arg(TerminalText::escaped(uid),
-                                              TerminalText::escaped(record ? record->title : QString()))
+                                         .arg(VisibleText::escaped(uid),
+                                              VisibleText::escaped(record ? record->title : QString()))
                                          .toUtf8());
     }
     return result.importedUids.isEmpty() ? 1 : 0;

@@ -1,6 +1,6 @@
 #include "JsonLine.h"
 
-#include "TerminalText.h"
+#include "base/VisibleText.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ bool appendEscaped(std::string& out, char32_t c) {
     default:
         // Control characters, which JSON allows raw from DEL on but a terminal would act on, and the
         // separators that also break JavaScript readers: the value read back is the same.
-        if (!TerminalText::isControl(c))
+        if (!VisibleText::isControl(c))
             return false;
         const char escape[] = {'\\', 'u', HEX[c >> 12], HEX[(c >> 8) & 15], HEX[(c >> 4) & 15], HEX[c & 15]};
         out.append(escape, sizeof escape);

@@ -5,7 +5,7 @@
 #include "EventJson.h"
 #include "IsoDateText.h"
 #include "StoreSession.h"
-#include "TerminalText.h"
+#include "base/VisibleText.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ std::optional<QByteArray> textLine(const CalEvent& event) {
     const QString when = event.isAllDay ? start->left(10) + QStringLiteral(" (all day)")
                                         : *start + QStringLiteral(" – ") + *end;
     return QStringLiteral("%1  %2  [%3]\n")
-        .arg(when, TerminalText::escaped(event.title), TerminalText::escaped(event.calendar->title))
+        .arg(when, VisibleText::escaped(event.title), VisibleText::escaped(event.calendar->title))
         .toUtf8();
 }
 

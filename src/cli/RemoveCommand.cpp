@@ -4,7 +4,7 @@
 #include "CommandOutput.h"
 #include "IsoDateText.h"
 #include "StoreSession.h"
-#include "TerminalText.h"
+#include "base/VisibleText.h"
 #include "store/anyRecordOfSeries.h"
 
 namespace {
@@ -70,6 +70,6 @@ int RemoveCommand::run(const QStringList& arguments, std::FILE* output, std::FIL
         return CommandOutput::fail(
             errors, "remove", QStringLiteral("%1 %2").arg(failed->description, failed->recoverySuggestion),
             1);
-    CommandOutput::write(output, QStringLiteral("removed %1\n").arg(TerminalText::escaped(uid)).toUtf8());
+    CommandOutput::write(output, QStringLiteral("removed %1\n").arg(VisibleText::escaped(uid)).toUtf8());
     return 0;
 }

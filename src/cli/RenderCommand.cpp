@@ -4,7 +4,7 @@
 #include "CommandOutput.h"
 #include "IsoDateText.h"
 #include "StoreSession.h"
-#include "TerminalText.h"
+#include "base/VisibleText.h"
 #include "dates/dateUtilities.h"
 #include "timeline/OffscreenTimelineCanvas.h"
 #include "timeline/timelineSettings.h"
@@ -141,7 +141,7 @@ int RenderCommand::run(const QStringList& arguments, std::FILE* output, std::FIL
                                        .arg(path, QString::fromLocal8Bit(std::strerror(failure->error))),
                                    2);
     CommandOutput::write(output, QStringLiteral("%1: %2 × %3 pixels, %4 events\n")
-                                     .arg(TerminalText::escaped(path))
+                                     .arg(VisibleText::escaped(path))
                                      .arg(image.width())
                                      .arg(image.height())
                                      .arg(events.size())

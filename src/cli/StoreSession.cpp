@@ -1,8 +1,8 @@
 #include "StoreSession.h"
 
 #include "CommandOutput.h"
-#include "TerminalText.h"
 #include "base/Logger.h"
+#include "base/VisibleText.h"
 #include "store/vdir/CalendarStoreLocation.h"
 
 StoreSession::StoreSession() {
@@ -44,7 +44,7 @@ void StoreSession::warn(const QString& line) {
     if (m_warned.contains(message))
         return;
     m_warned.insert(message);
-    CommandOutput::write(m_warnings, (TerminalText::escaped(message) + u'\n').toUtf8());
+    CommandOutput::write(m_warnings, (VisibleText::escaped(message) + u'\n').toUtf8());
 }
 
 std::optional<QString> StoreSession::firstAlert() const {

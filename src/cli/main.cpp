@@ -5,7 +5,7 @@
 #include "ParseCommand.h"
 #include "RemoveCommand.h"
 #include "RenderCommand.h"
-#include "TerminalText.h"
+#include "base/VisibleText.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -39,17 +39,18 @@ const char* USAGE =
 int main(int argc, char** argv) {
     // The store's notifications and file watching run on Qt's event machinery; drawing needs a GUI
     // application, which renders without a display here.
-    // Read before the application exists: Qt takes the arguments it knows (-platform, -title, -reverse...)
-    // out of argv, and a uid, a line or a file name after "--" may be just that.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromUtf8(argv[i]));
     const bool draws = argc > 1 && QByteArrayView(argv[1]) == "render";
     if (draws)
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt is given none of the arguments: it would act on some anywhere (-platformpluginpath loads code).
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
     const std::unique_ptr<QCoreApplication> application =
-        draws ? std::make_unique<QGuiApplication>(argc, argv)
-              : std::make_unique<QCoreApplication>(argc, argv);
+        draws ? std::make_unique<QGuiApplication>(qtArgc, qtArgv)
+              : std::make_unique<QCoreApplication>(qtArgc, qtArgv);
     if (arguments.isEmpty() || arguments.front() == u"--help" || arguments.front() == u"-h") {
         std::fputs(USAGE, arguments.isEmpty() ? stderr : stdout);
         return arguments.isEmpty() ? 2 : 0;
@@ -70,6 +71,6 @@ int main(int argc, char** argv) {
     if (command == u"render")
         return RenderCommand::run(arguments, stdout, stderr);
     std::fprintf(stderr, "verdalune-cli: unknown command \"%s\"\n%s",
-                 TerminalText::escaped(command).toUtf8().constData(), USAGE);
+                 VisibleText::escaped(command).toUtf8().constData(), USAGE);
     return 2;
 }

@@ -8,6 +8,7 @@
 #include "base/InternalInconsistency.h"
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
+#include "base/VisibleText.h"
 #include "textColors.h"
 
 #include <QComboBox>
@@ -344,7 +345,8 @@ void AlarmSettingsViewController::showProgram() {
 
     const QString argument = m_alarm->procedureArguments();
     m_argumentLabel->setVisible(isProcedure && !argument.isEmpty());
-    m_argumentLabel->setText(tr("With the argument: %1").arg(argument));
+    // As it will be handed over: nothing in it may look other than it is.
+    m_argumentLabel->setText(tr("With the argument: %1").arg(VisibleText::escaped(argument)));
     m_argumentLabel->resize(m_argumentLabel->sizeHint());
 
     const bool editable = m_event->calendar && m_event->calendar->isEditable;

@@ -12,15 +12,10 @@ qint64 minuteOf(const QDateTime& moment) {
     return seconds / MINUTE - (seconds % MINUTE < 0 ? 1 : 0);
 }
 
-// A program alarm is not shown, unless it is refused for sure: a read-only calendar runs none. One that
-// may run is never taken early.
-bool isShown(const PendingAlarm& alarm) {
-    return alarm.action != CalAlarm::Procedure || !alarm.calendarEditable;
-}
-
 } // namespace
 
-QDateTime AlarmGrouping::dueUntil(const QDateTime& now, const QList<const QList<PendingAlarm>*>& pending) {
+QDateTime AlarmGrouping::dueUntil(const QDateTime& now, const QList<const QList<PendingAlarm>*>& pending,
+                                  const std::function<bool(const PendingAlarm&)>& isShown) {
     const qint64 minute = minuteOf(now);
     qsizetype inMinute = 0;
     for (const QList<PendingAlarm>* alarms : pending)

@@ -95,10 +95,22 @@ void AlarmService::lookUp(const QDateTime& now) {
 }
 
 void AlarmService::fireDue(const QDateTime& now) {
-    const QDateTime until = AlarmGrouping::dueUntil(now, {&m_planned, &m_snoozed});
+    const auto isShown = [this](const PendingAlarm& alarm) {
+        return alarm.action != CalAlarm::Procedure || !programRefusal(alarm).isEmpty();
+    };
+    const QDateTime until = AlarmGrouping::dueUntil(now, {&m_planned, &m_snoozed}, isShown);
     QList<PendingAlarm> due;
     takeDue(m_planned, until, due);
     takeDue(m_snoozed, until, due);
+    // The reminders of a busy minute come along early, but a program runs at its time.
+    for (auto alarm = due.begin(); alarm != due.end();) {
+        if (alarm->trigger <= now || isShown(*alarm)) {
+            ++alarm;
+            continue;
+        }
+        m_planned.insert(std::upper_bound(m_planned.begin(), m_planned.end(), *alarm, earlier), *alarm);
+        alarm = due.erase(alarm);
+    }
     due.removeIf([&](const PendingAlarm& alarm) {
         return alarm.trigger.secsTo(now) >= LATE_LIMIT.count() || m_log.contains(alarm);
     });

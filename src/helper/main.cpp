@@ -47,6 +47,13 @@ bool isOnlyHelper(QDBusConnectionInterface& bus, std::optional<HelperInstanceLoc
                QStringLiteral("the helper lock cannot be used, so only the bus name keeps a second helper "
                               "from running: %1")
                    .arg(lock->why()));
+    // A helper of an earlier version holds only the public name.
+    if (bus.isServiceRegistered(HelperController::HELPER_BUNDLE_IDENTIFIER)) {
+        VL_LOG(LOTHER, Logger::LOG_INFO_LEVEL,
+               QStringLiteral("%1 is taken: another helper runs")
+                   .arg(HelperController::HELPER_BUNDLE_IDENTIFIER));
+        return false;
+    }
     if (claim(bus, INSTANCE_NAME))
         return true;
     VL_LOG(LOTHER, Logger::LOG_INFO_LEVEL, QStringLiteral("another helper runs on this session bus"));

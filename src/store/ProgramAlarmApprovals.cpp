@@ -7,9 +7,12 @@
 #include "records/CalCalendar.h"
 #include "records/CalEvent.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -49,6 +52,21 @@ QJsonArray readApprovals(const QString& path) {
 
 } // namespace
 
+const QJsonArray& ProgramAlarmApprovals::approvals() const {
+    struct stat info {};
+    const std::optional<Stamp> stamp =
+        ::lstat(QFile::encodeName(m_path).constData(), &info) == 0
+            ? std::optional(Stamp{qint64(info.st_ctim.tv_sec) * 1'000'000'000 + info.st_ctim.tv_nsec,
+                                  qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
+                                  quint64(info.st_ino), qint64(info.st_size)})
+            : std::nullopt;
+    if (!stamp || stamp != m_readStamp) {
+        m_approvals = readApprovals(m_path);
+        m_readStamp = stamp;
+    }
+    return m_approvals;
+}
+
 QString ProgramAlarmApprovals::defaultPath() {
     return stateFolder() + QStringLiteral("/program-alarms.json");
 }
@@ -57,7 +75,7 @@ bool ProgramAlarmApprovals::isApproved(const QString& calendarUid, const QString
                                        const QUrl& program, const QString& argument) const {
     if (calendarUid.isEmpty() || eventUid.isEmpty() || program.isEmpty())
         return false;
-    return readApprovals(m_path).contains(entryOf(calendarUid, eventUid, program, argument));
+    return approvals().contains(entryOf(calendarUid, eventUid, program, argument));
 }
 
 bool ProgramAlarmApprovals::isApproved(const CalEvent& event, const CalAlarm& alarm) const {
@@ -67,11 +85,11 @@ bool ProgramAlarmApprovals::isApproved(const CalEvent& event, const CalAlarm& al
 bool ProgramAlarmApprovals::approve(const CalEvent& event, const CalAlarm& alarm) {
     const QJsonObject entry =
         entryOf(calendarUidOf(event), event.uid, alarm.url(), alarm.procedureArguments());
-    QJsonArray approvals = readApprovals(m_path);
-    if (approvals.contains(entry))
+    QJsonArray current = readApprovals(m_path);
+    if (current.contains(entry))
         return true;
-    approvals.append(entry);
-    const QJsonDocument document(QJsonObject{{QStringLiteral("version"), 1}, {APPROVED, approvals}});
+    current.append(entry);
+    const QJsonDocument document(QJsonObject{{QStringLiteral("version"), 1}, {APPROVED, current}});
     if (const auto failure = PrivateFile::write(m_path, document.toJson())) {
         VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL,
                QStringLiteral("%1 cannot be written (%2): the program alarm of “%3” will not run")

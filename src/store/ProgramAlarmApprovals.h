@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QJsonArray>
 #include <QString>
 #include <QUrl>
+
+#include <optional>
+#include <tuple>
 
 class CalAlarm;
 class CalEvent;
@@ -28,5 +32,11 @@ public:
     bool approve(const CalEvent& event, const CalAlarm& alarm);
 
 private:
+    // The approvals on disk, read again only when the file changed: a burst of alarms asks many times.
+    const QJsonArray& approvals() const;
+
     QString m_path;
+    using Stamp = std::tuple<qint64, qint64, quint64, qint64>; // change and modification time, inode, size
+    mutable std::optional<Stamp> m_readStamp;
+    mutable QJsonArray m_approvals;
 };

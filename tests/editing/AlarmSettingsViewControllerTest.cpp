@@ -284,7 +284,7 @@ TEST_F(AlarmRows, AProgramAlarmFromAFileSaysItDoesNotRunUntilItsProgramIsChosen)
     list.setProgramPicker([&](QWidget*) { return program; });
     const auto foreign = alarmWith(CalAlarm::Procedure, 0);
     foreign->setUrl(program);
-    foreign->setProcedureArguments(QStringLiteral("-S sh -c '<b>id</b>'"));
+    foreign->setProcedureArguments(QStringLiteral("-S sh -c '<b>id</b>'\u202e\n"));
     event->alarms = {foreign};
     show();
     AlarmSettingsViewController* row = list.row(0);
@@ -292,7 +292,7 @@ TEST_F(AlarmRows, AProgramAlarmFromAFileSaysItDoesNotRunUntilItsProgramIsChosen)
               (QStringList{QStringLiteral("time"), QStringLiteral("program"),
                            QStringLiteral("Program argument"), QStringLiteral("Program not run")}));
     const QLabel* argument = control<QLabel>(row, QStringLiteral("Program argument"));
-    EXPECT_EQ(argument->text(), QStringLiteral("With the argument: -S sh -c '<b>id</b>'"));
+    EXPECT_EQ(argument->text(), QStringLiteral("With the argument: -S sh -c '<b>id</b>'\\u202e\\n"));
     EXPECT_EQ(argument->textFormat(), Qt::PlainText);
     EXPECT_TRUE(
         control<QLabel>(row, QStringLiteral("Program not run"))->text().contains(QStringLiteral("Run…")));

@@ -2,11 +2,11 @@
 
 #include <QString>
 
-// Text from the calendars as the commands print it for a terminal or a line-reading script: a line break
-// would forge another line, an escape sequence would drive the terminal (its title, its clipboard) and
-// a direction override would show the text in another order than it is, so such characters are written
-// as visible escapes.
-class TerminalText {
+// Text from the calendars as it is shown where it must not mislead (a terminal, a line-reading script,
+// the program an alarm asks to run): a line break would forge another line, an escape sequence would
+// drive a terminal (its title, its clipboard) and a direction override would show the text in another
+// order than it is, so such characters are written as visible escapes.
+class VisibleText {
 public:
     // C0 and C1 controls, DEL, the line and paragraph separators and the direction embeddings,
     // overrides and isolates.

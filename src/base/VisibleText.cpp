@@ -1,8 +1,8 @@
-#include "TerminalText.h"
+#include "VisibleText.h"
 
 #include <algorithm>
 
-QString TerminalText::escaped(const QString& text) {
+QString VisibleText::escaped(const QString& text) {
     // Most text needs nothing, and is then shared rather than copied.
     if (std::none_of(text.begin(), text.end(), [](QChar c) { return c == u'\\' || isControl(c.unicode()); }))
         return text;
