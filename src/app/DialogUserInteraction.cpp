@@ -44,3 +44,24 @@ std::optional<CalSpan> DialogUserInteraction::askForSpan(const QString& title, c
         return CalSpan::FutureEvents;
     return std::nullopt;
 }
+
+UserInteraction::EditConflictAnswer DialogUserInteraction::askKeepMineOrTheirs(const QString& title,
+                                                                               const QString& message) {
+    QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), title,
+                    QMessageBox::NoButton, m_window);
+    // The message names an event, whose title a file gave: never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(message);
+    box.setWindowModality(Qt::WindowModal);
+    QPushButton* mine = box.addButton(tr("Keep My Version"), QMessageBox::DestructiveRole);
+    QPushButton* theirs = box.addButton(tr("Take Theirs"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == mine)
+        return EditConflictAnswer::KeepMine;
+    if (box.clickedButton() == theirs)
+        return EditConflictAnswer::TakeTheirs;
+    return EditConflictAnswer::Cancel;
+}

@@ -2,10 +2,14 @@
 
 #include "store/UserInteraction.h"
 
+#include <QCoreApplication>
+
 class QWidget;
 
 // Alerts and questions as dialogs over the main window, modal to it.
 class DialogUserInteraction : public UserInteraction {
+    Q_DECLARE_TR_FUNCTIONS(DialogUserInteraction)
+
 public:
     // Dialogs open over `window` once it is set; before that they stand alone.
     void setWindow(QWidget* window) { m_window = window; }
@@ -14,6 +18,7 @@ public:
     void showWarning(const QString& message, const QString& informativeText) override;
     void showNotice(const QString& title, const QString& text) override;
     std::optional<CalSpan> askForSpan(const QString& title, const QString& message) override;
+    EditConflictAnswer askKeepMineOrTheirs(const QString& title, const QString& message) override;
 
 private:
     QWidget* m_window = nullptr;

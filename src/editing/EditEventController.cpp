@@ -10,6 +10,7 @@
 #include "base/Logger.h"
 #include "base/UndoManager.h"
 #include "base/UserDefaults.h"
+#include "base/VisibleText.h"
 #include "dates/EventDescription.h"
 #include "entry/CalEventBuilder.h"
 #include "entry/ParsingController.h"
@@ -17,6 +18,7 @@
 #include "store/BaseCalendarController.h"
 #include "store/CalendarSortOrder.h"
 #include "store/ProgramAlarmApprovals.h"
+#include "store/UserInteraction.h"
 #include "textColors.h"
 
 #include <QCheckBox>
@@ -33,6 +35,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -84,11 +88,30 @@ void setTextColor(QWidget& widget, const QColor& color) {
     widget.setPalette(palette);
 }
 
-// The fields a stored change of the edited event may touch, beyond what the user sees as "the same".
+bool sameAlarm(const CalAlarm& a, const CalAlarm& b) {
+    return a.action() == b.action() && a.relativeTrigger() == b.relativeTrigger() &&
+           a.absoluteTrigger() == b.absoluteTrigger() && a.sound() == b.sound() && a.url() == b.url() &&
+           a.emailAddress() == b.emailAddress() && a.procedureArguments() == b.procedureArguments();
+}
+
+bool sameRule(const CalRecurrenceRule* a, const CalRecurrenceRule* b) {
+    if (!a || !b)
+        return a == b;
+    return a->recurrenceType == b->recurrenceType && a->recurrenceInterval == b->recurrenceInterval &&
+           a->recurrenceEnd == b->recurrenceEnd && a->daysOfTheWeek == b->daysOfTheWeek &&
+           a->daysOfTheMonth == b->daysOfTheMonth && a->monthsOfTheYear == b->monthsOfTheYear &&
+           a->nthWeekDaysOfTheMonth == b->nthWeekDaysOfTheMonth;
+}
+
+// Equal in everything the editor can change: a save of one over the other would write nothing new, and a
+// stored change that differs here is one the user would lose.
 bool sameStoredState(const CalEvent& a, const CalEvent& b) {
     return a.title == b.title && a.startDate == b.startDate && a.endDate == b.endDate &&
            a.isAllDay == b.isAllDay && a.location == b.location && a.notes == b.notes &&
-           (a.calendar ? a.calendar->uid : QString()) == (b.calendar ? b.calendar->uid : QString());
+           (a.calendar ? a.calendar->uid : QString()) == (b.calendar ? b.calendar->uid : QString()) &&
+           sameRule(a.recurrenceRule.get(), b.recurrenceRule.get()) &&
+           std::equal(a.alarms.begin(), a.alarms.end(), b.alarms.begin(), b.alarms.end(),
+                      [](const auto& x, const auto& y) { return sameAlarm(*x, *y); });
 }
 
 } // namespace
@@ -261,6 +284,7 @@ void EditEventController::showWithEventImpl(const std::shared_ptr<CalEvent>& eve
     m_event = event->copy();
     m_baseEvent = m_event->copy();
     m_backupEvent = event;
+    m_shownEvent = event;
     {
         const QSignalBlocker quiet(m_commandField);
         m_commandField->clear();
@@ -518,7 +542,8 @@ void EditEventController::modelEventsChanged() {
     // A new event is not in the store yet, so nothing there can have changed it.
     if (!m_event || m_isNewEvent)
         return;
-    const std::shared_ptr<CalEvent> stored = m_model.closestOccurrenceToEvent(*m_event);
+    // The occurrence the panel was opened on, not the one nearest to the typed dates.
+    const std::shared_ptr<CalEvent> stored = m_model.closestOccurrenceToEvent(*m_backupEvent);
     if (!stored) {
         closeImpl();
         return;
@@ -529,7 +554,25 @@ void EditEventController::modelEventsChanged() {
         m_backupEvent = stored;
         return;
     }
-    showWithEventImpl(stored);
+    if (sameStoredState(*m_event, *m_shownEvent)) {
+        showWithEventImpl(stored);
+        return;
+    }
+    // The user's edit stays on screen; OK asks whether it overwrites this change.
+    m_backupEvent = stored;
+    announceChange();
+}
+
+bool EditEventController::storedChangedSinceShown() const {
+    return !sameStoredState(*m_backupEvent, *m_shownEvent);
+}
+
+UserInteraction::EditConflictAnswer EditEventController::askKeepMineOrTheirs() {
+    return m_calendarController.userInteraction().askKeepMineOrTheirs(
+        tr("The event was changed by another program"),
+        tr("“%1” was changed by another program while you edited it. Keep My Version overwrites that "
+           "change; Take Theirs discards your edit.")
+            .arg(VisibleText::escaped(m_shownEvent->title)));
 }
 
 void EditEventController::okAction() {
@@ -557,6 +600,21 @@ void EditEventController::okAction() {
         closeImpl();
         emit didCreateNewEvent(stored);
         return;
+    }
+    if (sameStoredState(*edited, *m_backupEvent)) {
+        // Writing would change nothing but the file's time, and make a sync upload it for nothing.
+        approvePrograms(*edited, programs);
+        closeImpl();
+        return;
+    }
+    if (storedChangedSinceShown()) {
+        const UserInteraction::EditConflictAnswer answer = askKeepMineOrTheirs();
+        if (answer == UserInteraction::EditConflictAnswer::Cancel || !m_event)
+            return; // back to the edit, unless the event went away meanwhile
+        if (answer == UserInteraction::EditConflictAnswer::TakeTheirs) {
+            closeImpl();
+            return;
+        }
     }
     if (!m_calendarController.replaceEvent(m_backupEvent, *edited))
         return; // the user stopped the save, not the edit: it stays open as it was
@@ -587,6 +645,7 @@ void EditEventController::closeImpl() {
     m_event = nullptr;
     m_baseEvent = nullptr;
     m_backupEvent = nullptr;
+    m_shownEvent = nullptr;
     done(QDialog::Rejected); // hides the panel and tells that it is finished
     emit editedEventChanged(nullptr, original);
 }

@@ -4,6 +4,7 @@
 #include "DateOffsetValueTransformer.h"
 #include "dates/CalendarDate.h"
 #include "records/CalEvent.h"
+#include "store/UserInteraction.h"
 
 #include <QDialog>
 
@@ -108,6 +109,9 @@ private:
     void calendarAction();
     void directEditDidEnd();
     void modelEventsChanged();
+    // The store holds another version of the event than the one the fields were filled from.
+    bool storedChangedSinceShown() const;
+    UserInteraction::EditConflictAnswer askKeepMineOrTheirs();
     void closeImpl();
     void rebuildAlarmRows();
     void addAlarmRow(const std::shared_ptr<CalAlarm>& alarm);
@@ -149,7 +153,10 @@ private:
 
     std::shared_ptr<CalEvent> m_event;
     std::shared_ptr<CalEvent> m_baseEvent;
+    // The model's record of the edited event, kept current as the store changes.
     std::shared_ptr<CalEvent> m_backupEvent;
+    // The record the fields were filled from: a stored change since then is another program's.
+    std::shared_ptr<const CalEvent> m_shownEvent;
     bool m_isNewEvent = false;
     // The programs, with their arguments, that the user chose for alarms since the panel was shown.
     QList<std::pair<QUrl, QString>> m_chosenPrograms;

@@ -14,6 +14,7 @@ public:
     void addEvent(const CalEvent& event) override;
     // The helper never edits events it did not create; refused.
     bool replaceEvent(const std::shared_ptr<CalEvent>& oldEvent, const CalEvent& newEvent) override;
+    UserInteraction& userInteraction() const override { return m_storeController.userInteraction(); }
     // The store's calendars, in store order.
     CalendarList loadAllCalendars();
 

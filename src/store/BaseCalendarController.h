@@ -7,6 +7,7 @@
 #include <memory>
 
 class ApplicationModel;
+class UserInteraction;
 
 // What the application's and the helper's calendar controllers share: the model, the default event, and
 // the saving the event editor needs.
@@ -26,6 +27,8 @@ public:
     // `oldEvent` is the model's record, `newEvent` an edited copy of it. False when nothing was changed
     // because the user cancelled.
     virtual bool replaceEvent(const std::shared_ptr<CalEvent>& oldEvent, const CalEvent& newEvent) = 0;
+    // Where the editor asks what the store's own questions are asked through.
+    virtual UserInteraction& userInteraction() const = 0;
 
 private:
     ApplicationModel& m_model;

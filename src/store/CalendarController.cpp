@@ -96,6 +96,10 @@ bool CalendarController::replaceEvent(const std::shared_ptr<CalEvent>& oldEvent,
     return true;
 }
 
+UserInteraction& CalendarController::userInteraction() const {
+    return m_storeController.userInteraction();
+}
+
 std::optional<CalSpan> CalendarController::askUserForSpan() {
     return m_storeController.userInteraction().askForSpan(
         tr("Change a Recurring Event"),

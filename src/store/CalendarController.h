@@ -35,6 +35,7 @@ public:
     // `oldEvent` is the model's record, `newEvent` an edited copy of it. False when the user cancelled the
     // question; true otherwise, also when the store refused (the user has been told).
     bool replaceEvent(const std::shared_ptr<CalEvent>& oldEvent, const CalEvent& newEvent) override;
+    UserInteraction& userInteraction() const override;
     // None when the user cancels.
     std::optional<CalSpan> askUserForSpan();
 

@@ -23,6 +23,14 @@ std::optional<CalSpan> NonInteractiveUserInteraction::askForSpan(const QString& 
     return m_spanAnswer;
 }
 
+UserInteraction::EditConflictAnswer
+NonInteractiveUserInteraction::askKeepMineOrTheirs(const QString& title, const QString& message) {
+    m_shown.append({Shown::ConflictQuestion, title, message});
+    VL_LOG(LOTHER, Logger::LOG_INFO_LEVEL,
+           QStringLiteral("%1: answered %2").arg(title).arg(int(m_conflictAnswer)));
+    return m_conflictAnswer;
+}
+
 void NonInteractiveUserInteraction::show(Shown::Kind kind, const QString& title, const QString& text) {
     m_shown.append({kind, title, text});
     VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL, QStringLiteral("%1\n%2").arg(title, text));

@@ -5,11 +5,12 @@
 #include <QList>
 
 // For the command line and for tests: alerts go to the log at error level, the span question gets a
-// fixed answer, and everything shown or asked is kept in order.
+// fixed answer, the edit conflict question too (Cancel by default), and everything shown or asked is kept in
+// order.
 class NonInteractiveUserInteraction : public UserInteraction {
 public:
     struct Shown {
-        enum Kind { StoreFailure, Warning, Notice, SpanQuestion };
+        enum Kind { StoreFailure, Warning, Notice, SpanQuestion, ConflictQuestion };
         Kind kind;
         QString title; // the error's description, the warning's message, the notice's or question's title
         QString text;  // the recovery suggestion, the informative text, the notice's text or question
@@ -20,16 +21,19 @@ public:
         : m_spanAnswer(spanAnswer) {}
 
     void setSpanAnswer(std::optional<CalSpan> answer) { m_spanAnswer = answer; }
+    void setConflictAnswer(EditConflictAnswer answer) { m_conflictAnswer = answer; }
     const QList<Shown>& shown() const { return m_shown; }
 
     void showStoreError(const StoreError& error) override;
     void showWarning(const QString& message, const QString& informativeText) override;
     void showNotice(const QString& title, const QString& text) override;
     std::optional<CalSpan> askForSpan(const QString& title, const QString& message) override;
+    EditConflictAnswer askKeepMineOrTheirs(const QString& title, const QString& message) override;
 
 private:
     void show(Shown::Kind kind, const QString& title, const QString& text);
 
     std::optional<CalSpan> m_spanAnswer;
+    EditConflictAnswer m_conflictAnswer = EditConflictAnswer::Cancel;
     QList<Shown> m_shown;
 };

@@ -11,6 +11,8 @@
 // answered or dismissed it.
 class UserInteraction {
 public:
+    enum class EditConflictAnswer { KeepMine, TakeTheirs, Cancel };
+
     virtual ~UserInteraction() = default;
 
     // The standard alert for a failure of the store: its description and recovery suggestion.
@@ -22,4 +24,7 @@ public:
     // Which occurrences of a recurring event a change applies to, with the buttons "Only this occurrence"
     // (the default: ThisEvent), "Cancel" (none) and "All future occurrences" (FutureEvents).
     virtual std::optional<CalSpan> askForSpan(const QString& title, const QString& message) = 0;
+    // Whether an edit overwrites another program's change of the same event, with the buttons "Keep My
+    // Version", "Take Theirs" and "Cancel" (the default).
+    virtual EditConflictAnswer askKeepMineOrTheirs(const QString& title, const QString& message) = 0;
 };
