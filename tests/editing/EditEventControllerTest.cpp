@@ -31,6 +31,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 // Wednesday 9 December 2026, 10:00 in New York.
@@ -71,6 +73,26 @@ protected:
     QByteArray file(const QString& calendar, const QString& uid) const {
         QFile in(QDir(loop.root.path()).filePath(calendar + u'/' + uid + u".ics"_s));
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+    // Another program's version, written as a sync writes it: a new file renamed over the old one.
+    QByteArray rewriteAsSync(const QString& calendar, const QString& uid, const QString& newTitle) {
+        QByteArray text = file(calendar, uid);
+        text.replace("SUMMARY:" + uid.toUtf8(), "SUMMARY:" + newTitle.toUtf8());
+        const QString incoming = loop.root.filePath(u"incoming.tmp"_s);
+        QFile out(incoming);
+        if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size())
+            return {};
+        out.close();
+        const QString path = QDir(loop.root.path()).filePath(calendar + u'/' + uid + u".ics"_s);
+        if (std::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(path).constData()) != 0)
+            return {};
+        const bool seen = QTest::qWaitFor(
+            [&] {
+                const EventList stored = loop.model.eventsWithUid(uid);
+                return !stored.isEmpty() && stored.front()->title == newTitle;
+            },
+            10000);
+        return seen ? text : QByteArray();
     }
     void type(const QString& text) {
         QTest::keyClicks(editor.commandField(), text);
@@ -293,6 +315,57 @@ TEST_F(EditEventControllerTest, OtherChangesInTheStoreKeepTheEditsAndADeletedEve
     loop.nextPass();
     EXPECT_FALSE(editor.isVisible());
     EXPECT_FALSE(editor.event());
+}
+
+TEST_F(EditEventControllerTest, WithoutAnEditAStoredChangeIsShownAndOKWritesNothing) {
+    editor.showWithEvent(storedEvent(u"home"_s, u"dentist"_s));
+    const QByteArray theirs = rewriteAsSync(u"home"_s, u"dentist"_s, u"from the server"_s);
+    ASSERT_FALSE(theirs.isEmpty());
+    EXPECT_EQ(editor.titleField()->text(), u"from the server"_s);
+    const QString path = QDir(loop.root.path()).filePath(u"home/dentist.ics"_s);
+    const QDateTime modified = QFileInfo(path).lastModified();
+    loop.store.calls.clear();
+    editor.okAction();
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_TRUE(loop.store.calls.isEmpty()) << loop.store.calls.join(u", "_s).toStdString();
+    EXPECT_EQ(file(u"home"_s, u"dentist"_s), theirs);
+    EXPECT_EQ(QFileInfo(path).lastModified(), modified);
+    EXPECT_TRUE(loop.interaction.shown().isEmpty());
+}
+
+TEST_F(EditEventControllerTest, AStoredChangeDuringAnEditKeepsTheEditAndOKAsksWhoseVersionStays) {
+    using Answer = UserInteraction::EditConflictAnswer;
+    for (const Answer answer : {Answer::Cancel, Answer::KeepMine, Answer::TakeTheirs}) {
+        const QString uid = u"sync%1"_s.arg(int(answer));
+        editor.showWithEvent(storedEvent(u"home"_s, uid));
+        QTest::keyClick(editor.commandField(), Qt::Key_A, Qt::ControlModifier);
+        type(u"4pm to 5pm mine"_s);
+        const QByteArray theirs = rewriteAsSync(u"home"_s, uid, u"theirs"_s);
+        ASSERT_FALSE(theirs.isEmpty());
+        EXPECT_EQ(editor.titleField()->text(), u"mine"_s) << "the typed line stays";
+        EXPECT_EQ(editor.commandField()->toPlainText(), u"4pm to 5pm mine"_s);
+
+        loop.interaction.setConflictAnswer(answer);
+        const qsizetype asked = loop.interaction.shown().size();
+        editor.okAction();
+        ASSERT_EQ(loop.interaction.shown().size(), asked + 1);
+        const auto& question = loop.interaction.shown().back();
+        EXPECT_EQ(question.kind, NonInteractiveUserInteraction::Shown::ConflictQuestion);
+        EXPECT_TRUE(question.text.contains(u"“%1” was changed by another program"_s.arg(uid)))
+            << question.text.toStdString();
+        const QByteArray now = file(u"home"_s, uid);
+        if (answer == Answer::KeepMine) {
+            EXPECT_TRUE(now.contains("SUMMARY:mine")) << now.constData();
+            EXPECT_TRUE(now.contains("DTSTART;TZID=America/New_York:20261209T160000")) << now.constData();
+        } else {
+            EXPECT_EQ(now, theirs);
+        }
+        EXPECT_EQ(editor.isVisible(), answer == Answer::Cancel) << "Cancel goes back to the edit";
+        if (answer == Answer::Cancel) {
+            EXPECT_EQ(editor.event()->title, u"mine"_s);
+            editor.cancelAction();
+        }
+    }
 }
 
 // A file of another program: alarms of three kinds and a property of its own.
