@@ -13,7 +13,7 @@
 FirstTimeLaunchPanelController::FirstTimeLaunchPanelController(UserDefaults& userDefaults, QWidget* parent)
     : QDialog(parent), m_userDefaults(userDefaults),
       m_keepHelper(new QCheckBox(
-          tr("&Keep the shortcut and reminders working while Verdalune is closed (starts at login)"))),
+          tr("&Keep the shortcut and reminders working while Verdalune is closed\n(starts at login)"))),
       m_showAgain(new QCheckBox(tr("Show this at every start"))) {
     setWindowTitle(tr("Welcome to Verdalune"));
     auto* text = new QLabel(
