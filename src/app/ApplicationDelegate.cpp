@@ -108,6 +108,14 @@ void ApplicationDelegate::setUpPreferences() {
 }
 
 void ApplicationDelegate::startHelperControl(const QString& helperPath) {
+    // The welcome panel asks first: nothing is written or started before it closes, and its alerts do
+    // not open over it.
+    if (m_firstTimeLaunchPanelController->isVisible()) {
+        connect(
+            m_firstTimeLaunchPanelController, &FirstTimeLaunchPanelController::closed, this,
+            [this, helperPath] { startHelperControl(helperPath); }, Qt::SingleShotConnection);
+        return;
+    }
     m_helperController = std::make_unique<HelperController>(m_distributedNotificationCenter, helperPath);
     m_helperController->setWindow(m_window.get());
     m_helperController->setEnabled(m_preferenceController->shouldRunHelperApplication());

@@ -48,7 +48,7 @@ public:
     void finishLaunching();
     void showMainWindow();
     // Runs the helper program `helperPath` while the preferences ask for it, and adds it to or removes
-    // it from the programs started at login.
+    // it from the programs started at login; while the welcome panel is open, once it closes.
     void startHelperControl(const QString& helperPath);
     // The new-event editor in front, as the global shortcut asks.
     void showNewEventEditor();

@@ -2,6 +2,7 @@
 
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
+#include "shortcut/PreferenceKeys.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -11,6 +12,8 @@
 
 FirstTimeLaunchPanelController::FirstTimeLaunchPanelController(UserDefaults& userDefaults, QWidget* parent)
     : QDialog(parent), m_userDefaults(userDefaults),
+      m_keepHelper(new QCheckBox(
+          tr("&Keep the shortcut and reminders working while Verdalune is closed\n(starts at login)"))),
       m_showAgain(new QCheckBox(tr("Show this at every start"))) {
     setWindowTitle(tr("Welcome to Verdalune"));
     auto* text = new QLabel(
@@ -25,6 +28,9 @@ FirstTimeLaunchPanelController::FirstTimeLaunchPanelController(UserDefaults& use
            "<i>fri to sun trip</i>.</p>"));
     text->setWordWrap(true);
     text->setTextFormat(Qt::RichText);
+    m_keepHelper->setChecked(m_userDefaults.value(PreferenceKeys::RUN_HELPER_APPLICATION).toBool());
+    m_keepHelper->setAccessibleName(
+        tr("Keep the shortcut and reminders working while Verdalune is closed (starts at login)"));
     m_showAgain->setAccessibleName(m_showAgain->text());
     auto* buttons = new QDialogButtonBox;
     QPushButton* tips = buttons->addButton(tr("Show Keyboard Shortcuts"), QDialogButtonBox::ActionRole);
@@ -36,6 +42,7 @@ FirstTimeLaunchPanelController::FirstTimeLaunchPanelController(UserDefaults& use
     connect(this, &QDialog::finished, this, &FirstTimeLaunchPanelController::keepChoice);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
+    layout->addWidget(m_keepHelper);
     layout->addWidget(m_showAgain);
     layout->addWidget(buttons);
     setFixedWidth(460);
@@ -62,7 +69,10 @@ void FirstTimeLaunchPanelController::noAction() {
     reject();
 }
 
-// Closed in any way (also Escape), the panel stays away unless the user asked to see it again.
+// Closed in any way (also Escape), the panel stays away unless the user asked to see it again, and the
+// helper runs as the box says.
 void FirstTimeLaunchPanelController::keepChoice() {
+    m_userDefaults.setValue(PreferenceKeys::RUN_HELPER_APPLICATION, m_keepHelper->isChecked());
     m_userDefaults.setValue(SHOW_KEY, m_showAgain->isChecked());
+    emit closed();
 }

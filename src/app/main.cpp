@@ -12,7 +12,36 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+// `--help` and `--version` answer before anything is created: no window, no files, no helper.
+std::optional<int> answerInformationRequest(int argc, char** argv) {
+    for (int index = 1; index < argc; ++index) {
+        const std::string_view argument = argv[index];
+        if (argument == "--help" || argument == "-h") {
+            std::fputs("Usage: verdalune [--help] [--version]\n"
+                       "Shows your calendars on one timeline; a second start brings the window to the "
+                       "front.\nThe command-line companion is verdalune-cli.\n",
+                       stdout);
+            return 0;
+        }
+        if (argument == "--version" || argument == "-v") {
+            std::printf("verdalune %s\n", VERDALUNE_VERSION);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (const std::optional<int> status = answerInformationRequest(argc, argv))
+        return *status;
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("pellowick"));
     QApplication::setApplicationName(QStringLiteral("verdalune"));

@@ -39,7 +39,6 @@ HelperController::HelperController(DistributedNotificationCenter& distributedNot
     VL_ASSERT(QFileInfo(helperPath).isExecutable(), QStringLiteral("Found path to helper application"));
     m_helperPath = QFileInfo(helperPath).absoluteFilePath();
     m_helperUrl = QUrl::fromLocalFile(m_helperPath);
-    registerHelperBundleIdentifier();
 }
 
 QString HelperController::defaultHelperPath() {
@@ -50,11 +49,13 @@ void HelperController::setEnabled(bool enabled) {
     if (enabled == m_enabled)
         return;
     if (enabled) {
+        registerHelperBundleIdentifier();
         startHelper();
         addHelperToLoginItems();
     } else {
         requestHelperToExit();
         removeHelperFromLoginItems();
+        unregisterHelperBundleIdentifier();
     }
     m_enabled = enabled;
     emit enabledChanged(enabled);
@@ -66,12 +67,12 @@ void HelperController::startHelper() {
     ErrorReport launchError;
     if (!launchApplicationAtPath(m_helperPath, &launchError)) {
         // One alert that carries the launch's own error, rather than two in a row.
-        ErrorReport error =
-            helperError(1,
-                        tr("Sorry, but the helper application could not be started because of an unexpected "
-                           "error."),
-                        tr("The global shortcut will probably not work unless the application is running."),
-                        &launchError);
+        ErrorReport error = helperError(
+            1, tr("The helper %1 could not be started: %2").arg(m_helperPath, launchError.description),
+            tr("The shortcut and reminders work only while Verdalune is open. Check that verdalune-helper is "
+               "installed beside verdalune and can be run, then switch \u201cKeep the shortcut working "
+               "while Verdalune is closed\u201d off and on again in the preferences."),
+            &launchError);
         reportError(error);
     }
 }
@@ -103,10 +104,14 @@ void HelperController::removeHelperFromLoginItems() {
     }
 }
 
+QString HelperController::applicationEntryPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/applications/") + HELPER_BUNDLE_IDENTIFIER + QStringLiteral(".desktop");
+}
+
 void HelperController::registerHelperBundleIdentifier() {
-    const QString directory = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                              QStringLiteral("/applications");
-    const QString target = directory + u'/' + HELPER_BUNDLE_IDENTIFIER + QStringLiteral(".desktop");
+    const QString target = applicationEntryPath();
+    const QString directory = QFileInfo(target).path();
     const QByteArray text = SSLoginItems::entryText(m_helperPath, HELPER_NAME);
     const PrivateFile::Contents existing = PrivateFile::read(target, SSLoginItems::MAX_ENTRY_SIZE);
     if (existing.outcome == PrivateFile::Outcome::Read && existing.bytes == text)
@@ -125,6 +130,13 @@ void HelperController::registerHelperBundleIdentifier() {
                QStringLiteral("Failed to register helper bundle identifier, url %1, status %2")
                    .arg(m_helperUrl.toString())
                    .arg(status));
+}
+
+void HelperController::unregisterHelperBundleIdentifier() {
+    QFile entry(applicationEntryPath());
+    if (!entry.remove() && QFileInfo(entry.fileName()).exists())
+        VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL,
+               QStringLiteral("Failed to remove %1: %2").arg(entry.fileName(), entry.errorString()));
 }
 
 bool HelperController::launchApplicationAtPath(const QString& path, ErrorReport* error) {

@@ -34,8 +34,11 @@ public:
     bool isHelperRunning() const;
     void addHelperToLoginItems();
     void removeHelperFromLoginItems();
-    // Lets the desktop know the helper's name and icon: an entry in ~/.local/share/applications.
+    // Lets the desktop know the helper's name and icon while it is switched on: an entry in
+    // ~/.local/share/applications, at applicationEntryPath().
     void registerHelperBundleIdentifier();
+    void unregisterHelperBundleIdentifier();
+    static QString applicationEntryPath();
     bool launchApplicationAtPath(const QString& path, ErrorReport* error);
 
     // Asking whether the helper is a login item cannot fail with autostart entries, so there is no

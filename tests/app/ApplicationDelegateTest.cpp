@@ -1,5 +1,6 @@
 #include "app/ApplicationDelegate.h"
 #include "DateEnvironmentGuard.h"
+#include "EventLoopWait.h"
 #include "app/ApplicationDefaults.h"
 #include "base/UserDefaults.h"
 #include "dates/DateFormatter.h"
@@ -9,8 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -154,18 +159,99 @@ TEST(ApplicationDelegateTest, TheWelcomePanelComesOnceCentredOnTheWindowUnlessKe
         const QPoint offset = delegate.mainWindow().frameGeometry().center() - panel.frameGeometry().center();
         EXPECT_LE(offset.manhattanLength(), 8) << "within the frame's margins";
         // Kept for later starts, then closed from the keyboard.
-        panel.findChild<QCheckBox*>()->setChecked(true);
+        panel.showAgainCheckBox().setChecked(true);
         QTest::keyClick(&panel, Qt::Key_Escape);
         EXPECT_FALSE(panel.isVisible());
     });
     launch([](ApplicationDelegate&, FirstTimeLaunchPanelController& panel) {
         ASSERT_TRUE(panel.isVisible()) << "the user kept it";
-        panel.findChild<QCheckBox*>()->setChecked(false);
+        panel.showAgainCheckBox().setChecked(false);
         QTest::keyClick(&panel, Qt::Key_Escape);
         EXPECT_FALSE(panel.isVisible());
     });
     launch(
         [](ApplicationDelegate&, FirstTimeLaunchPanelController& panel) { EXPECT_FALSE(panel.isVisible()); });
 }
+
+// A first start in a temporary home, with a stand-in helper that leaves a mark when started: nothing is
+// written or started while the welcome panel is open, and its box decides.
+class FirstStartTest : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+            m_saved.emplace_back(name, qgetenv(name));
+        qputenv("HOME", m_home.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", m_home.filePath(u"config"_s).toUtf8());
+        qputenv("XDG_DATA_HOME", m_home.filePath(u"data"_s).toUtf8());
+        QFile script(m_helper);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\necho started >> \"$(dirname \"$0\")/starts\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    }
+    void TearDown() override {
+        for (const auto& [name, value] : m_saved)
+            qputenv(name, value);
+    }
+    // The login item and the entry that gives the helper its name: how many of the two exist.
+    int entries() const {
+        return int(QFile::exists(
+                   m_home.filePath(u"config/autostart/com.pellowick.verdalunehelper.desktop"_s))) +
+               int(QFile::exists(
+                   m_home.filePath(u"data/applications/com.pellowick.verdalunehelper.desktop"_s)));
+    }
+    bool started() const { return QFile::exists(m_home.filePath(u"starts"_s)); }
+
+    QTemporaryDir m_home;
+    const QString m_helper = m_home.filePath(u"verdalune-helper"_s);
+    std::vector<std::pair<const char*, QByteArray>> m_saved;
+};
+
+TEST_P(FirstStartTest, TheHelperWaitsForTheWelcomePanelAndFollowsItsBox) {
+    const bool ticked = GetParam();
+    QTemporaryDir calendars;
+    ASSERT_TRUE(CalendarStoreLocation::prepare(calendars.path()));
+    UserDefaults defaults(m_home.filePath(u"verdalune.conf"_s));
+    ApplicationDelegate delegate(defaults);
+    delegate.start(calendars.path());
+    delegate.finishLaunching();
+    delegate.startHelperControl(m_helper);
+    FirstTimeLaunchPanelController& panel = delegate.firstTimeLaunchPanelController();
+    ASSERT_TRUE(panel.isVisible());
+    QCheckBox& box = panel.keepHelperCheckBox();
+    EXPECT_TRUE(box.isChecked()) << "the factory setting";
+    EXPECT_TRUE(box.accessibleName().contains(u"starts at login"_s));
+    spin(300);
+    EXPECT_EQ(entries(), 0);
+    EXPECT_FALSE(started());
+    EXPECT_EQ(delegate.helperController(), nullptr);
+
+    // From Close, Tab reaches the box, and Space changes it.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+    for (int press = 0; press < 4 && QApplication::focusWidget() != &box; ++press)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), &box);
+    if (!ticked)
+        QTest::keyClick(&box, Qt::Key_Space);
+    QTest::keyClick(&panel, Qt::Key_Escape);
+    EXPECT_FALSE(panel.isVisible());
+    EXPECT_EQ(defaults.value(u"runHelperApplication"_s).toBool(), ticked);
+    ASSERT_NE(delegate.helperController(), nullptr);
+    EXPECT_EQ(delegate.helperController()->enabled(), ticked);
+    if (ticked) {
+        EXPECT_EQ(entries(), 2);
+        EXPECT_TRUE(waitFor([this] { return started(); }));
+        // Switched off in the preferences later: both entries go.
+        delegate.preferenceController().setShouldRunHelperApplication(false);
+        EXPECT_EQ(entries(), 0);
+    } else {
+        spin(300);
+        EXPECT_EQ(entries(), 0);
+        EXPECT_FALSE(started());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TickedOrNot, FirstStartTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Ticked" : "Unticked"; });
 
 } // namespace
