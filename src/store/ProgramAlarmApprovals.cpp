@@ -7,12 +7,9 @@
 #include "records/CalCalendar.h"
 #include "records/CalEvent.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -53,13 +50,7 @@ QJsonArray readApprovals(const QString& path) {
 } // namespace
 
 const QJsonArray& ProgramAlarmApprovals::approvals() const {
-    struct stat info {};
-    const std::optional<Stamp> stamp =
-        ::lstat(QFile::encodeName(m_path).constData(), &info) == 0
-            ? std::optional(Stamp{qint64(info.st_ctim.tv_sec) * 1'000'000'000 + info.st_ctim.tv_nsec,
-                                  qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
-                                  quint64(info.st_ino), qint64(info.st_size)})
-            : std::nullopt;
+    const std::optional<FileStamp> stamp = FileStamp::of(m_path);
     if (!stamp || stamp != m_readStamp) {
         m_approvals = readApprovals(m_path);
         m_readStamp = stamp;

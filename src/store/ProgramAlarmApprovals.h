@@ -1,11 +1,12 @@
 #pragma once
 
+#include "vdir/FileStamp.h"
+
 #include <QJsonArray>
 #include <QString>
 #include <QUrl>
 
 #include <optional>
-#include <tuple>
 
 class CalAlarm;
 class CalEvent;
@@ -36,7 +37,6 @@ private:
     const QJsonArray& approvals() const;
 
     QString m_path;
-    using Stamp = std::tuple<qint64, qint64, quint64, qint64>; // change and modification time, inode, size
-    mutable std::optional<Stamp> m_readStamp;
+    mutable std::optional<FileStamp> m_readStamp;
     mutable QJsonArray m_approvals;
 };
