@@ -35,7 +35,7 @@ QString twoDigits(int value) {
 
 std::optional<CalendarDate> IsoDateText::read(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral(
-        R"(^(\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2})(?::(\d{2}))?(?:(Z)|([+-])(\d{2}):?(\d{2}))?$)"));
+        R"(^(\d{4})-(\d{2})-(\d{2})(?:T(\d{2}):(\d{2})(?::(\d{2}))?(?:(Z)|([+-])(\d{2}):?(\d{2}))?)?$)"));
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return std::nullopt;
@@ -70,8 +70,8 @@ std::optional<CalendarDate> IsoDateText::readOption(const CommandLineOptions& op
                                                     QString& error) {
     std::optional<CalendarDate> date = read(options.value(name));
     if (!date)
-        error = QStringLiteral("%1: \"%2\" is not a date-time of the form YYYY-MM-DDTHH:MM[:SS], optionally "
-                               "followed by Z or +hh:mm")
+        error = QStringLiteral("%1: \"%2\" is not a date or date-time of the form YYYY-MM-DD[THH:MM[:SS]], "
+                               "optionally followed by Z or +hh:mm")
                     .arg(name, options.value(name));
     return date;
 }

@@ -8,7 +8,7 @@
 #include <optional>
 
 // Date-times as the command line reads and writes them: "YYYY-MM-DDTHH:MM[:SS]" in the default time
-// zone, or with an explicit "Z" or "+hh:mm" offset.
+// zone, or with an explicit "Z" or "+hh:mm" offset. A date alone reads as its midnight.
 class IsoDateText {
 public:
     static std::optional<CalendarDate> read(const QString& text);

@@ -19,7 +19,7 @@
 namespace {
 
 const char* USAGE =
-    "usage: verdalune-cli parse [--now YYYY-MM-DDTHH:MM[:SS]] [--tz ZONE] [--day-month-order 0|1]\n"
+    "usage: verdalune-cli parse [--now ISO] [--tz ZONE] [--day-month-order 0|1]\n"
     "                           [--time-mode 12|24] [--calendars NAME,NAME...]\n"
     "                           [--base-start ISO --base-end ISO] LINE|-\n"
     "       verdalune-cli calendars [--json] [--quiet]\n"
@@ -30,6 +30,8 @@ const char* USAGE =
     "       verdalune-cli render --from ISO --interval SECONDS [--width 1280] [--height 800]\n"
     "                            [--scale log|linear] [--now ISO] [--selected UID] [--focus UID,UID...]\n"
     "                            [--time-mode 12|24] [--quiet] OUT.png\n"
+    "ISO is a date-time YYYY-MM-DDTHH:MM[:SS] with an optional Z or +hh:mm, or a date YYYY-MM-DD: its\n"
+    "midnight in the time zone.\n"
     "The store commands say on standard error what they skipped in a file; --quiet keeps them silent.\n"
     "After \"--\" every argument is a line, uid or file name, also one that begins with \"-\".\n"
     "The calendars are in $VERDALUNE_CALENDAR_DIR, else in ~/.local/share/verdalune/calendars.\n";

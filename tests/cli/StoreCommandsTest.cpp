@@ -95,6 +95,9 @@ TEST_F(StoreCommandsTest, AddedEventsAreListedAndRemoved) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out.toStdString(), "2026-12-08 12:30 – 2026-12-08 13:30  lunch  [Home]\n"
                                      "2026-12-11 (all day)  trip  [Home]\n");
+    // A date alone is its midnight.
+    EXPECT_EQ(cli({"list", "--from", "2026-12-08", "--to", "2026-12-09"}).out.toStdString(),
+              "2026-12-08 12:30 – 2026-12-08 13:30  lunch  [Home]\n");
     EXPECT_EQ(cli({"remove", lunch}).exitCode, 0);
     run = cli({"list", "--from", "2026-12-07T00:00", "--to", "2026-12-14T00:00"});
     EXPECT_EQ(run.out.toStdString(), "2026-12-11 (all day)  trip  [Home]\n");
@@ -161,7 +164,8 @@ TEST_F(StoreCommandsTest, RenderRefusesBadArgumentsAndLeavesNoFile) {
     };
     const Case cases[] = {
         {{"--interval", "432000", out}, "--from and --interval are required"},
-        {{"--from", "tomorrow", "--interval", "432000", out}, "--from: \"tomorrow\" is not a date-time"},
+        {{"--from", "tomorrow", "--interval", "432000", out},
+         "--from: \"tomorrow\" is not a date or date-time"},
         {{"--from", "2026-12-07T06:00", "--interval", "60", out}, "--interval must be a number from 21600"},
         {{"--from", "2026-12-07T06:00", "--interval", "432000", "--width", "wide", out}, "--width must be"},
         {{"--from", "2026-12-07T06:00", "--interval", "432000", "--scale", "cubic", out}, "--scale must be"},
@@ -198,7 +202,7 @@ TEST_F(StoreCommandsTest, BadArgumentsExitWithTwoAndMissingEventsWithOne) {
         {"add", "--calendar", "Nowhere", "tomorrow lunch"},
         {"remove"},
         {"remove", "some-uid", "--span", "3"},
-        {"remove", "some-uid", "--occurrence", "2026-12-07"},
+        {"remove", "some-uid", "--occurrence", "2026-12-07T25:00"},
     };
     for (const QStringList& arguments : bad) {
         const CliRun run = cli(arguments);
