@@ -186,7 +186,8 @@ ErrorReport HelperController::createAddLoginURLError(const ErrorReport& underlyi
 ErrorReport HelperController::createRemoveLoginURLError(const ErrorReport& underlying) {
     return helperError(4, tr("Sorry, but I couldn't remove the helper application from the Login Items."),
                        tr("This means that the helper application will automatically start the next time "
-                          "you login.  You could try and remove it yourself in System Preferences \u2013 "
-                          "Accounts \u2013 Login Items."),
+                          "you login.  You could try and remove it yourself in your desktop's autostart "
+                          "settings, or remove its entry from %1.")
+                           .arg(SSLoginItems::autostartDirectory()),
                        &underlying);
 }

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -126,6 +127,10 @@ TEST_F(HelperControllerTest, SwitchingOffWhenNotALoginItemShowsTheRemoveErrorWit
     EXPECT_EQ(error.code, 4);
     EXPECT_EQ(error.description,
               u"Sorry, but I couldn't remove the helper application from the Login Items."_s);
+    EXPECT_TRUE(error.recoverySuggestion.endsWith(
+        u"in your desktop's autostart settings, or remove its entry from %1."_s.arg(
+            QFileInfo(autostartEntry()).path())))
+        << error.recoverySuggestion.toStdString();
     ASSERT_TRUE(error.underlying);
     EXPECT_EQ(error.underlying->domain, u"SSLoginErrorDomain"_s);
     EXPECT_EQ(error.underlying->code, -330);

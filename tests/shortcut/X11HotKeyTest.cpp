@@ -119,7 +119,7 @@ TEST_F(X11HotKeyTest, ModifiersZeroReleasesTheCombinationAndRestoringThemRegiste
 TEST_F(X11HotKeyTest, DesktopFlagsRegisterAsHotKeyFlagsAndRegisteringAgainReplacesTheRegistration) {
     controller.registerHotKeyWithKeyCode(49,
                                          HotKeyModifiers::DESKTOP_COMMAND | HotKeyModifiers::DESKTOP_OPTION);
-    ASSERT_NE(controller.newEventHotKey(), nullptr);
+    ASSERT_NE(controller.newEventHotKey(), nullptr) << controller.registrationError().toStdString();
     PTHotKey& hotKey = *controller.newEventHotKey();
     EXPECT_EQ(hotKey.keyCombo(), PTKeyCombo(49, 0x900));
     EXPECT_FALSE(otherClient.grab(49, XCB_MOD_MASK_4 | XCB_MOD_MASK_1));
