@@ -2,6 +2,7 @@
 #include "DateEnvironmentGuard.h"
 #include "EventLoopWait.h"
 #include "app/ApplicationDefaults.h"
+#include "base/Logger.h"
 #include "base/UserDefaults.h"
 #include "dates/DateFormatter.h"
 #include "store/vdir/CalendarStoreLocation.h"
@@ -35,6 +36,8 @@ TEST(ApplicationDefaultsTest, TheFactoryFileAndTheLocaleGiveTheDefaults) {
     EXPECT_EQ(us.value(u"alarmTimeInterval"_s).toDouble(), -900) << "a new alarm comes before the start";
     EXPECT_EQ(us.value(u"timeDisplayHours"_s).toInt(), 12);
     EXPECT_EQ(us.value(u"dayMonthOrder"_s).toInt(), 1);
+    EXPECT_TRUE(Logger::restoreFromUserDefaults(us.value(u"loggers"_s))) << "a fresh start sets up its log";
+    EXPECT_EQ(Logger::defaultLogger().level(), Logger::LOG_ERROR_LEVEL);
     const QVariantMap german = ApplicationDefaults::registeredDefaults(QLocale(u"de_DE"_s));
     EXPECT_EQ(german.value(u"timeDisplayHours"_s).toInt(), 24);
     EXPECT_EQ(german.value(u"dayMonthOrder"_s).toInt(), 0);
