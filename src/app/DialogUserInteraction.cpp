@@ -65,3 +65,16 @@ UserInteraction::EditConflictAnswer DialogUserInteraction::askKeepMineOrTheirs(c
         return EditConflictAnswer::TakeTheirs;
     return EditConflictAnswer::Cancel;
 }
+
+bool DialogUserInteraction::askToOverwrite(const QString& message, const QString& overwriteButton) {
+    QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), message,
+                    QMessageBox::NoButton, m_window);
+    box.setTextFormat(Qt::PlainText); // names an event, whose title a file gave
+    box.setWindowModality(Qt::WindowModal);
+    QPushButton* overwrite = box.addButton(overwriteButton, QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == overwrite;
+}

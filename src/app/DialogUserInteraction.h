@@ -19,6 +19,7 @@ public:
     void showNotice(const QString& title, const QString& text) override;
     std::optional<CalSpan> askForSpan(const QString& title, const QString& message) override;
     EditConflictAnswer askKeepMineOrTheirs(const QString& title, const QString& message) override;
+    bool askToOverwrite(const QString& message, const QString& overwriteButton) override;
 
 private:
     QWidget* m_window = nullptr;

@@ -7,7 +7,7 @@
 
 UndoManager::UndoManager(QObject* parent) : QObject(parent) {}
 
-void UndoManager::registerUndo(Action action) {
+void UndoManager::registerUndo(Action action, Check check) {
     if (m_state == State::Normal) {
         if (!m_open) {
             m_open = Group{};
@@ -16,6 +16,8 @@ void UndoManager::registerUndo(Action action) {
         m_redoStack.clear();
     }
     m_open->actions.append(std::move(action));
+    if (check)
+        m_open->checks.append(std::move(check));
     emit changed();
 }
 
@@ -84,11 +86,11 @@ void UndoManager::closeAutomaticGroup() {
 bool UndoManager::run(QList<Group>& from, QList<Group>& to, State state) {
     VL_ASSERT(m_state == State::Normal && m_depth == 0, QStringLiteral("undo or redo inside an undo group"));
     closeAutomaticGroup();
-    if (from.isEmpty())
+    if (from.isEmpty() || !mayRun(from.last(), state))
         return false;
     const Group group = from.takeLast();
     m_state = state;
-    m_open = Group{group.name, {}};
+    m_open = Group{group.name, {}, {}};
     const auto finish = qScopeGuard([this, &to] {
         m_state = State::Normal;
         m_depth = 0;
@@ -100,4 +102,13 @@ bool UndoManager::run(QList<Group>& from, QList<Group>& to, State state) {
     for (auto action = group.actions.crbegin(); action != group.actions.crend(); ++action)
         (*action)();
     return true;
+}
+
+bool UndoManager::mayRun(const Group& group, State state) const {
+    QStringList changed;
+    for (const Check& check : group.checks)
+        if (const std::optional<QString> name = check())
+            changed.append(*name);
+    changed.removeDuplicates(); // an event changed twice in one step is named once
+    return changed.isEmpty() || (m_conflictQuestion && m_conflictQuestion(changed, state == State::Undoing));
 }

@@ -9,6 +9,7 @@
 #include "base/Logger.h"
 #include "base/UndoManager.h"
 #include "base/UserDefaults.h"
+#include "base/VisibleText.h"
 
 #include <QScopeGuard>
 #include <QSet>
@@ -56,6 +57,8 @@ CalendarController::CalendarController(ApplicationModel& model, CalendarStoreCon
     : BaseCalendarController(model, parent), m_storeController(storeController), m_undoManager(undoManager),
       m_userDefaults(userDefaults) {
     connect(&model, &ApplicationModel::calendarsChanged, this, &CalendarController::warnAboutCalDavCalendars);
+    m_undoManager.setConflictQuestion(
+        [this](const QStringList& changed, bool undoing) { return askToOverwrite(changed, undoing); });
 }
 
 void CalendarController::setNeedsRangeStartDate(const QDateTime& start, const QDateTime& end) {
@@ -98,6 +101,22 @@ bool CalendarController::replaceEvent(const std::shared_ptr<CalEvent>& oldEvent,
 
 UserInteraction& CalendarController::userInteraction() const {
     return m_storeController.userInteraction();
+}
+
+bool CalendarController::askToOverwrite(const QStringList& changed, bool undoing) {
+    const QString name = VisibleText::escaped(changed.first());
+    const QString what = changed.size() == 1
+                             ? tr("“%1” was changed by another program after this change.").arg(name)
+                             : tr("“%1” and %2 more were changed by other programs after this change.")
+                                   .arg(name)
+                                   .arg(changed.size() - 1);
+    const QString consequence = changed.size() == 1
+                                    ? (undoing ? tr("Undoing it would overwrite that change.")
+                                               : tr("Redoing it would overwrite that change."))
+                                    : (undoing ? tr("Undoing it would overwrite those changes.")
+                                               : tr("Redoing it would overwrite those changes."));
+    return userInteraction().askToOverwrite(what + u' ' + consequence,
+                                            undoing ? tr("Undo Anyway") : tr("Redo Anyway"));
 }
 
 std::optional<CalSpan> CalendarController::askUserForSpan() {

@@ -61,6 +61,8 @@ private:
     void loadEventsFrom(const QDateTime& start, const QDateTime& end);
     void warnAboutCalDavCalendars();
     void registerCalendarReenabling(const QString& uid);
+    // Whether an undo or redo goes on over the changes other programs made to the events `changed` names.
+    bool askToOverwrite(const QStringList& changed, bool undoing);
 
     CalendarStoreController& m_storeController;
     UndoManager& m_undoManager;

@@ -53,6 +53,8 @@ void CalendarStoreController::registerInternalEventProcessor(
                      &CalendarStoreProcessor::processChanges);
     QObject::connect(&m_store, &CalendarStore::eventsChangedExternally, m_externalEvents.get(),
                      &CalendarStoreProcessor::processChanges);
+    QObject::connect(&m_store, &CalendarStore::eventsChangedExternally, m_internalEvents.get(),
+                     &InternalEventCalendarStoreProcessor::noteOthersChanges);
     QObject::connect(&m_store, &CalendarStore::calendarsChanged, m_internalCalendars.get(),
                      &CalendarStoreProcessor::processChanges);
     QObject::connect(&m_store, &CalendarStore::calendarsChangedExternally, m_externalCalendars.get(),

@@ -11,39 +11,58 @@
 
 InternalEventCalendarStoreProcessor::InternalEventCalendarStoreProcessor(
     ApplicationModel& model, CalendarStoreController& storeController, UndoManager& undoManager)
-    : ExternalEventCalendarStoreProcessor(model, storeController), m_undoManager(undoManager) {}
+    : ExternalEventCalendarStoreProcessor(model, storeController), m_undoManager(undoManager),
+      m_foreignChanges(storeController) {}
 
 void InternalEventCalendarStoreProcessor::deleteObjectsWithUid(const QString& uid) {
+    m_foreignChanges.noteOwnChange(uid);
     const EventList events = m_model.eventsWithUid(uid);
     const std::shared_ptr<CalEvent> selection = m_model.selectedEvent();
     // Records outside the loaded window are not known, so there is nothing to write back.
     if (!m_isUndoDisabled && !events.isEmpty())
-        registerInverse([this, events, selection] { restoreDeletedEvents(events, selection); });
+        registerInverse(uid, events.first()->title,
+                        [this, events, selection] { restoreDeletedEvents(events, selection); });
     ExternalEventCalendarStoreProcessor::deleteObjectsWithUid(uid);
 }
 
 void InternalEventCalendarStoreProcessor::addObjectsWithUid(const QString& uid) {
+    m_foreignChanges.noteOwnChange(uid);
     ExternalEventCalendarStoreProcessor::addObjectsWithUid(uid);
     if (!m_isUndoDisabled)
-        registerInverse([this, uid] { refetchAndDeleteEventsWithUid(uid); });
+        registerInverse(
+            uid, QString(), [this, uid] { refetchAndDeleteEventsWithUid(uid); }, true);
 }
 
 void InternalEventCalendarStoreProcessor::replaceObjectsWithUid(const QString& uid, const EventList& events) {
+    m_foreignChanges.noteOwnChange(uid);
     const EventList previous = m_model.eventsWithUid(uid);
     // Without the previous records (outside the window) undoing would only delete the event.
     if (!m_isUndoDisabled && !previous.isEmpty())
-        registerInverse([this, events, previous] { replaceEvents(events, previous); });
+        registerInverse(uid, previous.first()->title,
+                        [this, events, previous] { replaceEvents(events, previous); });
     ExternalEventCalendarStoreProcessor::replaceObjectsWithUid(uid, events);
 }
 
-void InternalEventCalendarStoreProcessor::registerInverse(const std::function<void()>& inverse) {
-    m_undoManager.registerUndo([this, inverse] {
-        try {
-            inverse();
-        } catch (const std::exception& exception) {
-            reportFailure(exception);
-        }
-    });
+void InternalEventCalendarStoreProcessor::registerInverse(const QString& uid, const QString& title,
+                                                          const std::function<void()>& inverse,
+                                                          bool removes) {
+    const quint64 step = m_foreignChanges.newStep();
+    m_undoManager.registerUndo(
+        [this, inverse] {
+            try {
+                inverse();
+            } catch (const std::exception& exception) {
+                reportFailure(exception);
+            }
+        },
+        [this, uid, title, step, removes]() -> std::optional<QString> {
+            // Removing what another program removed already overwrites nothing.
+            if (!m_foreignChanges.changedSince(step, uid) || (removes && !m_storeController.seriesText(uid)))
+                return std::nullopt;
+            // Named as the timeline shows it now, with the other program's change.
+            const EventList now = m_model.eventsWithUid(uid);
+            return now.isEmpty() ? title : now.first()->title;
+        });
 }
 
 void InternalEventCalendarStoreProcessor::restoreDeletedEvents(const EventList& events,
@@ -55,7 +74,9 @@ void InternalEventCalendarStoreProcessor::restoreDeletedEvents(const EventList& 
     // The store made new records: select the one that stands for the selected occurrence.
     m_model.setSelectedEvent(selection ? m_model.eventWithKey(EventKey(*selection)) : nullptr);
     // Redo removes the records now in the model: the given ones are older than the files just written.
-    registerInverse([this, uid = events.first()->uid] { refetchAndDeleteEventsWithUid(uid); });
+    const QString uid = events.first()->uid;
+    registerInverse(
+        uid, events.first()->title, [this, uid] { refetchAndDeleteEventsWithUid(uid); }, true);
 }
 
 void InternalEventCalendarStoreProcessor::refetchAndDeleteEventsWithUid(const QString& uid) {
@@ -70,9 +91,12 @@ void InternalEventCalendarStoreProcessor::replaceEvents(const EventList& oldEven
     if (!oldEvents.isEmpty())
         refetchAndDeleteEventsWithUid(oldEvents.first()->uid);
     addEventOccurences(newEvents);
-    const EventList current =
-        newEvents.isEmpty() ? EventList() : m_model.eventsWithUid(newEvents.first()->uid);
-    registerInverse([this, current, oldEvents] { replaceEvents(current, oldEvents); });
+    const EventList& named = newEvents.isEmpty() ? oldEvents : newEvents;
+    if (named.isEmpty())
+        return;
+    const EventList current = m_model.eventsWithUid(named.first()->uid);
+    registerInverse(named.first()->uid, named.first()->title,
+                    [this, current, oldEvents] { replaceEvents(current, oldEvents); });
 }
 
 void InternalEventCalendarStoreProcessor::addEventOccurences(const EventList& events) {

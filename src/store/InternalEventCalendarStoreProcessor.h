@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ExternalEventCalendarStoreProcessor.h"
+#include "ForeignChangeWatch.h"
 
 #include <QList>
 
@@ -11,12 +12,16 @@ class UndoManager;
 
 // Mirrors the event changes this program made and registers the inverse of each on the undo manager.
 // Undoing writes the previous records back into the store; the notifications that this writing causes
-// register nothing themselves.
+// register nothing themselves. An inverse comes with a check that the event was not changed by another
+// program since: undoing would overwrite that change, so the user is asked first.
 class InternalEventCalendarStoreProcessor : public ExternalEventCalendarStoreProcessor {
     Q_OBJECT
 public:
     InternalEventCalendarStoreProcessor(ApplicationModel& model, CalendarStoreController& storeController,
                                         UndoManager& undoManager);
+
+    // Told of every change other programs made to events, to know which undo steps they overtook.
+    void noteOthersChanges(const StoreChanges& changes) { m_foreignChanges.noteOthersChanges(changes); }
 
 protected:
     void deleteObjectsWithUid(const QString& uid) override;
@@ -26,7 +31,10 @@ protected:
 private:
     // An inverse that fails on the way (a refused save leaves nothing to refetch) is reported like a failed
     // notification instead of ending the undo with an exception.
-    void registerInverse(const std::function<void()>& inverse);
+    // `title` names the event in the question when it is no longer loaded; `removes`: the inverse removes
+    // the series.
+    void registerInverse(const QString& uid, const QString& title, const std::function<void()>& inverse,
+                         bool removes = false);
     void restoreDeletedEvents(const EventList& events, const std::shared_ptr<CalEvent>& selection);
     void refetchAndDeleteEventsWithUid(const QString& uid);
     void replaceEvents(const EventList& oldEvents, const EventList& newEvents);
@@ -39,5 +47,6 @@ private:
     static void assignFromEvent(CalEvent& target, const CalEvent& source);
 
     UndoManager& m_undoManager;
+    ForeignChangeWatch m_foreignChanges;
     bool m_isUndoDisabled = false;
 };

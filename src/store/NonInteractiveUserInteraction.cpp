@@ -31,6 +31,14 @@ NonInteractiveUserInteraction::askKeepMineOrTheirs(const QString& title, const Q
     return m_conflictAnswer;
 }
 
+bool NonInteractiveUserInteraction::askToOverwrite(const QString& message, const QString& overwriteButton) {
+    m_shown.append({Shown::OverwriteQuestion, message, overwriteButton});
+    VL_LOG(LOTHER, Logger::LOG_INFO_LEVEL,
+           QStringLiteral("%1: answered %2")
+               .arg(message, m_overwriteAnswer ? overwriteButton : QStringLiteral("Cancel")));
+    return m_overwriteAnswer;
+}
+
 void NonInteractiveUserInteraction::show(Shown::Kind kind, const QString& title, const QString& text) {
     m_shown.append({kind, title, text});
     VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL, QStringLiteral("%1\n%2").arg(title, text));

@@ -5,15 +5,18 @@
 #include <QList>
 
 // For the command line and for tests: alerts go to the log at error level, the span question gets a
-// fixed answer, the edit conflict question too (Cancel by default), and everything shown or asked is kept in
+// fixed answer, the conflict questions too (Cancel by default), and everything shown or asked is kept in
 // order.
 class NonInteractiveUserInteraction : public UserInteraction {
 public:
     struct Shown {
-        enum Kind { StoreFailure, Warning, Notice, SpanQuestion, ConflictQuestion };
+        enum Kind { StoreFailure, Warning, Notice, SpanQuestion, ConflictQuestion, OverwriteQuestion };
         Kind kind;
-        QString title; // the error's description, the warning's message, the notice's or question's title
-        QString text;  // the recovery suggestion, the informative text, the notice's text or question
+        // the error's description, the warning's message, the notice's or question's title, the overwrite
+        // question's message
+        QString title;
+        // the recovery suggestion, the informative text, the notice's text or question, the overwrite button
+        QString text;
     };
 
     // The span question is answered with `spanAnswer`; none is Cancel.
@@ -22,6 +25,7 @@ public:
 
     void setSpanAnswer(std::optional<CalSpan> answer) { m_spanAnswer = answer; }
     void setConflictAnswer(EditConflictAnswer answer) { m_conflictAnswer = answer; }
+    void setOverwriteAnswer(bool overwrite) { m_overwriteAnswer = overwrite; }
     const QList<Shown>& shown() const { return m_shown; }
 
     void showStoreError(const StoreError& error) override;
@@ -29,11 +33,13 @@ public:
     void showNotice(const QString& title, const QString& text) override;
     std::optional<CalSpan> askForSpan(const QString& title, const QString& message) override;
     EditConflictAnswer askKeepMineOrTheirs(const QString& title, const QString& message) override;
+    bool askToOverwrite(const QString& message, const QString& overwriteButton) override;
 
 private:
     void show(Shown::Kind kind, const QString& title, const QString& text);
 
     std::optional<CalSpan> m_spanAnswer;
     EditConflictAnswer m_conflictAnswer = EditConflictAnswer::Cancel;
+    bool m_overwriteAnswer = false;
     QList<Shown> m_shown;
 };

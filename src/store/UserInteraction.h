@@ -27,4 +27,7 @@ public:
     // Whether an edit overwrites another program's change of the same event, with the buttons "Keep My
     // Version", "Take Theirs" and "Cancel" (the default).
     virtual EditConflictAnswer askKeepMineOrTheirs(const QString& title, const QString& message) = 0;
+    // Whether to go on with something that overwrites another program's change: a warning with the buttons
+    // `overwriteButton` and "Cancel" (the default).
+    virtual bool askToOverwrite(const QString& message, const QString& overwriteButton) = 0;
 };

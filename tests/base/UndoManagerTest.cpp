@@ -78,4 +78,36 @@ TEST_F(UndoManagerTest, AThrowingActionEndsTheUndoAndLeavesTheManagerUsable) {
     EXPECT_EQ(undone, 1);
 }
 
+TEST_F(UndoManagerTest, AGroupWhoseChecksFailRunsOnlyWhenTheQuestionSaysSo) {
+    const auto check = []() -> std::optional<QString> { return QStringLiteral("lunch"); };
+    registerToggle(QStringLiteral("a"));
+    m_undo.registerUndo(
+        [this, check] {
+            m_ran.append(QStringLiteral("b"));
+            m_undo.registerUndo([this] { m_ran.append(QStringLiteral("redo b")); }, check);
+        },
+        check);
+    m_undo.registerUndo([this] { m_ran.append(QStringLiteral("c")); }, check);
+    nextPass();
+    m_undo.undo(); // no question: nothing runs
+    EXPECT_TRUE(m_ran.isEmpty());
+
+    QList<std::pair<QStringList, bool>> asked;
+    bool answer = false;
+    m_undo.setConflictQuestion([&](const QStringList& names, bool undoing) {
+        asked.append({names, undoing});
+        return answer;
+    });
+    m_undo.undo();
+    EXPECT_TRUE(m_ran.isEmpty()) << "not even the action without a check";
+    EXPECT_TRUE(m_undo.canUndo());
+    answer = true;
+    m_undo.undo();
+    EXPECT_EQ(m_ran, (QStringList{QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("a")}));
+    m_undo.redo();
+    EXPECT_EQ(m_ran.mid(3), (QStringList{QStringLiteral("undo a"), QStringLiteral("redo b")}));
+    const QStringList once{QStringLiteral("lunch")};
+    EXPECT_EQ(asked, (QList<std::pair<QStringList, bool>>{{once, true}, {once, true}, {once, false}}));
+}
+
 } // namespace

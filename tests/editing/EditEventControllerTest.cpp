@@ -70,20 +70,10 @@ protected:
         const EventList stored = loop.model.eventsWithUid(uid);
         return stored.isEmpty() ? nullptr : stored.front();
     }
-    QByteArray file(const QString& calendar, const QString& uid) const {
-        QFile in(QDir(loop.root.path()).filePath(calendar + u'/' + uid + u".ics"_s));
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-    }
-    // Another program's version, written as a sync writes it: a new file renamed over the old one.
+    QByteArray file(const QString& calendar, const QString& uid) const { return loop.file(calendar, uid); }
+    // Another program's version, and the model showing it.
     QByteArray rewriteAsSync(const QString& calendar, const QString& uid, const QString& newTitle) {
-        QByteArray text = file(calendar, uid);
-        text.replace("SUMMARY:" + uid.toUtf8(), "SUMMARY:" + newTitle.toUtf8());
-        const QString incoming = loop.root.filePath(u"incoming.tmp"_s);
-        QFile out(incoming);
-        const QString path = QDir(loop.root.path()).filePath(calendar + u'/' + uid + u".ics"_s);
-        if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.flush() ||
-            std::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(path).constData()) != 0)
-            return {};
+        const QByteArray text = loop.rewriteAsSync(calendar, uid, newTitle);
         const bool seen = QTest::qWaitFor(
             [&] {
                 const EventList stored = loop.model.eventsWithUid(uid);

@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <cstdio>
 #include <functional>
 #include <stdexcept>
 
@@ -108,6 +109,27 @@ struct Loop {
         }
         if (store.saveEvent(*event, CalSpan::AllEvents))
             throw std::runtime_error("cannot create event");
+    }
+    // The file of an event whose file is named after its uid, as it is on disk.
+    QByteArray file(const QString& calendarUid, const QString& uid) const {
+        QFile in(QDir(root.path()).filePath(calendarUid + u'/' + uid + u".ics"_s));
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+    // Another program's version of the event, retitled, written as a sync writes it: a new file renamed
+    // over the old one. The text written; nothing when it could not be.
+    QByteArray rewriteAsSync(const QString& calendarUid, const QString& uid, const QString& newTitle) const {
+        QByteArray text = file(calendarUid, uid);
+        if (!text.contains("SUMMARY:"))
+            return {};
+        const qsizetype summary = text.indexOf("SUMMARY:") + 8;
+        text.replace(summary, text.indexOf("\r\n", summary) - summary, newTitle.toUtf8());
+        const QString incoming = root.filePath(u"incoming.tmp"_s);
+        QFile out(incoming);
+        const QString path = QDir(root.path()).filePath(calendarUid + u'/' + uid + u".ics"_s);
+        if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.flush() ||
+            std::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(path).constData()) != 0)
+            return {};
+        return text;
     }
     void writeMarker(const QString& calendarUid, const QString& name, const QByteArray& text) {
         QDir(root.path()).mkpath(calendarUid);

@@ -90,6 +90,15 @@ void DirectoryWatcher::readEvents() {
         m_delay.start();
 }
 
+void DirectoryWatcher::reportNow() {
+    if (m_descriptor >= 0)
+        readEvents();
+    if (m_pending.isEmpty() && !m_overflowed)
+        return;
+    m_delay.stop();
+    flush();
+}
+
 void DirectoryWatcher::flush() {
     const QSet<QString> directories = std::exchange(m_pending, {});
     const bool all = std::exchange(m_overflowed, false);

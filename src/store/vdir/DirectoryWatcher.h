@@ -17,6 +17,8 @@ public:
 
     void watch(const QString& directory);
     void unwatch(const QString& directory);
+    // Reports what changed until now without waiting for the delay; nothing when nothing did.
+    void reportNow();
 
 signals:
     // `all` is true when events were lost (the kernel's queue overflowed): everything must be rescanned.

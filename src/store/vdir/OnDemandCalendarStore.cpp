@@ -82,6 +82,17 @@ qsizetype OnDemandCalendarStore::seriesCount(const QString& calendarUid) {
     return store().seriesCount(calendarUid);
 }
 
+std::optional<QByteArray> OnDemandCalendarStore::seriesText(const QString& uid) {
+    return store().seriesText(uid);
+}
+
+void OnDemandCalendarStore::takeInExternalChanges() {
+    if (m_store)
+        m_store->takeInExternalChanges();
+    else
+        m_watcher.reportNow();
+}
+
 std::optional<StoreError> OnDemandCalendarStore::saveEvent(const CalEvent& event, CalSpan span) {
     return store().saveEvent(event, span);
 }

@@ -277,6 +277,17 @@ EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end
     return result;
 }
 
+std::optional<QByteArray> VdirCalendarStore::seriesText(const QString& uid) {
+    Location location;
+    if (!series(uid, &location))
+        return std::nullopt;
+    return m_folders[location.calendarUid].items[location.fileName].source->text;
+}
+
+void VdirCalendarStore::takeInExternalChanges() {
+    m_watcher.reportNow();
+}
+
 // ---- writing ----
 
 void VdirCalendarStore::removeStaleTemporaries() const {

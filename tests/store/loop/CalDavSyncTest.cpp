@@ -177,4 +177,46 @@ TEST_F(CalDavSyncTest, AnEventMadeHereReachesTheServerAndOneFromTheServerReaches
     EXPECT_EQ(loop.modelled(event->uid).size(), 1);
 }
 
+// Edited here, then changed on another device and synced back: undoing the edit would upload the old text
+// over the other device's change at the next sync, so it waits for the user's word.
+TEST_F(CalDavSyncTest, UndoAfterASyncBroughtAnotherDevicesChangeAsksAndKeepsItUnlessTold) {
+    ASSERT_TRUE(waitFor([&] { return loop.model.calendarWithUid(u"shared"_s) != nullptr; }));
+    auto event = loop.controller.createNewEvent();
+    event->title = u"Planning"_s;
+    event->calendar = loop.model.calendarWithUid(u"shared"_s);
+    event->startDate = QDateTime(QDate::currentDate().addDays(1), QTime(9, 0), Qt::UTC);
+    event->endDate = event->startDate.addSecs(3600);
+    loop.controller.addEvent(*event);
+    Loop::nextPass();
+    auto edited = loop.modelled(event->uid).front()->copy();
+    edited->title = u"Planning edited here"_s;
+    loop.storeController.saveEvent(*edited, CalSpan::AllEvents);
+    Loop::nextPass();
+    ASSERT_EQ(vdirsyncer(u"sync"_s), 0) << m_log.toStdString();
+
+    const QString item = serverUrl() + u"/shared/"_s + event->uid + u".ics"_s;
+    QByteArray served;
+    ASSERT_EQ(curl({item}, &served), 0) << "the item is named after its uid";
+    served.replace("SUMMARY:Planning edited here", "SUMMARY:Planning moved elsewhere");
+    writeFile(m_work.filePath(u"put.ics"_s), served);
+    ASSERT_EQ(curl({u"-T"_s, m_work.filePath(u"put.ics"_s), u"-H"_s, u"Content-Type: text/calendar"_s, item}),
+              0);
+    ASSERT_EQ(vdirsyncer(u"sync"_s), 0) << m_log.toStdString();
+
+    const qsizetype shown = loop.interaction.shown().size(); // the warning about calendars kept in step
+    loop.undo.undo();
+    ASSERT_EQ(loop.interaction.shown().size(), shown + 1);
+    EXPECT_TRUE(
+        loop.interaction.shown().back().title.startsWith(u"“Planning moved elsewhere” was changed"_s));
+    ASSERT_EQ(vdirsyncer(u"sync"_s), 0) << m_log.toStdString();
+    ASSERT_EQ(curl({item}, &served), 0);
+    EXPECT_TRUE(served.contains("SUMMARY:Planning moved elsewhere")) << served.constData();
+
+    loop.interaction.setOverwriteAnswer(true);
+    loop.undo.undo();
+    ASSERT_EQ(vdirsyncer(u"sync"_s), 0) << m_log.toStdString();
+    ASSERT_EQ(curl({item}, &served), 0);
+    EXPECT_TRUE(served.contains("SUMMARY:Planning\r\n")) << served.constData();
+}
+
 } // namespace

@@ -1,3 +1,4 @@
+#include "EventLoopWait.h"
 #include "LoopTestSupport.h"
 #include "store/ExternalEventCalendarStoreProcessor.h"
 
@@ -123,6 +124,78 @@ TEST_F(ChangeProcessorTest, ARefusedRestoreIsShownAndEndsTheUndo) {
     EXPECT_EQ(m_loop.interaction.shown()[0].kind, NonInteractiveUserInteraction::Shown::StoreFailure);
     EXPECT_TRUE(m_loop.interaction.shown()[1].text.contains(u"Could not refetch"_s));
     EXPECT_FALSE(m_loop.undo.isUndoing());
+}
+
+// Undo and redo over a sync: another program's version (a file renamed over ours) is never overwritten
+// without the user's word, and a step the user keeps stays on its stack.
+TEST_F(ChangeProcessorTest, AnUndoOverAnotherProgramsChangeAsksFirst) {
+    using Shown = NonInteractiveUserInteraction::Shown;
+    const auto retitle = [&](const QString& title) {
+        auto lunch = m_loop.modelled(u"lunch"_s).first()->copy();
+        lunch->title = title;
+        m_loop.storeController.saveEvent(*lunch, CalSpan::AllEvents);
+        Loop::nextPass();
+    };
+    retitle(u"lunch at noon"_s);
+    const QByteArray theirs = m_loop.rewriteAsSync(u"home"_s, u"lunch"_s, u"lunch by the server"_s);
+    ASSERT_FALSE(theirs.isEmpty());
+    // Ctrl+Z before the watcher has told: the change is taken in first.
+    m_loop.undo.undo();
+    ASSERT_EQ(m_loop.interaction.shown().size(), 1);
+    EXPECT_EQ(m_loop.interaction.shown()[0].kind, Shown::OverwriteQuestion);
+    EXPECT_EQ(m_loop.interaction.shown()[0].title,
+              u"“lunch by the server” was changed by another program after this change. Undoing it would "
+              "overwrite that change."_s);
+    EXPECT_EQ(m_loop.interaction.shown()[0].text, u"Undo Anyway"_s);
+    EXPECT_EQ(m_loop.file(u"home"_s, u"lunch"_s), theirs);
+    EXPECT_EQ(m_loop.modelled(u"lunch"_s).first()->title, u"lunch by the server"_s);
+    EXPECT_TRUE(m_loop.undo.canUndo()) << "Cancel keeps the step";
+    EXPECT_FALSE(m_loop.undo.canRedo());
+
+    m_loop.interaction.setOverwriteAnswer(true);
+    m_loop.undo.undo();
+    EXPECT_EQ(m_loop.modelled(u"lunch"_s).first()->title, u"lunch"_s);
+    EXPECT_EQ(m_loop.stored(u"lunch"_s).first()->title, u"lunch"_s);
+    m_loop.undo.redo(); // nobody changed it since the undo: no question
+    EXPECT_EQ(m_loop.interaction.shown().size(), 2);
+    EXPECT_EQ(m_loop.stored(u"lunch"_s).first()->title, u"lunch at noon"_s);
+
+    // Our own steps over one event never count as another's change; one made before another program's
+    // change does, also when a later step of ours built on that change.
+    m_loop.interaction.setOverwriteAnswer(false);
+    retitle(u"second"_s);
+    ASSERT_FALSE(m_loop.rewriteAsSync(u"home"_s, u"lunch"_s, u"synced"_s).isEmpty());
+    ASSERT_TRUE(waitFor([&] { return m_loop.modelled(u"lunch"_s).first()->title == u"synced"_s; }));
+    retitle(u"third"_s);
+    m_loop.undo.undo();
+    EXPECT_EQ(m_loop.stored(u"lunch"_s).first()->title, u"synced"_s);
+    EXPECT_EQ(m_loop.interaction.shown().size(), 2);
+    m_loop.undo.undo();
+    EXPECT_EQ(m_loop.interaction.shown().size(), 3);
+    EXPECT_EQ(m_loop.stored(u"lunch"_s).first()->title, u"synced"_s);
+}
+
+TEST_F(ChangeProcessorTest, UndoingANewEventThatAnotherProgramChangedAsksBeforeDeletingIt) {
+    auto dinner = m_loop.controller.createNewEvent();
+    dinner->uid = u"dinner"_s;
+    dinner->title = u"dinner"_s;
+    dinner->calendar = m_loop.model.calendarWithUid(u"home"_s);
+    dinner->startDate = QDateTime(QDate::currentDate().addDays(2), QTime(19, 0), Qt::UTC);
+    dinner->endDate = dinner->startDate.addSecs(3600);
+    m_loop.controller.addEvent(*dinner);
+    Loop::nextPass();
+    ASSERT_FALSE(m_loop.rewriteAsSync(u"home"_s, u"dinner"_s, u"dinner with guests"_s).isEmpty());
+    ASSERT_TRUE(
+        waitFor([&] { return m_loop.modelled(u"dinner"_s).first()->title == u"dinner with guests"_s; }));
+    m_loop.undo.undo();
+    ASSERT_EQ(m_loop.interaction.shown().size(), 1);
+    EXPECT_TRUE(m_loop.interaction.shown()[0].title.startsWith(u"“dinner with guests” was changed"_s));
+    EXPECT_EQ(m_loop.stored(u"dinner"_s).size(), 1);
+    m_loop.interaction.setOverwriteAnswer(true);
+    m_loop.undo.undo();
+    EXPECT_TRUE(m_loop.stored(u"dinner"_s).isEmpty());
+    EXPECT_TRUE(m_loop.modelled(u"dinner"_s).isEmpty());
+    EXPECT_TRUE(m_loop.undo.canRedo());
 }
 
 } // namespace
