@@ -1,6 +1,7 @@
 // The event editor over a real calendar folder: typed lines, fields, OK and Cancel, and the files.
 #include "editing/EditEventController.h"
 
+#include "CalDavPeer.h"
 #include "LoopTestSupport.h"
 #include "RecurrenceTestSupport.h"
 #include "WidgetInput.h"
@@ -351,6 +352,35 @@ TEST_F(EditEventControllerTest, AStoredChangeDuringAnEditKeepsTheEditAndOKAsksWh
         if (answer == Answer::Cancel)
             editor.cancelAction();
     }
+}
+
+// The same through a CalDAV server and vdirsyncer: the other device's version arrives by a sync while the
+// line is typed, and the kept edit reaches the server at the next sync without a conflict there.
+TEST_F(EditEventControllerTest, AnEditKeptOverASyncedChangeReachesTheServer) {
+    CalDavPeer peer(loop.root.path());
+    ASSERT_TRUE(peer.discover()) << peer.log().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loop.model.calendarWithUid(u"shared"_s) != nullptr; }, 10000));
+    editor.showWithEvent(storedEvent(u"shared"_s, u"synced"_s));
+    ASSERT_EQ(peer.vdirsyncer(u"sync"_s), 0) << peer.log().toStdString();
+    QTest::keyClick(editor.commandField(), Qt::Key_A, Qt::ControlModifier);
+    type(u"4pm to 5pm mine"_s);
+
+    QByteArray served = peer.served(u"synced.ics"_s);
+    ASSERT_TRUE(served.contains("SUMMARY:synced"));
+    ASSERT_TRUE(peer.put(u"synced.ics"_s, served.replace("SUMMARY:synced", "SUMMARY:theirs")));
+    ASSERT_EQ(peer.vdirsyncer(u"sync"_s), 0) << peer.log().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return loop.model.eventsWithUid(u"synced"_s).front()->title == u"theirs"_s; }, 10000));
+    EXPECT_EQ(editor.titleField()->text(), u"mine"_s);
+
+    loop.interaction.setConflictAnswer(UserInteraction::EditConflictAnswer::KeepMine);
+    editor.okAction();
+    EXPECT_EQ(loop.interaction.shown().back().kind, NonInteractiveUserInteraction::Shown::ConflictQuestion);
+    ASSERT_EQ(peer.vdirsyncer(u"sync"_s), 0) << peer.log().toStdString();
+    served = peer.served(u"synced.ics"_s);
+    EXPECT_TRUE(served.contains("SUMMARY:mine") &&
+                served.contains("DTSTART;TZID=America/New_York:20261209T160000"))
+        << served.constData();
 }
 
 // A file of another program: alarms of three kinds and a property of its own.
