@@ -159,6 +159,9 @@ void CalendarController::removeCalendar(const CalCalendar& calendar) {
         registerCalendarReenabling(modelCalendar->uid);
     for (const auto& event : oneEventPerUid(model.eventsInCalendar(*modelCalendar)))
         m_storeController.removeEvent(*event, CalSpan::AllEvents);
+    // The processors undo only what the model holds; the series outside its window go with the folder.
+    for (const auto& record : seriesOutsideWindow(modelCalendar->uid))
+        registerRestoring(record);
     m_storeController.removeCalendar(*modelCalendar);
 }
 
@@ -169,6 +172,42 @@ void CalendarController::moveEventsInCalendar(const CalCalendar& from,
         moved->calendar = to;
         m_storeController.saveEvent(*moved, CalSpan::AllEvents);
     }
+    QSet<QString> outside;
+    for (const auto& record : seriesOutsideWindow(from.uid))
+        outside.insert(record->uid);
+    if (!outside.isEmpty())
+        moveSeriesWithUndo(outside, from.uid, to->uid);
+}
+
+EventList CalendarController::seriesOutsideWindow(const QString& calendarUid) {
+    EventList outside;
+    for (const auto& record : m_storeController.seriesRecords(calendarUid))
+        if (applicationModel().eventsWithUid(record->uid).isEmpty())
+            outside.append(record);
+    return outside;
+}
+
+void CalendarController::moveSeriesWithUndo(const QSet<QString>& uids, const QString& fromUid,
+                                            const QString& toUid) {
+    const auto to = applicationModel().calendarWithUid(toUid);
+    if (!to)
+        return;
+    for (const auto& record : m_storeController.seriesRecords(fromUid)) {
+        if (!uids.contains(record->uid))
+            continue;
+        const auto moved = record->copy();
+        moved->calendar = to;
+        m_storeController.saveEvent(*moved, CalSpan::AllEvents);
+    }
+    m_undoManager.registerUndo([this, uids, fromUid, toUid] { moveSeriesWithUndo(uids, toUid, fromUid); });
+}
+
+void CalendarController::registerRestoring(const std::shared_ptr<CalEvent>& record) {
+    m_undoManager.registerUndo([this, record] {
+        m_storeController.saveEvent(*record, CalSpan::AllEvents);
+        // Redoing removes the calendar, and the file with it: keep the record for the next undo.
+        m_undoManager.registerUndo([this, record] { registerRestoring(record); });
+    });
 }
 
 qsizetype CalendarController::seriesCount(const CalCalendar& calendar) const {

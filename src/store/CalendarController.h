@@ -4,6 +4,7 @@
 #include "CalendarStore.h"
 
 #include <QDateTime>
+#include <QSet>
 
 #include <memory>
 #include <optional>
@@ -44,8 +45,10 @@ public:
     [[nodiscard]] std::optional<StoreError> saveCalendar(const CalCalendar& calendar);
     // Saves it, then switches it on and selects it.
     [[nodiscard]] std::optional<StoreError> addCalendar(const CalCalendar& calendar);
-    // With its events, as one undo group; undoing switches it on again if it was on.
+    // With its events, also those outside the window, as one undo group; undoing switches it on again if it
+    // was on.
     void removeCalendar(const CalCalendar& calendar);
+    // Every series, also those outside the window.
     void moveEventsInCalendar(const CalCalendar& from, const std::shared_ptr<CalCalendar>& to);
     // Of all its dates, not only those of the window.
     qsizetype seriesCount(const CalCalendar& calendar) const;
@@ -61,6 +64,12 @@ private:
     void loadEventsFrom(const QDateTime& start, const QDateTime& end);
     void warnAboutCalDavCalendars();
     void registerCalendarReenabling(const QString& uid);
+    // The calendar's series the model does not hold (they lie outside the window), as the store has them.
+    EventList seriesOutsideWindow(const QString& calendarUid);
+    // Moves those of the series of `fromUid` that `uids` names; undoing moves them back.
+    void moveSeriesWithUndo(const QSet<QString>& uids, const QString& fromUid, const QString& toUid);
+    // Undoing writes the series back as the record's file held it.
+    void registerRestoring(const std::shared_ptr<CalEvent>& record);
     // Whether an undo or redo goes on over the changes other programs made to the events `changed` names.
     bool askToOverwrite(const QStringList& changed, bool undoing);
 

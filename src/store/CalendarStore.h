@@ -34,6 +34,9 @@ public:
                              const CalendarList& calendars) = 0;
     // The event series stored in the calendar, whatever their dates; counted without reading any file.
     virtual qsizetype seriesCount(const QString& calendarUid) = 0;
+    // One record per series of the calendar, whatever its dates: the master (for a recurring series at
+    // DTSTART), else its first occurrence.
+    virtual EventList seriesRecords(const QString& calendarUid) = 0;
     // The text of the file that holds the series, as last read or written; none when no file holds it.
     virtual std::optional<QByteArray> seriesText(const QString& uid) = 0;
     // Reads the changes on disk that were not yet announced and announces them now, before this returns.

@@ -50,6 +50,7 @@ public:
     EventList loadAllEventsWithStartDate(const QDateTime& start, const QDateTime& end,
                                          const CalendarList& calendars);
     qsizetype seriesCount(const QString& calendarUid) { return m_store.seriesCount(calendarUid); }
+    EventList seriesRecords(const QString& calendarUid) { return m_store.seriesRecords(calendarUid); }
     std::optional<QByteArray> seriesText(const QString& uid) { return m_store.seriesText(uid); }
     // Announces what other programs changed on disk that the watcher has not yet reported.
     void takeInExternalChanges() { m_store.takeInExternalChanges(); }

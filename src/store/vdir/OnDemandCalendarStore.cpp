@@ -82,6 +82,10 @@ qsizetype OnDemandCalendarStore::seriesCount(const QString& calendarUid) {
     return store().seriesCount(calendarUid);
 }
 
+EventList OnDemandCalendarStore::seriesRecords(const QString& calendarUid) {
+    return store().seriesRecords(calendarUid);
+}
+
 std::optional<QByteArray> OnDemandCalendarStore::seriesText(const QString& uid) {
     return store().seriesText(uid);
 }

@@ -277,6 +277,31 @@ EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end
     return result;
 }
 
+EventList VdirCalendarStore::seriesRecords(const QString& calendarUid) {
+    EventList result;
+    const auto folder = m_folders.constFind(calendarUid);
+    if (folder == m_folders.cend())
+        return result;
+    for (const VdirItem& item : folder->items)
+        for (const IcsSeries& one : item.series()) {
+            if (m_repeats.contains(one.uid(), {calendarUid, item.source->fileName}))
+                continue;
+            std::shared_ptr<CalEvent> record = one.masterRecord();
+            if (!record) {
+                const QList<std::shared_ptr<CalEvent>> all =
+                    one.occurrences(QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC),
+                                    QDateTime(QDate(9999, 12, 31), QTime(0, 0), Qt::UTC));
+                if (all.isEmpty())
+                    continue;
+                record = all.front();
+            }
+            record->calendar = folder->calendar;
+            record->source = item.source;
+            result.append(std::move(record));
+        }
+    return result;
+}
+
 std::optional<QByteArray> VdirCalendarStore::seriesText(const QString& uid) {
     Location location;
     if (!series(uid, &location))

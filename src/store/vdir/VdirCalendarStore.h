@@ -40,6 +40,7 @@ public:
     EventList events(const QDateTime& start, const QDateTime& end, const QString& uid,
                      const CalendarList& calendars) override;
     qsizetype seriesCount(const QString& calendarUid) override;
+    EventList seriesRecords(const QString& calendarUid) override;
     std::optional<QByteArray> seriesText(const QString& uid) override;
     void takeInExternalChanges() override;
 

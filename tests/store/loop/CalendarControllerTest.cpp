@@ -210,6 +210,7 @@ TEST(CalendarControllerTest, CalendarsAreCreatedSwitchedOnAndRemovedWithUndo) {
     loop.makeCalendar(u"home"_s);
     loop.makeEvent(u"home"_s, u"standup"_s, 0, 3);
     loop.makeEvent(u"home"_s, u"review"_s, 1);
+    loop.makeEvent(u"home"_s, u"far"_s, 300); // outside the window the model holds
     loop.load();
     const auto created = loop.controller.createNewCalendar();
     EXPECT_EQ(created->title, u"New Calendar"_s);
@@ -232,7 +233,23 @@ TEST(CalendarControllerTest, CalendarsAreCreatedSwitchedOnAndRemovedWithUndo) {
         EXPECT_TRUE(loop.model.calendarWithUid(u"home"_s));
         EXPECT_TRUE(loop.model.enabledCalendarUids().contains(u"home"_s));
         EXPECT_EQ(loop.model.events().size(), 4);
+        EXPECT_EQ(loop.stored(u"far"_s).size(), 1);
     }
+    EXPECT_TRUE(loop.interaction.shown().isEmpty());
+
+    // Moved before the removal, as Remove Calendar does: every series goes, and comes back with undo.
+    loop.undo.beginUndoGrouping();
+    loop.controller.moveEventsInCalendar(*loop.model.calendarWithUid(u"home"_s),
+                                         loop.model.calendarWithUid(created->uid));
+    loop.controller.removeCalendar(*loop.model.calendarWithUid(u"home"_s));
+    loop.undo.endUndoGrouping();
+    for (const QString& uid : {u"standup"_s, u"review"_s, u"far"_s})
+        EXPECT_EQ(loop.stored(uid).value(0)->calendar->uid, created->uid) << uid.toStdString();
+    loop.undo.undo();
+    for (const QString& uid : {u"standup"_s, u"review"_s, u"far"_s})
+        EXPECT_EQ(loop.stored(uid).value(0)->calendar->uid, u"home"_s) << uid.toStdString();
+    loop.undo.redo();
+    EXPECT_EQ(loop.stored(u"far"_s).value(0)->calendar->uid, created->uid);
     EXPECT_TRUE(loop.interaction.shown().isEmpty());
 }
 
