@@ -33,6 +33,7 @@ TEST_F(TimelineViewTest, AClickSelectsAndAReadOnlyEventIsNotDragged) {
     EXPECT_FALSE(loop.model.selectedEvent());
 
     loop.store.calls.clear();
+    layOut(); // the rows as they are without a selection
     const QPoint news = barMiddle(u"news"_s);
     drag(news, {20, 60});
     QTest::mouseRelease(view, Qt::LeftButton, {}, news + QPoint(60, 0));
