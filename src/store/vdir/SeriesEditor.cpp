@@ -40,7 +40,7 @@ IcsComponent* SeriesEditor::master() const {
 }
 
 QList<QDateTime> SeriesEditor::instants(const ContentLine& line) const {
-    return OccurrenceValues::instants(line, m_series.startForm().tzid, m_series.zone());
+    return OccurrenceValues::instants(line, m_series.startForm(), m_series.zone());
 }
 
 IcsComponent* SeriesEditor::overrideFor(const QDateTime& occurrence) const {
@@ -76,10 +76,20 @@ void SeriesEditor::saveAll(const CalEvent& record) {
         const WallClockZone zone = record.isAllDay ? WallClockZone() : m_series.zone();
         const qint64 shift = clockDifference(record.occurrence, record.startDate, zone);
         after->startDate = shiftedOnClock(before->startDate, shift, zone);
-        after->endDate = record.isAllDay
-                             ? shiftedOnClock(after->startDate,
-                                              clockDifference(record.startDate, record.endDate, zone), zone)
-                             : after->startDate.addMSecs(record.startDate.msecsTo(record.endDate));
+        // The series' length changes by as much as the occurrence's did: an occurrence with a length of
+        // its own (an RDATE period, an override) does not give it to the series.
+        const std::shared_ptr<CalEvent> read = occurrenceAsRead(record.occurrence);
+        const CalEvent& from = read ? *read : *before;
+        if (record.isAllDay) {
+            const qint64 days = clockDifference(before->startDate, before->endDate, zone) +
+                                clockDifference(record.startDate, record.endDate, zone) -
+                                clockDifference(from.startDate, from.endDate, zone);
+            after->endDate = shiftedOnClock(after->startDate, days, zone);
+        } else {
+            after->endDate = after->startDate.addMSecs(before->startDate.msecsTo(before->endDate) +
+                                                       record.startDate.msecsTo(record.endDate) -
+                                                       from.startDate.msecsTo(from.endDate));
+        }
     } else {
         after->startDate = record.startDate;
         after->endDate = record.endDate;
@@ -151,8 +161,7 @@ SeriesEditor::Cut SeriesEditor::cutFrom(const QDateTime& occurrence) {
 
 void SeriesEditor::endBefore(const QDateTime& occurrence) {
     IcsComponent* event = master();
-    const std::optional<ContentLine> rule = event ? event->property(u"RRULE") : std::nullopt;
-    if (!rule)
+    if (!event || !event->property(u"RRULE"))
         return;
     QString until;
     switch (m_series.startForm().kind) {
@@ -172,17 +181,28 @@ void SeriesEditor::endBefore(const QDateTime& occurrence) {
         until = IcsValueFormat::utcDateTime(occurrence.addSecs(-1));
         break;
     }
-    ContentLine ended = *rule;
-    ended.setValue(IcsValueFormat::withRulePart(
-        IcsValueFormat::withRulePart(rule->value(), u"COUNT", QString()), u"UNTIL", until));
-    event->setProperty(ended);
+    // Every rule ends there, but one whose COUNT ran out before stays as it is: without its COUNT it
+    // would go on up to there.
+    const QList<int> before = m_series.occurrencesBefore(occurrence);
+    qsizetype ruleNumber = 0;
+    event->replaceProperties(u"RRULE", [&](const ContentLine& rule) {
+        const int used = before.value(ruleNumber++);
+        bool counted = false;
+        const int count = rulePart(rule.value(), u"COUNT").toInt(&counted);
+        if (counted && count <= used)
+            return rule;
+        ContentLine ended = rule;
+        ended.setValue(IcsValueFormat::withRulePart(
+            IcsValueFormat::withRulePart(rule.value(), u"COUNT", QString()), u"UNTIL", until));
+        return ended;
+    });
 }
 
 std::optional<IcsDocument> SeriesEditor::saveFuture(const CalEvent& record, const QString& newUid) {
     IcsComponent* event = master();
     if (!event || !record.occurrence.isValid() || record.occurrence <= m_series.firstOccurrence())
         return std::nullopt;
-    const int earlier = m_series.occurrencesBefore(record.occurrence);
+    const QList<int> earlier = m_series.occurrencesBefore(record.occurrence);
     IcsComponent later = *event;
     const Cut cut = cutFrom(record.occurrence);
     endBefore(record.occurrence);
@@ -193,15 +213,19 @@ std::optional<IcsDocument> SeriesEditor::saveFuture(const CalEvent& record, cons
     later.setProperty(ContentLine(QStringLiteral("UID"), newUid));
     for (const QString& name : {EXDATE, RDATE})
         later.removeProperties(name);
-    if (const std::optional<ContentLine> rule = later.property(u"RRULE")) {
-        const QString count = rulePart(rule->value(), u"COUNT");
-        if (!count.isEmpty()) {
-            ContentLine remaining = *rule;
-            remaining.setValue(IcsValueFormat::withRulePart(
-                rule->value(), u"COUNT", QString::number(std::max(1, count.toInt() - earlier))));
-            later.setProperty(remaining);
-        }
-    }
+    // Each rule counts its own instances: the later part keeps those of each not yet used.
+    qsizetype ruleNumber = 0;
+    later.replaceProperties(u"RRULE", [&](const ContentLine& rule) {
+        const int before = earlier.value(ruleNumber++);
+        bool valid = false;
+        const int count = rulePart(rule.value(), u"COUNT").toInt(&valid);
+        if (!valid || count < 1)
+            return rule;
+        ContentLine remaining = rule;
+        remaining.setValue(IcsValueFormat::withRulePart(rule.value(), u"COUNT",
+                                                        QString::number(std::max(1, count - before))));
+        return remaining;
+    });
     IcsComponent& newMaster = created.body().addChild(later);
     const std::shared_ptr<CalEvent> before = m_series.masterRecord();
     auto after = record.copy();
