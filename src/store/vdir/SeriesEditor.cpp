@@ -43,6 +43,17 @@ QList<QDateTime> SeriesEditor::instants(const ContentLine& line) const {
     return OccurrenceValues::instants(line, m_series.startForm(), m_series.zone());
 }
 
+QString SeriesEditor::periodLength(const ContentLine& value, const QDateTime& start) const {
+    const QString length = value.value().section(u'/', 1);
+    if (length.isEmpty() || length.contains(u'P'))
+        return length;
+    ContentLine end = value;
+    end.setValue(length);
+    const QList<QDateTime> at = instants(end);
+    return at.isEmpty() ? QString()
+                        : QStringLiteral("PT%1S").arg(std::max<qint64>(0, start.secsTo(at.front())));
+}
+
 IcsComponent* SeriesEditor::overrideFor(const QDateTime& occurrence) const {
     for (IcsComponent* event : m_document.events(m_series.uid())) {
         const std::optional<ContentLine> id = event->property(RECURRENCE_ID);
@@ -142,19 +153,34 @@ SeriesEditor::Cut SeriesEditor::cutFrom(const QDateTime& occurrence) {
     IcsComponent* event = master();
     if (!event)
         return cut;
+    // Values before the occurrence stay as they are written; a line that lists none after it is untouched.
     for (const QString& name : {EXDATE, RDATE}) {
-        QList<QDateTime> kept;
-        QList<QDateTime>& later = name == EXDATE ? cut.exclusions : cut.additions;
+        QList<ContentLine> kept;
         event->removeProperties(name, [&](const ContentLine& line) {
-            const QList<QDateTime> values = instants(line);
-            if (std::all_of(values.begin(), values.end(), [&](const QDateTime& t) { return t < occurrence; }))
-                return false;
-            for (const QDateTime& t : values)
-                (t < occurrence ? kept : later).append(t);
-            return true;
+            QStringList earlier;
+            bool reached = false;
+            for (const QString& value : line.value().split(u',', Qt::SkipEmptyParts)) {
+                ContentLine one = line;
+                one.setValue(value);
+                const QList<QDateTime> at = instants(one);
+                if (at.isEmpty() || at.front() < occurrence) {
+                    earlier.append(value);
+                    continue;
+                }
+                reached = true;
+                if (name == EXDATE)
+                    cut.exclusions.append(at.front());
+                else
+                    cut.additions.append({at.front(), periodLength(one, at.front())});
+            }
+            if (reached && !earlier.isEmpty()) {
+                kept.append(line);
+                kept.back().setValue(earlier.join(u','));
+            }
+            return reached;
         });
-        for (const QDateTime& t : kept)
-            event->addProperty(VEventWriter::occurrenceLine(name, *event, t));
+        for (const ContentLine& line : kept)
+            event->addProperty(line);
     }
     return cut;
 }
@@ -239,8 +265,14 @@ std::optional<IcsDocument> SeriesEditor::saveFuture(const CalEvent& record, cons
     for (const QDateTime& t : cut.exclusions)
         newMaster.addProperty(
             VEventWriter::occurrenceLine(EXDATE, newMaster, shiftedOnClock(t, shift, zone)));
-    for (const QDateTime& t : cut.additions)
-        newMaster.addProperty(VEventWriter::occurrenceLine(RDATE, newMaster, shiftedOnClock(t, shift, zone)));
+    for (const auto& [t, length] : cut.additions) {
+        ContentLine line = VEventWriter::occurrenceLine(RDATE, newMaster, shiftedOnClock(t, shift, zone));
+        if (!length.isEmpty() && m_series.startForm().kind != DateForm::Date) {
+            line.setValue(line.value() + u'/' + length);
+            line.setParameter(QStringLiteral("VALUE"), {QStringLiteral("PERIOD")});
+        }
+        newMaster.addProperty(line);
+    }
     for (const auto& [component, id] : cut.overrides) {
         IcsComponent moved = component;
         moved.setProperty(ContentLine(QStringLiteral("UID"), newUid));
