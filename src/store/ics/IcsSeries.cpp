@@ -205,7 +205,9 @@ QList<std::shared_ptr<CalEvent>> IcsSeries::occurrences(const QDateTime& from, c
     } else if (d->expander) {
         // Originals far enough before the window may still reach into it, shifted or long.
         qint64 reach = longest(d->master->duration);
-        for (const IcsRecurrence::Period& period : d->expander->recurrence().periods)
+        const QList<IcsRecurrence::Period>& periods = d->expander->recurrence().periods;
+        const bool hasPeriods = !periods.isEmpty();
+        for (const IcsRecurrence::Period& period : periods)
             reach = std::max(reach, longest(period.duration));
         qint64 earliestShift = 0;
         qint64 latestShift = 0;
@@ -222,7 +224,7 @@ QList<std::shared_ptr<CalEvent>> IcsSeries::occurrences(const QDateTime& from, c
             const qint64 start = original + (range ? range->shift : 0);
             // A period counts its days in the zone of its own start.
             const std::optional<IcsRecurrence::Period> period =
-                range ? std::nullopt : d->expander->periodAt(original);
+                range || !hasPeriods ? std::nullopt : d->expander->periodAt(original);
             const qint64 stop =
                 period ? endAfter(period->duration, period->start, start) : endOf(part, start);
             if (overlaps(start, stop, begin, end))
