@@ -555,25 +555,20 @@ TEST_F(StoreCommandsTest, WhatWasSkippedInAFileIsSaidOnceUnlessQuiet) {
 }
 
 // Several rules give the union of their occurrences, a period RDATE an occurrence of its own length, and
-// a day of an all-day series named by its midnight in UTC (the evening before, here) is the day moved.
-TEST_F(StoreCommandsTest, ListShowsEveryRulePeriodsAndDaysMovedByATime) {
+// UNTIL wins over a COUNT beside it.
+TEST_F(StoreCommandsTest, ListShowsEveryRuleAndPeriods) {
     QByteArray file = STANDUP;
-    file.replace("SUMMARY:",
-                 "RRULE:FREQ=WEEKLY;COUNT=2\r\nRDATE;VALUE=PERIOD:20261209T160000Z/PT2H\r\nSUMMARY:");
-    file.replace("END:VCALENDAR",
-                 "BEGIN:VEVENT\r\nUID:trip\r\nDTSTART;VALUE=DATE:20261211\r\nSUMMARY:trip\r\n"
-                 "RRULE:FREQ=DAILY;COUNT=2\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:trip\r\n"
-                 "RECURRENCE-ID:20261212T000000Z\r\nDTSTART;VALUE=DATE:20261213\r\nSUMMARY:moved\r\n"
-                 "END:VEVENT\r\nEND:VCALENDAR");
+    file.replace(
+        "SUMMARY:",
+        "RRULE:FREQ=WEEKLY;COUNT=9;UNTIL=20261214T140000Z\r\nRDATE;VALUE=PERIOD:20261209T160000Z/PT2H\r\n"
+        "SUMMARY:");
     writeCalendar("work", {{"displayname", "Work"}, {"mix.ics", file}});
     const CliRun run = cli({"list", "--from", "2026-12-09T00:00", "--to", "2026-12-15T00:00"});
-    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.err, root() + "/work/mix.ics: an RRULE with both COUNT and UNTIL: its COUNT ignored\n");
     EXPECT_EQ(run.out.toStdString(), "2026-12-09 09:00 – 2026-12-09 09:15  standup  [Work]\n"
                                      "2026-12-09 11:00 – 2026-12-09 13:00  standup  [Work]\n"
                                      "2026-12-10 09:00 – 2026-12-10 09:15  standup  [Work]\n"
-                                     "2026-12-11 (all day)  trip  [Work]\n"
                                      "2026-12-11 09:00 – 2026-12-11 09:15  standup  [Work]\n"
-                                     "2026-12-13 (all day)  moved  [Work]\n"
                                      "2026-12-14 09:00 – 2026-12-14 09:15  standup  [Work]\n");
 }
 
