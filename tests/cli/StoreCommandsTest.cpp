@@ -528,14 +528,16 @@ TEST_F(StoreCommandsTest, ASeriesHeldByTwoFilesIsListedOnceAndNotRemoved) {
 // standard error, and --quiet silences it; standard output is the same either way (but for new uids).
 TEST_F(StoreCommandsTest, WhatWasSkippedInAFileIsSaidOnceUnlessQuiet) {
     QByteArray skipping = STANDUP;
-    skipping.replace("SUMMARY:", "RRULE:FREQ=WEEKLY\r\nRDATE;VALUE=PERIOD:20261210T100000Z/PT1H\r\nSUMMARY:");
+    skipping.replace(
+        "SUMMARY:",
+        "RRULE:FREQ=WEEKLY;COUNT=2;UNTIL=20261214T000000Z\r\nRRULE:FREQ=WEEKLY;INTERVAL=0\r\nSUMMARY:");
     QByteArray hidden = STANDUP;
     hidden.replace("UID:standup", "UID:dup\x1b]0;x\x07");
     writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", skipping}, {"dup.ics", hidden}});
     writeCalendar("zzz", {{"displayname", "Other"}, {"dup.ics", hidden}});
     const QString said[] = {
-        root() + "/work/standup.ics: only the first of several RRULEs used; an RDATE that "
-                 "is a period or not a date skipped\n",
+        root() + "/work/standup.ics: an RRULE with both COUNT and UNTIL: its COUNT ignored; an RRULE part "
+                 "that is not valid ignored: INTERVAL=0\n",
         "zzz/dup.ics repeats the event dup\\u001b]0;x\\u0007 of work/dup.ics; the first one is used\n"};
     for (const QStringList& command :
          {QStringList{"calendars"}, QStringList{"list", "--from", "2026-12-07T00:00", "--json"},
@@ -554,6 +556,24 @@ TEST_F(StoreCommandsTest, WhatWasSkippedInAFileIsSaidOnceUnlessQuiet) {
         const QRegularExpression newUid(u"^[0-9a-f-]{36}\t"_s);
         EXPECT_EQ(QString(loud.out).remove(newUid), QString(quiet.out).remove(newUid));
     }
+}
+
+// Several rules give the union of their occurrences, a period RDATE an occurrence of its own length, and
+// UNTIL wins over a COUNT beside it.
+TEST_F(StoreCommandsTest, ListShowsEveryRuleAndPeriods) {
+    QByteArray file = STANDUP;
+    file.replace(
+        "SUMMARY:",
+        "RRULE:FREQ=WEEKLY;COUNT=9;UNTIL=20261214T140000Z\r\nRDATE;VALUE=PERIOD:20261209T160000Z/PT2H\r\n"
+        "SUMMARY:");
+    writeCalendar("work", {{"displayname", "Work"}, {"mix.ics", file}});
+    const CliRun run = cli({"list", "--from", "2026-12-09T00:00", "--to", "2026-12-15T00:00"});
+    EXPECT_EQ(run.err, root() + "/work/mix.ics: an RRULE with both COUNT and UNTIL: its COUNT ignored\n");
+    EXPECT_EQ(run.out.toStdString(), "2026-12-09 09:00 – 2026-12-09 09:15  standup  [Work]\n"
+                                     "2026-12-09 11:00 – 2026-12-09 13:00  standup  [Work]\n"
+                                     "2026-12-10 09:00 – 2026-12-10 09:15  standup  [Work]\n"
+                                     "2026-12-11 09:00 – 2026-12-11 09:15  standup  [Work]\n"
+                                     "2026-12-14 09:00 – 2026-12-14 09:15  standup  [Work]\n");
 }
 
 TEST_F(StoreCommandsTest, TheFirstCalendarIsMadeWholeOrCompleted) {

@@ -69,6 +69,17 @@ void IcsComponent::addProperty(const ContentLine& line) {
     m_entries.insert(m_entries.begin() + index, Entry{{{}, line}, nullptr});
 }
 
+void IcsComponent::replaceProperties(QStringView name,
+                                     const std::function<ContentLine(const ContentLine&)>& change) {
+    for (Entry& entry : m_entries) {
+        if (!entry.isProperty(name))
+            continue;
+        const ContentLine changed = change(*entry.line.content);
+        if (changed.text() != entry.line.content->text())
+            entry.line = {{}, changed};
+    }
+}
+
 int IcsComponent::removeProperties(QStringView name, const std::function<bool(const ContentLine&)>& which) {
     return int(std::erase_if(m_entries, [&](const Entry& e) {
         return !e.child && e.line.content && e.line.content->hasName(name) &&

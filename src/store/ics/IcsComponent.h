@@ -35,6 +35,9 @@ public:
     void setProperty(const ContentLine& line);
     // After the last property of the same name, else after the other properties, before any child.
     void addProperty(const ContentLine& line);
+    // Replaces each property of that name where it stands with what `change` makes of it (an equal line
+    // keeps its old bytes).
+    void replaceProperties(QStringView name, const std::function<ContentLine(const ContentLine&)>& change);
     // Removes the properties of that name that `which` accepts (all without `which`); returns how many.
     int removeProperties(QStringView name, const std::function<bool(const ContentLine&)>& which = {});
 

@@ -41,20 +41,19 @@ std::optional<IcsTime> IcsEventReader::timeOf(icalproperty* property) {
     icalvalue* value = property ? icalproperty_get_value(property) : nullptr;
     if (!value)
         return std::nullopt;
-    icaltimetype time = icaltime_null_time();
     switch (icalvalue_isa(value)) {
     case ICAL_DATE_VALUE:
-        time = icalvalue_get_date(value);
-        break;
+        return timeOf(icalvalue_get_date(value), property);
     case ICAL_DATETIME_VALUE:
-        time = icalvalue_get_datetime(value);
-        break;
+        return timeOf(icalvalue_get_datetime(value), property);
     case ICAL_DATETIMEPERIOD_VALUE:
-        time = icalvalue_get_datetimeperiod(value).time;
-        break;
+        return timeOf(icalvalue_get_datetimeperiod(value).time, property);
     default:
-        break;
+        return std::nullopt;
     }
+}
+
+std::optional<IcsTime> IcsEventReader::timeOf(const icaltimetype& time, icalproperty* property) {
     if (!isPlausible(time))
         return std::nullopt;
     IcsTime result;
@@ -69,28 +68,61 @@ std::optional<IcsTime> IcsEventReader::timeOf(icalproperty* property) {
     return result;
 }
 
-IcsEventData::Duration IcsEventReader::durationOf(icalcomponent* vevent, const IcsTime& start) {
+std::optional<IcsRecurrence::Period> IcsEventReader::periodOf(icalproperty* property) {
+    icalvalue* value = icalproperty_get_value(property);
+    if (!value || icalvalue_isa(value) != ICAL_PERIOD_VALUE)
+        return std::nullopt;
+    const icalperiodtype period = icalvalue_get_period(value);
+    const std::optional<IcsTime> start = timeOf(period.start, property);
+    if (!start || start->isDate)
+        return std::nullopt;
     IcsEventData::Duration duration;
-    if (const auto end = timeOf(icalcomponent_get_first_property(vevent, ICAL_DTEND_PROPERTY))) {
-        if (start.isDate) {
-            duration.days = end->wall.dayNumber() - start.wall.dayNumber();
-        } else {
-            const bool floating = start.zone.isDefault() && end->zone.isDefault() && !end->isDate;
-            duration.seconds = floating ? end->wall.localSeconds() - start.wall.localSeconds()
-                                        : (end->toMSecs() - start.toMSecs()) / 1000;
-        }
-    } else if (icalproperty* property = icalcomponent_get_first_property(vevent, ICAL_DURATION_PROPERTY)) {
-        const icaldurationtype value = icalproperty_get_duration(property);
-        const int sign = value.is_neg ? -1 : 1;
-        duration.days = sign * qint64(value.weeks * 7 + value.days);
-        duration.seconds = sign * qint64(value.hours * 3600 + value.minutes * 60 + value.seconds);
-    } else if (start.isDate) {
-        duration.days = 1; // a date alone is that one day
+    if (!icaltime_is_null_time(period.end)) {
+        const std::optional<IcsTime> end = timeOf(period.end, property);
+        if (!end)
+            return std::nullopt;
+        duration = durationBetween(*start, *end);
+    } else {
+        duration = durationOf(period.duration);
     }
+    return IcsRecurrence::Period{*start, checked(duration)};
+}
+
+IcsEventData::Duration IcsEventReader::durationBetween(const IcsTime& start, const IcsTime& end) {
+    IcsEventData::Duration duration;
+    if (start.isDate) {
+        duration.days = end.wall.dayNumber() - start.wall.dayNumber();
+    } else {
+        const bool floating = start.zone.isDefault() && end.zone.isDefault() && !end.isDate;
+        duration.seconds = floating ? end.wall.localSeconds() - start.wall.localSeconds()
+                                    : (end.toMSecs() - start.toMSecs()) / 1000;
+    }
+    return duration;
+}
+
+IcsEventData::Duration IcsEventReader::durationOf(const icaldurationtype& value) {
+    const int sign = value.is_neg ? -1 : 1;
+    return IcsEventData::Duration{sign * qint64(value.weeks * 7 + value.days),
+                                  sign * qint64(value.hours * 3600 + value.minutes * 60 + value.seconds)};
+}
+
+IcsEventData::Duration IcsEventReader::checked(IcsEventData::Duration duration) {
     if (duration.days < 0 || duration.seconds < 0) {
         m_warnings.append(QStringLiteral("an event ends before it starts: read as lasting no time"));
-        duration = {};
+        return {};
     }
+    return duration;
+}
+
+IcsEventData::Duration IcsEventReader::durationOf(icalcomponent* vevent, const IcsTime& start) {
+    IcsEventData::Duration duration;
+    if (const auto end = timeOf(icalcomponent_get_first_property(vevent, ICAL_DTEND_PROPERTY)))
+        duration = durationBetween(start, *end);
+    else if (icalproperty* property = icalcomponent_get_first_property(vevent, ICAL_DURATION_PROPERTY))
+        duration = durationOf(icalproperty_get_duration(property));
+    else if (start.isDate)
+        duration.days = 1; // a date alone is that one day
+    duration = checked(duration);
     if (start.isDate && duration.days <= 0)
         duration = IcsEventData::Duration{1, 0};
     return duration;
@@ -187,12 +219,12 @@ std::optional<IcsEventData> IcsEventReader::read(icalcomponent* vevent) {
 
 IcsRecurrence IcsEventReader::readRecurrence(icalcomponent* vevent) {
     IcsRecurrence recurrence;
-    if (icalproperty* rrule = icalcomponent_get_first_property(vevent, ICAL_RRULE_PROPERTY)) {
+    for (icalproperty* rrule = icalcomponent_get_first_property(vevent, ICAL_RRULE_PROPERTY); rrule;
+         rrule = icalcomponent_get_next_property(vevent, ICAL_RRULE_PROPERTY)) {
         char* text = icalproperty_get_value_as_string_r(rrule);
-        recurrence.rrule = QByteArray(text ? text : "");
+        if (text && *text)
+            recurrence.rrules.append(QByteArray(text));
         free(text);
-        if (icalcomponent_get_next_property(vevent, ICAL_RRULE_PROPERTY))
-            m_warnings.append(QStringLiteral("only the first of several RRULEs used"));
     }
     if (icalcomponent_get_first_property(vevent, ICAL_EXRULE_PROPERTY))
         m_warnings.append(QStringLiteral("EXRULE ignored"));
@@ -200,8 +232,10 @@ IcsRecurrence IcsEventReader::readRecurrence(icalcomponent* vevent) {
          rdate = icalcomponent_get_next_property(vevent, ICAL_RDATE_PROPERTY)) {
         if (const auto time = timeOf(rdate))
             recurrence.rdates.append(*time);
+        else if (const auto period = periodOf(rdate))
+            recurrence.periods.append(*period);
         else
-            m_warnings.append(QStringLiteral("an RDATE that is a period or not a date skipped"));
+            m_warnings.append(QStringLiteral("an RDATE that is not a date or a period skipped"));
     }
     for (icalproperty* exdate = icalcomponent_get_first_property(vevent, ICAL_EXDATE_PROPERTY); exdate;
          exdate = icalcomponent_get_next_property(vevent, ICAL_EXDATE_PROPERTY)) {

@@ -26,6 +26,14 @@ public:
 
 private:
     std::optional<IcsTime> timeOf(icalproperty* property);
+    // A value of the property, with the property's TZID.
+    std::optional<IcsTime> timeOf(const icaltimetype& time, icalproperty* property);
+    // An RDATE of date-time periods (start/end or start/duration).
+    std::optional<IcsRecurrence::Period> periodOf(icalproperty* property);
+    static IcsEventData::Duration durationBetween(const IcsTime& start, const IcsTime& end);
+    static IcsEventData::Duration durationOf(const icaldurationtype& value);
+    // A negative duration said once and read as none.
+    IcsEventData::Duration checked(IcsEventData::Duration duration);
     IcsEventData::Duration durationOf(icalcomponent* vevent, const IcsTime& start);
     std::optional<IcsEventData::Alarm> alarmOf(icalcomponent* valarm);
 

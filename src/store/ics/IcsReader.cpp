@@ -4,6 +4,7 @@
 #include "IcsLineFeed.h"
 #include "IcsSeriesData.h"
 #include "IcsZoneTable.h"
+#include "RecurrenceRuleRepair.h"
 
 #include <QHash>
 
@@ -84,8 +85,15 @@ void addOverride(Group& group, Candidate candidate, QStringList& warnings) {
 IcsSeries seriesOf(const QString& uid, Group group) {
     auto data = std::make_shared<IcsSeriesData>();
     data->uid = uid;
-    for (Candidate& candidate : group.overrides)
+    const bool allDay = group.master && group.master->data.start.isDate;
+    for (Candidate& candidate : group.overrides) {
+        // Producers name a day of an all-day series by a time too, often its midnight in UTC: the day
+        // written is the one meant, whatever the zone.
+        IcsTime& id = *candidate.data.recurrenceId;
+        if (allDay && !id.isDate)
+            id = IcsTime{id.wall.startOfDay(), true, WallClockZone()};
         data->overrides.append(std::move(candidate.data));
+    }
     if (group.master) {
         Candidate& master = *group.master;
         data->startForm = master.form;
@@ -110,7 +118,8 @@ IcsReadResult IcsReader::read(const QByteArray& fileText) {
     (void)configured;
 
     IcsReadResult result;
-    const QByteArray text = prepared(fileText, result.warnings);
+    const QByteArray text =
+        RecurrenceRuleRepair::repaired(prepared(fileText, result.warnings), result.warnings);
     icalcomponent* root = IcsLineFeed::parse(text);
     if (!root) {
         result.malformed = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IcsEventData.h"
 #include "IcsTime.h"
 
 #include <QByteArray>
@@ -7,9 +8,16 @@
 
 // The recurrence properties of a master VEVENT.
 struct IcsRecurrence {
-    QByteArray rrule; // empty without an RRULE
+    // An RDATE that is a period: an occurrence with a length of its own.
+    struct Period {
+        IcsTime start;
+        IcsEventData::Duration duration;
+    };
+
+    QList<QByteArray> rrules; // in file order; their occurrences are the union
     QList<IcsTime> rdates;
+    QList<Period> periods;
     QList<IcsTime> exdates;
 
-    bool isEmpty() const { return rrule.isEmpty() && rdates.isEmpty(); }
+    bool isEmpty() const { return rrules.isEmpty() && rdates.isEmpty() && periods.isEmpty(); }
 };

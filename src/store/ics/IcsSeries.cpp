@@ -11,20 +11,24 @@ constexpr qint64 DAY_MSECS = 86400000;
 // Room for a nominal day that runs longer across a daylight-saving change.
 constexpr qint64 DST_SLACK_MSECS = 2 * 3600000;
 
-qint64 endOf(const IcsEventData& part, qint64 start) {
+// `form` tells whether the days are dates and in which zone they are counted.
+qint64 endAfter(const IcsEventData::Duration& duration, const IcsTime& form, qint64 start) {
     qint64 end = start;
-    if (part.duration.days != 0) {
-        const WallClockZone& zone = part.start.zone;
-        end = zone.toMSecs(zone.toWall(start).addingDays(part.duration.days));
+    if (duration.days != 0) {
+        const WallClockZone& zone = form.zone;
+        end = zone.toMSecs(zone.toWall(start).addingDays(duration.days));
     }
-    if (!part.start.isDate)
-        end += part.duration.seconds * 1000;
+    if (!form.isDate)
+        end += duration.seconds * 1000;
     return std::max(end, start);
 }
 
-qint64 longestDuration(const IcsEventData& part) {
-    return std::max<qint64>(0,
-                            part.duration.days * DAY_MSECS + DST_SLACK_MSECS + part.duration.seconds * 1000);
+qint64 endOf(const IcsEventData& part, qint64 start) {
+    return endAfter(part.duration, part.start, start);
+}
+
+qint64 longest(const IcsEventData::Duration& duration) {
+    return std::max<qint64>(0, duration.days * DAY_MSECS + DST_SLACK_MSECS + duration.seconds * 1000);
 }
 
 bool overlaps(qint64 start, qint64 end, qint64 from, qint64 to) {
@@ -128,8 +132,12 @@ WallClockZone IcsSeries::zone() const {
 }
 
 bool IcsSeries::isOpenEnded() const {
-    const QByteArray rrule = d->expander ? d->expander->recurrence().rrule : QByteArray();
-    return !rrule.isEmpty() && !rrule.contains("COUNT=") && !rrule.contains("UNTIL=");
+    if (!d->expander)
+        return false;
+    const QList<QByteArray>& rrules = d->expander->recurrence().rrules;
+    return std::any_of(rrules.cbegin(), rrules.cend(), [](const QByteArray& rrule) {
+        return !rrule.contains("COUNT=") && !rrule.contains("UNTIL=");
+    });
 }
 
 std::pair<qint64, qint64> IcsSeries::reach() const {
@@ -143,6 +151,8 @@ std::pair<qint64, qint64> IcsSeries::reach() const {
         qint64 first = d->master->start.toMSecs();
         for (const IcsTime& rdate : d->expander->recurrence().rdates)
             first = std::min(first, rdate.toMSecs());
+        for (const IcsRecurrence::Period& period : d->expander->recurrence().periods)
+            first = std::min(first, period.start.toMSecs());
         for (const IcsEventData& part : d->overrides)
             first = std::min({first, part.start.toMSecs(), part.recurrenceId->toMSecs()});
         return {first - PAD, OPEN};
@@ -194,11 +204,15 @@ QList<std::shared_ptr<CalEvent>> IcsSeries::occurrences(const QDateTime& from, c
             result.append(recordOf(*d, *d->master, start, stop, std::nullopt, false));
     } else if (d->expander) {
         // Originals far enough before the window may still reach into it, shifted or long.
-        qint64 reach = longestDuration(*d->master);
+        qint64 reach = longest(d->master->duration);
+        const QList<IcsRecurrence::Period>& periods = d->expander->recurrence().periods;
+        const bool hasPeriods = !periods.isEmpty();
+        for (const IcsRecurrence::Period& period : periods)
+            reach = std::max(reach, longest(period.duration));
         qint64 earliestShift = 0;
         qint64 latestShift = 0;
         for (const OverrideIndex::Range& range : index.ranges) {
-            reach = std::max(reach, longestDuration(*range.part));
+            reach = std::max(reach, longest(range.part->duration));
             earliestShift = std::min(earliestShift, range.shift);
             latestShift = std::max(latestShift, range.shift);
         }
@@ -208,7 +222,11 @@ QList<std::shared_ptr<CalEvent>> IcsSeries::occurrences(const QDateTime& from, c
             const OverrideIndex::Range* range = index.rangeFor(original);
             const IcsEventData& part = range ? *range->part : *d->master;
             const qint64 start = original + (range ? range->shift : 0);
-            const qint64 stop = endOf(part, start);
+            // A period counts its days in the zone of its own start.
+            const std::optional<IcsRecurrence::Period> period =
+                range || !hasPeriods ? std::nullopt : d->expander->periodAt(original);
+            const qint64 stop =
+                period ? endAfter(period->duration, period->start, start) : endOf(part, start);
             if (overlaps(start, stop, begin, end))
                 result.append(recordOf(*d, part, start, stop, original, range != nullptr));
         }
@@ -228,13 +246,14 @@ std::shared_ptr<CalEvent> IcsSeries::masterRecord() const {
                     d->expander ? std::optional(start) : std::nullopt, false);
 }
 
-int IcsSeries::occurrencesBefore(const QDateTime& originalStart) const {
-    if (!d->master)
-        return 0;
+QList<int> IcsSeries::occurrencesBefore(const QDateTime& originalStart) const {
+    QList<int> result;
+    if (!d->expander)
+        return result;
     const qint64 msecs = originalStart.toMSecsSinceEpoch();
-    if (d->expander)
-        return d->expander->ruleInstancesBefore(msecs);
-    return d->master->start.toMSecs() < msecs ? 1 : 0;
+    for (qsizetype rule = 0; rule < d->expander->recurrence().rrules.size(); ++rule)
+        result.append(d->expander->ruleInstancesBefore(rule, msecs));
+    return result;
 }
 
 QDateTime IcsSeries::firstOccurrence() const {

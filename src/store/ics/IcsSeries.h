@@ -21,6 +21,7 @@ struct IcsSeriesData;
 // occurrence that has no override of its own. An EXDATE removes an occurrence together with its
 // override. Overrides without a master are shown on their own. A DTSTART that the RRULE does not
 // produce is still the first occurrence, and COUNT counts it; an UNTIL before DTSTART leaves none.
+// Several RRULEs give the union of their occurrences, and an RDATE period an occurrence as long as it.
 class IcsSeries {
 public:
     explicit IcsSeries(std::shared_ptr<const IcsSeriesData> data);
@@ -38,10 +39,10 @@ public:
     bool hasMaster() const;
     // An RRULE or RDATE on the master, or any override.
     bool isRecurring() const;
-    // How many instances of the master's RRULE start before `originalStart`, DTSTART being the first:
-    // the number COUNT counts, so EXDATEs are not subtracted and RDATEs not added. A series split
-    // there keeps COUNT minus this for its later part. 1 or 0 for DTSTART alone, 0 without a master.
-    int occurrencesBefore(const QDateTime& originalStart) const;
+    // For each RRULE of the master, in file order, how many of its instances start before
+    // `originalStart`, DTSTART being the first: the number its COUNT counts, so EXDATEs are not
+    // subtracted and RDATEs not added. A series split there keeps COUNT minus this for its later part.
+    QList<int> occurrencesBefore(const QDateTime& originalStart) const;
     // The original start of the first occurrence no EXDATE removes; invalid without a master or when
     // every occurrence is removed.
     QDateTime firstOccurrence() const;

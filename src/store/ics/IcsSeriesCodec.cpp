@@ -164,14 +164,31 @@ bool IcsSeriesCodec::read(BinaryReader& in, IcsEventData& event) {
 }
 
 void IcsSeriesCodec::write(BinaryWriter& out, const IcsRecurrence& recurrence) {
-    out << recurrence.rrule;
+    out << recurrence.rrules;
     write(out, recurrence.rdates);
+    out << qint32(recurrence.periods.size());
+    for (const IcsRecurrence::Period& period : recurrence.periods) {
+        write(out, period.start);
+        out << period.duration.days << period.duration.seconds;
+    }
     write(out, recurrence.exdates);
 }
 
 bool IcsSeriesCodec::read(BinaryReader& in, IcsRecurrence& recurrence) {
-    in >> recurrence.rrule;
-    return read(in, recurrence.rdates) && read(in, recurrence.exdates);
+    in >> recurrence.rrules;
+    qint32 periods = 0;
+    if (!read(in, recurrence.rdates))
+        return false;
+    in >> periods;
+    if (!in.ok() || periods < 0)
+        return false;
+    for (qint32 i = 0; i < periods; ++i) {
+        IcsRecurrence::Period& period = recurrence.periods.emplace_back();
+        if (!read(in, period.start))
+            return false;
+        in >> period.duration.days >> period.duration.seconds;
+    }
+    return in.ok() && read(in, recurrence.exdates);
 }
 
 void IcsSeriesCodec::write(BinaryWriter& out, const QList<IcsTime>& times) {

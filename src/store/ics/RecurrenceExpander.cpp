@@ -53,6 +53,10 @@ bool contains(const QList<qint64>& sorted, qint64 value) {
 
 RecurrenceExpander::RecurrenceExpander(const IcsTime& start, IcsRecurrence recurrence)
     : m_start(start), m_recurrence(std::move(recurrence)) {
+    // Periods have a clock time of their own: an all-day series takes only their days.
+    if (m_start.isDate)
+        for (const IcsRecurrence::Period& period : std::exchange(m_recurrence.periods, {}))
+            m_recurrence.rdates.append(period.start);
     for (IcsTime& rdate : m_recurrence.rdates)
         rdate = likeStart(rdate, m_start);
     // A timed EXDATE still matches by instant; only a DATE one in a timed series removes a whole day.
@@ -74,9 +78,16 @@ const RecurrenceExpander::Resolved& RecurrenceExpander::resolved() const {
     }
     for (const IcsTime& rdate : m_recurrence.rdates)
         fresh.rdates.append(rdate.toMSecs());
+    for (const IcsRecurrence::Period& period : m_recurrence.periods) {
+        fresh.rdates.append(period.start.toMSecs());
+        fresh.periods.append({period.start.toMSecs(), period});
+    }
     std::sort(fresh.exdates.begin(), fresh.exdates.end());
     std::sort(fresh.exdays.begin(), fresh.exdays.end());
     std::sort(fresh.rdates.begin(), fresh.rdates.end());
+    // Stable, so that of two periods with one start the first in the file is the one found.
+    std::stable_sort(fresh.periods.begin(), fresh.periods.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     m_resolved = std::move(fresh);
     return m_resolved;
 }
@@ -86,12 +97,26 @@ bool RecurrenceExpander::excludes(qint64 msecs, qint64 dayNumber) const {
     return contains(dates.exdates, msecs) || contains(dates.exdays, dayNumber);
 }
 
+std::optional<IcsRecurrence::Period> RecurrenceExpander::periodAt(qint64 msecs) const {
+    const auto& periods = resolved().periods;
+    const auto found =
+        std::lower_bound(periods.cbegin(), periods.cend(), msecs,
+                         [](const auto& period, qint64 start) { return period.first < start; });
+    if (found == periods.cend() || found->first != msecs)
+        return std::nullopt;
+    return found->second;
+}
+
+QList<QByteArray> RecurrenceExpander::rules() const {
+    return m_recurrence.rrules.isEmpty() ? QList<QByteArray>{QByteArray()} : m_recurrence.rrules;
+}
+
 void RecurrenceExpander::forEachRuleInstance(
-    const std::function<bool(qint64 msecs, const WallTime& wall)>& visit) const {
+    const QByteArray& rrule, const std::function<bool(qint64 msecs, const WallTime& wall)>& visit) const {
     const WallTime startWall = m_start.isDate ? m_start.wall.startOfDay() : m_start.wall;
-    icalrecurrencetype rule = icalrecurrencetype_from_string(m_recurrence.rrule.constData());
+    icalrecurrencetype rule = icalrecurrencetype_from_string(rrule.constData());
     const std::unique_ptr<char, decltype(&free)> calendarScale(rule.rscale, &free);
-    if (m_recurrence.rrule.isEmpty() || rule.freq == ICAL_NO_RECURRENCE) {
+    if (rrule.isEmpty() || rule.freq == ICAL_NO_RECURRENCE) {
         visit(m_start.zone.toMSecs(startWall), startWall);
         return;
     }
@@ -119,7 +144,7 @@ void RecurrenceExpander::forEachRuleInstance(
         if (!std::exchange(m_stopLogged, true))
             VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
                    QStringLiteral("recurrence \"%1\" stopped after %2 instances")
-                       .arg(QString::fromUtf8(m_recurrence.rrule))
+                       .arg(QString::fromUtf8(rrule))
                        .arg(MAX_ITERATIONS));
     };
 
@@ -161,14 +186,17 @@ QList<qint64> RecurrenceExpander::starts(qint64 from, qint64 to) const {
         Window fresh{generation, from, std::max(from, to) + WINDOW_SLACK_MSECS, {}};
         // Clock readings only ever increase, but a reading in a daylight-saving gap moves forward, so
         // an instance may come up to a gap's length earlier than the one before it.
-        if (ruleMayOccurIn(fresh.from, fresh.to + DAY_MSECS))
-            forEachRuleInstance([&](qint64 msecs, const WallTime& wall) {
+        for (const QByteArray& rrule : rules()) {
+            if (!ruleMayOccurIn(rrule, fresh.from, fresh.to + DAY_MSECS))
+                continue;
+            forEachRuleInstance(rrule, [&](qint64 msecs, const WallTime& wall) {
                 if (msecs >= fresh.to + DAY_MSECS)
                     return false;
                 if (msecs >= fresh.from && msecs < fresh.to && !excludes(msecs, wall.dayNumber()))
                     fresh.starts.append(msecs);
                 return true;
             });
+        }
         for (qint64 rdate : resolved().rdates)
             if (rdate >= fresh.from && rdate < fresh.to && !excludes(rdate, zone().toWall(rdate).dayNumber()))
                 fresh.starts.append(rdate);
@@ -183,10 +211,10 @@ QList<qint64> RecurrenceExpander::starts(qint64 from, qint64 to) const {
 
 // Setting up libical's iterator costs far more than this test, and most series of a store lie wholly
 // before or after the window asked for.
-bool RecurrenceExpander::ruleMayOccurIn(qint64 from, qint64 to) const {
+bool RecurrenceExpander::ruleMayOccurIn(const QByteArray& rrule, qint64 from, qint64 to) const {
     if (m_start.toMSecs() >= to)
         return false;
-    const QByteArrayView rule(m_recurrence.rrule);
+    const QByteArrayView rule(rrule);
     const qsizetype at = rule.indexOf("UNTIL=");
     if (at < 0)
         return true;
@@ -202,9 +230,9 @@ bool RecurrenceExpander::ruleMayOccurIn(qint64 from, qint64 to) const {
     return untilMSecs + 2 * DAY_MSECS >= from;
 }
 
-int RecurrenceExpander::ruleInstancesBefore(qint64 msecs) const {
+int RecurrenceExpander::ruleInstancesBefore(qsizetype rule, qint64 msecs) const {
     int before = 0;
-    forEachRuleInstance([&](qint64 instant, const WallTime&) {
+    forEachRuleInstance(rules().value(rule), [&](qint64 instant, const WallTime&) {
         if (instant < msecs)
             ++before;
         return instant < msecs + DAY_MSECS;
@@ -214,12 +242,15 @@ int RecurrenceExpander::ruleInstancesBefore(qint64 msecs) const {
 
 std::optional<qint64> RecurrenceExpander::first() const {
     std::optional<qint64> result;
-    forEachRuleInstance([&](qint64 msecs, const WallTime& wall) {
-        if (excludes(msecs, wall.dayNumber()))
-            return true;
-        result = msecs;
-        return false;
-    });
+    for (const QByteArray& rrule : rules())
+        forEachRuleInstance(rrule, [&](qint64 msecs, const WallTime& wall) {
+            if (result && msecs >= *result)
+                return false;
+            if (excludes(msecs, wall.dayNumber()))
+                return true;
+            result = msecs;
+            return false;
+        });
     for (qint64 rdate : resolved().rdates)
         if ((!result || rdate < *result) && !excludes(rdate, zone().toWall(rdate).dayNumber()))
             return rdate; // ascending: the first one kept is the earliest

@@ -9,11 +9,11 @@
 #include <functional>
 #include <optional>
 
-// The original starts of a recurring series: DTSTART, the RRULE's instances and the RDATEs, less the
-// EXDATEs. The RRULE runs on clock readings in the series' zone, each then made an instant, because
-// libical's own expansion mishandles daylight-saving changes. Expanding stops at the end of the window
-// asked for, and after MAX_ITERATIONS instances, so no rule can hang a query; the first such stop is
-// logged.
+// The original starts of a recurring series: DTSTART, the instances of each RRULE and the RDATEs, less the
+// EXDATEs. An RDATE that is a period gives its occurrence a length of its own. The RRULE runs on clock
+// readings in the series' zone, each then made an instant, because libical's own expansion mishandles
+// daylight-saving changes. Expanding stops at the end of the window asked for, and after MAX_ITERATIONS
+// instances, so no rule can hang a query; the first such stop is logged.
 //
 // A DTSTART that the RRULE does not produce is still the first occurrence, and COUNT counts it (most
 // producers expect this). An UNTIL before DTSTART leaves no occurrence at all.
@@ -28,9 +28,11 @@ public:
     // Whether an EXDATE removes the occurrence that starts at `msecs`, on the day `dayNumber` of the
     // series' zone (a DATE EXDATE removes its whole day).
     bool excludes(qint64 msecs, qint64 dayNumber) const;
-    // The RRULE's instances, DTSTART included, that start before `msecs`: what COUNT counts, so EXDATEs
-    // do not lower it and RDATEs do not raise it.
-    int ruleInstancesBefore(qint64 msecs) const;
+    // The instances of the RRULE numbered `rule` (in file order), DTSTART included, that start before
+    // `msecs`: what its COUNT counts, so EXDATEs do not lower it and RDATEs do not raise it.
+    int ruleInstancesBefore(qsizetype rule, qint64 msecs) const;
+    // The RDATE period that starts at `msecs`, if one does.
+    std::optional<IcsRecurrence::Period> periodAt(qint64 msecs) const;
     // The first original start that no EXDATE removes.
     std::optional<qint64> first() const;
 
@@ -41,9 +43,10 @@ private:
     // Instants of the dates, valid while the default zone stays the same.
     struct Resolved {
         std::uint64_t generation = 0;
-        QList<qint64> exdates; // ascending
-        QList<qint64> exdays;  // day numbers of DATE EXDATEs, ascending
-        QList<qint64> rdates;  // ascending
+        QList<qint64> exdates;                                   // ascending
+        QList<qint64> exdays;                                    // day numbers of DATE EXDATEs, ascending
+        QList<qint64> rdates;                                    // ascending, the starts of periods included
+        QList<std::pair<qint64, IcsRecurrence::Period>> periods; // by start, ascending
     };
     struct Window {
         std::uint64_t generation = 0;
@@ -53,11 +56,14 @@ private:
     };
 
     const Resolved& resolved() const;
-    // False when no instance of the RRULE can start in [from, to): the window ends before DTSTART or
+    // The RRULEs, or one empty rule (DTSTART alone) for a series of RDATEs.
+    QList<QByteArray> rules() const;
+    // False when no instance of `rrule` can start in [from, to): the window ends before DTSTART or
     // begins after UNTIL.
-    bool ruleMayOccurIn(qint64 from, qint64 to) const;
-    // Calls `visit` with each RRULE instance in order, DTSTART first, until it returns false.
-    void forEachRuleInstance(const std::function<bool(qint64 msecs, const WallTime& wall)>& visit) const;
+    bool ruleMayOccurIn(const QByteArray& rrule, qint64 from, qint64 to) const;
+    // Calls `visit` with each instance of `rrule` in order, DTSTART first, until it returns false.
+    void forEachRuleInstance(const QByteArray& rrule,
+                             const std::function<bool(qint64 msecs, const WallTime& wall)>& visit) const;
 
     IcsTime m_start;
     IcsRecurrence m_recurrence;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -285,6 +286,9 @@ void VEventWriter::writeRule(IcsComponent& event, const CalEvent* before, const 
     const std::optional<ContentLine> existing = event.property(u"RRULE");
     if (!existing || !before || !before->recurrenceRule ||
         !sameRuleBesidesEnd(*before->recurrenceRule, *rule)) {
+        // The record's rule is now the whole rule: further RRULEs of the file would add to it.
+        bool first = true;
+        event.removeProperties(u"RRULE", [&](const ContentLine&) { return !std::exchange(first, false); });
         event.setProperty(ContentLine(QStringLiteral("RRULE"), RecurrenceRuleText::format(*rule, until)));
         return;
     }

@@ -21,12 +21,12 @@ std::optional<WallTime> readWallTime(QStringView text, bool& utc, bool& isDate) 
 
 } // namespace
 
-QList<QDateTime> OccurrenceValues::instants(const ContentLine& line, const QString& seriesTzid,
+QList<QDateTime> OccurrenceValues::instants(const ContentLine& line, const DateForm& seriesForm,
                                             const WallClockZone& seriesZone) {
     const QStringList tzid = line.parameter(u"TZID");
     WallClockZone zone; // the default zone, for dates and floating times
     if (!tzid.isEmpty()) {
-        if (tzid.front() == seriesTzid)
+        if (tzid.front() == seriesForm.tzid)
             zone = seriesZone;
         else if (const std::optional<WallClockZone> named = ZoneResolver::named(tzid.front()))
             zone = *named;
@@ -40,10 +40,10 @@ QList<QDateTime> OccurrenceValues::instants(const ContentLine& line, const QStri
             isDate);
         if (!wall)
             continue;
-        if (utc)
+        if (isDate || seriesForm.kind == DateForm::Date)
+            result.append(WallClockZone().toInstant(wall->startOfDay()));
+        else if (utc)
             result.append(WallClockZone::utc().toInstant(*wall));
-        else if (isDate)
-            result.append(WallClockZone().toInstant(*wall));
         else
             result.append(zone.toInstant(*wall));
     }

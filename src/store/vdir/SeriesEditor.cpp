@@ -40,7 +40,18 @@ IcsComponent* SeriesEditor::master() const {
 }
 
 QList<QDateTime> SeriesEditor::instants(const ContentLine& line) const {
-    return OccurrenceValues::instants(line, m_series.startForm().tzid, m_series.zone());
+    return OccurrenceValues::instants(line, m_series.startForm(), m_series.zone());
+}
+
+QString SeriesEditor::periodLength(const ContentLine& value, const QDateTime& start) const {
+    const QString length = value.value().section(u'/', 1);
+    if (length.isEmpty() || length.contains(u'P'))
+        return length;
+    ContentLine end = value;
+    end.setValue(length);
+    const QList<QDateTime> at = instants(end);
+    return at.isEmpty() ? QString()
+                        : QStringLiteral("PT%1S").arg(std::max<qint64>(0, start.secsTo(at.front())));
 }
 
 IcsComponent* SeriesEditor::overrideFor(const QDateTime& occurrence) const {
@@ -76,10 +87,20 @@ void SeriesEditor::saveAll(const CalEvent& record) {
         const WallClockZone zone = record.isAllDay ? WallClockZone() : m_series.zone();
         const qint64 shift = clockDifference(record.occurrence, record.startDate, zone);
         after->startDate = shiftedOnClock(before->startDate, shift, zone);
-        after->endDate = record.isAllDay
-                             ? shiftedOnClock(after->startDate,
-                                              clockDifference(record.startDate, record.endDate, zone), zone)
-                             : after->startDate.addMSecs(record.startDate.msecsTo(record.endDate));
+        // The series' length changes by as much as the occurrence's did: an occurrence with a length of
+        // its own (an RDATE period, an override) does not give it to the series.
+        const std::shared_ptr<CalEvent> read = occurrenceAsRead(record.occurrence);
+        const CalEvent& from = read ? *read : *before;
+        if (record.isAllDay) {
+            const qint64 days = clockDifference(before->startDate, before->endDate, zone) +
+                                clockDifference(record.startDate, record.endDate, zone) -
+                                clockDifference(from.startDate, from.endDate, zone);
+            after->endDate = shiftedOnClock(after->startDate, days, zone);
+        } else {
+            after->endDate = after->startDate.addMSecs(before->startDate.msecsTo(before->endDate) +
+                                                       record.startDate.msecsTo(record.endDate) -
+                                                       from.startDate.msecsTo(from.endDate));
+        }
     } else {
         after->startDate = record.startDate;
         after->endDate = record.endDate;
@@ -132,27 +153,41 @@ SeriesEditor::Cut SeriesEditor::cutFrom(const QDateTime& occurrence) {
     IcsComponent* event = master();
     if (!event)
         return cut;
+    // Values before the occurrence stay as they are written; a line that lists none after it is untouched.
     for (const QString& name : {EXDATE, RDATE}) {
-        QList<QDateTime> kept;
-        QList<QDateTime>& later = name == EXDATE ? cut.exclusions : cut.additions;
+        QList<ContentLine> kept;
         event->removeProperties(name, [&](const ContentLine& line) {
-            const QList<QDateTime> values = instants(line);
-            if (std::all_of(values.begin(), values.end(), [&](const QDateTime& t) { return t < occurrence; }))
-                return false;
-            for (const QDateTime& t : values)
-                (t < occurrence ? kept : later).append(t);
-            return true;
+            QStringList earlier;
+            bool reached = false;
+            for (const QString& value : line.value().split(u',', Qt::SkipEmptyParts)) {
+                ContentLine one = line;
+                one.setValue(value);
+                const QList<QDateTime> at = instants(one);
+                if (at.isEmpty() || at.front() < occurrence) {
+                    earlier.append(value);
+                    continue;
+                }
+                reached = true;
+                if (name == EXDATE)
+                    cut.exclusions.append(at.front());
+                else
+                    cut.additions.append({at.front(), periodLength(one, at.front())});
+            }
+            if (reached && !earlier.isEmpty()) {
+                kept.append(line);
+                kept.back().setValue(earlier.join(u','));
+            }
+            return reached;
         });
-        for (const QDateTime& t : kept)
-            event->addProperty(VEventWriter::occurrenceLine(name, *event, t));
+        for (const ContentLine& line : kept)
+            event->addProperty(line);
     }
     return cut;
 }
 
 void SeriesEditor::endBefore(const QDateTime& occurrence) {
     IcsComponent* event = master();
-    const std::optional<ContentLine> rule = event ? event->property(u"RRULE") : std::nullopt;
-    if (!rule)
+    if (!event || !event->property(u"RRULE"))
         return;
     QString until;
     switch (m_series.startForm().kind) {
@@ -172,17 +207,28 @@ void SeriesEditor::endBefore(const QDateTime& occurrence) {
         until = IcsValueFormat::utcDateTime(occurrence.addSecs(-1));
         break;
     }
-    ContentLine ended = *rule;
-    ended.setValue(IcsValueFormat::withRulePart(
-        IcsValueFormat::withRulePart(rule->value(), u"COUNT", QString()), u"UNTIL", until));
-    event->setProperty(ended);
+    // Every rule ends there, but one whose COUNT ran out before stays as it is: without its COUNT it
+    // would go on up to there.
+    const QList<int> before = m_series.occurrencesBefore(occurrence);
+    qsizetype ruleNumber = 0;
+    event->replaceProperties(u"RRULE", [&](const ContentLine& rule) {
+        const int used = before.value(ruleNumber++);
+        bool counted = false;
+        const int count = rulePart(rule.value(), u"COUNT").toInt(&counted);
+        if (counted && count <= used)
+            return rule;
+        ContentLine ended = rule;
+        ended.setValue(IcsValueFormat::withRulePart(
+            IcsValueFormat::withRulePart(rule.value(), u"COUNT", QString()), u"UNTIL", until));
+        return ended;
+    });
 }
 
 std::optional<IcsDocument> SeriesEditor::saveFuture(const CalEvent& record, const QString& newUid) {
     IcsComponent* event = master();
     if (!event || !record.occurrence.isValid() || record.occurrence <= m_series.firstOccurrence())
         return std::nullopt;
-    const int earlier = m_series.occurrencesBefore(record.occurrence);
+    const QList<int> earlier = m_series.occurrencesBefore(record.occurrence);
     IcsComponent later = *event;
     const Cut cut = cutFrom(record.occurrence);
     endBefore(record.occurrence);
@@ -193,15 +239,19 @@ std::optional<IcsDocument> SeriesEditor::saveFuture(const CalEvent& record, cons
     later.setProperty(ContentLine(QStringLiteral("UID"), newUid));
     for (const QString& name : {EXDATE, RDATE})
         later.removeProperties(name);
-    if (const std::optional<ContentLine> rule = later.property(u"RRULE")) {
-        const QString count = rulePart(rule->value(), u"COUNT");
-        if (!count.isEmpty()) {
-            ContentLine remaining = *rule;
-            remaining.setValue(IcsValueFormat::withRulePart(
-                rule->value(), u"COUNT", QString::number(std::max(1, count.toInt() - earlier))));
-            later.setProperty(remaining);
-        }
-    }
+    // Each rule counts its own instances: the later part keeps those of each not yet used.
+    qsizetype ruleNumber = 0;
+    later.replaceProperties(u"RRULE", [&](const ContentLine& rule) {
+        const int before = earlier.value(ruleNumber++);
+        bool valid = false;
+        const int count = rulePart(rule.value(), u"COUNT").toInt(&valid);
+        if (!valid || count < 1)
+            return rule;
+        ContentLine remaining = rule;
+        remaining.setValue(IcsValueFormat::withRulePart(rule.value(), u"COUNT",
+                                                        QString::number(std::max(1, count - before))));
+        return remaining;
+    });
     IcsComponent& newMaster = created.body().addChild(later);
     const std::shared_ptr<CalEvent> before = m_series.masterRecord();
     auto after = record.copy();
@@ -215,8 +265,14 @@ std::optional<IcsDocument> SeriesEditor::saveFuture(const CalEvent& record, cons
     for (const QDateTime& t : cut.exclusions)
         newMaster.addProperty(
             VEventWriter::occurrenceLine(EXDATE, newMaster, shiftedOnClock(t, shift, zone)));
-    for (const QDateTime& t : cut.additions)
-        newMaster.addProperty(VEventWriter::occurrenceLine(RDATE, newMaster, shiftedOnClock(t, shift, zone)));
+    for (const auto& [t, length] : cut.additions) {
+        ContentLine line = VEventWriter::occurrenceLine(RDATE, newMaster, shiftedOnClock(t, shift, zone));
+        if (!length.isEmpty() && m_series.startForm().kind != DateForm::Date) {
+            line.setValue(line.value() + u'/' + length);
+            line.setParameter(QStringLiteral("VALUE"), {QStringLiteral("PERIOD")});
+        }
+        newMaster.addProperty(line);
+    }
     for (const auto& [component, id] : cut.overrides) {
         IcsComponent moved = component;
         moved.setProperty(ContentLine(QStringLiteral("UID"), newUid));

@@ -45,12 +45,15 @@ private:
     struct Cut {
         QList<std::pair<IcsComponent, QDateTime>> overrides; // with the occurrence each replaces
         QList<QDateTime> exclusions;
-        QList<QDateTime> additions;
+        QList<std::pair<QDateTime, QString>> additions; // with the length of a period ("PT2H"), else empty
     };
     // Removes the overrides, EXDATEs and RDATEs at or after `occurrence` and returns them.
     Cut cutFrom(const QDateTime& occurrence);
     void endBefore(const QDateTime& occurrence);
     QList<QDateTime> instants(const ContentLine& line) const;
+    // The length of the RDATE period `value` (one value of an RDATE line) as a duration; empty when it
+    // is not a period.
+    QString periodLength(const ContentLine& value, const QDateTime& start) const;
 
     IcsDocument& m_document;
     const IcsSeries& m_series;

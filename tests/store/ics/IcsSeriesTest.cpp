@@ -85,8 +85,8 @@ TEST(IcsSeriesTest, CountsAndFirstOccurrenceForSplittingASeries) {
                        "RRULE:FREQ=DAILY;COUNT=5\r\nEXDATE;TZID=Europe/Berlin:20240101T100000\r\n"
                        "RDATE;TZID=Europe/Berlin:20240110T100000\r\nEND:VEVENT\r\n"));
     // The excluded first instance still counts; the RDATE never does.
-    EXPECT_EQ(series.occurrencesBefore(utc(2024, 1, 4, 9)), 3);
-    EXPECT_EQ(series.occurrencesBefore(utc(2024, 1, 20)), 5);
+    EXPECT_EQ(series.occurrencesBefore(utc(2024, 1, 4, 9)), QList<int>{3});
+    EXPECT_EQ(series.occurrencesBefore(utc(2024, 1, 20)), QList<int>{5});
     EXPECT_EQ(series.firstOccurrence(), utc(2024, 1, 2, 9));
     EXPECT_TRUE(series.isRecurring());
 
@@ -209,13 +209,4 @@ TEST(IcsSeriesTest, HostileRulesEnd) {
         (void)series.occurrencesBefore(utc(2030, 1, 1));
         (void)series.firstOccurrence();
     }
-}
-
-TEST(IcsSeriesTest, PeriodRdateIsSkippedWithAWarning) {
-    const IcsReadResult result =
-        IcsReader::read("BEGIN:VEVENT\r\nUID:p\r\nDTSTART:20240101T100000Z\r\n"
-                        "RDATE;VALUE=PERIOD:20240105T100000Z/20240105T120000Z\r\nEND:VEVENT\r\n");
-    ASSERT_EQ(result.series.size(), 1);
-    EXPECT_TRUE(result.warnings.join(u' ').contains(QLatin1String("RDATE")));
-    EXPECT_EQ(result.series[0].occurrences(utc(2024, 1, 1), utc(2024, 2, 1)).size(), 1);
 }

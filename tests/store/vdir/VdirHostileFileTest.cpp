@@ -1,7 +1,5 @@
 #include "VdirTestSupport.h"
 
-#include "base/Logger.h"
-
 namespace {
 
 QByteArray event(const QByteArray& uid, const QByteArray& start, const QByteArray& extra = {}) {
@@ -16,14 +14,6 @@ const QByteArray SECONDLY_ZONE = "BEGIN:VTIMEZONE\r\nTZID:Every Second\r\nBEGIN:
 
 class VdirHostileFileTest : public VdirTest {
 protected:
-    void SetUp() override {
-        Logger::addLoggerWithName(LCALSTORE).setLevel(Logger::LOG_WARNING_LEVEL);
-        Logger::setSink([this](const QString& line) { m_log.append(line); });
-    }
-    void TearDown() override {
-        Logger::setSink(nullptr);
-        Logger::addLoggerWithName(LCALSTORE).setLevel(Logger::LOG_ERROR_LEVEL);
-    }
     QStringList titles(VdirCalendarStore& store) const {
         QStringList result;
         for (const auto& e :
@@ -33,11 +23,11 @@ protected:
         return result;
     }
     qsizetype logged(const QString& text) const {
-        return std::count_if(m_log.cbegin(), m_log.cend(),
+        return std::count_if(m_log.lines.cbegin(), m_log.lines.cend(),
                              [&](const QString& line) { return line.contains(text); });
     }
 
-    QStringList m_log;
+    StoreLog m_log;
 };
 
 } // namespace
@@ -60,7 +50,7 @@ TEST_F(VdirHostileFileTest, ListsEveryFileAndLogsTheHostileOneOnce) {
     write("home", "new.ics", ics(event("third", ":20261213T090000Z")));
     EXPECT_TRUE(waitFor([&] { return titles(store).size() == 4; }));
 
-    EXPECT_EQ(logged("hostile.ics"), 1) << m_log.join(u'\n').toStdString();
+    EXPECT_EQ(logged("hostile.ics"), 1) << m_log.lines.join(u'\n').toStdString();
     EXPECT_EQ(logged("\"Every Second\""), 1);
     EXPECT_EQ(logged("broken.ics is skipped"), 1);
     EXPECT_EQ(logged("a.ics") + logged("z.ics") + logged("new.ics"), 0);

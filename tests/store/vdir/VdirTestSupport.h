@@ -2,6 +2,8 @@
 
 #include "store/vdir/VdirCalendarStore.h"
 
+#include "base/Logger.h"
+
 #include "DateEnvironmentGuard.h"
 #include "TestSupport.h"
 
@@ -11,6 +13,20 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+// What the store logs at warning level while this lives.
+struct StoreLog {
+    StoreLog() {
+        Logger::addLoggerWithName(LCALSTORE).setLevel(Logger::LOG_WARNING_LEVEL);
+        Logger::setSink([this](const QString& line) { lines.append(line); });
+    }
+    ~StoreLog() {
+        Logger::setSink(nullptr);
+        Logger::addLoggerWithName(LCALSTORE).setLevel(Logger::LOG_ERROR_LEVEL);
+    }
+
+    QStringList lines;
+};
 
 // A calendar tree in a temporary folder, with files written as other programs write them.
 class VdirTest : public ::testing::Test {
