@@ -19,6 +19,7 @@
 #include "store/CalendarSortOrder.h"
 #include "store/ProgramAlarmApprovals.h"
 #include "store/UserInteraction.h"
+#include "store/ics/ruleAlignedDates.h"
 #include "textColors.h"
 
 #include <QCheckBox>
@@ -35,6 +36,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <tuple>
 
 #include <algorithm>
 
@@ -204,6 +207,13 @@ void EditEventController::buildWindow() {
                 if (!m_event)
                     return;
                 m_event->recurrenceRule = std::move(rule);
+                // A series begins on an occurrence of its rule: other programs differ on one that does not.
+                if (const auto aligned = ruleAlignedDates(*m_event)) {
+                    std::tie(m_event->startDate, m_event->endDate) = *aligned;
+                    showEventInFields();
+                    directEditDidEnd();
+                    return;
+                }
                 announceChange();
             });
     m_alarmsGridView = new GridView;

@@ -493,16 +493,41 @@ TEST_F(EditEventControllerTest, RecurrencesChosenInThePanelAreWrittenAndExpand) 
         QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
     });
     choose(panel.recurrenceButton(), u"Other..."_s);
+    // The start moves to the rule's first occurrence, the hour kept, and the fields show it.
+    EXPECT_EQ(editor.startDatePicker()->dateTime(), QDateTime(QDate(2026, 12, 25), QTime(14, 0)));
+    EXPECT_EQ(editor.endDatePicker()->dateTime(), QDateTime(QDate(2026, 12, 25), QTime(15, 0)));
     editor.okAction();
     const QByteArray written = file(u"home"_s, u"review"_s);
     EXPECT_TRUE(written.contains("RRULE:FREQ=MONTHLY;BYDAY=-1FR")) << written.constData();
+    EXPECT_TRUE(written.contains("DTSTART;TZID=America/New_York:20261225T140000")) << written.constData();
     loop.nextPass();
     days.clear();
     for (const auto& occurrence : loop.model.eventsWithUid(u"review"_s))
         days.append(occurrence->startDate.toLocalTime().date().day());
-    // The start counts as the first occurrence; then the last Fridays of December and January.
     ASSERT_GE(days.size(), 3);
-    EXPECT_EQ(days.mid(0, 3), (QList<int>{9, 25, 29}));
+    EXPECT_EQ(days.mid(0, 3), (QList<int>{25, 29, 26}));
+    loop.undo.undo(); // with the rest of the edit
+    EXPECT_EQ(loop.stored(u"review"_s).value(0)->startDate, wednesday(14));
+
+    // An all-day event keeps its days, and a start that is an occurrence stays.
+    const auto fair = storedEvent(u"home"_s, u"fair"_s);
+    editor.showWithEvent(fair);
+    editor.isAllDayCheckbox()->click();
+    editor.endDatePicker()->setDate(QDate(2026, 12, 10));
+    choose(panel.recurrenceButton(), u"Weekly"_s);
+    EXPECT_EQ(editor.startDatePicker()->date(), QDate(2026, 12, 9));
+    QTimer::singleShot(0, &panel, [&panel] {
+        CustomRecurrenceController& dialog = *panel.customRecurrenceController();
+        choose(dialog.kindButton(), dialog.kindButton()->itemText(2));
+        dialog.nthWeekdayModeButton()->click();
+        dialog.monthViewNthWeekdayButton()->setCurrentIndex(dialog.monthViewNthWeekdayButton()->findData(2));
+        dialog.monthViewWeekdayButton()->setCurrentIndex(6);
+        QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    choose(panel.recurrenceButton(), u"Other..."_s);
+    EXPECT_EQ(editor.startDatePicker()->date(), QDate(2026, 12, 12)) << "the second Saturday";
+    EXPECT_EQ(editor.endDatePicker()->date(), QDate(2026, 12, 13));
+    editor.cancelAction();
 }
 
 } // namespace

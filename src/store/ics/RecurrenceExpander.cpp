@@ -112,7 +112,8 @@ QList<QByteArray> RecurrenceExpander::rules() const {
 }
 
 void RecurrenceExpander::forEachRuleInstance(
-    const QByteArray& rrule, const std::function<bool(qint64 msecs, const WallTime& wall)>& visit) const {
+    const QByteArray& rrule, const std::function<bool(qint64 msecs, const WallTime& wall)>& visit,
+    bool withStart) const {
     const WallTime startWall = m_start.isDate ? m_start.wall.startOfDay() : m_start.wall;
     icalrecurrencetype rule = icalrecurrencetype_from_string(rrule.constData());
     const std::unique_ptr<char, decltype(&free)> calendarScale(rule.rscale, &free);
@@ -159,12 +160,13 @@ void RecurrenceExpander::forEachRuleInstance(
     }
     icalrecur_iterator* iterator = icalrecur_iterator_new(rule, floatingTime(startWall, m_start.isDate));
     if (!iterator) { // a rule that can never occur
-        accept(startWall);
+        if (withStart)
+            accept(startWall);
         return;
     }
     icaltimetype next = icalrecur_iterator_next(iterator);
     bool more = true;
-    if (icaltime_is_null_time(next) || wallOf(next) != startWall)
+    if (withStart && (icaltime_is_null_time(next) || wallOf(next) != startWall))
         more = accept(startWall);
     for (int iterations = 0; more && !icaltime_is_null_time(next); ++iterations) {
         if (iterations == MAX_ITERATIONS) {
@@ -255,4 +257,18 @@ std::optional<qint64> RecurrenceExpander::first() const {
         if ((!result || rdate < *result) && !excludes(rdate, zone().toWall(rdate).dayNumber()))
             return rdate; // ascending: the first one kept is the earliest
     return result;
+}
+
+std::optional<qint64> RecurrenceExpander::firstRuleInstance() const {
+    std::optional<qint64> first;
+    for (const QByteArray& rrule : m_recurrence.rrules)
+        forEachRuleInstance(
+            rrule,
+            [&](qint64 msecs, const WallTime&) {
+                if (!first || msecs < *first)
+                    first = msecs;
+                return false;
+            },
+            false);
+    return first;
 }

@@ -36,6 +36,10 @@ public:
     // The first original start that no EXDATE removes.
     std::optional<qint64> first() const;
 
+    // The first instance the RRULEs themselves give, DTSTART only when one gives it; none without an RRULE
+    // or when COUNT or UNTIL ends every rule first.
+    std::optional<qint64> firstRuleInstance() const;
+
     const WallClockZone& zone() const { return m_start.zone; }
     const IcsRecurrence& recurrence() const { return m_recurrence; }
 
@@ -61,9 +65,11 @@ private:
     // False when no instance of `rrule` can start in [from, to): the window ends before DTSTART or
     // begins after UNTIL.
     bool ruleMayOccurIn(const QByteArray& rrule, qint64 from, qint64 to) const;
-    // Calls `visit` with each instance of `rrule` in order, DTSTART first, until it returns false.
+    // Calls `visit` with each instance of `rrule` in order, DTSTART first (with `withStart`, also when the
+    // rule does not give it), until it returns false.
     void forEachRuleInstance(const QByteArray& rrule,
-                             const std::function<bool(qint64 msecs, const WallTime& wall)>& visit) const;
+                             const std::function<bool(qint64 msecs, const WallTime& wall)>& visit,
+                             bool withStart = true) const;
 
     IcsTime m_start;
     IcsRecurrence m_recurrence;
