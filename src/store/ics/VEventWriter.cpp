@@ -1,5 +1,6 @@
 #include "VEventWriter.h"
 
+#include "IcsAlarmSound.h"
 #include "IcsValueFormat.h"
 #include "RecurrenceRuleText.h"
 #include "VTimeZoneWriter.h"
@@ -91,7 +92,8 @@ std::pair<QString, QString> allDayDates(const CalEvent& event) {
 }
 
 IcsComponent alarmComponent(const CalAlarm& alarm, const QString& title) {
-    static const char* const ACTIONS[] = {"DISPLAY", "EMAIL", "PROCEDURE", "AUDIO"};
+    // A message with a sound is a message to other programs: an AUDIO alarm shows nothing there.
+    static const char* const ACTIONS[] = {"DISPLAY", "EMAIL", "PROCEDURE", "DISPLAY"};
     VL_ASSERT(alarm.action() != CalAlarm::NoAction, QStringLiteral("an alarm with an action"));
     IcsComponent result(QStringLiteral("VALARM"));
     result.addProperty(ContentLine(QStringLiteral("ACTION"), QString::fromLatin1(ACTIONS[alarm.action()])));
@@ -124,12 +126,12 @@ IcsComponent alarmComponent(const CalAlarm& alarm, const QString& title) {
                                            ContentLine::escapeText(alarm.procedureArguments())));
         break;
     case CalAlarm::Sound:
-        if (!alarm.sound().isEmpty()) {
-            // A sound name rather than a full URI, as other calendar programs write it.
-            ContentLine attach(QStringLiteral("ATTACH"), alarm.sound());
-            attach.setParameter(QStringLiteral("VALUE"), {QStringLiteral("URI")});
-            result.addProperty(attach);
-        }
+        result.addProperty(ContentLine(QStringLiteral("DESCRIPTION"), message));
+        // The sound goes with the message rather than in an AUDIO alarm of its own beside it: one alarm
+        // stays one VALARM, which other programs snooze, dismiss or delete as a whole, and a sound's name
+        // means the same on every computer the calendar reaches, where a file's path need not exist.
+        if (!alarm.sound().isEmpty())
+            result.addProperty(ContentLine(IcsAlarmSound::PROPERTY, ContentLine::escapeText(alarm.sound())));
         break;
     case CalAlarm::NoAction:
         break;

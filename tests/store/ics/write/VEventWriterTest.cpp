@@ -1,5 +1,7 @@
 #include "store/ics/VEventWriter.h"
 
+#include "store/ics/IcsReader.h"
+
 #include "CorpusFiles.h"
 #include "DateEnvironmentGuard.h"
 #include "TestSupport.h"
@@ -191,10 +193,11 @@ TEST(VEventWriterTest, WritesAlarmsThatAReaderUnderstands) {
         {CalAlarm::Display, -900, {}, ICAL_ACTION_DISPLAY, ""},
         {CalAlarm::Display, moment.toSecsSinceEpoch(), {}, ICAL_ACTION_DISPLAY, ""},
         {CalAlarm::Email, -86490, "me@example.org", ICAL_ACTION_EMAIL, "mailto:me@example.org"},
-        {CalAlarm::Sound, -60, "Basso", ICAL_ACTION_AUDIO, "Basso"},
+        {CalAlarm::Sound, -60, "bell", ICAL_ACTION_DISPLAY, ""}, // a message first: see below for the sound
         {CalAlarm::Procedure, 0, "file:///usr/bin/true", ICAL_ACTION_PROCEDURE, "file:///usr/bin/true"},
     };
     auto event = timedEvent(at(2026, 6, 10, 9), at(2026, 6, 10, 10));
+    event->title = QStringLiteral("Dentist, upstairs");
     for (const auto& e : expected) {
         auto alarm = CalAlarm::alarm();
         alarm->setEmailAddress(e.kind == CalAlarm::Email ? e.detail : QString());
@@ -227,8 +230,38 @@ TEST(VEventWriterTest, WritesAlarmsThatAReaderUnderstands) {
             alarm, e.action == ICAL_ACTION_EMAIL ? ICAL_ATTENDEE_PROPERTY : ICAL_ATTACH_PROPERTY);
         EXPECT_EQ(detail ? QString::fromUtf8(icalproperty_get_value_as_string(detail)) : QString(),
                   e.written);
+        // What other programs show when the alarm goes off.
+        if (e.action == ICAL_ACTION_DISPLAY || e.action == ICAL_ACTION_EMAIL) {
+            EXPECT_STREQ(icalcomponent_get_description(alarm), "Dentist, upstairs");
+        }
         alarm = icalcomponent_get_next_component(written, ICAL_VALARM_COMPONENT);
     }
+}
+
+// A message with sound shows its message in every program and plays its sound here.
+TEST(VEventWriterTest, AMessageWithSoundReadsBackWithItsSound) {
+    auto event = timedEvent(at(2026, 6, 10, 9), at(2026, 6, 10, 10));
+    auto alarm = CalAlarm::alarm();
+    alarm->setRelativeTrigger(-600);
+    alarm->setSound(QStringLiteral("my, bell; two"));
+    event->alarms = {alarm, alarm->copy()};
+    event->alarms[1]->setSound(QString()); // plays nothing: a message
+    IcsDocument document = IcsDocument::create();
+    VEventWriter(document, NOW)
+        .write(document.body().addChild(IcsComponent(QStringLiteral("VEVENT"))), nullptr, *event);
+    const QByteArray written = document.serialize();
+    EXPECT_FALSE(written.contains("AUDIO")) << written.constData();
+    EXPECT_TRUE(written.contains("DESCRIPTION:Reminder\r\nX-VERDALUNE-SOUND:my\\, bell\\; two\r\n"))
+        << written.constData();
+
+    const IcsReadResult read = IcsReader::read(written);
+    ASSERT_EQ(read.series.size(), 1);
+    const auto record = read.series.front().masterRecord();
+    ASSERT_EQ(record->alarms.size(), 2);
+    EXPECT_EQ(record->alarms[0]->action(), CalAlarm::Sound);
+    EXPECT_EQ(record->alarms[0]->sound(), alarm->sound());
+    EXPECT_EQ(record->alarms[0]->relativeTrigger(), -600);
+    EXPECT_EQ(record->alarms[1]->action(), CalAlarm::Display);
 }
 
 TEST(VEventWriterTest, AnAlarmWithoutActionIsNeverWritten) {
