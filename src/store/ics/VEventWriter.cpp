@@ -7,6 +7,8 @@
 #include "base/InternalInconsistency.h"
 #include "dates/DateEnvironment.h"
 
+#include <QTimeZone>
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -203,34 +205,59 @@ bool VEventWriter::write(IcsComponent& event, const CalEvent* before, const CalE
     }
     if (changed && before)
         stamp(event);
+    // Also the zones of times the program did not write: of a component copied from the master, of the
+    // other components of a file another program wrote.
+    if (changed)
+        addMissingZones();
     return changed;
 }
 
-void VEventWriter::writeStart(IcsComponent& event, const CalEvent& after) {
-    ContentLine start(QStringLiteral("DTSTART"), QString());
-    if (after.isAllDay) {
-        start.setValue(allDayDates(after).first);
-        start.setParameter(QStringLiteral("VALUE"), {QStringLiteral("DATE")});
+ContentLine VEventWriter::timeLine(const QString& name, const QDateTime& instant, const CalEvent& after) {
+    ContentLine line(name, QString());
+    if (const std::optional<QString> tzid = VTimeZoneWriter::addDefaultZone(m_document, after.startDate)) {
+        line.setValue(IcsValueFormat::localDateTime(CalendarDate::fromQDateTime(instant)));
+        line.setParameter(QStringLiteral("TZID"), {*tzid});
     } else {
-        start.setValue(IcsValueFormat::localDateTime(CalendarDate::fromQDateTime(after.startDate)));
-        start.setParameter(QStringLiteral("TZID"),
-                           {VTimeZoneWriter::addDefaultZone(m_document, after.startDate)});
+        line.setValue(IcsValueFormat::utcDateTime(instant));
     }
-    event.setProperty(start);
+    return line;
+}
+
+void VEventWriter::writeStart(IcsComponent& event, const CalEvent& after) {
+    if (after.isAllDay) {
+        ContentLine start(QStringLiteral("DTSTART"), allDayDates(after).first);
+        start.setParameter(QStringLiteral("VALUE"), {QStringLiteral("DATE")});
+        event.setProperty(start);
+    } else {
+        event.setProperty(timeLine(QStringLiteral("DTSTART"), after.startDate, after));
+    }
 }
 
 void VEventWriter::writeEnd(IcsComponent& event, const CalEvent& after) {
-    ContentLine end(QStringLiteral("DTEND"), QString());
-    if (after.isAllDay) {
-        end.setValue(allDayDates(after).second);
-        end.setParameter(QStringLiteral("VALUE"), {QStringLiteral("DATE")});
-    } else {
-        end.setValue(IcsValueFormat::localDateTime(CalendarDate::fromQDateTime(after.endDate)));
-        end.setParameter(QStringLiteral("TZID"),
-                         {VTimeZoneWriter::addDefaultZone(m_document, after.startDate)});
-    }
     event.removeProperties(u"DURATION");
-    event.setProperty(end);
+    if (after.isAllDay) {
+        ContentLine end(QStringLiteral("DTEND"), allDayDates(after).second);
+        end.setParameter(QStringLiteral("VALUE"), {QStringLiteral("DATE")});
+        event.setProperty(end);
+    } else {
+        event.setProperty(timeLine(QStringLiteral("DTEND"), after.endDate, after));
+    }
+}
+
+void VEventWriter::addMissingZones() {
+    for (const IcsComponent* component : m_document.body().children()) {
+        const std::optional<ContentLine> start = component->property(u"DTSTART");
+        const QDate day =
+            start ? QDate::fromString(start->value().left(8), QStringLiteral("yyyyMMdd")) : QDate();
+        const QDateTime from = day.isValid() ? QDateTime(day, QTime(0, 0), QTimeZone::utc()) : m_now;
+        for (const char16_t* name : {u"DTSTART", u"DTEND", u"DUE", u"RECURRENCE-ID", u"EXDATE", u"RDATE"}) {
+            for (const ContentLine& line : component->properties(name)) {
+                const QStringList tzid = line.parameter(u"TZID");
+                if (!tzid.isEmpty())
+                    VTimeZoneWriter::addZone(m_document, tzid.front(), from);
+            }
+        }
+    }
 }
 
 void VEventWriter::writeAlarms(IcsComponent& event, const CalEvent& after) {
@@ -262,7 +289,7 @@ ContentLine VEventWriter::occurrenceLine(const QString& name, const IcsComponent
         (start->parameter(u"VALUE").contains(u"DATE", Qt::CaseInsensitive) || start->value().size() == 8)) {
         result.setValue(IcsValueFormat::localDate(local));
         result.setParameter(QStringLiteral("VALUE"), {QStringLiteral("DATE")});
-    } else if (!tzid.isEmpty() && tzid == DateEnvironment::timeZoneId()) {
+    } else if (!tzid.isEmpty() && tzid == DateEnvironment::timeZoneId() && !VTimeZoneWriter::isUtc(tzid)) {
         result.setValue(IcsValueFormat::localDateTime(local));
         result.setParameter(QStringLiteral("TZID"), {tzid});
     } else if (start && tzid.isEmpty() && !start->value().endsWith(u'Z', Qt::CaseInsensitive)) {

@@ -165,6 +165,84 @@ TEST(VEventWriterTest, WrittenTimesReadBackAsTheSameInstantsAndDays) {
     }
 }
 
+// Readers show a zone's TZNAMEs, and a server keeps a VTIMEZONE as it is only when it holds nothing of
+// the writer's own.
+TEST(VEventWriterTest, ZonesCarryTheirAbbreviationsAndNothingPrivate) {
+    const struct {
+        const char* zone;
+        QStringList names;
+    } cases[] = {{"Europe/Berlin", {"TZNAME:CEST", "TZNAME:CET"}},
+                 {"America/New_York", {"TZNAME:EDT", "TZNAME:EST"}},
+                 {"Asia/Kolkata", {"TZNAME:IST"}}};
+    for (const auto& c : cases) {
+        DateEnvironmentGuard zone(QString::fromUtf8(c.zone));
+        IcsDocument document = IcsDocument::create();
+        VEventWriter(document, NOW)
+            .write(document.body().addChild(IcsComponent(QStringLiteral("VEVENT"))), nullptr,
+                   *timedEvent(at(2026, 6, 10, 9), at(2026, 6, 10, 10)));
+        const QList<IcsComponent*> zones = document.body().children(u"VTIMEZONE");
+        ASSERT_EQ(zones.size(), 1);
+        EXPECT_FALSE(zones.front()->property(u"X-TZINFO"));
+        QStringList names;
+        for (IcsComponent* observance : zones.front()->children())
+            names.append(propertyText(*observance, u"TZNAME"));
+        names.sort();
+        EXPECT_EQ(names, c.names);
+    }
+}
+
+// In UTC a time is written as UTC: a TZID of UTC with a VTIMEZONE of its own was rewritten by a server
+// into a time that is both (TZID=...:...Z), which no reader accepts.
+TEST(VEventWriterTest, TimesInUtcAreWrittenAsUtc) {
+    for (const char* name : {"Etc/UTC", "UTC", "GMT"}) {
+        SCOPED_TRACE(name);
+        DateEnvironmentGuard zone(QString::fromUtf8(name));
+        auto event = timedEvent(at(2026, 6, 10, 9), at(2026, 6, 10, 10, 30));
+        event->recurrenceRule = CalRecurrenceRule::rule(CalRecurrenceRule::Daily);
+        IcsDocument document = IcsDocument::create();
+        IcsComponent& master = document.body().addChild(IcsComponent(QStringLiteral("VEVENT")));
+        VEventWriter(document, NOW).write(master, nullptr, *event);
+        const auto before = event->copy();
+        before->occurrence = at(2026, 6, 11, 9).toQDateTime();
+        before->startDate = before->occurrence;
+        before->endDate = at(2026, 6, 11, 10, 30).toQDateTime();
+        const auto after = before->copy();
+        after->startDate = at(2026, 6, 11, 14).toQDateTime();
+        after->endDate = at(2026, 6, 11, 15).toQDateTime();
+        const IcsComponent& moved = VEventWriter(document, NOW).addOverride(master, *before, *after);
+        EXPECT_EQ(propertyText(master, u"DTSTART"), "DTSTART:20260610T090000Z");
+        EXPECT_EQ(propertyText(master, u"DTEND"), "DTEND:20260610T103000Z");
+        EXPECT_EQ(propertyText(moved, u"RECURRENCE-ID"), "RECURRENCE-ID:20260611T090000Z");
+        EXPECT_EQ(propertyText(moved, u"DTSTART"), "DTSTART:20260611T140000Z");
+        EXPECT_TRUE(document.body().children(u"VTIMEZONE").isEmpty());
+        EXPECT_FALSE(document.serialize().contains("TZID")) << document.serialize().constData();
+    }
+}
+
+// A time that names a zone is read by that zone's rules in the file, not by the reader's own idea of it:
+// every zone named, also by components written elsewhere, has its VTIMEZONE.
+TEST(VEventWriterTest, EveryZoneAFileNamesHasItsTimeZone) {
+    DateEnvironmentGuard zone(QStringLiteral("America/New_York"));
+    IcsDocument document = IcsDocument::parse(
+        "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:s\r\nDTSTART;TZID=Europe/Paris:20260610T093000\r\n"
+        "DURATION:PT1H\r\nRRULE:FREQ=DAILY\r\nSUMMARY:Daily\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:s\r\n"
+        "RECURRENCE-ID;TZID=Europe/Paris:20260612T093000\r\nDTSTART;TZID=Asia/Tokyo:20260612T170000\r\n"
+        "DURATION:PT1H\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    auto before = timedEvent(at(2026, 6, 11, 3, 30), at(2026, 6, 11, 4, 30));
+    before->occurrence = before->startDate;
+    before->title = QStringLiteral("Daily");
+    before->recurrenceRule = CalRecurrenceRule::rule(CalRecurrenceRule::Daily);
+    auto after = before->copy();
+    after->startDate = at(2026, 6, 11, 8).toQDateTime();
+    after->endDate = at(2026, 6, 11, 9).toQDateTime();
+    VEventWriter(document, NOW).addOverride(*document.event(QStringLiteral("s")), *before, *after);
+    QStringList zones;
+    for (const IcsComponent* vtimezone : document.body().children(u"VTIMEZONE"))
+        zones.append(propertyText(*vtimezone, u"TZID"));
+    zones.sort();
+    EXPECT_EQ(zones, (QStringList{"TZID:America/New_York", "TZID:Asia/Tokyo", "TZID:Europe/Paris"}));
+}
+
 // The end of a DURATION event stays where it was when only the start moves, and the file's own VTIMEZONE
 // for the zone serves.
 TEST(VEventWriterTest, MovingTheStartOfADurationEventKeepsItsEnd) {
