@@ -177,26 +177,4 @@ TEST_F(CalDavSyncTest, AnEventMadeHereReachesTheServerAndOneFromTheServerReaches
     EXPECT_EQ(loop.modelled(event->uid).size(), 1);
 }
 
-// The server keeps a zone as the store writes it: the zone's names, nothing private, the time on its
-// clock.
-TEST_F(CalDavSyncTest, TheServerKeepsTheZoneOfATimeAsWritten) {
-    ASSERT_TRUE(waitFor([&] { return loop.model.calendarWithUid(u"shared"_s) != nullptr; }));
-    const QDate day = QDate::currentDate().addDays(3);
-    auto event = loop.controller.createNewEvent();
-    event->title = u"On New York's clock"_s;
-    event->calendar = loop.model.calendarWithUid(u"shared"_s);
-    event->startDate = QDateTime(day, QTime(9, 0)); // in the tests' zone, America/New_York
-    event->endDate = event->startDate.addSecs(3600);
-    loop.controller.addEvent(*event);
-    ASSERT_EQ(vdirsyncer(u"sync"_s), 0) << m_log.toStdString();
-
-    QByteArray served;
-    ASSERT_EQ(curl({serverUrl() + u"/shared/"_s}, &served), 0);
-    EXPECT_TRUE(served.contains("DTSTART;TZID=America/New_York:" + day.toString(u"yyyyMMdd"_s).toUtf8() +
-                                "T090000\r\n"))
-        << served.constData();
-    EXPECT_TRUE(served.contains("TZNAME:EST\r\n") && served.contains("TZNAME:EDT\r\n")) << served.constData();
-    EXPECT_FALSE(served.contains("X-TZINFO")) << served.constData();
-}
-
 } // namespace

@@ -1,5 +1,5 @@
-// khal, a real peer on the same folders: it reads what the store writes, and what it writes reaches the
-// store as a change by another program.
+// khal, a real peer on the same folders: it reads what the store writes at the same times as libical, and
+// what it writes reaches the store as a change by another program.
 #include "VdirTestSupport.h"
 
 #include <QProcess>
@@ -30,16 +30,6 @@ protected:
                 .toUtf8());
     }
 
-    // What khal lists for 2026, one line per event or occurrence on each day it covers: start|end|title in
-    // Berlin, days alone for an all-day event (its last day as the end).
-    QStringList khalYear() {
-        QStringList lines = khal({"list", "--format", "{start}|{end}|{title}", "--day-format", "",
-                                  "2026-01-01", "2026-12-31"})
-                                .split(u'\n', Qt::SkipEmptyParts);
-        lines.sort();
-        return lines;
-    }
-
     QString khal(const QStringList& arguments) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -52,17 +42,8 @@ protected:
     }
 };
 
-TEST_F(KhalPeerTest, KhalListsWhatTheStoreWritesAndTheStoreSeesWhatKhalWrites) {
+TEST_F(KhalPeerTest, TheStoreSeesWhatKhalWrites) {
     VdirCalendarStore store(m_root.path());
-    auto event = CalEvent::event();
-    event->uid = "written-by-us";
-    event->title = "Lunch with Anna";
-    event->startDate = at(2026, 6, 11, 12, 30).toQDateTime();
-    event->endDate = at(2026, 6, 11, 13, 30).toQDateTime();
-    event->calendar = store.calendarWithUID("home");
-    ASSERT_EQ(store.saveEvent(*event, CalSpan::AllEvents), std::nullopt);
-    EXPECT_TRUE(khal({"list", "2026-06-10", "3d"}).contains("12:30-13:30 Lunch with Anna"));
-
     QStringList inserted;
     QObject::connect(&store, &CalendarStore::eventsChangedExternally,
                      [&](const StoreChanges& changes) { inserted += changes.inserted; });
@@ -80,56 +61,39 @@ QString inBerlin(const QDateTime& instant) {
     return instant.toTimeZone(QTimeZone("Europe/Berlin")).toString(u"yyyy-MM-dd HH:mm");
 }
 
-// The line khal lists for an event as the store reads it.
-QString storesLine(const CalEvent& event) {
-    if (event.isAllDay)
-        return event.startDate.toTimeZone(QTimeZone("Europe/Berlin")).toString(u"yyyy-MM-dd") + u'|' +
-               event.endDate.addDays(-1).toTimeZone(QTimeZone("Europe/Berlin")).toString(u"yyyy-MM-dd") +
-               u'|' + event.title;
-    return inBerlin(event.startDate) + u'|' + inBerlin(event.endDate) + u'|' + event.title;
-}
-
-// A time as libical reads it, with the zone of the file's VTIMEZONE when it names one.
+// A time as libical reads it, in Berlin: a TZID must name a VTIMEZONE of the file.
 QString libicalTime(icalproperty* property) {
     const icaltimetype time = icalproperty_get_datetime_with_component(property, nullptr);
     if (time.is_date)
         return QDate(time.year, time.month, time.day).toString(u"yyyy-MM-dd");
-    icalparameter* tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER);
-    EXPECT_EQ(!tzid, bool(icaltime_is_utc(time))) << "a time is either in UTC or names its zone";
-    if (tzid) {
-        EXPECT_TRUE(time.zone) << icalparameter_get_tzid(tzid) << " has no VTIMEZONE";
-        if (time.zone) {
-            EXPECT_STREQ(icaltimezone_get_tzid(const_cast<icaltimezone*>(time.zone)),
-                         icalparameter_get_tzid(tzid));
-        }
+    if (icalparameter* tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER)) {
+        EXPECT_STREQ(time.zone ? icaltimezone_get_tzid(const_cast<icaltimezone*>(time.zone)) : "",
+                     icalparameter_get_tzid(tzid));
     }
     return inBerlin(QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(time, time.zone)));
 }
 
-// What servers keep as it is and readers show: the zone's abbreviations, nothing private, no zone of its
-// own for UTC (one server rewrote such times into TZID=...:...Z, which nobody reads).
-void expectPlainZones(icalcomponent* root, const QString& file) {
+// Zones as servers keep them and readers show them: the zone's abbreviations for names, nothing private,
+// none for UTC (a server rewrote times in such a zone into TZID=...:...Z, which nobody reads).
+void expectPlainZones(icalcomponent* root) {
     for (icalcomponent* zone = icalcomponent_get_first_component(root, ICAL_VTIMEZONE_COMPONENT); zone;
          zone = icalcomponent_get_next_component(root, ICAL_VTIMEZONE_COMPONENT)) {
-        SCOPED_TRACE(file.toStdString());
         EXPECT_FALSE(icalcomponent_get_first_property(zone, ICAL_X_PROPERTY));
-        bool offsetFromUtc = false;
+        int offset = 0;
         for (icalcomponent* observance = icalcomponent_get_first_component(zone, ICAL_ANY_COMPONENT);
              observance; observance = icalcomponent_get_next_component(zone, ICAL_ANY_COMPONENT)) {
             icalproperty* name = icalcomponent_get_first_property(observance, ICAL_TZNAME_PROPERTY);
-            ASSERT_TRUE(name);
-            EXPECT_TRUE(
-                QString::fromUtf8(icalproperty_get_tzname(name)).contains(QRegularExpression("^[A-Z]{3,5}$")))
-                << icalproperty_get_tzname(name);
-            icalproperty* offset = icalcomponent_get_first_property(observance, ICAL_TZOFFSETTO_PROPERTY);
-            offsetFromUtc = offsetFromUtc || (offset && icalproperty_get_tzoffsetto(offset) != 0);
+            EXPECT_TRUE(name && QString::fromUtf8(icalproperty_get_tzname(name))
+                                    .contains(QRegularExpression("^[A-Z]{3,5}$")));
+            offset |= icalproperty_get_tzoffsetto(
+                icalcomponent_get_first_property(observance, ICAL_TZOFFSETTO_PROPERTY));
         }
-        EXPECT_TRUE(offsetFromUtc);
+        EXPECT_NE(offset, 0);
     }
 }
 
-// Each component of each file as libical reads it: start|end|title, and for a moved occurrence the
-// occurrence it replaces.
+// Each VEVENT of the folder's files as libical reads it: start|end|title, and the occurrence an override
+// replaces.
 QStringList libicalLines(const QDir& folder) {
     QStringList lines;
     for (const QString& name : folder.entryList({"*.ics"}, QDir::Files)) {
@@ -137,60 +101,48 @@ QStringList libicalLines(const QDir& folder) {
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         const std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)> root(
             icalparser_parse_string(file.readAll().constData()), &icalcomponent_free);
-        EXPECT_TRUE(root) << name.toStdString();
         EXPECT_EQ(icalcomponent_count_errors(root.get()), 0) << name.toStdString();
-        expectPlainZones(root.get(), name);
+        expectPlainZones(root.get());
         for (icalcomponent* event = icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT);
              event; event = icalcomponent_get_next_component(root.get(), ICAL_VEVENT_COMPONENT)) {
-            QString line = libicalTime(icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY)) +
-                           u'|' + libicalTime(icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY)) +
-                           u'|' + QString::fromUtf8(icalcomponent_get_summary(event));
+            QStringList fields{libicalTime(icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY)),
+                               libicalTime(icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY)),
+                               QString::fromUtf8(icalcomponent_get_summary(event))};
             if (icalproperty* id = icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY))
-                line += u'|' + libicalTime(id);
-            lines.append(line);
+                fields.append(libicalTime(id));
+            lines.append(fields.join(u'|'));
         }
     }
     lines.sort();
     return lines;
 }
 
-std::shared_ptr<CalAlarm> alarmOfKind(CalAlarm::Action action) {
-    auto alarm = CalAlarm::alarm();
-    alarm->setRelativeTrigger(-900);
-    if (action == CalAlarm::Sound)
-        alarm->setSound("alarm-clock-elapsed");
-    if (action == CalAlarm::Procedure)
-        alarm->setUrl(QUrl("file:///usr/bin/true"));
-    if (action == CalAlarm::Email)
-        alarm->setEmailAddress("me@example.org");
-    alarm->setAction(action);
-    return alarm;
-}
-
-// Every kind of file the store writes means the same times to khal and to libical as to the store: in a
-// zone on both sides of its daylight-saving change, in UTC, all day, with each kind of alarm, and a series
-// with an occurrence moved where another zone is the default.
+// Every kind of file the store writes means the same times to khal and to libical: in a zone on both
+// sides of its daylight-saving change, in UTC, all day, with each kind of alarm, and a series with an
+// occurrence moved where another zone is the default.
 TEST_F(KhalPeerTest, KhalAndLibicalReadEachKindOfWrittenFileAtTheSameTimes) {
     VdirCalendarStore store(m_root.path());
-    const auto save = [&](const QString& title, const CalendarDate& start, const CalendarDate& end,
-                          const std::function<void(CalEvent&)>& adjust = {}) {
+    const auto save = [&](
+                          const QString& title, const CalendarDate& start, const CalendarDate& end,
+                          const std::function<void(CalEvent&)>& adjust = [](CalEvent&) {}) {
         auto event = CalEvent::event();
         event->uid = title.toLower().replace(u' ', u'-');
         event->title = title;
         event->startDate = start.toQDateTime();
         event->endDate = end.toQDateTime();
         event->calendar = store.calendarWithUID("home");
-        if (adjust)
-            adjust(*event);
+        adjust(*event);
         ASSERT_EQ(store.saveEvent(*event, CalSpan::AllEvents), std::nullopt) << title.toStdString();
     };
     save("Zoned in winter", at(2026, 1, 15, 9, 30), at(2026, 1, 15, 10, 30));
     save("Zoned in summer", at(2026, 7, 1, 18), at(2026, 7, 1, 19, 15));
     save("All day", at(2026, 6, 11), at(2026, 6, 13), [](CalEvent& e) { e.isAllDay = true; });
     save("With alarms", at(2026, 6, 12, 8), at(2026, 6, 12, 9), [](CalEvent& e) {
-        for (CalAlarm::Action action :
-             {CalAlarm::Display, CalAlarm::Email, CalAlarm::Procedure, CalAlarm::Sound})
-            e.alarms.append(alarmOfKind(action));
+        e.alarms = {CalAlarm::alarm(), CalAlarm::alarm(), CalAlarm::alarm(), CalAlarm::alarm()};
+        e.alarms[1]->setAction(CalAlarm::Email);
+        e.alarms[1]->setEmailAddress("me@example.org");
+        e.alarms[2]->setUrl(QUrl("file:///usr/bin/true"));
+        e.alarms[3]->setSound("bell");
     });
     save("Weekly", at(2026, 6, 1, 10), at(2026, 6, 1, 11), [](CalEvent& e) {
         e.recurrenceRule = CalRecurrenceRule::rule(CalRecurrenceRule::Weekly);
@@ -212,24 +164,20 @@ TEST_F(KhalPeerTest, KhalAndLibicalReadEachKindOfWrittenFileAtTheSameTimes) {
         ASSERT_EQ(store.saveEvent(*moved, CalSpan::ThisEvent), std::nullopt);
     }
 
-    const QStringList expected{"2026-01-15 09:30|2026-01-15 10:30|Zoned in winter",
-                               "2026-06-01 10:00|2026-06-01 11:00|Weekly",
-                               "2026-06-09 14:00|2026-06-09 15:00|Weekly, moved",
-                               "2026-06-11 14:30|2026-06-11 15:30|In UTC",
-                               "2026-06-11|2026-06-12|All day",
-                               "2026-06-12 08:00|2026-06-12 09:00|With alarms",
-                               "2026-06-15 10:00|2026-06-15 11:00|Weekly",
-                               "2026-06-22 10:00|2026-06-22 11:00|Weekly",
-                               "2026-07-01 18:00|2026-07-01 19:15|Zoned in summer"};
-    QStringList stores;
-    for (const auto& event :
-         store.events(at(2026, 1, 1).toQDateTime(), at(2027, 1, 1).toQDateTime(), store.calendars()))
-        stores.append(storesLine(*event));
-    stores.sort();
-    EXPECT_EQ(stores, expected);
-    QStringList listed = expected;
-    listed.insert(4, "2026-06-11|2026-06-12|All day"); // on each of its two days
-    EXPECT_EQ(khalYear(), listed);
+    // One line per event or occurrence on each day it covers, an all-day event with its last day.
+    QStringList listed =
+        khal({"list", "--format", "{start}|{end}|{title}", "--day-format", "", "2026-01-01", "2026-12-31"})
+            .split(u'\n', Qt::SkipEmptyParts);
+    listed.sort();
+    EXPECT_EQ(
+        listed,
+        (QStringList{"2026-01-15 09:30|2026-01-15 10:30|Zoned in winter",
+                     "2026-06-01 10:00|2026-06-01 11:00|Weekly",
+                     "2026-06-09 14:00|2026-06-09 15:00|Weekly, moved",
+                     "2026-06-11 14:30|2026-06-11 15:30|In UTC", "2026-06-11|2026-06-12|All day",
+                     "2026-06-11|2026-06-12|All day", "2026-06-12 08:00|2026-06-12 09:00|With alarms",
+                     "2026-06-15 10:00|2026-06-15 11:00|Weekly", "2026-06-22 10:00|2026-06-22 11:00|Weekly",
+                     "2026-07-01 18:00|2026-07-01 19:15|Zoned in summer"}));
     EXPECT_EQ(libicalLines(QDir(folder("home"))),
               (QStringList{"2026-01-15 09:30|2026-01-15 10:30|Zoned in winter",
                            "2026-06-01 10:00|2026-06-01 11:00|Weekly",
