@@ -253,7 +253,8 @@ void VEventWriter::addMissingZones() {
         for (const char16_t* name : {u"DTSTART", u"DTEND", u"DUE", u"RECURRENCE-ID", u"EXDATE", u"RDATE"}) {
             for (const ContentLine& line : component->properties(name)) {
                 const QStringList tzid = line.parameter(u"TZID");
-                if (!tzid.isEmpty())
+                // UTC under a zone's name stays without one: a server would turn the pair into TZID=...Z.
+                if (!tzid.isEmpty() && !VTimeZoneWriter::isUtc(tzid.front()))
                     VTimeZoneWriter::addZone(m_document, tzid.front(), from);
             }
         }

@@ -13,6 +13,14 @@
 
 namespace {
 
+// The zone data's own identifier for a zone of that name, or nothing for a name it does not know.
+std::optional<icu::UnicodeString> canonicalId(const QString& tzid) {
+    icu::UnicodeString canonical;
+    UErrorCode status = U_ZERO_ERROR;
+    icu::TimeZone::getCanonicalID(toUnicodeString(tzid), canonical, status);
+    return U_SUCCESS(status) ? std::optional(canonical) : std::nullopt;
+}
+
 // Seconds east of UTC of a UTC-OFFSET value: +0100, -053000.
 int offsetSeconds(const QString& value) {
     const int sign = value.startsWith(u'-') ? -1 : 1;
@@ -51,15 +59,13 @@ void nameObservances(IcsComponent& zone, const QString& tzid, const QDateTime& f
 }
 
 std::optional<IcsComponent> zoneComponent(const QString& tzid, const QDateTime& from) {
-    icu::UnicodeString canonical;
-    UErrorCode status = U_ZERO_ERROR;
-    icu::TimeZone::getCanonicalID(toUnicodeString(tzid), canonical, status);
-    if (U_FAILURE(status))
+    if (!canonicalId(tzid))
         return std::nullopt;
     std::unique_ptr<icu::VTimeZone> zone(icu::VTimeZone::createVTimeZoneByID(toUnicodeString(tzid)));
     VL_ASSERT(zone, "VTimeZoneWriter: no rules for " + tzid);
     const QDateTime yearStart(QDate(from.toUTC().date().year(), 1, 1), QTime(0, 0), QTimeZone::utc());
     icu::UnicodeString text;
+    UErrorCode status = U_ZERO_ERROR;
     zone->write(UDate(yearStart.toMSecsSinceEpoch()), text, status);
     VL_ASSERT(U_SUCCESS(status), "VTimeZoneWriter: cannot write " + tzid);
     IcsDocument written = IcsDocument::parse(toQString(text).toUtf8());
@@ -73,10 +79,8 @@ std::optional<IcsComponent> zoneComponent(const QString& tzid, const QDateTime& 
 } // namespace
 
 bool VTimeZoneWriter::isUtc(const QString& tzid) {
-    icu::UnicodeString canonical;
-    UErrorCode status = U_ZERO_ERROR;
-    icu::TimeZone::getCanonicalID(toUnicodeString(tzid), canonical, status);
-    return U_SUCCESS(status) && (canonical == u"Etc/UTC" || canonical == u"Etc/GMT");
+    const std::optional<icu::UnicodeString> canonical = canonicalId(tzid);
+    return canonical && (*canonical == u"Etc/UTC" || *canonical == u"Etc/GMT");
 }
 
 std::optional<QString> VTimeZoneWriter::addDefaultZone(IcsDocument& document, const QDateTime& from) {
