@@ -42,8 +42,20 @@ QStringList NamedSounds::namedSoundsIn(const QStringList& folders) {
     return names;
 }
 
+QStringList NamedSounds::alarmSoundsFirst(QStringList names) {
+    static const QString ALARM_SOUNDS[] = {QStringLiteral("alarm-clock-elapsed"), QStringLiteral("bell"),
+                                           QStringLiteral("complete")};
+    qsizetype front = 0;
+    for (const QString& alarmSound : ALARM_SOUNDS) {
+        const qsizetype index = names.indexOf(alarmSound, front);
+        if (index >= 0)
+            names.move(index, front++);
+    }
+    return names;
+}
+
 QStringList NamedSounds::namedSounds() {
-    static const QStringList SOUND_NAMES = namedSoundsIn(soundFolders());
+    static const QStringList SOUND_NAMES = alarmSoundsFirst(namedSoundsIn(soundFolders()));
     return SOUND_NAMES;
 }
 

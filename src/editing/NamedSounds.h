@@ -14,7 +14,11 @@ public:
     // of duplicates.
     static QFileInfoList soundFilesIn(const QStringList& folders);
     static QStringList namedSoundsIn(const QStringList& folders);
-    // The names in the sound folders, found once per process.
+    // The names with the sound theme's alarm sounds that are among them moved to the front, in the order
+    // they suit an alarm: an alarm's sound is offered from these before the theme's other sounds (of a
+    // network connection coming up, a device plugged in, ...).
+    static QStringList alarmSoundsFirst(QStringList names);
+    // The names in the sound folders, alarm sounds first, found once per process.
     static QStringList namedSounds();
     // The first file of that name in the sound folders, or an empty path.
     static QString soundFile(const QString& name);

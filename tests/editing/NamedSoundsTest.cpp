@@ -65,6 +65,12 @@ TEST(NamedSounds, NamesTheSoundFilesOfEachFolderInTurnWithoutSortingOrMerging) {
     EXPECT_EQ(sorted(names.mid(3)), (QStringList{QStringLiteral("a.b"), QStringLiteral("bell")}));
 }
 
+TEST(NamedSounds, OffersTheThemesAlarmSoundsFirst) {
+    EXPECT_EQ(
+        NamedSounds::alarmSoundsFirst({"network-connectivity-established", "complete", "zz", "bell", "bell"}),
+        (QStringList{"bell", "complete", "network-connectivity-established", "zz", "bell"}));
+}
+
 TEST(NamedSounds, LooksInTheUsersFolderThenTheSystemsFromTheEnvironment) {
     {
         const ScopedVariable home("XDG_DATA_HOME", "/data/home");
@@ -82,7 +88,7 @@ TEST(NamedSounds, LooksInTheUsersFolderThenTheSystemsFromTheEnvironment) {
                          QStringLiteral("/usr/local/share/sounds"), QStringLiteral("/usr/share/sounds")}));
     }
     // The freedesktop sound theme is installed with the program's dependencies.
-    EXPECT_TRUE(NamedSounds::namedSounds().contains(QStringLiteral("alarm-clock-elapsed")));
+    EXPECT_EQ(NamedSounds::namedSounds().value(0), QStringLiteral("alarm-clock-elapsed"));
     EXPECT_TRUE(NamedSounds::soundFile(QStringLiteral("alarm-clock-elapsed")).endsWith(u".oga"));
     EXPECT_EQ(NamedSounds::soundFile(QStringLiteral("no-such-sound")), QString());
 }

@@ -1,5 +1,7 @@
 #include "IcsEventReader.h"
 
+#include "IcsAlarmSound.h"
+
 namespace {
 
 bool isPlausible(const icaltimetype& time) {
@@ -139,6 +141,8 @@ std::optional<IcsEventData::Alarm> IcsEventReader::alarmOf(icalcomponent* valarm
         return std::nullopt; // a placeholder that never alerts
     auto alarm = CalAlarm::alarm();
     alarm->setAction(action ? actionOf(icalproperty_get_action(action)) : CalAlarm::Display);
+    if (const std::optional<QString> sound = IcsAlarmSound::of(valarm))
+        alarm->setSound(*sound);
     IcsEventData::Alarm result;
     const icaltriggertype when = icalproperty_get_trigger(trigger);
     if (isPlausible(when.time)) {
@@ -153,13 +157,8 @@ std::optional<IcsEventData::Alarm> IcsEventReader::alarmOf(icalcomponent* valarm
     }
     if (icalproperty* attach = icalcomponent_get_first_property(valarm, ICAL_ATTACH_PROPERTY)) {
         icalattach* attachment = icalproperty_get_attach(attach);
-        if (attachment && icalattach_get_is_url(attachment)) {
-            const QString target = QString::fromUtf8(icalattach_get_url(attachment));
-            if (alarm->action() == CalAlarm::Sound)
-                alarm->setSound(target);
-            else if (alarm->action() == CalAlarm::Procedure)
-                alarm->setUrl(QUrl(target));
-        }
+        if (attachment && icalattach_get_is_url(attachment) && alarm->action() == CalAlarm::Procedure)
+            alarm->setUrl(QUrl(QString::fromUtf8(icalattach_get_url(attachment))));
     }
     if (alarm->action() == CalAlarm::Procedure)
         if (icalproperty* description = icalcomponent_get_first_property(valarm, ICAL_DESCRIPTION_PROPERTY))

@@ -1,10 +1,13 @@
 #include "VEventWriter.h"
 
+#include "IcsAlarmSound.h"
 #include "IcsValueFormat.h"
 #include "RecurrenceRuleText.h"
 #include "VTimeZoneWriter.h"
 #include "base/InternalInconsistency.h"
 #include "dates/DateEnvironment.h"
+
+#include <QTimeZone>
 
 #include <algorithm>
 #include <cmath>
@@ -92,7 +95,8 @@ std::pair<QString, QString> allDayDates(const CalEvent& event) {
 }
 
 IcsComponent alarmComponent(const CalAlarm& alarm, const QString& title) {
-    static const char* const ACTIONS[] = {"DISPLAY", "EMAIL", "PROCEDURE", "AUDIO"};
+    // A message with a sound is a message to other programs: an AUDIO alarm shows nothing there.
+    static const char* const ACTIONS[] = {"DISPLAY", "EMAIL", "PROCEDURE", "DISPLAY"};
     VL_ASSERT(alarm.action() != CalAlarm::NoAction, QStringLiteral("an alarm with an action"));
     IcsComponent result(QStringLiteral("VALARM"));
     result.addProperty(ContentLine(QStringLiteral("ACTION"), QString::fromLatin1(ACTIONS[alarm.action()])));
@@ -125,12 +129,12 @@ IcsComponent alarmComponent(const CalAlarm& alarm, const QString& title) {
                                            ContentLine::escapeText(alarm.procedureArguments())));
         break;
     case CalAlarm::Sound:
-        if (!alarm.sound().isEmpty()) {
-            // A sound name rather than a full URI, as other calendar programs write it.
-            ContentLine attach(QStringLiteral("ATTACH"), alarm.sound());
-            attach.setParameter(QStringLiteral("VALUE"), {QStringLiteral("URI")});
-            result.addProperty(attach);
-        }
+        result.addProperty(ContentLine(QStringLiteral("DESCRIPTION"), message));
+        // The sound goes with the message rather than in an AUDIO alarm of its own beside it: one alarm
+        // stays one VALARM, which other programs snooze, dismiss or delete as a whole, and a sound's name
+        // means the same on every computer the calendar reaches, where a file's path need not exist.
+        if (!alarm.sound().isEmpty())
+            result.addProperty(ContentLine(IcsAlarmSound::PROPERTY, ContentLine::escapeText(alarm.sound())));
         break;
     case CalAlarm::NoAction:
         break;
@@ -202,34 +206,60 @@ bool VEventWriter::write(IcsComponent& event, const CalEvent* before, const CalE
     }
     if (changed && before)
         stamp(event);
+    // Also the zones of times the program did not write: of a component copied from the master, of the
+    // other components of a file another program wrote.
+    if (changed)
+        addMissingZones();
     return changed;
 }
 
-void VEventWriter::writeStart(IcsComponent& event, const CalEvent& after) {
-    ContentLine start(QStringLiteral("DTSTART"), QString());
-    if (after.isAllDay) {
-        start.setValue(allDayDates(after).first);
-        start.setParameter(QStringLiteral("VALUE"), {QStringLiteral("DATE")});
+ContentLine VEventWriter::timeLine(const QString& name, const QDateTime& instant, const CalEvent& after) {
+    ContentLine line(name, QString());
+    if (const std::optional<QString> tzid = VTimeZoneWriter::addDefaultZone(m_document, after.startDate)) {
+        line.setValue(IcsValueFormat::localDateTime(CalendarDate::fromQDateTime(instant)));
+        line.setParameter(QStringLiteral("TZID"), {*tzid});
     } else {
-        start.setValue(IcsValueFormat::localDateTime(CalendarDate::fromQDateTime(after.startDate)));
-        start.setParameter(QStringLiteral("TZID"),
-                           {VTimeZoneWriter::addDefaultZone(m_document, after.startDate)});
+        line.setValue(IcsValueFormat::utcDateTime(instant));
     }
-    event.setProperty(start);
+    return line;
+}
+
+void VEventWriter::writeStart(IcsComponent& event, const CalEvent& after) {
+    if (after.isAllDay) {
+        ContentLine start(QStringLiteral("DTSTART"), allDayDates(after).first);
+        start.setParameter(QStringLiteral("VALUE"), {QStringLiteral("DATE")});
+        event.setProperty(start);
+    } else {
+        event.setProperty(timeLine(QStringLiteral("DTSTART"), after.startDate, after));
+    }
 }
 
 void VEventWriter::writeEnd(IcsComponent& event, const CalEvent& after) {
-    ContentLine end(QStringLiteral("DTEND"), QString());
-    if (after.isAllDay) {
-        end.setValue(allDayDates(after).second);
-        end.setParameter(QStringLiteral("VALUE"), {QStringLiteral("DATE")});
-    } else {
-        end.setValue(IcsValueFormat::localDateTime(CalendarDate::fromQDateTime(after.endDate)));
-        end.setParameter(QStringLiteral("TZID"),
-                         {VTimeZoneWriter::addDefaultZone(m_document, after.startDate)});
-    }
     event.removeProperties(u"DURATION");
-    event.setProperty(end);
+    if (after.isAllDay) {
+        ContentLine end(QStringLiteral("DTEND"), allDayDates(after).second);
+        end.setParameter(QStringLiteral("VALUE"), {QStringLiteral("DATE")});
+        event.setProperty(end);
+    } else {
+        event.setProperty(timeLine(QStringLiteral("DTEND"), after.endDate, after));
+    }
+}
+
+void VEventWriter::addMissingZones() {
+    for (const IcsComponent* component : m_document.body().children()) {
+        const std::optional<ContentLine> start = component->property(u"DTSTART");
+        const QDate day =
+            start ? QDate::fromString(start->value().left(8), QStringLiteral("yyyyMMdd")) : QDate();
+        const QDateTime from = day.isValid() ? QDateTime(day, QTime(0, 0), QTimeZone::utc()) : m_now;
+        for (const char16_t* name : {u"DTSTART", u"DTEND", u"DUE", u"RECURRENCE-ID", u"EXDATE", u"RDATE"}) {
+            for (const ContentLine& line : component->properties(name)) {
+                const QStringList tzid = line.parameter(u"TZID");
+                // UTC under a zone's name stays without one: a server would turn the pair into TZID=...Z.
+                if (!tzid.isEmpty() && !VTimeZoneWriter::isUtc(tzid.front()))
+                    VTimeZoneWriter::addZone(m_document, tzid.front(), from);
+            }
+        }
+    }
 }
 
 void VEventWriter::writeAlarms(IcsComponent& event, const CalEvent& after) {
@@ -261,7 +291,7 @@ ContentLine VEventWriter::occurrenceLine(const QString& name, const IcsComponent
         (start->parameter(u"VALUE").contains(u"DATE", Qt::CaseInsensitive) || start->value().size() == 8)) {
         result.setValue(IcsValueFormat::localDate(local));
         result.setParameter(QStringLiteral("VALUE"), {QStringLiteral("DATE")});
-    } else if (!tzid.isEmpty() && tzid == DateEnvironment::timeZoneId()) {
+    } else if (!tzid.isEmpty() && tzid == DateEnvironment::timeZoneId() && !VTimeZoneWriter::isUtc(tzid)) {
         result.setValue(IcsValueFormat::localDateTime(local));
         result.setParameter(QStringLiteral("TZID"), {tzid});
     } else if (start && tzid.isEmpty() && !start->value().endsWith(u'Z', Qt::CaseInsensitive)) {

@@ -30,16 +30,20 @@ public:
 
     // A RECURRENCE-ID or EXDATE line for an occurrence of the series `master` in the form of its DTSTART,
     // so that readers match it: a DATE for an all-day series, a wall-clock time for a floating start or
-    // one in the default zone, UTC otherwise.
+    // one in the default zone (unless that is UTC), UTC otherwise.
     static ContentLine occurrenceLine(const QString& name, const IcsComponent& master,
                                       const QDateTime& occurrence);
 
 private:
+    // A time of `after` on the clock of the default zone with its TZID, or in UTC when that is the zone.
+    ContentLine timeLine(const QString& name, const QDateTime& instant, const CalEvent& after);
     void writeStart(IcsComponent& event, const CalEvent& after);
     void writeEnd(IcsComponent& event, const CalEvent& after);
     void writeAlarms(IcsComponent& event, const CalEvent& after);
     void writeRule(IcsComponent& event, const CalEvent* before, const CalEvent& after);
     void stamp(IcsComponent& event);
+    // Adds the VTIMEZONE of every zone the document's times name that it lacks and the zone data knows.
+    void addMissingZones();
 
     IcsDocument& m_document;
     QDateTime m_now;

@@ -5,12 +5,20 @@
 #include <QDateTime>
 #include <QString>
 
-// Gives a document the VTIMEZONE of the default time zone, so that times written with its TZID mean the
+#include <optional>
+
+// Gives a document the VTIMEZONEs of the zones its times name, so that times written with a TZID mean the
 // same instants to every reader, whatever zone database the reader has.
 class VTimeZoneWriter {
 public:
-    // Unless the document already has a VTIMEZONE with the default zone's TZID, adds one with the zone's
-    // rules from the start of the year of `from` on (not the whole history), before the other components.
-    // Returns the TZID: the zone's Olson id.
-    static QString addDefaultZone(IcsDocument& document, const QDateTime& from);
+    // Whether the zone is UTC under one of its names: times in it are written as UTC ("...Z"), which every
+    // reader and server takes as it stands, never with a TZID and a VTIMEZONE of their own.
+    static bool isUtc(const QString& tzid);
+    // Unless the default zone is UTC (then nothing), makes sure the document has its VTIMEZONE (see
+    // addZone) and returns its TZID: the zone's Olson id.
+    static std::optional<QString> addDefaultZone(IcsDocument& document, const QDateTime& from);
+    // Unless the document already has a VTIMEZONE with this TZID, adds one with the zone's rules from the
+    // start of the year of `from` on (not the whole history), with the zone's abbreviations as TZNAMEs,
+    // before the other components. False when the zone is not one the zone data knows.
+    static bool addZone(IcsDocument& document, const QString& tzid, const QDateTime& from);
 };

@@ -141,11 +141,17 @@ TEST(IcsSeriesTest, RecordFieldsAlarmsAndAttendees) {
         "ATTENDEE;CN=Anna Berg:mailto:anna@example.org\r\nATTENDEE:MAILTO:bob@example.org\r\n"
         "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"
         "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER;RELATED=END:PT5M\r\nEND:VALARM\r\n"
-        "BEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:-P1D\r\nATTACH:Basso\r\nEND:VALARM\r\n"
+        "BEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:-P1D\r\nATTACH;VALUE=URI:Basso\r\nEND:VALARM\r\n"
         "BEGIN:VALARM\r\nACTION:EMAIL\r\nTRIGGER:-PT1H\r\nATTENDEE:mailto:me@example.org\r\n"
         "SUMMARY:s\r\nDESCRIPTION:d\r\nEND:VALARM\r\n"
         "BEGIN:VALARM\r\nACTION:PROCEDURE\r\nTRIGGER:PT0S\r\nATTACH:file:///usr/bin/true\r\nEND:VALARM\r\n"
         "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER;VALUE=DATE-TIME:20240105T080000Z\r\nEND:VALARM\r\n"
+        "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT5M\r\nDESCRIPTION:Review\r\n"
+        "X-VERDALUNE-SOUND:my\\, bell\r\nEND:VALARM\r\n"
+        "BEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:-PT10M\r\n"
+        "ATTACH;VALUE=URI:file:///usr/share/sounds/freedesktop/stereo/"
+        "alarm-clock-elapsed.oga\r\nEND:VALARM\r\n"
+        "BEGIN:VALARM\r\nACTION:EMAIL\r\nTRIGGER:-PT2H\r\nX-VERDALUNE-SOUND:bell\r\nEND:VALARM\r\n"
         "END:VEVENT\r\n"));
     const auto record = series.masterRecord();
     ASSERT_TRUE(record);
@@ -167,11 +173,14 @@ TEST(IcsSeriesTest, RecordFieldsAlarmsAndAttendees) {
     };
     const QList<Expected> expected{
         {CalAlarm::Display, -900, {}, "", "", ""},
-        {CalAlarm::Display, 3900, {}, "", "", ""}, // five minutes after the end of a one-hour event
-        {CalAlarm::Sound, -86400, {}, "Basso", "", ""},
+        {CalAlarm::Display, 3900, {}, "", "", ""},      // five minutes after the end of a one-hour event
+        {CalAlarm::Sound, -86400, {}, "Basso", "", ""}, // a sound name, as written before
         {CalAlarm::Email, -3600, {}, "", "me@example.org", ""},
         {CalAlarm::Procedure, 0, {}, "", "", "file:///usr/bin/true"},
         {CalAlarm::Display, 0, utc(2024, 1, 5, 8), "", "", ""},
+        {CalAlarm::Sound, -300, {}, "my, bell", "", ""},            // a message with a sound, as written here
+        {CalAlarm::Sound, -600, {}, "alarm-clock-elapsed", "", ""}, // a sound theme's file
+        {CalAlarm::Email, -7200, {}, "", "", ""},                   // only a message carries a sound
     };
     ASSERT_EQ(record->alarms.size(), expected.size());
     for (qsizetype i = 0; i < expected.size(); ++i) {

@@ -1,5 +1,7 @@
 #include "store/ics/VEventWriter.h"
 
+#include "store/ics/IcsReader.h"
+
 #include "CorpusFiles.h"
 #include "DateEnvironmentGuard.h"
 #include "TestSupport.h"
@@ -15,6 +17,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 namespace {
 
@@ -129,6 +132,7 @@ TEST(VEventWriterTest, WrittenTimesReadBackAsTheSameInstantsAndDays) {
         {"America/New_York", {2026, 3, 8, 1, 30}, {2026, 3, 8, 3, 30}, false},
         {"America/New_York", {2027, 12, 31, 23, 0}, {2028, 1, 1, 1, 0}, false},
         {"America/New_York", {2026, 10, 31, 0, 0}, {2026, 11, 3, 0, 0}, true},
+        {"Etc/UTC", {2026, 6, 10, 9, 0}, {2026, 6, 10, 10, 0}, false},
     };
     for (const TimingCase& c : cases) {
         DateEnvironmentGuard zone(QString::fromUtf8(c.zone));
@@ -153,8 +157,12 @@ TEST(VEventWriterTest, WrittenTimesReadBackAsTheSameInstantsAndDays) {
                       (std::array{c.end[0], c.end[1], c.end[2]}));
         } else {
             ASSERT_TRUE(readStart.zone);
-            // The file's VTIMEZONE, not the reader's own zone of that name.
-            EXPECT_STREQ(icaltimezone_get_tzid(const_cast<icaltimezone*>(readStart.zone)), c.zone);
+            // The file's VTIMEZONE, not the reader's own zone of that name; UTC as UTC, for a TZID of UTC
+            // with a VTIMEZONE was rewritten by a server into a time that is both (TZID=...:...Z).
+            const bool utc = c.zone == std::string_view("Etc/UTC");
+            EXPECT_EQ(bool(icaltime_is_utc(readStart)), utc);
+            EXPECT_STREQ(icaltimezone_get_tzid(const_cast<icaltimezone*>(readStart.zone)),
+                         utc ? "UTC" : c.zone);
             EXPECT_EQ(icaltime_as_timet_with_zone(readStart, readStart.zone),
                       time_t(start.msecsSinceEpoch() / 1000));
             EXPECT_EQ(icaltime_as_timet_with_zone(readEnd, readEnd.zone),
@@ -191,10 +199,11 @@ TEST(VEventWriterTest, WritesAlarmsThatAReaderUnderstands) {
         {CalAlarm::Display, -900, {}, ICAL_ACTION_DISPLAY, ""},
         {CalAlarm::Display, moment.toSecsSinceEpoch(), {}, ICAL_ACTION_DISPLAY, ""},
         {CalAlarm::Email, -86490, "me@example.org", ICAL_ACTION_EMAIL, "mailto:me@example.org"},
-        {CalAlarm::Sound, -60, "Basso", ICAL_ACTION_AUDIO, "Basso"},
+        {CalAlarm::Sound, -60, "my, bell", ICAL_ACTION_DISPLAY, ""}, // a message, its sound read back below
         {CalAlarm::Procedure, 0, "file:///usr/bin/true", ICAL_ACTION_PROCEDURE, "file:///usr/bin/true"},
     };
     auto event = timedEvent(at(2026, 6, 10, 9), at(2026, 6, 10, 10));
+    event->title = QStringLiteral("Dentist, upstairs");
     for (const auto& e : expected) {
         auto alarm = CalAlarm::alarm();
         alarm->setEmailAddress(e.kind == CalAlarm::Email ? e.detail : QString());
@@ -227,8 +236,17 @@ TEST(VEventWriterTest, WritesAlarmsThatAReaderUnderstands) {
             alarm, e.action == ICAL_ACTION_EMAIL ? ICAL_ATTENDEE_PROPERTY : ICAL_ATTACH_PROPERTY);
         EXPECT_EQ(detail ? QString::fromUtf8(icalproperty_get_value_as_string(detail)) : QString(),
                   e.written);
+        // What other programs show when the alarm goes off.
+        if (e.action == ICAL_ACTION_DISPLAY || e.action == ICAL_ACTION_EMAIL) {
+            EXPECT_STREQ(icalcomponent_get_description(alarm), "Dentist, upstairs");
+        }
         alarm = icalcomponent_get_next_component(written, ICAL_VALARM_COMPONENT);
     }
+    const IcsReadResult readHere = IcsReader::read(document.serialize());
+    ASSERT_EQ(readHere.series.size(), 1);
+    const CalAlarm& sound = *readHere.series.front().masterRecord()->alarms.at(3);
+    EXPECT_EQ(sound.action(), CalAlarm::Sound);
+    EXPECT_EQ(sound.sound(), QStringLiteral("my, bell"));
 }
 
 TEST(VEventWriterTest, AnAlarmWithoutActionIsNeverWritten) {
@@ -291,10 +309,12 @@ TEST(VEventWriterTest, ExcludedOccurrencesHaveTheFormOfTheStart) {
 
 TEST(VEventWriterTest, AnOverrideIsTheMasterAtTheOccurrenceWithTheChanges) {
     DateEnvironmentGuard zone(QStringLiteral("Europe/Berlin"));
-    IcsDocument document = IcsDocument::parse("BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:s\nX-KEEP:1\n"
-                                              "DTSTART;TZID=Europe/Berlin:20260610T093000\nDURATION:PT1H\n"
-                                              "RRULE:FREQ=DAILY\nEXDATE:20260613T073000Z\nSUMMARY:Daily\n"
-                                              "END:VEVENT\nEND:VCALENDAR\n");
+    IcsDocument document =
+        IcsDocument::parse("BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:s\nX-KEEP:1\n"
+                           "DTSTART;TZID=Europe/Berlin:20260610T093000\nDURATION:PT1H\n"
+                           "RRULE:FREQ=DAILY\nEXDATE:20260613T073000Z\nSUMMARY:Daily\n"
+                           "END:VEVENT\nBEGIN:VEVENT\nUID:s\nRECURRENCE-ID:20260612T073000Z\n"
+                           "DTSTART;TZID=Asia/Tokyo:20260612T170000\nEND:VEVENT\nEND:VCALENDAR\n");
     const auto before = timedEvent(at(2026, 6, 11, 9, 30), at(2026, 6, 11, 10, 30));
     before->occurrence = before->startDate;
     before->title = QStringLiteral("Daily");
@@ -313,7 +333,12 @@ TEST(VEventWriterTest, AnOverrideIsTheMasterAtTheOccurrenceWithTheChanges) {
     EXPECT_EQ(propertyText(*added, u"X-KEEP"), "X-KEEP:1");
     for (const char16_t* gone : {u"RRULE", u"EXDATE", u"DURATION"})
         EXPECT_FALSE(added->property(gone));
-    EXPECT_EQ(document.events(QStringLiteral("s")).size(), 2);
+    EXPECT_EQ(document.events(QStringLiteral("s")).size(), 3);
+    // Every zone the file names has its VTIMEZONE, also one named by a component written elsewhere.
+    QStringList zones;
+    for (const IcsComponent* vtimezone : document.body().children(u"VTIMEZONE"))
+        zones.append(propertyText(*vtimezone, u"TZID"));
+    EXPECT_EQ(zones, (QStringList{"TZID:Europe/Berlin", "TZID:Asia/Tokyo"}));
 }
 
 // The parts of the rule that a record does not hold stay as they were.
