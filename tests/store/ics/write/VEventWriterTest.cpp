@@ -244,7 +244,8 @@ TEST(VEventWriterTest, WritesAlarmsThatAReaderUnderstands) {
     }
     const IcsReadResult readHere = IcsReader::read(document.serialize());
     ASSERT_EQ(readHere.series.size(), 1);
-    const CalAlarm& sound = *readHere.series.front().masterRecord()->alarms.at(3);
+    const std::shared_ptr<CalEvent> master = readHere.series.front().masterRecord();
+    const CalAlarm& sound = *master->alarms.at(3);
     EXPECT_EQ(sound.action(), CalAlarm::Sound);
     EXPECT_EQ(sound.sound(), QStringLiteral("my, bell"));
 }
