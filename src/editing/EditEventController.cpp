@@ -5,6 +5,7 @@
 #include "CommandFieldHighlighter.h"
 #include "CommandFieldTextViewDelegate.h"
 #include "GridView.h"
+#include "InvitationView.h"
 #include "RecurrenceSettingsViewController.h"
 #include "TextViewWithCompletion.h"
 #include "base/Logger.h"
@@ -14,6 +15,7 @@
 #include "dates/EventDescription.h"
 #include "entry/CalEventBuilder.h"
 #include "entry/ParsingController.h"
+#include "shortcut/PreferenceKeys.h"
 #include "store/ApplicationModel.h"
 #include "store/BaseCalendarController.h"
 #include "store/CalendarSortOrder.h"
@@ -32,6 +34,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -111,6 +114,7 @@ bool sameRule(const CalRecurrenceRule* a, const CalRecurrenceRule* b) {
 bool sameStoredState(const CalEvent& a, const CalEvent& b) {
     return a.title == b.title && a.startDate == b.startDate && a.endDate == b.endDate &&
            a.isAllDay == b.isAllDay && a.location == b.location && a.notes == b.notes &&
+           a.attendees == b.attendees &&
            (a.calendar ? a.calendar->uid : QString()) == (b.calendar ? b.calendar->uid : QString()) &&
            sameRule(a.recurrenceRule.get(), b.recurrenceRule.get()) &&
            std::equal(a.alarms.begin(), a.alarms.end(), b.alarms.begin(), b.alarms.end(),
@@ -198,6 +202,9 @@ void EditEventController::buildWindow() {
             m_event->notes = m_notesField->toPlainText();
     });
 
+    m_invitationView = new InvitationView(this);
+    connect(m_invitationView, &InvitationView::answerChosen, this, &EditEventController::answerAction);
+
     m_gridView = new GridView(this);
     m_gridView->setVerticalMargin(6);
     m_recurrenceViewController = new RecurrenceSettingsViewController(m_eventDescription);
@@ -233,7 +240,7 @@ void EditEventController::buildWindow() {
     dates->addWidget(m_endDatePicker);
     dates->addWidget(m_isAllDayCheckbox);
     dates->addStretch();
-    auto* form = new QFormLayout;
+    auto* form = m_form = new QFormLayout;
     const auto row = [form](const QString& label, QWidget* field) {
         auto* text = new QLabel(label);
         text->setBuddy(field);
@@ -250,6 +257,7 @@ void EditEventController::buildWindow() {
     row(tr("&Calendar:"), m_calendarPopUp);
     row(tr("L&ocation:"), m_locationField);
     row(tr("&Notes:"), m_notesField);
+    row(tr("Attendees:"), m_invitationView);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_commandField);
@@ -267,7 +275,13 @@ void EditEventController::buildWindow() {
     setTabOrder(m_isAllDayCheckbox, m_calendarPopUp);
     setTabOrder(m_calendarPopUp, m_locationField);
     setTabOrder(m_locationField, m_notesField);
-    setTabOrder(m_notesField, m_recurrenceViewController);
+    setTabOrder(m_notesField, m_invitationView->attendeeList());
+    setTabOrder(m_invitationView->attendeeList(), m_invitationView->answerButton(CalAttendee::Accepted));
+    setTabOrder(m_invitationView->answerButton(CalAttendee::Accepted),
+                m_invitationView->answerButton(CalAttendee::Tentative));
+    setTabOrder(m_invitationView->answerButton(CalAttendee::Tentative),
+                m_invitationView->answerButton(CalAttendee::Declined));
+    setTabOrder(m_invitationView->answerButton(CalAttendee::Declined), m_recurrenceViewController);
 }
 
 void EditEventController::setReferenceDateProvider(std::function<CalendarDate()> provider) {
@@ -366,8 +380,30 @@ void EditEventController::showEventInFields() {
         m_locationField->setText(m_event->location);
     if (m_notesField->toPlainText() != m_event->notes)
         m_notesField->setPlainText(m_event->notes);
+    showInvitation();
     m_showing = false;
     refreshValidity();
+}
+
+QStringList EditEventController::myAddresses() const {
+    return m_userDefaults.value(PreferenceKeys::MY_ADDRESSES).toStringList();
+}
+
+void EditEventController::showInvitation() {
+    m_form->setRowVisible(m_invitationView, InvitationView::isInvitation(*m_event));
+    m_invitationView->setEvent(*m_event, myAddresses(), m_event->calendar && m_event->calendar->isEditable);
+}
+
+void EditEventController::answerAction(CalAttendee::Status status) {
+    const qsizetype mine = m_event ? CalAttendee::indexOf(m_event->attendees, myAddresses()) : -1;
+    if (mine < 0 || m_showing)
+        return;
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString::number(status));
+    CalAttendee& me = m_event->attendees[mine];
+    me.status = status;
+    me.replyRequested = false; // answered
+    showInvitation();
+    announceChange();
 }
 
 void EditEventController::showDescription() {

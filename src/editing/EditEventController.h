@@ -19,12 +19,14 @@ class CommandFieldHighlighter;
 class CommandFieldTextViewDelegate;
 class EventDescription;
 class GridView;
+class InvitationView;
 class ParsingController;
 class ProgramAlarmApprovals;
 class QCheckBox;
 class QComboBox;
 class QDateTimeEdit;
 class QDialogButtonBox;
+class QFormLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -36,8 +38,9 @@ class UserDefaults;
 
 // The panel in which one event is created or edited: a command field that shows the event in the entry
 // language and takes a typed line that describes it anew, the fields for title, dates, all-day,
-// calendar, location and notes, the recurrence panel and one row per alarm (and an empty one for a new
-// alarm). It works on a private copy; nothing reaches the store before OK.
+// calendar, location and notes, an invitation's people with the user's answer, the recurrence panel and one
+// row per alarm (and an empty one for a new alarm). It works on a private copy; nothing reaches the store
+// before OK.
 class EditEventController : public QDialog, public AlarmListEditor {
     Q_OBJECT
 public:
@@ -63,6 +66,8 @@ public:
     void okAction();
     void cancelAction();
     void allDayAction();
+    // The user's answer to an invitation that names them.
+    void answerAction(CalAttendee::Status status);
     void addAlarm(const std::shared_ptr<CalAlarm>& alarm) override;
     void removeAlarm(const std::shared_ptr<CalAlarm>& alarm) override;
     void programChosen(const CalAlarm& alarm) override;
@@ -77,6 +82,7 @@ public:
     QComboBox* calendarPopUp() const { return m_calendarPopUp; }
     QLineEdit* locationField() const { return m_locationField; }
     QPlainTextEdit* notesField() const { return m_notesField; }
+    InvitationView* invitationView() const { return m_invitationView; }
     QPushButton* okButton() const { return m_okButton; }
     GridView* gridView() const { return m_gridView; }
     RecurrenceSettingsViewController* recurrenceViewController() const { return m_recurrenceViewController; }
@@ -98,6 +104,8 @@ private:
     void buildWindow();
     void showWithEventImpl(const std::shared_ptr<CalEvent>& event);
     void refreshCalendarNames();
+    QStringList myAddresses() const;
+    void showInvitation();
     void showEventInFields();
     void showDescription();
     void formatDatePickers();
@@ -143,6 +151,8 @@ private:
     QComboBox* m_calendarPopUp = nullptr;
     QLineEdit* m_locationField = nullptr;
     QPlainTextEdit* m_notesField = nullptr;
+    InvitationView* m_invitationView = nullptr;
+    QFormLayout* m_form = nullptr;
     GridView* m_gridView = nullptr;
     RecurrenceSettingsViewController* m_recurrenceViewController = nullptr;
     GridView* m_alarmsGridView = nullptr;

@@ -12,6 +12,7 @@ void CalEvent::assignEditableFields(const CalEvent& source) {
     alarms = source.alarms;
     isAllDay = source.isAllDay;
     recurrenceRule = source.recurrenceRule;
+    attendees = source.attendees;
 }
 
 std::shared_ptr<CalEvent> CalEvent::copy() const {

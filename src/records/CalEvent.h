@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CalAlarm.h"
+#include "CalAttendee.h"
 #include "CalCalendar.h"
 #include "CalEventSource.h"
 #include "CalRecurrenceRule.h"
@@ -8,10 +9,10 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
-#include <QStringList>
 #include <QUrl>
 
 #include <memory>
+#include <optional>
 
 // One event, or one occurrence of a recurring event. Dates are instants (kept in UTC); the interval is
 // half-open [startDate, endDate). An all-day event runs from 00:00 of its first day to 00:00 of the day
@@ -25,7 +26,7 @@ public:
 
     bool hasAlarm() const { return !alarms.isEmpty(); }
     // Takes what a user edits besides the dates and the calendar: title, location, notes, URL, alarms,
-    // the all-day flag and the recurrence rule.
+    // the all-day flag, the recurrence rule and the answers to an invitation.
     void assignEditableFields(const CalEvent& source);
 
     QString uid;          // shared by all occurrences of a series
@@ -41,7 +42,9 @@ public:
     std::shared_ptr<CalCalendar> calendar;
     std::shared_ptr<CalRecurrenceRule> recurrenceRule; // null when the event does not repeat
     QList<std::shared_ptr<CalAlarm>> alarms;
-    QStringList attendees; // common names, read only
+    // Of an invitation: the user changes only the answer of their own entry.
+    QList<CalAttendee> attendees;
+    std::optional<CalAttendee> organizer;
     // Set by the store for a record it read; shared by the copies, never changed.
     std::shared_ptr<const CalEventSource> source;
 };

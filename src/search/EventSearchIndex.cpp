@@ -33,7 +33,7 @@ EventSearchIndex::EventSearchIndex(const ApplicationModel& model, QObject* paren
 
 QString EventSearchIndex::searchableText(const CalEvent& event) {
     QStringList fields{event.title, event.notes, event.location};
-    fields.append(event.attendees);
+    fields.append(CalAttendee::displayNames(event.attendees));
     return foldedForSearch(fields.join(FIELD_SEPARATOR));
 }
 

@@ -14,8 +14,10 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 using namespace PreferenceKeys;
@@ -45,8 +47,8 @@ PreferenceController::PreferenceController(UserDefaults& userDefaults,
       m_monthDayButtonCell(new QRadioButton(tr("&Month before day (12/31)"), this)),
       m_dayMonthButtonCell(new QRadioButton(tr("&Day before month (31/12)"), this)),
       m_runHelperCheckBox(new QCheckBox(tr("&Keep the shortcut working while Verdalune is closed"), this)),
-      m_shortcutStatusLabel(new QLabel(this)), m_userDefaults(userDefaults),
-      m_distributedNotificationCenter(distributedNotificationCenter) {
+      m_shortcutStatusLabel(new QLabel(this)), m_myAddressesField(new QLineEdit(this)),
+      m_userDefaults(userDefaults), m_distributedNotificationCenter(distributedNotificationCenter) {
     setObjectName(QStringLiteral("preferences"));
     setWindowTitle(tr("Preferences"));
     m_runHelperCheckBox->setToolTip(tr("Starts a small helper at login that owns the shortcut"));
@@ -65,6 +67,15 @@ PreferenceController::PreferenceController(UserDefaults& userDefaults,
     form->addRow(m_shortcutStatusLabel);
     form->addRow(m_runHelperCheckBox);
     layout->addWidget(shortcutBox);
+    auto* invitationsBox = new QGroupBox(tr("Invitations"), this);
+    auto* invitationsForm = new QFormLayout(invitationsBox);
+    auto* addressesLabel = new QLabel(tr("My &addresses:"), invitationsBox);
+    addressesLabel->setBuddy(m_myAddressesField);
+    m_myAddressesField->setPlaceholderText(tr("you@example.org, …"));
+    m_myAddressesField->setToolTip(tr("The e-mail addresses by which invitations name you, so that you "
+                                      "can answer them; separated by commas"));
+    invitationsForm->addRow(addressesLabel, m_myAddressesField);
+    layout->addWidget(invitationsBox);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -77,6 +88,7 @@ PreferenceController::PreferenceController(UserDefaults& userDefaults,
             &PreferenceController::shortcutRecorderKeyComboDidChange);
     connect(m_runHelperCheckBox, &QCheckBox::clicked, this,
             &PreferenceController::setShouldRunHelperApplication);
+    connect(m_myAddressesField, &QLineEdit::editingFinished, this, &PreferenceController::myAddressesAction);
 
     // Both derived properties follow the keys they are made of, whoever stores them.
     connect(&m_userDefaults, &UserDefaults::valueChanged, this, [this](const QString& key) {
@@ -144,6 +156,14 @@ void PreferenceController::shortcutRecorderKeyComboDidChange(unsigned int deskto
     tellHelper();
 }
 
+void PreferenceController::myAddressesAction() {
+    static const QRegularExpression SEPARATORS(QStringLiteral("[,;\\s]+"));
+    const QStringList addresses = m_myAddressesField->text().split(SEPARATORS, Qt::SkipEmptyParts);
+    m_userDefaults.setValue(MY_ADDRESSES, addresses);
+    m_myAddressesField->setText(addresses.join(QStringLiteral(", ")));
+    tellHelper();
+}
+
 // The running helper reads the settings file again when told; it follows the clock and the date order
 // too, so those changes tell it as well.
 void PreferenceController::tellHelper() {
@@ -165,6 +185,7 @@ void PreferenceController::restoreDefaults() {
     m_monthDayButtonCell->setChecked(!dayFirst);
     m_runHelperCheckBox->setChecked(shouldRunHelperApplication());
     m_runHelperCheckBox->setEnabled(hasNewEventShortcut());
+    m_myAddressesField->setText(m_userDefaults.value(MY_ADDRESSES).toStringList().join(QStringLiteral(", ")));
     showShortcutStatus();
 }
 

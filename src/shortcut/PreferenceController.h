@@ -6,12 +6,14 @@ class DistributedNotificationCenter;
 class GlobalHotKeyController;
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QRadioButton;
 class ShortcutRecorder;
 class UserDefaults;
 
-// The preferences window: the clock, the order of day and month, the global new-event shortcut and
-// whether the helper keeps it while the main program is closed. Everything is stored at once.
+// The preferences window: the clock, the order of day and month, the global new-event shortcut,
+// whether the helper keeps it while the main program is closed, and the user's addresses, by which
+// invitations are answered. Everything is stored at once.
 class PreferenceController : public QDialog {
     Q_OBJECT
     Q_PROPERTY(bool hasNewEventShortcut READ hasNewEventShortcut NOTIFY hasNewEventShortcutChanged)
@@ -37,6 +39,7 @@ public:
     void monthDayAction();
     void dayMonthAction();
     void shortcutRecorderKeyComboDidChange(unsigned int desktopFlags, int keyCode);
+    void myAddressesAction();
     // Puts the stored values into the controls.
     void restoreDefaults();
 
@@ -47,6 +50,7 @@ public:
     QRadioButton& dayMonthButtonCell() const { return *m_dayMonthButtonCell; }
     QCheckBox& runHelperCheckBox() const { return *m_runHelperCheckBox; }
     QLabel& shortcutStatusLabel() const { return *m_shortcutStatusLabel; }
+    QLineEdit& myAddressesField() const { return *m_myAddressesField; }
 
 signals:
     void hasNewEventShortcutChanged(bool hasShortcut);
@@ -66,6 +70,7 @@ private:
     QRadioButton* m_dayMonthButtonCell;
     QCheckBox* m_runHelperCheckBox;
     QLabel* m_shortcutStatusLabel;
+    QLineEdit* m_myAddressesField;
     UserDefaults& m_userDefaults;
     DistributedNotificationCenter& m_distributedNotificationCenter;
     GlobalHotKeyController* m_hotKeyController = nullptr;

@@ -153,9 +153,6 @@ void InternalEventCalendarStoreProcessor::removeEventOccurencesWithUid(const QSt
 }
 
 void InternalEventCalendarStoreProcessor::assignFromEvent(CalEvent& target, const CalEvent& source) {
-    VL_ASSERT(target.attendees == source.attendees, QStringLiteral("attendees not matching\n%1\n%2")
-                                                        .arg(target.attendees.join(QStringLiteral(", ")),
-                                                             source.attendees.join(QStringLiteral(", "))));
     VL_ASSERT(!target.recurrenceRule || target.occurrence == source.occurrence,
               QStringLiteral("occurrence not matching for recurring event\n%1\n%2")
                   .arg(target.occurrence.toString(Qt::ISODate), source.occurrence.toString(Qt::ISODate)));

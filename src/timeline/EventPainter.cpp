@@ -83,7 +83,7 @@ QString EventPainter::labelForSelectedEvent(const CalEvent& event) const {
     if (!event.location.isEmpty())
         label += u'\n' + event.location;
     if (!event.attendees.isEmpty())
-        label += u'\n' + serialString(event.attendees);
+        label += u'\n' + serialString(CalAttendee::displayNames(event.attendees));
     if (event.recurrenceRule)
         label +=
             QStringLiteral("\nRepeats ") + m_eventDescription->descriptionOfRecurrence(*event.recurrenceRule);

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -68,11 +69,18 @@ TEST_F(PreferenceControllerTest, TheControlsShowTheStoredValuesAndStoreTheChosen
     EXPECT_EQ(defaults.value(u"dayMonthOrder"_s).toInt(), 1);
     EXPECT_FALSE(preferences.time24hButtonCell().isChecked());
 
+    // Addresses typed with any separator are kept as a list, and shown again as one.
+    preferences.myAddressesField().setText(u" ana@example.org;Ana.Work@example.org  ,, x@y "_s);
+    emit preferences.myAddressesField().editingFinished();
+    EXPECT_EQ(defaults.value(u"myAddresses"_s).toStringList(),
+              (QStringList{u"ana@example.org"_s, u"Ana.Work@example.org"_s, u"x@y"_s}));
+
     // A clock value the program does not know shows as 24 hours.
     defaults.setValue(u"timeDisplayHours"_s, 7);
     preferences.restoreDefaults();
     EXPECT_TRUE(preferences.time24hButtonCell().isChecked());
     EXPECT_FALSE(preferences.time12hButtonCell().isChecked());
+    EXPECT_EQ(preferences.myAddressesField().text(), u"ana@example.org, Ana.Work@example.org, x@y"_s);
 }
 
 TEST_F(PreferenceControllerTest, ARecordedShortcutIsOnDiskBeforeTheHelperIsTold) {

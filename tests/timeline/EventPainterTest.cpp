@@ -36,7 +36,8 @@ TEST_F(EventPainterTest, PlainLabelIsTitleThenTime) {
 TEST_F(EventPainterTest, SelectedLabelListsWhatTheEventHasInOrder) {
     EXPECT_EQ(painter.labelForSelectedEvent(*lunch), QStringLiteral("Lunch\nTue Dec 8 12:30–1:30 PM\nHome"));
     lunch->location = QStringLiteral("Canteen");
-    lunch->attendees = {QStringLiteral("Ann"), QStringLiteral("Bo"), QStringLiteral("Cy")};
+    lunch->attendees = {CalAttendee(QStringLiteral("Ann")), CalAttendee({}, QStringLiteral("bo@example.org")),
+                        CalAttendee(QStringLiteral("Cy"))};
     lunch->recurrenceRule = CalRecurrenceRule::rule(CalRecurrenceRule::Weekly);
     for (double trigger : {-900.0, 0.0}) {
         auto alarm = CalAlarm::alarm();
@@ -45,9 +46,9 @@ TEST_F(EventPainterTest, SelectedLabelListsWhatTheEventHasInOrder) {
     }
     lunch->notes = QStringLiteral("Bring the plans");
     EXPECT_EQ(painter.labelForSelectedEvent(*lunch),
-              QStringLiteral(
-                  "Lunch\nTue Dec 8 12:30–1:30 PM\nHome\nCanteen\nAnn, Bo and Cy\nRepeats every 1 weeks\n"
-                  "Alert 15 minutes before\nAlert at time of event\nBring the plans"));
+              QStringLiteral("Lunch\nTue Dec 8 12:30–1:30 PM\nHome\nCanteen\nAnn, bo@example.org and "
+                             "Cy\nRepeats every 1 weeks\n"
+                             "Alert 15 minutes before\nAlert at time of event\nBring the plans"));
     EXPECT_EQ(painter.tooltipForEvent(*lunch), QStringLiteral("Bring the plans"));
 }
 

@@ -2,10 +2,10 @@
 
 #include "IcsTime.h"
 #include "records/CalAlarm.h"
+#include "records/CalAttendee.h"
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 #include <QUrl>
 
 #include <memory>
@@ -37,5 +37,6 @@ struct IcsEventData {
     QString notes;
     QUrl url;
     QList<Alarm> alarms;
-    QStringList attendees;
+    QList<CalAttendee> attendees;
+    std::optional<CalAttendee> organizer;
 };

@@ -15,10 +15,31 @@ const char* tzidOf(icalproperty* property) {
     return parameter ? icalparameter_get_tzid(parameter) : nullptr;
 }
 
-QString withoutMailto(QString address) {
-    if (address.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
-        address.remove(0, 7);
-    return address;
+CalAttendee::Status statusOf(icalparameter* status) {
+    switch (status ? icalparameter_get_partstat(status) : ICAL_PARTSTAT_NEEDSACTION) {
+    case ICAL_PARTSTAT_ACCEPTED:
+        return CalAttendee::Accepted;
+    case ICAL_PARTSTAT_TENTATIVE:
+        return CalAttendee::Tentative;
+    case ICAL_PARTSTAT_DECLINED:
+        return CalAttendee::Declined;
+    case ICAL_PARTSTAT_DELEGATED:
+        return CalAttendee::Delegated;
+    default: // an unknown answer counts as none
+        return CalAttendee::NeedsAction;
+    }
+}
+
+// An ATTENDEE or ORGANIZER line with its address `value`.
+CalAttendee attendeeOf(icalproperty* property, const char* value) {
+    CalAttendee result;
+    result.address = CalAttendee::addressOf(QString::fromUtf8(value ? value : ""));
+    if (icalparameter* name = icalproperty_get_first_parameter(property, ICAL_CN_PARAMETER))
+        result.commonName = QString::fromUtf8(icalparameter_get_cn(name));
+    result.status = statusOf(icalproperty_get_first_parameter(property, ICAL_PARTSTAT_PARAMETER));
+    icalparameter* rsvp = icalproperty_get_first_parameter(property, ICAL_RSVP_PARAMETER);
+    result.replyRequested = rsvp && icalparameter_get_rsvp(rsvp) == ICAL_RSVP_TRUE;
+    return result;
 }
 
 CalAlarm::Action actionOf(icalproperty_action action) {
@@ -165,7 +186,8 @@ std::optional<IcsEventData::Alarm> IcsEventReader::alarmOf(icalcomponent* valarm
             alarm->setProcedureArguments(QString::fromUtf8(icalproperty_get_description(description)));
     if (alarm->action() == CalAlarm::Email)
         if (icalproperty* attendee = icalcomponent_get_first_property(valarm, ICAL_ATTENDEE_PROPERTY))
-            alarm->setEmailAddress(withoutMailto(QString::fromUtf8(icalproperty_get_attendee(attendee))));
+            alarm->setEmailAddress(
+                CalAttendee::addressOf(QString::fromUtf8(icalproperty_get_attendee(attendee))));
     result.alarm = std::move(alarm);
     return result;
 }
@@ -206,13 +228,10 @@ std::optional<IcsEventData> IcsEventReader::read(icalcomponent* vevent) {
         if (auto alarm = alarmOf(valarm))
             data.alarms.append(std::move(*alarm));
     for (icalproperty* attendee = icalcomponent_get_first_property(vevent, ICAL_ATTENDEE_PROPERTY); attendee;
-         attendee = icalcomponent_get_next_property(vevent, ICAL_ATTENDEE_PROPERTY)) {
-        icalparameter* name = icalproperty_get_first_parameter(attendee, ICAL_CN_PARAMETER);
-        const QString commonName = name ? QString::fromUtf8(icalparameter_get_cn(name)) : QString();
-        data.attendees.append(commonName.isEmpty()
-                                  ? withoutMailto(QString::fromUtf8(icalproperty_get_attendee(attendee)))
-                                  : commonName);
-    }
+         attendee = icalcomponent_get_next_property(vevent, ICAL_ATTENDEE_PROPERTY))
+        data.attendees.append(attendeeOf(attendee, icalproperty_get_attendee(attendee)));
+    if (icalproperty* organizer = icalcomponent_get_first_property(vevent, ICAL_ORGANIZER_PROPERTY))
+        data.organizer = attendeeOf(organizer, icalproperty_get_organizer(organizer));
     return data;
 }
 

@@ -98,6 +98,7 @@ std::shared_ptr<CalEvent> recordOf(const IcsSeriesData& series, const IcsEventDa
     if (series.rule)
         record->recurrenceRule = series.rule->copy();
     record->attendees = part.attendees;
+    record->organizer = part.organizer;
     for (const IcsEventData::Alarm& entry : part.alarms) {
         auto alarm = entry.alarm->copy();
         if (entry.relatedToEnd && !alarm->absoluteTrigger())

@@ -35,6 +35,19 @@ bool readAlarm(BinaryReader& in, IcsEventData::Alarm& entry) {
     return true;
 }
 
+void writeAttendee(BinaryWriter& out, const CalAttendee& attendee) {
+    out << attendee.commonName << attendee.address << qint8(attendee.status) << attendee.replyRequested;
+}
+
+bool readAttendee(BinaryReader& in, CalAttendee& attendee) {
+    qint8 status = 0;
+    in >> attendee.commonName >> attendee.address >> status >> attendee.replyRequested;
+    if (!in.ok() || status < CalAttendee::NeedsAction || status > CalAttendee::Delegated)
+        return false;
+    attendee.status = CalAttendee::Status(status);
+    return true;
+}
+
 } // namespace
 
 void IcsSeriesCodec::write(BinaryWriter& out, const IcsSeries& series) {
@@ -139,7 +152,12 @@ void IcsSeriesCodec::write(BinaryWriter& out, const IcsEventData& event) {
         << event.url << qint32(event.alarms.size());
     for (const IcsEventData::Alarm& alarm : event.alarms)
         writeAlarm(out, alarm);
-    out << event.attendees;
+    out << qint32(event.attendees.size());
+    for (const CalAttendee& attendee : event.attendees)
+        writeAttendee(out, attendee);
+    out << bool(event.organizer);
+    if (event.organizer)
+        writeAttendee(out, *event.organizer);
 }
 
 bool IcsSeriesCodec::read(BinaryReader& in, IcsEventData& event) {
@@ -159,8 +177,16 @@ bool IcsSeriesCodec::read(BinaryReader& in, IcsEventData& event) {
     for (qint32 i = 0; i < alarms; ++i)
         if (!readAlarm(in, event.alarms.emplace_back()))
             return false;
-    in >> event.attendees;
-    return in.ok();
+    qint32 attendees = 0;
+    in >> attendees;
+    if (!in.ok() || attendees < 0)
+        return false;
+    for (qint32 i = 0; i < attendees; ++i)
+        if (!readAttendee(in, event.attendees.emplace_back()))
+            return false;
+    bool hasOrganizer = false;
+    in >> hasOrganizer;
+    return in.ok() && (!hasOrganizer || readAttendee(in, event.organizer.emplace()));
 }
 
 void IcsSeriesCodec::write(BinaryWriter& out, const IcsRecurrence& recurrence) {

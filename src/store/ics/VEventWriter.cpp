@@ -204,12 +204,42 @@ bool VEventWriter::write(IcsComponent& event, const CalEvent* before, const CalE
         writeAlarms(event, after);
         changed = true;
     }
-    if (changed && before)
-        stamp(event);
+    const bool answered =
+        before && replaceAnswers(event, CalAttendee::changedAnswers(before->attendees, after.attendees));
+    if ((changed || answered) && before)
+        stamp(event, changed);
     // Also the zones of times the program did not write: of a component copied from the master, of the
     // other components of a file another program wrote.
-    if (changed)
+    if (changed || answered)
         addMissingZones();
+    return changed || answered;
+}
+
+bool VEventWriter::writeAnswers(IcsComponent& event, const QList<CalAttendee>& answers) {
+    if (!replaceAnswers(event, answers))
+        return false;
+    stamp(event, false);
+    return true;
+}
+
+bool VEventWriter::replaceAnswers(IcsComponent& event, const QList<CalAttendee>& answers) {
+    static const char* const STATUSES[] = {"NEEDS-ACTION", "ACCEPTED", "TENTATIVE", "DECLINED", "DELEGATED"};
+    bool changed = false;
+    event.replaceProperties(u"ATTENDEE", [&](const ContentLine& line) {
+        const QString address = CalAttendee::addressOf(line.value());
+        const auto answer = std::find_if(answers.begin(), answers.end(),
+                                         [&](const CalAttendee& one) { return one.hasAddress(address); });
+        if (answer == answers.end())
+            return line;
+        ContentLine result = line;
+        result.setParameter(QStringLiteral("PARTSTAT"), {QString::fromLatin1(STATUSES[answer->status])});
+        if (answer->replyRequested)
+            result.setParameter(QStringLiteral("RSVP"), {QStringLiteral("TRUE")});
+        else
+            result.removeParameter(u"RSVP");
+        changed = changed || result.text() != line.text();
+        return result;
+    });
     return changed;
 }
 
@@ -332,11 +362,13 @@ void VEventWriter::writeRule(IcsComponent& event, const CalEvent* before, const 
     event.setProperty(updated);
 }
 
-void VEventWriter::stamp(IcsComponent& event) {
-    const std::optional<ContentLine> sequence = event.property(u"SEQUENCE");
-    bool valid = false;
-    const int current = sequence ? sequence->value().trimmed().toInt(&valid) : 0;
-    event.setProperty(ContentLine(QStringLiteral("SEQUENCE"), QString::number(valid ? current + 1 : 1)));
+void VEventWriter::stamp(IcsComponent& event, bool revision) {
+    if (revision) {
+        const std::optional<ContentLine> sequence = event.property(u"SEQUENCE");
+        bool valid = false;
+        const int current = sequence ? sequence->value().trimmed().toInt(&valid) : 0;
+        event.setProperty(ContentLine(QStringLiteral("SEQUENCE"), QString::number(valid ? current + 1 : 1)));
+    }
     event.setProperty(ContentLine(QStringLiteral("DTSTAMP"), IcsValueFormat::utcDateTime(m_now)));
     event.setProperty(ContentLine(QStringLiteral("LAST-MODIFIED"), IcsValueFormat::utcDateTime(m_now)));
 }

@@ -8,7 +8,8 @@
 
 #include <optional>
 
-// Writes the fields the program owns (times, title, location, notes, URL, alarms, rule) from an event
+// Writes the fields the program owns (times, title, location, notes, URL, alarms, rule, the answers to an
+// invitation) from an event
 // record into a VEVENT, touching only the properties whose meaning changed since the record was read, so
 // that a change made here and changes made by other programs to other properties both survive.
 class VEventWriter {
@@ -28,6 +29,10 @@ public:
     // from `before` (the occurrence as read) to `after`.
     IcsComponent& addOverride(const IcsComponent& master, const CalEvent& before, const CalEvent& after);
 
+    // Gives the ATTENDEE lines of `event` with the address of an entry of `answers` its answer, and stamps
+    // the change as an answer, which leaves SEQUENCE to the organiser. Returns false when nothing changed.
+    bool writeAnswers(IcsComponent& event, const QList<CalAttendee>& answers);
+
     // A RECURRENCE-ID or EXDATE line for an occurrence of the series `master` in the form of its DTSTART,
     // so that readers match it: a DATE for an all-day series, a wall-clock time for a floating start or
     // one in the default zone (unless that is UTC), UTC otherwise.
@@ -41,7 +46,9 @@ private:
     void writeEnd(IcsComponent& event, const CalEvent& after);
     void writeAlarms(IcsComponent& event, const CalEvent& after);
     void writeRule(IcsComponent& event, const CalEvent* before, const CalEvent& after);
-    void stamp(IcsComponent& event);
+    static bool replaceAnswers(IcsComponent& event, const QList<CalAttendee>& answers);
+    // Marks a change; one of an answer only keeps SEQUENCE, which counts the organiser's revisions.
+    void stamp(IcsComponent& event, bool revision = true);
     // Adds the VTIMEZONE of every zone the document's times name that it lacks and the zone data knows.
     void addMissingZones();
 

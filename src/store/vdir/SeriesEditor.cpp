@@ -83,14 +83,20 @@ void SeriesEditor::saveAll(const CalEvent& record) {
     const std::shared_ptr<CalEvent> before = m_series.masterRecord();
     auto after = before->copy();
     after->assignEditableFields(record);
+    // An answer to the invitation answers for every occurrence; the rest of an occurrence's list of
+    // attendees is its own.
+    const std::shared_ptr<CalEvent> shown = occurrenceAsRead(record.occurrence);
+    const QList<CalAttendee> answers =
+        CalAttendee::changedAnswers(shown ? shown->attendees : before->attendees, record.attendees);
+    after->attendees = before->attendees;
+    CalAttendee::applyAnswers(after->attendees, answers);
     if (m_series.isRecurring() && record.occurrence.isValid()) {
         const WallClockZone zone = record.isAllDay ? WallClockZone() : m_series.zone();
         const qint64 shift = clockDifference(record.occurrence, record.startDate, zone);
         after->startDate = shiftedOnClock(before->startDate, shift, zone);
         // The series' length changes by as much as the occurrence's did: an occurrence with a length of
         // its own (an RDATE period, an override) does not give it to the series.
-        const std::shared_ptr<CalEvent> read = occurrenceAsRead(record.occurrence);
-        const CalEvent& from = read ? *read : *before;
+        const CalEvent& from = shown ? *shown : *before;
         if (record.isAllDay) {
             const qint64 days = clockDifference(before->startDate, before->endDate, zone) +
                                 clockDifference(record.startDate, record.endDate, zone) -
@@ -105,7 +111,11 @@ void SeriesEditor::saveAll(const CalEvent& record) {
         after->startDate = record.startDate;
         after->endDate = record.endDate;
     }
-    VEventWriter(m_document, m_now).write(*event, before.get(), *after);
+    VEventWriter writer(m_document, m_now);
+    writer.write(*event, before.get(), *after);
+    for (IcsComponent* other : m_document.events(m_series.uid()))
+        if (other != event)
+            writer.writeAnswers(*other, answers);
     if (before->recurrenceRule && !record.recurrenceRule) {
         // No longer repeating: what only a series has would otherwise linger as stray occurrences. A
         // series whose rule no record can hold (or that repeats by RDATE alone) reads without a rule and

@@ -18,7 +18,7 @@ namespace {
 
 constexpr quint32 MAGIC = 0x564c4958; // "VLIX"
 // Raise whenever what is written, or what the reader makes of a file, changes.
-constexpr quint32 VERSION = 6;
+constexpr quint32 VERSION = 7;
 constexpr qsizetype HEADER_SIZE = 4 + 4 + 8 + 8;
 
 // Catches a damaged or cut index, nothing more: eight bytes a step, several times faster than a CRC.

@@ -138,7 +138,8 @@ TEST(IcsSeriesTest, RecordFieldsAlarmsAndAttendees) {
         "BEGIN:VEVENT\r\nUID:fields\r\nSUMMARY:Review\r\nLOCATION:Room 4\r\nDESCRIPTION:Line one\\nline "
         "two\r\n"
         "URL:https://example.org/r\r\nDTSTART:20240105T090000Z\r\nDTEND:20240105T100000Z\r\n"
-        "ATTENDEE;CN=Anna Berg:mailto:anna@example.org\r\nATTENDEE:MAILTO:bob@example.org\r\n"
+        "ATTENDEE;CN=Anna Berg;PARTSTAT=TENTATIVE;RSVP=TRUE:mailto:anna@example.org\r\n"
+        "ATTENDEE;PARTSTAT=X-UNKNOWN:MAILTO:bob@example.org\r\nORGANIZER;CN=Cy:mailto:cy@example.org\r\n"
         "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"
         "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER;RELATED=END:PT5M\r\nEND:VALARM\r\n"
         "BEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:-P1D\r\nATTACH;VALUE=URI:Basso\r\nEND:VALARM\r\n"
@@ -159,7 +160,10 @@ TEST(IcsSeriesTest, RecordFieldsAlarmsAndAttendees) {
     EXPECT_EQ(record->location, QStringLiteral("Room 4"));
     EXPECT_EQ(record->notes, QStringLiteral("Line one\nline two"));
     EXPECT_EQ(record->url, QUrl(QStringLiteral("https://example.org/r")));
-    EXPECT_EQ(record->attendees, QStringList({"Anna Berg", "bob@example.org"}));
+    EXPECT_EQ(record->attendees,
+              (QList<CalAttendee>{CalAttendee("Anna Berg", "anna@example.org", CalAttendee::Tentative, true),
+                                  CalAttendee({}, "bob@example.org")}));
+    EXPECT_EQ(record->organizer, CalAttendee("Cy", "cy@example.org"));
     EXPECT_FALSE(record->occurrence.isValid());
     EXPECT_FALSE(record->recurrenceRule);
 

@@ -10,6 +10,17 @@
 
 namespace {
 
+QString attendeesText(const CalEvent& event) {
+    QStringList people;
+    for (const CalAttendee& one :
+         event.organizer ? event.attendees + QList{*event.organizer} : event.attendees)
+        people << QStringLiteral("%1 %2 %3 %4")
+                      .arg(one.commonName, one.address)
+                      .arg(one.status)
+                      .arg(one.replyRequested);
+    return people.join(u',');
+}
+
 // Everything a record says, to compare what the index gives with what parsing gives.
 QString fingerprint(const CalEvent& event) {
     QStringList parts{event.uid,
@@ -22,7 +33,7 @@ QString fingerprint(const CalEvent& event) {
                       event.url.toString(),
                       QString::number(event.isAllDay),
                       QString::number(event.isDetached),
-                      event.attendees.join(u','),
+                      attendeesText(event),
                       event.recurrenceRule ? RecurrenceRuleText::format(*event.recurrenceRule, {})
                                            : QString(),
                       event.calendar->uid,
