@@ -66,8 +66,8 @@ void ApplicationDelegate::start(const QString& root) {
     TimelineView& view = m_window->timelineView();
     view.setDateFormatter(m_localDateFormatter);
     view.setEventDescription(m_eventDescription);
-    m_timelineViewController =
-        std::make_unique<TimelineViewController>(view, m_model, *m_calendarController, m_undoManager);
+    m_timelineViewController = std::make_unique<TimelineViewController>(view, m_model, *m_calendarController,
+                                                                        m_undoManager, &m_parsingController);
     m_actionsController = std::make_unique<ActionsController>(m_model, *m_calendarController,
                                                               *m_timelineViewController, m_undoManager);
     m_timelineViewController->setEventCreator([this](const CalendarDate& start, const CalendarDate& end) {
@@ -81,7 +81,6 @@ void ApplicationDelegate::start(const QString& root) {
                                                                 *m_timelineViewController);
     connect(m_window.get(), &MainWindow::goToDateRequested, this,
             [this] { m_goToDateController->showGoToDate(m_window.get()); });
-    view.inlineEditEventController().setParsingController(&m_parsingController);
     bindDayMonthOrder();
     followCalendarNames();
     bindTimeDisplayHours();

@@ -21,7 +21,6 @@
 #include "store/CalendarSortOrder.h"
 #include "store/ProgramAlarmApprovals.h"
 #include "store/UserInteraction.h"
-#include "store/ics/ruleAlignedDates.h"
 #include "textColors.h"
 
 #include <QCheckBox>
@@ -79,46 +78,10 @@ QString titleOf(const ParseTreeNode& node) {
     return {};
 }
 
-bool isMidnight(const QDateTime& moment) {
-    const QTime time = moment.toLocalTime().time();
-    return time.hour() == 0 && time.minute() == 0 && time.second() == 0;
-}
-
-QDateTime startOfDay(const QDateTime& moment) {
-    return CalendarDate::fromQDateTime(moment).truncateToDay().toQDateTime();
-}
-
 void setTextColor(QWidget& widget, const QColor& color) {
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Text, color);
     widget.setPalette(palette);
-}
-
-bool sameAlarm(const CalAlarm& a, const CalAlarm& b) {
-    return a.action() == b.action() && a.relativeTrigger() == b.relativeTrigger() &&
-           a.absoluteTrigger() == b.absoluteTrigger() && a.sound() == b.sound() && a.url() == b.url() &&
-           a.emailAddress() == b.emailAddress() && a.procedureArguments() == b.procedureArguments();
-}
-
-bool sameRule(const CalRecurrenceRule* a, const CalRecurrenceRule* b) {
-    if (!a || !b)
-        return a == b;
-    return a->recurrenceType == b->recurrenceType && a->recurrenceInterval == b->recurrenceInterval &&
-           a->recurrenceEnd == b->recurrenceEnd && a->daysOfTheWeek == b->daysOfTheWeek &&
-           a->daysOfTheMonth == b->daysOfTheMonth && a->monthsOfTheYear == b->monthsOfTheYear &&
-           a->nthWeekDaysOfTheMonth == b->nthWeekDaysOfTheMonth;
-}
-
-// Equal in everything the editor can change: a save of one over the other would write nothing new, and a
-// stored change that differs here is one the user would lose.
-bool sameStoredState(const CalEvent& a, const CalEvent& b) {
-    return a.title == b.title && a.startDate == b.startDate && a.endDate == b.endDate &&
-           a.isAllDay == b.isAllDay && a.location == b.location && a.notes == b.notes &&
-           a.attendees == b.attendees &&
-           (a.calendar ? a.calendar->uid : QString()) == (b.calendar ? b.calendar->uid : QString()) &&
-           sameRule(a.recurrenceRule.get(), b.recurrenceRule.get()) &&
-           std::equal(a.alarms.begin(), a.alarms.end(), b.alarms.begin(), b.alarms.end(),
-                      [](const auto& x, const auto& y) { return sameAlarm(*x, *y); });
 }
 
 } // namespace
@@ -139,7 +102,7 @@ EditEventController::EditEventController(ApplicationModel& model, BaseCalendarCo
 }
 
 EditEventController::~EditEventController() {
-    if (m_event)
+    if (edited())
         closeImpl();
 }
 
@@ -160,8 +123,8 @@ void EditEventController::buildWindow() {
     m_titleField = new QLineEdit(this);
     m_titleField->setAccessibleName(tr("Title"));
     connect(m_titleField, &QLineEdit::textEdited, this, [this](const QString& title) {
-        if (m_event && !m_showing) {
-            m_event->title = title;
+        if (edited() && !m_showing) {
+            edited()->title = title;
             announceChange();
         }
     });
@@ -190,16 +153,16 @@ void EditEventController::buildWindow() {
     m_locationField = new QLineEdit(this);
     m_locationField->setAccessibleName(tr("Location"));
     connect(m_locationField, &QLineEdit::textEdited, this, [this](const QString& location) {
-        if (m_event && !m_showing)
-            m_event->location = location;
+        if (edited() && !m_showing)
+            edited()->location = location;
     });
     m_notesField = new QPlainTextEdit(this);
     m_notesField->setAccessibleName(tr("Notes"));
     m_notesField->setTabChangesFocus(true);
     m_notesField->setFixedHeight(m_notesField->fontMetrics().lineSpacing() * 3 + 12);
     connect(m_notesField, &QPlainTextEdit::textChanged, this, [this] {
-        if (m_event && !m_showing)
-            m_event->notes = m_notesField->toPlainText();
+        if (edited() && !m_showing)
+            edited()->notes = m_notesField->toPlainText();
     });
 
     m_invitationView = new InvitationView(this);
@@ -211,12 +174,9 @@ void EditEventController::buildWindow() {
     m_gridView->setView(m_recurrenceViewController, 0, 0);
     connect(m_recurrenceViewController, &RecurrenceSettingsViewController::recurrenceRuleChanged, this,
             [this](std::shared_ptr<CalRecurrenceRule> rule) {
-                if (!m_event)
+                if (!m_session)
                     return;
-                m_event->recurrenceRule = std::move(rule);
-                // A series begins on an occurrence of its rule: other programs differ on one that does not.
-                if (const auto aligned = ruleAlignedDates(*m_event)) {
-                    std::tie(m_event->startDate, m_event->endDate) = *aligned;
+                if (m_session->setRule(std::move(rule))) {
                     showEventInFields();
                     directEditDidEnd();
                     return;
@@ -293,34 +253,39 @@ CalendarDate EditEventController::referenceDate() const {
 }
 
 void EditEventController::showWithNewEvent(const std::shared_ptr<CalEvent>& event) {
-    m_isNewEvent = true;
     m_chosenPrograms.clear();
-    showWithEventImpl(event);
+    m_session.emplace(event, true);
+    showSession();
 }
 
 void EditEventController::showWithEvent(const std::shared_ptr<CalEvent>& event) {
-    m_isNewEvent = false;
     m_chosenPrograms.clear();
-    showWithEventImpl(event);
+    m_session.emplace(event, false);
+    showSession();
 }
 
-void EditEventController::showWithEventImpl(const std::shared_ptr<CalEvent>& event) {
-    m_event = event->copy();
-    m_baseEvent = m_event->copy();
-    m_backupEvent = event;
-    m_shownEvent = event;
+const std::shared_ptr<CalEvent>& EditEventController::event() const {
+    static const std::shared_ptr<CalEvent> NONE;
+    return m_session ? m_session->edited() : NONE;
+}
+
+bool EditEventController::isNewEvent() const {
+    return m_session && m_session->isNew();
+}
+
+void EditEventController::showSession() {
     {
         const QSignalBlocker quiet(m_commandField);
         m_commandField->clear();
         setTextColor(*m_commandField, VALID_TEXT_COLOR);
     }
-    const bool editable = m_event->calendar && m_event->calendar->isEditable;
+    const bool editable = m_session->isEditable();
     setWindowTitle(!editable      ? tr("Event in Read-Only Calendar")
-                   : m_isNewEvent ? tr("New Event")
+                   : isNewEvent() ? tr("New Event")
                                   : tr("Edit Event"));
     refreshCalendarNames();
     rebuildAlarmRows();
-    if (!m_isNewEvent)
+    if (!isNewEvent())
         showDescription();
     showEventInFields();
     formatDatePickers();
@@ -338,7 +303,7 @@ void EditEventController::showWithEventImpl(const std::shared_ptr<CalEvent>& eve
 }
 
 void EditEventController::refreshCalendarNames() {
-    const QString ownUid = m_event && m_event->calendar ? m_event->calendar->uid : QString();
+    const QString ownUid = edited() && edited()->calendar ? edited()->calendar->uid : QString();
     CalendarList offered;
     for (const auto& calendar : m_model.calendars()) {
         if (calendar->isEditable || calendar->uid == ownUid)
@@ -364,22 +329,22 @@ void EditEventController::refreshCalendarNames() {
 }
 
 void EditEventController::showEventInFields() {
-    if (!m_event)
+    if (!edited())
         return;
     m_showing = true;
-    if (m_titleField->text() != m_event->title)
-        m_titleField->setText(m_event->title);
-    m_startDatePicker->setDateTime(m_event->startDate.toLocalTime());
-    m_endDatePicker->setDateTime(m_endDateTransformer.transformedValue(m_event->endDate).toLocalTime());
-    m_isAllDayCheckbox->setChecked(m_event->isAllDay);
+    if (m_titleField->text() != edited()->title)
+        m_titleField->setText(edited()->title);
+    m_startDatePicker->setDateTime(edited()->startDate.toLocalTime());
+    m_endDatePicker->setDateTime(m_endDateTransformer.transformedValue(edited()->endDate).toLocalTime());
+    m_isAllDayCheckbox->setChecked(edited()->isAllDay);
     m_calendarPopUp->setCurrentIndex(
-        m_calendarPopUp->findData(m_event->calendar ? m_event->calendar->uid : QString()));
-    m_recurrenceViewController->setRecurrenceRule(m_event->recurrenceRule);
-    m_recurrenceViewController->setStartDate(m_event->startDate);
-    if (m_locationField->text() != m_event->location)
-        m_locationField->setText(m_event->location);
-    if (m_notesField->toPlainText() != m_event->notes)
-        m_notesField->setPlainText(m_event->notes);
+        m_calendarPopUp->findData(edited()->calendar ? edited()->calendar->uid : QString()));
+    m_recurrenceViewController->setRecurrenceRule(edited()->recurrenceRule);
+    m_recurrenceViewController->setStartDate(edited()->startDate);
+    if (m_locationField->text() != edited()->location)
+        m_locationField->setText(edited()->location);
+    if (m_notesField->toPlainText() != edited()->notes)
+        m_notesField->setPlainText(edited()->notes);
     showInvitation();
     m_showing = false;
     refreshValidity();
@@ -390,55 +355,49 @@ QStringList EditEventController::myAddresses() const {
 }
 
 void EditEventController::showInvitation() {
-    m_form->setRowVisible(m_invitationView, InvitationView::isInvitation(*m_event));
-    m_invitationView->setEvent(*m_event, myAddresses(), m_event->calendar && m_event->calendar->isEditable);
+    m_form->setRowVisible(m_invitationView, InvitationView::isInvitation(*edited()));
+    m_invitationView->setEvent(*edited(), myAddresses(), m_session->isEditable());
 }
 
 void EditEventController::answerAction(CalAttendee::Status status) {
-    const qsizetype mine = m_event ? CalAttendee::indexOf(m_event->attendees, myAddresses()) : -1;
-    if (mine < 0 || m_showing)
+    if (!m_session || m_showing || !m_session->answer(status, myAddresses()))
         return;
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString::number(status));
-    CalAttendee& me = m_event->attendees[mine];
-    me.status = status;
-    me.replyRequested = false; // answered
     showInvitation();
     announceChange();
 }
 
 void EditEventController::showDescription() {
     const QSignalBlocker quiet(m_commandField);
-    m_commandField->setPlainText(m_eventDescription->descriptionOfEvent(*m_event, referenceDate()));
+    m_commandField->setPlainText(m_eventDescription->descriptionOfEvent(*edited(), referenceDate()));
     m_commandField->moveCursor(QTextCursor::End);
     setTextColor(*m_commandField, VALID_TEXT_COLOR);
 }
 
 void EditEventController::formatDatePickers() {
-    if (!m_event)
+    if (!edited())
         return;
-    const QString format = m_event->isAllDay ? ALL_DAY_FORMAT : TIMED_FORMAT;
+    const QString format = edited()->isAllDay ? ALL_DAY_FORMAT : TIMED_FORMAT;
     m_startDatePicker->setDisplayFormat(format);
     m_endDatePicker->setDisplayFormat(format);
-    m_endDateTransformer.setOffset(m_event->isAllDay ? -1 : 0);
+    m_endDateTransformer.setOffset(edited()->isAllDay ? -1 : 0);
     // The end control reads the end again through the new offset.
     showEventInFields();
 }
 
 bool EditEventController::isValid() const {
-    if (!m_event)
-        return false;
-    return m_event->isAllDay ? m_event->startDate < m_event->endDate : m_event->startDate <= m_event->endDate;
+    return m_session && m_session->isValid();
 }
 
 void EditEventController::refreshValidity() {
     const QColor color = isValid() ? VALID_TEXT_COLOR : INVALID_TEXT_COLOR;
     setTextColor(*m_startDatePicker, color);
     setTextColor(*m_endDatePicker, color);
-    m_okButton->setEnabled(isValid() && m_event && m_event->calendar && m_event->calendar->isEditable);
+    m_okButton->setEnabled(isValid() && m_session->isEditable());
 }
 
 void EditEventController::commandFieldDidChange() {
-    if (!m_event)
+    if (!edited())
         return;
     const QString text = m_commandField->toPlainText();
     const std::optional<ParseTreeNode> tree = m_parsingController.parseEvent(text);
@@ -451,15 +410,10 @@ void EditEventController::commandFieldDidChange() {
     const QString title = titleOf(*tree);
     const qsizetype titleStart = title.isEmpty() ? -1 : text.lastIndexOf(title);
     m_commandFieldHighlighter->setRecognisedLength(int(titleStart >= 0 ? titleStart : text.trimmed().size()));
-    // Always from the base event, so that editing the line never piles up earlier partial results.
-    const std::shared_ptr<CalEvent> built = m_baseEvent->copy();
+    const std::shared_ptr<CalEvent> built = m_session->lineBase();
     m_eventBuilder->updateEvent(*built, *tree, referenceDate());
-    const bool allDayChanged = built->isAllDay != m_event->isAllDay;
-    m_event->startDate = built->startDate;
-    m_event->endDate = built->endDate;
-    m_event->title = built->title;
-    m_event->calendar = built->calendar;
-    m_event->isAllDay = built->isAllDay;
+    const bool allDayChanged = built->isAllDay != edited()->isAllDay;
+    m_session->takeLine(*built);
     setTextColor(*m_commandField, VALID_TEXT_COLOR);
     if (allDayChanged)
         formatDatePickers();
@@ -469,71 +423,66 @@ void EditEventController::commandFieldDidChange() {
 }
 
 void EditEventController::titleAction() {
-    if (!m_event || m_showing)
+    if (!edited() || m_showing)
         return;
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, m_titleField->text());
     showDescription();
-    m_baseEvent = m_event->copy();
+    m_session->settle();
 }
 
 void EditEventController::startDateAction() {
-    if (!m_event || m_showing)
+    if (!edited() || m_showing)
         return;
-    m_event->startDate = m_startDatePicker->dateTime().toUTC();
-    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, m_event->startDate.toString(Qt::ISODate));
+    m_session->setStart(m_startDatePicker->dateTime().toUTC());
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, edited()->startDate.toString(Qt::ISODate));
     refreshValidity();
     directEditDidEnd();
 }
 
 void EditEventController::endDateAction() {
-    if (!m_event || m_showing)
+    if (!edited() || m_showing)
         return;
-    m_event->endDate = m_endDateTransformer.reverseTransformedValue(m_endDatePicker->dateTime()).toUTC();
-    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, m_event->endDate.toString(Qt::ISODate));
+    m_session->setEnd(m_endDateTransformer.reverseTransformedValue(m_endDatePicker->dateTime()).toUTC());
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, edited()->endDate.toString(Qt::ISODate));
     refreshValidity();
     directEditDidEnd();
 }
 
 void EditEventController::allDayAction() {
-    if (!m_event)
+    if (!edited())
         return;
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString::number(m_isAllDayCheckbox->isChecked()));
-    m_event->isAllDay = m_isAllDayCheckbox->isChecked();
-    m_event->startDate = startOfDay(m_event->startDate);
-    if (!isMidnight(m_event->endDate))
-        m_event->endDate =
-            CalendarDate::fromQDateTime(startOfDay(m_event->endDate)).dateByAddingDays(1).toQDateTime();
+    m_session->setAllDay(m_isAllDayCheckbox->isChecked());
     formatDatePickers();
     directEditDidEnd();
 }
 
 void EditEventController::directEditDidEnd() {
-    // A line typed next starts from the event as the fields now make it.
     showDescription();
-    m_baseEvent = m_event->copy();
+    m_session->settle();
     announceChange();
 }
 
 void EditEventController::calendarAction() {
-    if (!m_event)
+    if (!edited())
         return;
-    m_event->calendar = m_model.calendarWithUid(m_calendarPopUp->currentData().toString());
-    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, m_event->calendar ? m_event->calendar->title : QString());
-    m_baseEvent = m_event->copy();
+    m_session->setCalendar(m_model.calendarWithUid(m_calendarPopUp->currentData().toString()));
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, edited()->calendar ? edited()->calendar->title : QString());
     announceChange();
 }
 
 void EditEventController::rebuildAlarmRows() {
     m_alarmsGridView->clear();
     m_alarmViewControllers.clear();
-    for (const auto& alarm : std::as_const(m_event->alarms))
+    for (const auto& alarm : std::as_const(edited()->alarms))
         addAlarmRow(alarm);
     addAlarmRow(emptyAlarm());
 }
 
 void EditEventController::addAlarmRow(const std::shared_ptr<CalAlarm>& alarm) {
     const int index = int(m_alarmViewControllers.size());
-    auto* row = new AlarmSettingsViewController(alarm, index, m_event, *this, m_userDefaults, *m_soundPlayer);
+    auto* row =
+        new AlarmSettingsViewController(alarm, index, edited(), *this, m_userDefaults, *m_soundPlayer);
     m_alarmViewControllers.append(row);
     m_alarmsGridView->setView(row, index, 0);
     QWidget* previous = index > 0 ? static_cast<QWidget*>(m_alarmViewControllers[index - 1])
@@ -542,17 +491,17 @@ void EditEventController::addAlarmRow(const std::shared_ptr<CalAlarm>& alarm) {
 }
 
 void EditEventController::addAlarm(const std::shared_ptr<CalAlarm>& alarm) {
-    if (!m_event)
+    if (!edited())
         return;
-    m_event->alarms.append(alarm);
+    edited()->alarms.append(alarm);
     addAlarmRow(emptyAlarm());
     announceChange();
 }
 
 void EditEventController::removeAlarm(const std::shared_ptr<CalAlarm>& alarm) {
-    if (!m_event)
+    if (!edited())
         return;
-    m_event->alarms.removeAll(alarm);
+    edited()->alarms.removeAll(alarm);
     rebuildAlarmRows();
     announceChange();
 }
@@ -563,16 +512,16 @@ void EditEventController::programChosen(const CalAlarm& alarm) {
 
 // Approved before under the calendar the event came from also counts: moving it here is no new choice.
 bool EditEventController::mayRunProgram(const CalAlarm& alarm) const {
-    if (!m_event || !m_event->calendar || !m_event->calendar->isEditable)
+    if (!edited() || !edited()->calendar || !edited()->calendar->isEditable)
         return false;
     return m_chosenPrograms.contains({alarm.url(), alarm.procedureArguments()}) ||
-           m_programApprovals.isApproved(*m_event, alarm) ||
-           (m_backupEvent && m_programApprovals.isApproved(*m_backupEvent, alarm));
+           m_programApprovals.isApproved(*edited(), alarm) ||
+           (m_session->stored() && m_programApprovals.isApproved(*m_session->stored(), alarm));
 }
 
 QList<std::shared_ptr<CalAlarm>> EditEventController::programAlarmsThatMayRun() const {
     QList<std::shared_ptr<CalAlarm>> result;
-    for (const auto& alarm : m_event->alarms)
+    for (const auto& alarm : edited()->alarms)
         if (alarm->action() == CalAlarm::Procedure && mayRunProgram(*alarm))
             result.append(alarm);
     return result;
@@ -585,32 +534,24 @@ void EditEventController::approvePrograms(const CalEvent& saved,
 }
 
 void EditEventController::modelEventsChanged() {
-    // A new event is not in the store yet, so nothing there can have changed it.
-    if (!m_event || m_isNewEvent)
+    if (!m_session || isNewEvent())
         return;
-    // The occurrence the panel was opened on, not the one nearest to the typed dates.
-    const std::shared_ptr<CalEvent> stored = m_model.closestOccurrenceToEvent(*m_backupEvent);
-    if (!stored) {
+    // The occurrence the panel was opened on, not the one nearest to the typed dates. Other events come
+    // and go as the timeline loads its range: only a change of this event's stored state counts.
+    switch (m_session->storedEventIs(m_model.closestOccurrenceToEvent(*m_session->stored()))) {
+    case EventEditSession::StoredChange::None:
+        return;
+    case EventEditSession::StoredChange::Gone:
         closeImpl();
         return;
-    }
-    // Other events come and go as the timeline loads its range: only a change of this event's stored
-    // state takes the panel back to it.
-    if (stored == m_backupEvent || sameStoredState(*stored, *m_backupEvent)) {
-        m_backupEvent = stored;
+    case EventEditSession::StoredChange::Reshow:
+        showSession();
+        return;
+    case EventEditSession::StoredChange::Kept:
+        // The user's edit stays on screen; OK asks whether it overwrites this change.
+        announceChange();
         return;
     }
-    if (sameStoredState(*m_event, *m_shownEvent)) {
-        showWithEventImpl(stored);
-        return;
-    }
-    // The user's edit stays on screen; OK asks whether it overwrites this change.
-    m_backupEvent = stored;
-    announceChange();
-}
-
-bool EditEventController::storedChangedSinceShown() const {
-    return !sameStoredState(*m_backupEvent, *m_shownEvent);
 }
 
 UserInteraction::EditConflictAnswer EditEventController::askKeepMineOrTheirs() {
@@ -618,14 +559,14 @@ UserInteraction::EditConflictAnswer EditEventController::askKeepMineOrTheirs() {
         tr("The event was changed by another program"),
         tr("“%1” was changed by another program while you edited it. Keep My Version overwrites that "
            "change; Take Theirs discards your edit.")
-            .arg(VisibleText::escaped(m_shownEvent->title)));
+            .arg(VisibleText::escaped(m_session->shown()->title)));
 }
 
 void EditEventController::okAction() {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
-    if (!m_event)
+    if (!edited())
         return;
-    if (!m_event->calendar || !m_event->calendar->isEditable) {
+    if (!edited()->calendar || !edited()->calendar->isEditable) {
         cancelAction();
         return;
     }
@@ -634,39 +575,27 @@ void EditEventController::okAction() {
     // A field being edited hands in its text first.
     if (QWidget* focused = focusWidget())
         focused->clearFocus();
-    const std::shared_ptr<CalEvent> edited = m_event;
+    const std::shared_ptr<CalEvent> working = edited();
     // Asked before saving: the save reaches the model, which may show the stored event here meanwhile.
     const QList<std::shared_ptr<CalAlarm>> programs = programAlarmsThatMayRun();
-    if (m_isNewEvent) {
-        m_calendarController.addEvent(*edited);
-        m_undoManager.setActionName(tr("New Event"));
-        const std::shared_ptr<CalEvent> stored = m_model.closestOccurrenceToEvent(*edited);
-        if (stored)
-            approvePrograms(*stored, programs);
-        closeImpl();
-        emit didCreateNewEvent(stored);
+    const bool isNew = isNewEvent();
+    switch (m_session->save(m_calendarController, m_undoManager, isNew ? tr("New Event") : tr("Edit Event"),
+                            [this] { return askKeepMineOrTheirs(); })) {
+    case EventEditSession::Outcome::StayOpen:
         return;
-    }
-    if (sameStoredState(*edited, *m_backupEvent)) {
-        // Writing would change nothing but the file's time, and make a sync upload it for nothing.
-        approvePrograms(*edited, programs);
+    case EventEditSession::Outcome::Discarded:
         closeImpl();
         return;
+    case EventEditSession::Outcome::Saved:
+    case EventEditSession::Outcome::Unchanged:
+        break;
     }
-    if (storedChangedSinceShown()) {
-        const UserInteraction::EditConflictAnswer answer = askKeepMineOrTheirs();
-        if (answer == UserInteraction::EditConflictAnswer::Cancel || !m_event)
-            return; // back to the edit, unless the event went away meanwhile
-        if (answer == UserInteraction::EditConflictAnswer::TakeTheirs) {
-            closeImpl();
-            return;
-        }
-    }
-    if (!m_calendarController.replaceEvent(m_backupEvent, *edited))
-        return; // the user stopped the save, not the edit: it stays open as it was
-    approvePrograms(*edited, programs);
-    m_undoManager.setActionName(tr("Edit Event"));
+    const std::shared_ptr<CalEvent> stored = isNew ? m_model.closestOccurrenceToEvent(*working) : working;
+    if (stored)
+        approvePrograms(*stored, programs);
     closeImpl();
+    if (isNew)
+        emit didCreateNewEvent(stored);
 }
 
 void EditEventController::cancelAction() {
@@ -679,7 +608,7 @@ void EditEventController::reject() {
 }
 
 void EditEventController::closeEvent(QCloseEvent* event) {
-    if (m_event)
+    if (edited())
         cancelAction();
     event->accept();
 }
@@ -687,16 +616,13 @@ void EditEventController::closeEvent(QCloseEvent* event) {
 void EditEventController::closeImpl() {
     if (isVisible())
         m_userDefaults.setValue(FRAME_KEY, saveGeometry());
-    const std::shared_ptr<CalEvent> original = m_backupEvent;
-    m_event = nullptr;
-    m_baseEvent = nullptr;
-    m_backupEvent = nullptr;
-    m_shownEvent = nullptr;
+    const std::shared_ptr<CalEvent> original = m_session ? m_session->stored() : nullptr;
+    m_session.reset();
     done(QDialog::Rejected); // hides the panel and tells that it is finished
     emit editedEventChanged(nullptr, original);
 }
 
 void EditEventController::announceChange() {
-    if (m_event)
-        emit editedEventChanged(m_event->copy(), m_isNewEvent ? nullptr : m_backupEvent);
+    if (edited())
+        emit editedEventChanged(edited()->copy(), m_session->stored());
 }

@@ -4,12 +4,14 @@
 #include "DateOffsetValueTransformer.h"
 #include "dates/CalendarDate.h"
 #include "records/CalEvent.h"
+#include "store/EventEditSession.h"
 #include "store/UserInteraction.h"
 
 #include <QDialog>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AlarmSettingsViewController;
 class ApplicationModel;
@@ -56,8 +58,8 @@ public:
     void showWithEvent(const std::shared_ptr<CalEvent>& event);
 
     // The working copy; none while the panel is hidden.
-    const std::shared_ptr<CalEvent>& event() const { return m_event; }
-    bool isNewEvent() const { return m_isNewEvent; }
+    const std::shared_ptr<CalEvent>& event() const;
+    bool isNewEvent() const;
     // An all-day event must end after it starts; a timed one must not end before.
     bool isValid() const;
     // The moment the command field's text is read and written against; now by default.
@@ -102,7 +104,8 @@ protected:
 
 private:
     void buildWindow();
-    void showWithEventImpl(const std::shared_ptr<CalEvent>& event);
+    void showSession();
+    const std::shared_ptr<CalEvent>& edited() const { return event(); }
     void refreshCalendarNames();
     QStringList myAddresses() const;
     void showInvitation();
@@ -117,8 +120,6 @@ private:
     void calendarAction();
     void directEditDidEnd();
     void modelEventsChanged();
-    // The store holds another version of the event than the one the fields were filled from.
-    bool storedChangedSinceShown() const;
     UserInteraction::EditConflictAnswer askKeepMineOrTheirs();
     void closeImpl();
     void rebuildAlarmRows();
@@ -161,13 +162,7 @@ private:
     QDialogButtonBox* m_buttons = nullptr;
     QPushButton* m_okButton = nullptr;
 
-    std::shared_ptr<CalEvent> m_event;
-    std::shared_ptr<CalEvent> m_baseEvent;
-    // The model's record of the edited event, kept current as the store changes.
-    std::shared_ptr<CalEvent> m_backupEvent;
-    // The record the fields were filled from: a stored change since then is another program's.
-    std::shared_ptr<const CalEvent> m_shownEvent;
-    bool m_isNewEvent = false;
+    std::optional<EventEditSession> m_session; // none while the panel is hidden
     // The programs, with their arguments, that the user chose for alarms since the panel was shown.
     QList<std::pair<QUrl, QString>> m_chosenPrograms;
     // Set while the fields are filled from the event, so that they do not write it back.

@@ -1,11 +1,8 @@
 #include "InlineEditEventController.h"
 
 #include "TimelineView.h"
+#include "TimelineViewDelegate.h"
 #include "base/Logger.h"
-#include "base/UndoManager.h"
-#include "entry/CalEventBuilder.h"
-#include "entry/ParsingController.h"
-#include "store/CalendarController.h"
 #include "store/EventKey.h"
 #include "timeline/ArrangedEvent.h"
 #include "timeline/timelineSettings.h"
@@ -18,12 +15,6 @@
 InlineEditEventController::InlineEditEventController(TimelineView& view) : m_view(view) {}
 
 InlineEditEventController::~InlineEditEventController() = default;
-
-void InlineEditEventController::setStoreAccess(CalendarController* calendarController,
-                                               UndoManager* undoManager) {
-    m_calendarController = calendarController;
-    m_undoManager = undoManager;
-}
 
 void InlineEditEventController::setEvent(const std::shared_ptr<CalEvent>& event) {
     if (event == m_event)
@@ -93,53 +84,6 @@ void InlineEditEventController::titleFieldAction() {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QStringLiteral("title %1").arg(line));
     const std::shared_ptr<CalEvent> event = m_event;
     setEvent(nullptr);
-    if (!m_calendarController)
-        return;
-    if (const std::optional<ParseTreeNode> tree = parseBeyondTitle(line))
-        applyEntryLine(event, *tree);
-    else
-        rename(event, line);
-}
-
-std::optional<ParseTreeNode> InlineEditEventController::parseBeyondTitle(const QString& line) const {
-    if (!m_parsingController)
-        return std::nullopt;
-    std::optional<ParseTreeNode> tree = m_parsingController->parseEvent(line);
-    // Every other shape starts with a date or time. A calendar alone is a title here: the language ignores
-    // what follows the name, so "Home office" would move the event to Home and drop the words.
-    if (!tree || tree->type() == ParseTreeNode::calendar)
-        return std::nullopt;
-    return tree;
-}
-
-// As the event editor's command field: the line applied to a copy, and from it the start, end, title,
-// calendar and all-day flag.
-void InlineEditEventController::applyEntryLine(const std::shared_ptr<CalEvent>& event,
-                                               const ParseTreeNode& tree) {
-    CalEventBuilder builder;
-    const CalendarList& calendars = m_view.calendars();
-    builder.setCalendars({calendars.begin(), calendars.end()});
-    const auto applied = event->copy();
-    builder.updateEvent(*applied, tree, m_view.now());
-    const auto edited = event->copy();
-    edited->startDate = applied->startDate;
-    edited->endDate = applied->endDate;
-    edited->title = applied->title;
-    edited->calendar = applied->calendar;
-    edited->isAllDay = applied->isAllDay;
-    if (edited->startDate == event->startDate && edited->endDate == event->endDate &&
-        edited->title == event->title && edited->calendar == event->calendar &&
-        edited->isAllDay == event->isAllDay)
-        return;
-    if (m_calendarController->replaceEvent(event, *edited))
-        m_undoManager->setActionName(tr("Edit Event"));
-}
-
-void InlineEditEventController::rename(const std::shared_ptr<CalEvent>& event, const QString& title) {
-    if (title == event->title)
-        return;
-    const auto renamed = event->copy();
-    renamed->title = title;
-    if (m_calendarController->replaceEvent(event, *renamed))
-        m_undoManager->setActionName(tr("Rename Event"));
+    if (m_view.delegate())
+        m_view.delegate()->didEnterLineForEvent(event, line);
 }

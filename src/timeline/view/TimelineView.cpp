@@ -144,8 +144,6 @@ void TimelineView::setStartDate(const CalendarDate& date) {
     m_startDate = date;
     markLayoutDirty();
     emit startDateChanged();
-    if (m_delegate)
-        m_delegate->startDateDidChange();
 }
 
 void TimelineView::setTimeInterval(double seconds) {

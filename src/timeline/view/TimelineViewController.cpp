@@ -5,8 +5,11 @@
 #include "base/InternalInconsistency.h"
 #include "base/Logger.h"
 #include "base/UndoManager.h"
+#include "entry/CalEventBuilder.h"
+#include "entry/ParsingController.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"
+#include "store/EventEditSession.h"
 #include "timeline/LinearDateToPositionMapping.h"
 #include "timeline/LogDateToPositionMapping.h"
 #include "timeline/timelineSettings.h"
@@ -29,12 +32,13 @@ CalendarDate local(const QDateTime& moment) {
 
 TimelineViewController::TimelineViewController(TimelineView& view, ApplicationModel& model,
                                                CalendarController& calendarController,
-                                               UndoManager& undoManager, QObject* parent)
+                                               UndoManager& undoManager, ParsingController* parsingController,
+                                               QObject* parent)
     : QObject(parent), m_view(view), m_model(model), m_calendarController(calendarController),
-      m_undoManager(undoManager), m_logMapping(std::make_shared<LogDateToPositionMapping>()),
+      m_undoManager(undoManager), m_parsingController(parsingController),
+      m_logMapping(std::make_shared<LogDateToPositionMapping>()),
       m_linearMapping(std::make_shared<LinearDateToPositionMapping>()), m_timeInterval(view.timeInterval()) {
     m_view.setDelegate(this);
-    m_view.inlineEditEventController().setStoreAccess(&m_calendarController, &m_undoManager);
 
     connect(&m_model, &ApplicationModel::eventsChanged, this, &TimelineViewController::showEvents);
     connect(&m_model, &ApplicationModel::calendarFilterChanged, this, &TimelineViewController::showEvents);
@@ -46,6 +50,7 @@ TimelineViewController::TimelineViewController(TimelineView& view, ApplicationMo
     connect(&m_view, &TimelineView::startDateChanged, this, [this] {
         loadVisibleRange();
         emit centeredDateChanged();
+        m_isCenteredOnNow = false; // showNow sets it again once it has moved the view
     });
     // The view changes its interval itself on a pinch.
     connect(&m_view, &TimelineView::timeIntervalChanged, this, [this] {
@@ -66,7 +71,6 @@ TimelineViewController::TimelineViewController(TimelineView& view, ApplicationMo
 
 TimelineViewController::~TimelineViewController() {
     m_view.setDelegate(nullptr);
-    m_view.inlineEditEventController().setStoreAccess(nullptr, nullptr);
 }
 
 void TimelineViewController::setClock(std::function<CalendarDate()> clock) {
@@ -230,10 +234,6 @@ void TimelineViewController::timerFired() {
         showNow();
 }
 
-void TimelineViewController::startDateDidChange() {
-    m_isCenteredOnNow = false;
-}
-
 std::shared_ptr<CalEvent> TimelineViewController::createEventWithStart(const CalendarDate& start,
                                                                        const CalendarDate& end) {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL,
@@ -255,4 +255,28 @@ void TimelineViewController::didModifyEvent(const std::shared_ptr<CalEvent>& mod
     if (!m_calendarController.replaceEvent(event, *modified))
         m_view.setNeedsNewLayout(); // cancelled: show the event where it is stored
     m_undoManager.setActionName(tr("Edit Event"));
+}
+
+void TimelineViewController::didEnterLineForEvent(const std::shared_ptr<CalEvent>& event,
+                                                  const QString& line) {
+    EventEditSession session(event, false);
+    std::optional<ParseTreeNode> tree =
+        m_parsingController ? m_parsingController->parseEvent(line) : std::nullopt;
+    // Every other shape starts with a date or time. A calendar alone is a title here: the language ignores
+    // what follows the name, so "Home office" would move the event to Home and drop the words.
+    if (tree && tree->type() == ParseTreeNode::calendar)
+        tree.reset();
+    if (tree) {
+        CalEventBuilder builder;
+        const CalendarList& calendars = m_model.calendars();
+        builder.setCalendars({calendars.begin(), calendars.end()});
+        const std::shared_ptr<CalEvent> built = session.lineBase();
+        builder.updateEvent(*built, *tree, m_view.now());
+        session.takeLine(*built);
+    } else {
+        session.edited()->title = line;
+    }
+    // The field opens over an event just made: no other program's change can stand in between.
+    session.save(m_calendarController, m_undoManager, tree ? tr("Edit Event") : tr("Rename Event"),
+                 [] { return UserInteraction::EditConflictAnswer::KeepMine; });
 }

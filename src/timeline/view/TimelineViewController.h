@@ -12,6 +12,7 @@
 class ApplicationModel;
 class CalendarController;
 class DateToPositionMapping;
+class ParsingController;
 class TimelineView;
 class UndoManager;
 
@@ -27,9 +28,10 @@ public:
     using EventCreator =
         std::function<std::shared_ptr<CalEvent>(const CalendarDate& start, const CalendarDate& end)>;
 
+    // Without `parsingController` every line typed in the view's in-place field is a title.
     TimelineViewController(TimelineView& view, ApplicationModel& model,
                            CalendarController& calendarController, UndoManager& undoManager,
-                           QObject* parent = nullptr);
+                           ParsingController* parsingController = nullptr, QObject* parent = nullptr);
     ~TimelineViewController() override;
 
     TimelineView& timelineView() const { return m_view; }
@@ -70,12 +72,15 @@ public:
     // Every minute: the marker moves, and after "show now" the view follows the clock.
     void timerFired();
 
-    void startDateDidChange() override;
     std::shared_ptr<CalEvent> createEventWithStart(const CalendarDate& start,
                                                    const CalendarDate& end) override;
     void selectedEventWasClicked(const std::shared_ptr<CalEvent>& event) override;
     void didModifyEvent(const std::shared_ptr<CalEvent>& modified,
                         const std::shared_ptr<CalEvent>& event) override;
+    // Renames the event (undoable as "Rename Event"), or, for a line that the entry language reads as
+    // more than a title ("4pm to 5:30pm budget", "tomorrow lunch", "work: fri 9am review"), applies it as
+    // the event editor's command field does (undoable as "Edit Event").
+    void didEnterLineForEvent(const std::shared_ptr<CalEvent>& event, const QString& line) override;
 
 signals:
     void timeIntervalChanged(double seconds);
@@ -93,6 +98,7 @@ private:
     ApplicationModel& m_model;
     CalendarController& m_calendarController;
     UndoManager& m_undoManager;
+    ParsingController* m_parsingController;
     std::shared_ptr<DateToPositionMapping> m_logMapping;
     std::shared_ptr<DateToPositionMapping> m_linearMapping;
     double m_timeInterval;

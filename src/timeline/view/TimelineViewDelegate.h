@@ -3,13 +3,14 @@
 #include "dates/CalendarDate.h"
 #include "records/CalEvent.h"
 
+#include <QString>
+
 #include <memory>
 
 // What the timeline view tells the one who owns it.
 class TimelineViewDelegate {
 public:
     virtual ~TimelineViewDelegate() = default;
-    virtual void startDateDidChange() = 0;
     // The stored record of the new event, or none.
     virtual std::shared_ptr<CalEvent> createEventWithStart(const CalendarDate& start,
                                                            const CalendarDate& end) = 0;
@@ -19,6 +20,8 @@ public:
     // its stored state (equal to the event before the drag).
     virtual void didModifyEvent(const std::shared_ptr<CalEvent>& modified,
                                 const std::shared_ptr<CalEvent>& event) = 0;
+    // Return in the in-place field over `event`, with the line typed there.
+    virtual void didEnterLineForEvent(const std::shared_ptr<CalEvent>& event, const QString& line) = 0;
     // The keys of the focused timeline: the range before or after, now, and an event the keyboard
     // selected.
     virtual void previousView() = 0;

@@ -74,7 +74,6 @@ TEST_F(TimelineViewTest, AMoveSnapsToTheZoomsStepAndIsSavedOnRelease) {
 
 class RecordingDelegate : public TimelineViewDelegate {
 public:
-    void startDateDidChange() override {}
     std::shared_ptr<CalEvent> createEventWithStart(const CalendarDate&, const CalendarDate&) override {
         return {};
     }
@@ -87,6 +86,7 @@ public:
     void nextView() override {}
     void showNow() override {}
     void ensureEventIsVisible(const CalEvent&) override {}
+    void didEnterLineForEvent(const std::shared_ptr<CalEvent>&, const QString&) override {}
     std::shared_ptr<CalEvent> modified, event;
 };
 
