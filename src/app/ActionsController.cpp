@@ -34,23 +34,6 @@ void ActionsController::showSelectedEvent() {
         m_editEventController->showWithEvent(event);
 }
 
-std::shared_ptr<CalEvent> ActionsController::createEventWithStart(const CalendarDate& start,
-                                                                  const CalendarDate& end) {
-    const std::shared_ptr<CalEvent> event = m_calendarController.createNewEvent();
-    event->startDate = start.toQDateTime();
-    event->endDate = end.toQDateTime();
-    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, event->title);
-    m_calendarController.addEvent(*event);
-    m_undoManager.setActionName(tr("New Event"));
-    // The store has reported the new event by now; a refusal has been shown to the user.
-    const EventList stored = m_model.eventsWithUid(event->uid);
-    if (stored.isEmpty())
-        return nullptr;
-    m_model.setSelectedEvent(stored.front());
-    m_timelineViewController.ensureEventIsVisible(*stored.front());
-    return stored.front();
-}
-
 void ActionsController::deleteEvent() {
     const std::shared_ptr<CalEvent> event = m_model.selectedEvent();
     if (!event)

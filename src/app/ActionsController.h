@@ -27,9 +27,6 @@ public:
     void createNewEvent();
     // Opens the editor on the selected event.
     void showSelectedEvent();
-    // Stores the default new event over [start, end), selects it, makes it visible and returns the
-    // model's record of it (none when the store refused).
-    std::shared_ptr<CalEvent> createEventWithStart(const CalendarDate& start, const CalendarDate& end);
     // The selected event, after asking which occurrences when it recurs.
     void deleteEvent();
     void displayOneDay();

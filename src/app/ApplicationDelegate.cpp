@@ -70,9 +70,6 @@ void ApplicationDelegate::start(const QString& root) {
                                                                         m_undoManager, &m_parsingController);
     m_actionsController = std::make_unique<ActionsController>(m_model, *m_calendarController,
                                                               *m_timelineViewController, m_undoManager);
-    m_timelineViewController->setEventCreator([this](const CalendarDate& start, const CalendarDate& end) {
-        return m_actionsController->createEventWithStart(start, end);
-    });
     setUpEventEditor();
     setUpCalendars();
     m_window->setUpCommands(*m_timelineViewController, *m_actionsController, m_undoManager, m_model);

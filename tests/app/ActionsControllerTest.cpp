@@ -26,7 +26,7 @@ protected:
 
 TEST_F(ActionsControllerTest, AnEventForAPeriodIsSelectedShownAndUndoneInOneStep) {
     const CalendarDate start = CalendarDate::now().truncateToDay().addingSeconds(40 * 86400.0 + 9 * 3600);
-    const auto created = actions.createEventWithStart(start, start.addingSeconds(3600));
+    const auto created = timeline.createEventWithStart(start, start.addingSeconds(3600));
     ASSERT_TRUE(created);
     EXPECT_EQ(loop.model.selectedEvent(), created);
     EXPECT_EQ(created->startDate, start.toQDateTime());

@@ -58,7 +58,7 @@ protected:
 
     // A new event today 14:00 to 15:00, with the field open over it, as after a double click.
     std::shared_ptr<CalEvent> createAndOpen() {
-        const auto created = delegate.actionsController().createEventWithStart(
+        const auto created = delegate.timelineViewController().createEventWithStart(
             wednesday().addingSeconds(14 * 3600), wednesday().addingSeconds(15 * 3600));
         if (!created)
             throw std::runtime_error("no event created");

@@ -144,7 +144,7 @@ TEST_F(MainWindowTest, EditCommandsAreEnabledAndNamedByWhatTheyWouldDo) {
     EXPECT_FALSE(remove->isEnabled()) << "nothing selected";
 
     const CalendarDate start = CalendarDate::now().addingSeconds(3 * 3600);
-    ASSERT_TRUE(delegate.actionsController().createEventWithStart(start, start.addingSeconds(3600)));
+    ASSERT_TRUE(delegate.timelineViewController().createEventWithStart(start, start.addingSeconds(3600)));
     QCoreApplication::processEvents();
     EXPECT_TRUE(remove->isEnabled());
     EXPECT_TRUE(undo->isEnabled());

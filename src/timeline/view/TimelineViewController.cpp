@@ -236,10 +236,21 @@ void TimelineViewController::timerFired() {
 
 std::shared_ptr<CalEvent> TimelineViewController::createEventWithStart(const CalendarDate& start,
                                                                        const CalendarDate& end) {
+    const std::shared_ptr<CalEvent> event = m_calendarController.createNewEvent();
+    event->startDate = start.toQDateTime();
+    event->endDate = end.toQDateTime();
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL,
-           QStringLiteral("%1 %2").arg(start.toQDateTime().toString(Qt::ISODate),
-                                       end.toQDateTime().toString(Qt::ISODate)));
-    return m_eventCreator ? m_eventCreator(start, end) : nullptr;
+           QStringLiteral("%1 %2").arg(event->startDate.toString(Qt::ISODate),
+                                       event->endDate.toString(Qt::ISODate)));
+    m_calendarController.addEvent(*event);
+    m_undoManager.setActionName(tr("New Event"));
+    // The store has reported the new event by now; a refusal has been shown to the user.
+    const EventList stored = m_model.eventsWithUid(event->uid);
+    if (stored.isEmpty())
+        return nullptr;
+    m_model.setSelectedEvent(stored.front());
+    ensureEventIsVisible(*stored.front());
+    return stored.front();
 }
 
 void TimelineViewController::selectedEventWasClicked(const std::shared_ptr<CalEvent>& event) {

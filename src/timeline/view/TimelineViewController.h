@@ -25,8 +25,6 @@ class TimelineViewController : public QObject, public TimelineViewDelegate {
 public:
     enum ViewMode { Logarithmic = 0, Linear = 1 };
     enum DisplayRange { OtherRange = 0, OneDay = 1, OneWeek = 2, OneMonth = 3 };
-    using EventCreator =
-        std::function<std::shared_ptr<CalEvent>(const CalendarDate& start, const CalendarDate& end)>;
 
     // Without `parsingController` every line typed in the view's in-place field is a title.
     TimelineViewController(TimelineView& view, ApplicationModel& model,
@@ -35,8 +33,6 @@ public:
     ~TimelineViewController() override;
 
     TimelineView& timelineView() const { return m_view; }
-    // Creates and stores an event for a period, selects it and makes it visible.
-    void setEventCreator(EventCreator creator) { m_eventCreator = std::move(creator); }
     // What a click on the selected event (or Return) does: open it.
     void setSelectedEventOpener(std::function<void()> opener) { m_selectedEventOpener = std::move(opener); }
     // Shows `edited` where it would land in place of the stored `original` (none: a new event) while an
@@ -72,6 +68,8 @@ public:
     // Every minute: the marker moves, and after "show now" the view follows the clock.
     void timerFired();
 
+    // Stores the default new event over [start, end), undoable as "New Event", selects it, makes it visible
+    // and returns the model's record of it (none when the store refused).
     std::shared_ptr<CalEvent> createEventWithStart(const CalendarDate& start,
                                                    const CalendarDate& end) override;
     void selectedEventWasClicked(const std::shared_ptr<CalEvent>& event) override;
@@ -103,7 +101,6 @@ private:
     std::shared_ptr<DateToPositionMapping> m_linearMapping;
     double m_timeInterval;
     bool m_isCenteredOnNow = false;
-    EventCreator m_eventCreator;
     std::function<void()> m_selectedEventOpener;
     std::shared_ptr<CalEvent> m_editedEvent;
     std::shared_ptr<CalEvent> m_editedOriginal;

@@ -134,13 +134,6 @@ TEST_F(TimelineViewTest, AllDayEventsMoveByWholeDays) {
 
 TEST_F(TimelineViewTest, ADoubleClickInEmptySpaceCreatesAnEventAndNamesItInPlace) {
     loop.model.setSelectedCalendarUid(u"home"_s);
-    controller->setEventCreator([this](const CalendarDate& start, const CalendarDate& end) {
-        auto event = loop.controller.createNewEvent();
-        event->startDate = start.toQDateTime();
-        event->endDate = end.toQDateTime();
-        loop.controller.addEvent(*event);
-        return modelled(event->uid);
-    });
     const QPoint place(int(x(at(30.5))), 400);
     QTest::mouseDClick(view, Qt::LeftButton, {}, place);
     InlineEditEventController& editor = view->inlineEditEventController();
