@@ -38,13 +38,6 @@ CalendarDate dayOfMonth(int month) {
     return CalendarDate::fromComponents(2023, month, 1, 12);
 }
 
-QString describe(const QList<CalNthWeekDay>& nthWeekDays) {
-    QStringList parts;
-    for (const CalNthWeekDay& nth : nthWeekDays)
-        parts.append(QStringLiteral("weekday %1 week %2").arg(nth.dayOfTheWeek).arg(nth.weekNumber));
-    return QStringLiteral("(") + parts.join(QStringLiteral(", ")) + QStringLiteral(")");
-}
-
 QString describe(const CalRecurrenceRule& rule) {
     return QStringLiteral("rule type %1 interval %2").arg(rule.recurrenceType).arg(rule.recurrenceInterval);
 }
@@ -294,9 +287,9 @@ void CustomRecurrenceController::setDaysOfTheMonthMode(bool on) {
 }
 
 void CustomRecurrenceController::selectNthWeekday(QComboBox* nthButton, QComboBox* weekdayButton,
-                                                  int weekNumber, int weekday) {
-    nthButton->setCurrentIndex(std::max(0, nthButton->findData(weekNumber)));
-    weekdayButton->setCurrentIndex(std::clamp(weekday - 1, 0, 6));
+                                                  const CustomRecurrenceForm::NthWeekday& nth) {
+    nthButton->setCurrentIndex(std::max(0, nthButton->findData(nth.weekNumber)));
+    weekdayButton->setCurrentIndex(std::clamp(nth.weekday - 1, 0, 6));
 }
 
 void CustomRecurrenceController::configure(std::shared_ptr<CalRecurrenceRule> rule,
@@ -308,143 +301,55 @@ void CustomRecurrenceController::configure(std::shared_ptr<CalRecurrenceRule> ru
     VL_ASSERT(startDate.isValid(), QStringLiteral("Must have startDate rule"));
     m_startDate = startDate;
     m_recurrenceRule = rule;
+    showForm(CustomRecurrenceForm::fromRule(*rule, startDate));
+}
 
-    // Defaults for every kind, from the start date in the current calendar.
-    const CalendarDate start = CalendarDate::fromQDateTime(startDate);
-    const int startWeekday = start.dayOfWeek() + 1;
-    const int startDay = start.dayOfMonth();
-    const int startMonth = start.monthOfYear();
-    // The start date's place in its month: a fifth occurrence is the last one.
-    const int startWeekNumber = startDay > 28 ? -1 : (startDay - 1) / 7 + 1;
+void CustomRecurrenceController::showForm(const CustomRecurrenceForm& form) {
     for (int kind = DailyKind; kind <= YearlyKind; ++kind)
-        setInterval(kind, 1);
+        setInterval(kind, form.intervals[kind]);
     m_weekdayMatrix->clear();
-    m_weekdayMatrix->setOn(CalendarInformation::localizedIndexFromWeekDayIndex(startWeekday), true);
-    setDaysOfTheMonthMode(true);
+    for (int weekday : form.weekdays)
+        m_weekdayMatrix->setOn(CalendarInformation::localizedIndexFromWeekDayIndex(weekday), true);
+    setDaysOfTheMonthMode(form.byDaysOfTheMonth);
     m_daysOfTheMonthMatrix->clear();
-    m_daysOfTheMonthMatrix->setOn(startDay - 1, true);
-    selectNthWeekday(m_monthViewNthWeekdayButton, m_monthViewWeekdayButton, startWeekNumber, startWeekday);
-    m_yearlyWeekOfTheMonthButton->setChecked(false);
+    for (int day : form.daysOfTheMonth)
+        m_daysOfTheMonthMatrix->setOn(day - 1, true);
+    selectNthWeekday(m_monthViewNthWeekdayButton, m_monthViewWeekdayButton, form.monthlyNth);
+    m_yearlyWeekOfTheMonthButton->setChecked(form.yearlyOnNthWeekday);
     m_monthMatrix->clear();
-    m_monthMatrix->setOn(startMonth - 1, true);
-    selectNthWeekday(m_yearViewNthWeekdayButton, m_yearViewWeekdayButton, startWeekNumber, startWeekday);
-
-    const auto singleNthWeekDay = [&rule] {
-        VL_ASSERT(rule->nthWeekDaysOfTheMonth->size() == 1,
-                  QStringLiteral("Single weekday expected: %1").arg(describe(*rule->nthWeekDaysOfTheMonth)));
-        return rule->nthWeekDaysOfTheMonth->first();
-    };
-    // Values the matrices cannot show (weekday 9, day -1 from the end) are left out; when nothing is
-    // left, the start date's cell stays on.
-    switch (rule->recurrenceType) {
-    case CalRecurrenceRule::Daily:
-        setInterval(DailyKind, rule->recurrenceInterval);
-        showKind(DailyKind);
-        break;
-    case CalRecurrenceRule::Weekly: {
-        setInterval(WeeklyKind, rule->recurrenceInterval);
-        showKind(WeeklyKind);
-        QList<int> columns;
-        for (int weekday : rule->daysOfTheWeek.value_or(QList<int>())) {
-            if (weekday >= 1 && weekday <= 7)
-                columns.append(CalendarInformation::localizedIndexFromWeekDayIndex(weekday));
-        }
-        if (!columns.isEmpty()) {
-            m_weekdayMatrix->clear();
-            for (int column : std::as_const(columns))
-                m_weekdayMatrix->setOn(column, true);
-        }
-        break;
-    }
-    case CalRecurrenceRule::Monthly:
-        showKind(MonthlyKind);
-        setInterval(MonthlyKind, rule->recurrenceInterval);
-        if (rule->daysOfTheMonth) {
-            setDaysOfTheMonthMode(true);
-            QList<int> days;
-            for (int day : *rule->daysOfTheMonth) {
-                if (day >= 1 && day <= 31)
-                    days.append(day);
-            }
-            if (!days.isEmpty()) {
-                m_daysOfTheMonthMatrix->clear();
-                for (int day : std::as_const(days))
-                    m_daysOfTheMonthMatrix->setOn(day - 1, true);
-            }
-        } else if (rule->nthWeekDaysOfTheMonth) {
-            // The day matrix keeps the start date's day, ready if the user switches to days of the month.
-            setDaysOfTheMonthMode(false);
-            const CalNthWeekDay nth = singleNthWeekDay();
-            selectNthWeekday(m_monthViewNthWeekdayButton, m_monthViewWeekdayButton, nth.weekNumber,
-                             nth.dayOfTheWeek);
-        }
-        break;
-    case CalRecurrenceRule::Yearly: {
-        showKind(YearlyKind);
-        setInterval(YearlyKind, rule->recurrenceInterval);
-        QList<int> months;
-        for (int month : rule->monthsOfTheYear.value_or(QList<int>())) {
-            if (month >= 1 && month <= 12)
-                months.append(month);
-        }
-        if (!months.isEmpty()) {
-            m_monthMatrix->clear();
-            for (int month : std::as_const(months))
-                m_monthMatrix->setOn(month - 1, true);
-        }
-        if (rule->nthWeekDaysOfTheMonth) {
-            m_yearlyWeekOfTheMonthButton->setChecked(true);
-            const CalNthWeekDay nth = singleNthWeekDay();
-            selectNthWeekday(m_yearViewNthWeekdayButton, m_yearViewWeekdayButton, nth.weekNumber,
-                             nth.dayOfTheWeek);
-        }
-        break;
-    }
-    default:
-        VL_ASSERT(false, QStringLiteral("Unknwon recurrenceType event %1").arg(describe(*rule)));
-    }
+    for (int month : form.months)
+        m_monthMatrix->setOn(month - 1, true);
+    selectNthWeekday(m_yearViewNthWeekdayButton, m_yearViewWeekdayButton, form.yearlyNth);
+    showKind(form.kind);
     updateEnabling();
 }
 
-std::shared_ptr<CalRecurrenceRule> CustomRecurrenceController::rule() const {
+CustomRecurrenceForm CustomRecurrenceController::form() const {
     const int kind = m_kindButton->currentIndex();
     VL_ASSERT(kind >= DailyKind && kind <= YearlyKind, QStringLiteral("kind item %1").arg(kind));
-    auto result = CalRecurrenceRule::rule(CalRecurrenceRule::Type(kind), m_intervalFields[kind]->value());
-    const auto nthWeekDay = [](const QComboBox* nthButton, const QComboBox* weekdayButton) {
-        return QList<CalNthWeekDay>{
-            CalNthWeekDay{weekdayButton->currentIndex() + 1, nthButton->currentData().toInt()}};
+    const auto nth = [](const QComboBox* nthButton, const QComboBox* weekdayButton) {
+        return CustomRecurrenceForm::NthWeekday{nthButton->currentData().toInt(),
+                                                weekdayButton->currentIndex() + 1};
     };
-    switch (kind) {
-    case WeeklyKind: {
-        QList<int> weekdays;
-        for (int column : m_weekdayMatrix->onCells())
-            weekdays.append(m_weekdayOfColumn[column]);
-        result->daysOfTheWeek = weekdays;
-        break;
-    }
-    case MonthlyKind:
-        if (m_daysOfTheMonthModeButton->isChecked()) {
-            QList<int> days;
-            for (int index : m_daysOfTheMonthMatrix->onCells())
-                days.append(index + 1);
-            result->daysOfTheMonth = days;
-        } else {
-            result->nthWeekDaysOfTheMonth = nthWeekDay(m_monthViewNthWeekdayButton, m_monthViewWeekdayButton);
-        }
-        break;
-    case YearlyKind: {
-        QList<int> months;
-        for (int index : m_monthMatrix->onCells())
-            months.append(index + 1);
-        result->monthsOfTheYear = months;
-        if (m_yearlyWeekOfTheMonthButton->isChecked())
-            result->nthWeekDaysOfTheMonth = nthWeekDay(m_yearViewNthWeekdayButton, m_yearViewWeekdayButton);
-        break;
-    }
-    default:
-        break;
-    }
-    return result;
+    CustomRecurrenceForm form;
+    form.kind = CustomRecurrenceForm::Kind(kind);
+    for (int each = DailyKind; each <= YearlyKind; ++each)
+        form.intervals[each] = m_intervalFields[each]->value();
+    for (int column : m_weekdayMatrix->onCells())
+        form.weekdays.append(m_weekdayOfColumn[column]);
+    form.byDaysOfTheMonth = m_daysOfTheMonthModeButton->isChecked();
+    for (int index : m_daysOfTheMonthMatrix->onCells())
+        form.daysOfTheMonth.append(index + 1);
+    form.monthlyNth = nth(m_monthViewNthWeekdayButton, m_monthViewWeekdayButton);
+    for (int index : m_monthMatrix->onCells())
+        form.months.append(index + 1);
+    form.yearlyOnNthWeekday = m_yearlyWeekOfTheMonthButton->isChecked();
+    form.yearlyNth = nth(m_yearViewNthWeekdayButton, m_yearViewWeekdayButton);
+    return form;
+}
+
+std::shared_ptr<CalRecurrenceRule> CustomRecurrenceController::rule() const {
+    return form().toRule();
 }
 
 void CustomRecurrenceController::accept() {

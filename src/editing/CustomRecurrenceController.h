@@ -1,12 +1,13 @@
 #pragma once
 
+#include "CustomRecurrenceForm.h"
+
 #include <QDateTime>
 #include <QDialog>
 #include <QList>
 
 #include <memory>
 
-class CalRecurrenceRule;
 class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
@@ -41,7 +42,8 @@ public:
     // month and month in the current calendar), then the rule's kind and details are shown. A missing rule
     // or start date, a rule with several nth weekdays or of an unknown type: InternalInconsistency.
     void configure(std::shared_ptr<CalRecurrenceRule> rule, const QDateTime& startDate);
-    // The rule the panel describes, without end.
+    // What the controls show, and the rule of it, without end.
+    CustomRecurrenceForm form() const;
     std::shared_ptr<CalRecurrenceRule> rule() const;
 
     std::shared_ptr<CalRecurrenceRule> recurrenceRule() const { return m_recurrenceRule; }
@@ -88,7 +90,9 @@ private:
     void updateEnabling();
     void setInterval(int kind, int interval);
     void setDaysOfTheMonthMode(bool on);
-    static void selectNthWeekday(QComboBox* nthButton, QComboBox* weekdayButton, int weekNumber, int weekday);
+    static void selectNthWeekday(QComboBox* nthButton, QComboBox* weekdayButton,
+                                 const CustomRecurrenceForm::NthWeekday& nth);
+    void showForm(const CustomRecurrenceForm& form);
 
     QComboBox* m_kindButton = nullptr;
     QVBoxLayout* m_box = nullptr;
