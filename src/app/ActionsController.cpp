@@ -16,9 +16,10 @@ constexpr double MONTH_TIME_INTERVAL = 2678400;
 
 ActionsController::ActionsController(ApplicationModel& model, CalendarController& calendarController,
                                      TimelineViewController& timelineViewController, UndoManager& undoManager,
-                                     QObject* parent)
+                                     EditEventController* editor, QObject* parent)
     : QObject(parent), m_model(model), m_calendarController(calendarController),
-      m_timelineViewController(timelineViewController), m_undoManager(undoManager) {}
+      m_timelineViewController(timelineViewController), m_undoManager(undoManager),
+      m_editEventController(editor) {}
 
 void ActionsController::createNewEvent() {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());

@@ -17,11 +17,10 @@ class UndoManager;
 class ActionsController : public QObject {
     Q_OBJECT
 public:
+    // Without `editor`, New Event and opening an event do nothing.
     ActionsController(ApplicationModel& model, CalendarController& calendarController,
                       TimelineViewController& timelineViewController, UndoManager& undoManager,
-                      QObject* parent = nullptr);
-
-    void setEditEventController(EditEventController* editor) { m_editEventController = editor; }
+                      EditEventController* editor = nullptr, QObject* parent = nullptr);
 
     // Opens the editor on the default new event.
     void createNewEvent();
@@ -39,5 +38,5 @@ private:
     CalendarController& m_calendarController;
     TimelineViewController& m_timelineViewController;
     UndoManager& m_undoManager;
-    EditEventController* m_editEventController = nullptr;
+    EditEventController* m_editEventController;
 };

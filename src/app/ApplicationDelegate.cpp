@@ -68,8 +68,6 @@ void ApplicationDelegate::start(const QString& root) {
     view.setEventDescription(m_eventDescription);
     m_timelineViewController = std::make_unique<TimelineViewController>(view, m_model, *m_calendarController,
                                                                         m_undoManager, &m_parsingController);
-    m_actionsController = std::make_unique<ActionsController>(m_model, *m_calendarController,
-                                                              *m_timelineViewController, m_undoManager);
     setUpEventEditor();
     setUpCalendars();
     m_window->setUpCommands(*m_timelineViewController, *m_actionsController, m_undoManager, m_model);
@@ -94,8 +92,8 @@ void ApplicationDelegate::setUpPreferences() {
     connect(m_newEventShortcut.get(), &NewEventShortcutBinding::pressed, this,
             &ApplicationDelegate::showNewEventEditor);
     m_preferenceController =
-        new PreferenceController(m_userDefaults, m_distributedNotificationCenter, m_window.get());
-    m_preferenceController->setHotKeyController(&m_newEventShortcut->hotKeyController());
+        new PreferenceController(m_userDefaults, m_distributedNotificationCenter,
+                                 &m_newEventShortcut->hotKeyController(), m_window.get());
     connect(m_window.get(), &MainWindow::preferencesRequested, this, [this] {
         m_preferenceController->show();
         m_preferenceController->raise();
@@ -112,8 +110,8 @@ void ApplicationDelegate::startHelperControl(const QString& helperPath) {
             [this, helperPath] { startHelperControl(helperPath); }, Qt::SingleShotConnection);
         return;
     }
-    m_helperController = std::make_unique<HelperController>(m_distributedNotificationCenter, helperPath);
-    m_helperController->setWindow(m_window.get());
+    m_helperController =
+        std::make_unique<HelperController>(m_distributedNotificationCenter, helperPath, m_window.get());
     m_helperController->setEnabled(m_preferenceController->shouldRunHelperApplication());
     connect(m_preferenceController, &PreferenceController::shouldRunHelperApplicationChanged,
             m_helperController.get(), &HelperController::setEnabled);
@@ -170,8 +168,11 @@ void ApplicationDelegate::setUpEventEditor() {
     m_editEventController = std::make_unique<EditEventController>(
         m_model, *m_calendarController, m_undoManager, m_eventDescription, m_parsingController,
         m_userDefaults, m_programApprovals, m_window.get());
-    m_actionsController->setEditEventController(m_editEventController.get());
-    m_timelineViewController->setSelectedEventOpener([this] { m_actionsController->showSelectedEvent(); });
+    m_actionsController =
+        std::make_unique<ActionsController>(m_model, *m_calendarController, *m_timelineViewController,
+                                            m_undoManager, m_editEventController.get());
+    connect(m_timelineViewController.get(), &TimelineViewController::selectedEventOpenRequested,
+            m_actionsController.get(), &ActionsController::showSelectedEvent);
     EditEventController& editor = *m_editEventController;
     connect(&editor, &EditEventController::editedEventChanged, m_timelineViewController.get(),
             &TimelineViewController::setEditedEvent);

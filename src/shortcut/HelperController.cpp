@@ -34,8 +34,8 @@ QString describe(const ErrorReport& error) {
 } // namespace
 
 HelperController::HelperController(DistributedNotificationCenter& distributedNotificationCenter,
-                                   const QString& helperPath, QObject* parent)
-    : QObject(parent), m_distributedNotificationCenter(distributedNotificationCenter) {
+                                   const QString& helperPath, QWidget* window, QObject* parent)
+    : QObject(parent), m_distributedNotificationCenter(distributedNotificationCenter), m_window(window) {
     VL_ASSERT(QFileInfo(helperPath).isExecutable(), QStringLiteral("Found path to helper application"));
     m_helperPath = QFileInfo(helperPath).absoluteFilePath();
     m_helperUrl = QUrl::fromLocalFile(m_helperPath);

@@ -20,9 +20,11 @@ public:
         QStringLiteral("com.pellowickVelDidRequestHelperToExit");
     static inline const QString ERROR_DOMAIN = QStringLiteral("com.pellowick.verdalune.ErrorDomain");
 
-    // The helper is the program `helperPath`, by default "verdalune-helper" beside this program.
+    // The helper is the program `helperPath`, by default "verdalune-helper" beside this program. Alerts
+    // open over `window`.
     HelperController(DistributedNotificationCenter& distributedNotificationCenter,
-                     const QString& helperPath = defaultHelperPath(), QObject* parent = nullptr);
+                     const QString& helperPath = defaultHelperPath(), QWidget* window = nullptr,
+                     QObject* parent = nullptr);
 
     static QString defaultHelperPath();
 
@@ -48,7 +50,6 @@ public:
     bool removeLoginURL(const QUrl& url, ErrorReport* error);
 
     // Errors open over `window` once it is set.
-    void setWindow(QWidget* window) { m_window = window; }
     // A window-modal alert: the description as message, the recovery suggestion as informative text.
     void reportError(const ErrorReport& error);
 

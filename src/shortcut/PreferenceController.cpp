@@ -40,7 +40,7 @@ QGroupBox* choiceBox(const QString& title, QRadioButton* first, QRadioButton* se
 
 PreferenceController::PreferenceController(UserDefaults& userDefaults,
                                            DistributedNotificationCenter& distributedNotificationCenter,
-                                           QWidget* parent)
+                                           GlobalHotKeyController* hotKeyController, QWidget* parent)
     : QDialog(parent), m_shortcutRecorderControl(new ShortcutRecorder(this)),
       m_time12hButtonCell(new QRadioButton(tr("&12-hour (1:30 PM)"), this)),
       m_time24hButtonCell(new QRadioButton(tr("&24-hour (13:30)"), this)),
@@ -48,7 +48,8 @@ PreferenceController::PreferenceController(UserDefaults& userDefaults,
       m_dayMonthButtonCell(new QRadioButton(tr("&Day before month (31/12)"), this)),
       m_runHelperCheckBox(new QCheckBox(tr("&Keep the shortcut working while Verdalune is closed"), this)),
       m_shortcutStatusLabel(new QLabel(this)), m_myAddressesField(new QLineEdit(this)),
-      m_userDefaults(userDefaults), m_distributedNotificationCenter(distributedNotificationCenter) {
+      m_userDefaults(userDefaults), m_distributedNotificationCenter(distributedNotificationCenter),
+      m_hotKeyController(hotKeyController) {
     setObjectName(QStringLiteral("preferences"));
     setWindowTitle(tr("Preferences"));
     m_runHelperCheckBox->setToolTip(tr("Starts a small helper at login that owns the shortcut"));
@@ -100,15 +101,10 @@ PreferenceController::PreferenceController(UserDefaults& userDefaults,
             m_runHelperCheckBox->setEnabled(hasNewEventShortcut());
         }
     });
-    restoreDefaults();
-}
-
-void PreferenceController::setHotKeyController(GlobalHotKeyController* hotKeyController) {
-    m_hotKeyController = hotKeyController;
-    if (hotKeyController)
-        connect(hotKeyController, &GlobalHotKeyController::registrationErrorChanged, this,
+    if (m_hotKeyController)
+        connect(m_hotKeyController, &GlobalHotKeyController::registrationErrorChanged, this,
                 &PreferenceController::showShortcutStatus);
-    showShortcutStatus();
+    restoreDefaults();
 }
 
 bool PreferenceController::hasNewEventShortcut() const {

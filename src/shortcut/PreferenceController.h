@@ -23,12 +23,10 @@ public:
     static inline const QString DID_UPDATE_USER_DEFAULTS =
         QStringLiteral("com.pellowickVelDidUpdateUserDefaults");
 
+    // With `hotKeyController`, tells under the recorder why the shortcut does not work, when it does not.
     PreferenceController(UserDefaults& userDefaults,
                          DistributedNotificationCenter& distributedNotificationCenter,
-                         QWidget* parent = nullptr);
-
-    // Tells under the recorder why the shortcut does not work, when it does not.
-    void setHotKeyController(GlobalHotKeyController* hotKeyController);
+                         GlobalHotKeyController* hotKeyController = nullptr, QWidget* parent = nullptr);
 
     bool hasNewEventShortcut() const;
     bool shouldRunHelperApplication() const;

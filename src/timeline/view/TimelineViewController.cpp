@@ -255,8 +255,8 @@ std::shared_ptr<CalEvent> TimelineViewController::createEventWithStart(const Cal
 
 void TimelineViewController::selectedEventWasClicked(const std::shared_ptr<CalEvent>& event) {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, event->title);
-    if (m_selectedEventOpener && m_model.selectedEvent())
-        m_selectedEventOpener();
+    if (m_model.selectedEvent())
+        emit selectedEventOpenRequested();
 }
 
 void TimelineViewController::didModifyEvent(const std::shared_ptr<CalEvent>& modified,

@@ -33,8 +33,6 @@ public:
     ~TimelineViewController() override;
 
     TimelineView& timelineView() const { return m_view; }
-    // What a click on the selected event (or Return) does: open it.
-    void setSelectedEventOpener(std::function<void()> opener) { m_selectedEventOpener = std::move(opener); }
     // Shows `edited` where it would land in place of the stored `original` (none: a new event) while an
     // editor works on it; no `edited` shows the stored events again.
     void setEditedEvent(std::shared_ptr<CalEvent> edited, std::shared_ptr<CalEvent> original);
@@ -85,6 +83,8 @@ signals:
     void viewModeChanged(int mode);
     void displayRangeTagChanged(int tag);
     void centeredDateChanged();
+    // A click on the selected event, or Return: open it.
+    void selectedEventOpenRequested();
 
 private:
     void loadVisibleRange();
@@ -101,7 +101,6 @@ private:
     std::shared_ptr<DateToPositionMapping> m_linearMapping;
     double m_timeInterval;
     bool m_isCenteredOnNow = false;
-    std::function<void()> m_selectedEventOpener;
     std::shared_ptr<CalEvent> m_editedEvent;
     std::shared_ptr<CalEvent> m_editedOriginal;
     QTimer m_timer;

@@ -138,7 +138,8 @@ TEST_F(TimelineKeyboardTest, TabMovesThroughTheEventsAndThenLeavesTheTimeline) {
 TEST_F(TimelineKeyboardTest, ReturnOpensTheSelectionAndEscapeEndsNamingThenClearsIt) {
     save(u"mid"_s, u"home"_s, at(59), 2 * HOUR);
     std::shared_ptr<CalEvent> opened;
-    controller->setSelectedEventOpener([&] { opened = loop.model.selectedEvent(); });
+    QObject::connect(controller.get(), &TimelineViewController::selectedEventOpenRequested,
+                     [&] { opened = loop.model.selectedEvent(); });
     press(Qt::Key_Return);
     EXPECT_FALSE(opened) << "nothing selected";
     press(Qt::Key_Right);
