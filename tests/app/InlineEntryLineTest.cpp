@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "app/ApplicationDelegate.h"
 #include "base/UserDefaults.h"
 #include "store/vdir/CalendarStoreLocation.h"
@@ -24,13 +25,9 @@ protected:
     InlineEntryLineTest() {
         if (!CalendarStoreLocation::prepare(calendars.path()))
             throw std::runtime_error("cannot create the calendar folder");
-        const QDir root(calendars.path());
-        root.mkdir(u"feed"_s);
-        for (const auto& [name, text] : {std::pair{u"displayname"_s, "Feed\n"}, {u"readonly"_s, ""}}) {
-            QFile marker(root.filePath(u"feed/"_s + name));
-            if (!marker.open(QIODevice::WriteOnly) || marker.write(text) < 0)
+        for (const auto& [name, text] : {std::pair{u"displayname"_s, "Feed\n"}, {u"readonly"_s, ""}})
+            if (!writeFile(QDir(calendars.path()).filePath(u"feed/"_s + name), text))
                 throw std::runtime_error("cannot write the calendar Feed");
-        }
         defaults.setValue(u"showFirstTimeLaunchPanelKey"_s, false);
         delegate.start(calendars.path());
         delegate.timelineViewController().setClock([] { return now(); });

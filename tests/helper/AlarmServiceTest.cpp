@@ -4,6 +4,7 @@
 #include "helper/AlarmService.h"
 #include "DateEnvironmentGuard.h"
 #include "EventLoopWait.h"
+#include "TestFiles.h"
 
 #include "dates/DateFormatter.h"
 #include "editing/SoundPlayer.h"
@@ -59,11 +60,7 @@ protected:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
             GTEST_SKIP() << "no session bus (scripts/test runs the tests under dbus-run-session)";
-        QDir(m_root.path()).mkpath(u"calendars/home"_s);
-        QFile title(calendarFolder() + u"/displayname"_s);
-        ASSERT_TRUE(title.open(QIODevice::WriteOnly));
-        title.write("Home");
-        title.close();
+        ASSERT_TRUE(writeFile(calendarFolder() + u"/displayname"_s, "Home"));
         // As the helper keeps it: open only while asked, here closing sooner.
         m_store = std::make_unique<OnDemandCalendarStore>(m_root.filePath(u"calendars"_s),
                                                           std::chrono::milliseconds(300));
@@ -133,10 +130,7 @@ protected:
     // A script that adds its argument as a line to `counter` at every run.
     QString countingScript(const QString& counter) const {
         const QString script = m_root.filePath(u"count runs.sh"_s);
-        QFile file(script);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + counter.toUtf8() + "'\n");
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        EXPECT_TRUE(writeScript(script, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + counter.toUtf8() + "'\n"));
         return script;
     }
     // What another program writes: an event with one alarm, of these lines and a trigger, at its start.
@@ -153,14 +147,9 @@ protected:
                          "ACTION:PROCEDURE\r\nATTACH:" + QUrl::fromLocalFile(program).toEncoded() +
                              "\r\nDESCRIPTION:" + argument + "\r\n");
     }
-    void writeFile(const QString& path, const QByteArray& text) const {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-    }
     void writeOnDisk(const QString& uid, const QByteArray& title, const QDateTime& start) const {
-        writeFile(calendarFolder() + u'/' + uid + u".ics"_s,
-                  eventText(uid, title, start, "ACTION:DISPLAY\r\nDESCRIPTION:x\r\n"));
+        ASSERT_TRUE(writeFile(calendarFolder() + u'/' + uid + u".ics"_s,
+                              eventText(uid, title, start, "ACTION:DISPLAY\r\nDESCRIPTION:x\r\n")));
     }
 
     // Alarms in one minute three minutes ago, an event each; the minute.
@@ -375,12 +364,7 @@ TEST_F(AlarmServiceTest, ARefusedNotificationIsTriedAgainAfterADelayThreeTimesIn
 TEST_F(AlarmServiceTest, ARunProgramAlarmHandsItsArgumentOverUntouched) {
     const QString output = m_root.filePath(u"argv.txt"_s);
     const QString script = m_root.filePath(u"record argv.sh"_s);
-    {
-        QFile file(script);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '" + output.toUtf8() + "'\n");
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
-    }
+    ASSERT_TRUE(writeScript(script, "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '" + output.toUtf8() + "'\n"));
     const QString argument = u"it's $HOME; \"quoted\" `id` & more"_s;
     auto run = alarmAtStart(CalAlarm::Procedure);
     run->setUrl(QUrl::fromLocalFile(script));
@@ -396,9 +380,7 @@ TEST_F(AlarmServiceTest, ARunProgramAlarmHandsItsArgumentOverUntouched) {
     startService();
 
     ASSERT_TRUE(waitFor([&] { return QFile(output).size() > 0; }, 4000));
-    QFile written(output);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(written.readAll()), u"1\n"_s + argument + u'\n');
+    EXPECT_EQ(QString::fromUtf8(readFile(output)), u"1\n"_s + argument + u'\n');
     ASSERT_TRUE(waitForNotifies(1, 2000));
     spin(500);
     ASSERT_EQ(notifiedTitles(), QStringList{u"Remote"_s});
@@ -421,8 +403,10 @@ TEST_F(AlarmServiceTest, AProgramAlarmRunsOnlyWhereTheUserChoseItHere) {
     save(u"edited"_s, u"edited"_s, start, {edited});
     approve(u"edited"_s);
     // Another program puts a new argument beside the approved program.
-    writeFile(calendarFolder() + u"/edited.ics"_s, programAlarmEvent(u"edited"_s, start, script, "changed"));
-    writeFile(calendarFolder() + u"/synced.ics"_s, programAlarmEvent(u"synced"_s, start, script, "synced"));
+    ASSERT_TRUE(writeFile(calendarFolder() + u"/edited.ics"_s,
+                          programAlarmEvent(u"edited"_s, start, script, "changed")));
+    ASSERT_TRUE(writeFile(calendarFolder() + u"/synced.ics"_s,
+                          programAlarmEvent(u"synced"_s, start, script, "synced")));
     VdirCalendarStore importer(m_root.filePath(u"calendars"_s));
     ASSERT_EQ(
         importer.importCalendarText(u"home"_s, programAlarmEvent(u"imported"_s, start, script, "imported"))
@@ -432,9 +416,7 @@ TEST_F(AlarmServiceTest, AProgramAlarmRunsOnlyWhereTheUserChoseItHere) {
 
     ASSERT_TRUE(waitForNotifies(3, 5000));
     spin(1000);
-    QFile runs(counter);
-    ASSERT_TRUE(runs.open(QIODevice::ReadOnly));
-    EXPECT_EQ(runs.readAll(), QByteArray("chosen\n"));
+    EXPECT_EQ(readFile(counter), QByteArray("chosen\n"));
     QStringList titles = notifiedTitles();
     titles.sort();
     EXPECT_EQ(titles, (QStringList{u"edited"_s, u"imported"_s, u"synced"_s}));
@@ -450,13 +432,12 @@ TEST_F(AlarmServiceTest, AReadOnlyCalendarRunsNoProgramAndABurstOfThemIsOneSumma
     const QString counter = m_root.filePath(u"runs.txt"_s);
     const QString script = countingScript(counter);
     const QDateTime start = secondsAhead(1);
-    QDir(m_root.path()).mkpath(u"calendars/subscribed"_s);
-    writeFile(m_root.filePath(u"calendars/subscribed/readonly"_s), {});
+    ASSERT_TRUE(writeFile(m_root.filePath(u"calendars/subscribed/readonly"_s)));
     for (int i = 0; i < 300; ++i)
-        writeFile(m_root.filePath(u"calendars/subscribed/feed-%1.ics"_s.arg(i)),
-                  programAlarmEvent(u"feed-%1"_s.arg(i), start, script, "subscribed"));
-    writeFile(m_root.filePath(u"calendars/subscribed/lone.ics"_s),
-              programAlarmEvent(u"lone"_s, start.addSecs(-120), script, "lone"));
+        ASSERT_TRUE(writeFile(m_root.filePath(u"calendars/subscribed/feed-%1.ics"_s.arg(i)),
+                              programAlarmEvent(u"feed-%1"_s.arg(i), start, script, "subscribed")));
+    ASSERT_TRUE(writeFile(m_root.filePath(u"calendars/subscribed/lone.ics"_s),
+                          programAlarmEvent(u"lone"_s, start.addSecs(-120), script, "lone")));
     approve(u"lone"_s, u"subscribed"_s);
     startService();
 

@@ -5,11 +5,12 @@
 #include "base/Logger.h"
 
 #include "DateEnvironmentGuard.h"
+#include "EventLoopWait.h"
+#include "TestFiles.h"
 #include "TestSupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -42,27 +43,10 @@ protected:
             write(calendar, QStringLiteral("displayname"), title.toUtf8());
     }
     void write(const QString& calendar, const QString& file, const QByteArray& bytes) const {
-        QFile out(path(calendar, file));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(bytes);
+        ASSERT_TRUE(writeFile(path(calendar, file), bytes));
     }
     QByteArray read(const QString& calendar, const QString& file) const {
-        QFile in(path(calendar, file));
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-    }
-    // Runs the event loop until `done` holds or two seconds pass.
-    static bool waitFor(const std::function<bool()>& done) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!done() && timer.elapsed() < 2000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        return done();
-    }
-    static void spin(int ms) {
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < ms)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return readFile(path(calendar, file));
     }
     // Until the files written so far are old enough for the store's index to take them (a modification
     // time set back does not count: the inode change time cannot be).
