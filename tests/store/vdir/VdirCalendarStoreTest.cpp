@@ -39,9 +39,6 @@ QStringList lines(const QByteArray& text) {
 
 class VdirCalendarStoreTest : public VdirTest {
 protected:
-    EventList all(VdirCalendarStore& store) {
-        return store.events(at(2026, 1, 1).toQDateTime(), at(2027, 1, 1).toQDateTime(), store.calendars());
-    }
     // "06-01 09:00 Standup" for each occurrence, by start.
     QStringList summary(VdirCalendarStore& store) {
         EventList events = all(store);

@@ -48,6 +48,18 @@ protected:
     QByteArray read(const QString& calendar, const QString& file) const {
         return readFile(path(calendar, file));
     }
+    // The store's occurrences from `from` (2026 unless told) to the end of 2026.
+    static EventList all(VdirCalendarStore& store, const CalendarDate& from = at(2026, 1, 1)) {
+        return store.events(from.toQDateTime(), at(2027, 1, 1).toQDateTime(), store.calendars());
+    }
+    // Their titles, sorted.
+    static QStringList titles(VdirCalendarStore& store, const CalendarDate& from = at(2026, 1, 1)) {
+        QStringList result;
+        for (const auto& e : all(store, from))
+            result.append(e->title);
+        result.sort();
+        return result;
+    }
     // Until the files written so far are old enough for the store's index to take them (a modification
     // time set back does not count: the inode change time cannot be).
     static void letSettle() { spin(int(VdirIndex::SETTLED_NS / 1'000'000) + 100); }
