@@ -9,9 +9,7 @@
 #include "TestFiles.h"
 #include "TestSupport.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -47,6 +45,17 @@ protected:
     }
     QByteArray read(const QString& calendar, const QString& file) const {
         return readFile(path(calendar, file));
+    }
+    // An event of an hour from `start` in the calendar "home" of `store`, not saved yet.
+    static std::shared_ptr<CalEvent> hourLong(CalendarStore& store, const QString& uid, const QString& title,
+                                              const CalendarDate& start) {
+        auto event = CalEvent::event();
+        event->uid = uid;
+        event->title = title;
+        event->startDate = start.toQDateTime();
+        event->endDate = start.addingSeconds(3600).toQDateTime();
+        event->calendar = store.calendarWithUID("home");
+        return event;
     }
     // The store's occurrences from `from` (2026 unless told) to the end of 2026.
     static EventList all(VdirCalendarStore& store, const CalendarDate& from = at(2026, 1, 1)) {
