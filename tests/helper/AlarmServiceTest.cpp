@@ -18,8 +18,6 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -181,8 +179,11 @@ protected:
             titles.append(call.value(field).toVariant().toString());
         return titles;
     }
-    bool waitForNotifies(qsizetype count, int ms) const {
-        return waitFor([&] { return notifies().size() >= count; }, ms);
+    // Whether `count` came within `ms`; then `quiet` ms more, for what must not come after them.
+    bool waitForNotifies(qsizetype count, int ms, int quiet = 0) const {
+        const bool came = waitFor([&] { return notifies().size() >= count; }, ms);
+        spin(quiet);
+        return came;
     }
     static qint64 lateness(const QJsonObject& call, const QDateTime& trigger) {
         return qint64(call.value("at"_L1).toDouble()) - trigger.toMSecsSinceEpoch();
@@ -215,8 +216,7 @@ TEST_F(AlarmServiceTest, AnAlarmNotifiesOnceAtItsTriggerAndASoundAlarmPlaysItsSo
     save(u"tea"_s, u"Tea"_s, start, {sound});
     startService();
 
-    ASSERT_TRUE(waitForNotifies(2, 5000)) << notifiedTitles().join(u", ").toStdString();
-    spin(1000); // nothing more comes
+    ASSERT_TRUE(waitForNotifies(2, 5000, 1000)) << notifiedTitles().join(u", ").toStdString();
     const QList<QJsonObject> calls = notifies();
     ASSERT_EQ(calls.size(), 2);
     const QJsonObject standup = calls[0].value("summary"_L1).toString() == u"Standup"_s ? calls[0] : calls[1];
@@ -239,8 +239,7 @@ TEST_F(AlarmServiceTest, AnEventMovedByAnotherProgramIsRescheduledAndARemovedOne
     writeOnDisk(u"moved"_s, "Moved", later);
     ASSERT_TRUE(QFile::remove(calendarFolder() + u"/removed.ics"_s));
 
-    ASSERT_TRUE(waitForNotifies(1, 7000));
-    spin(1000);
+    ASSERT_TRUE(waitForNotifies(1, 7000, 1000));
     const QList<QJsonObject> calls = notifies();
     ASSERT_EQ(notifiedTitles(), QStringList{u"Moved"_s});
     EXPECT_LE(std::abs(lateness(calls[0], later)), 1000);
@@ -269,8 +268,7 @@ TEST_F(AlarmServiceTest, AMissedAlarmFiresOnceWithinTheHourAndNeverLater) {
     save(u"ahead"_s, u"Reminded early"_s, now.addSecs(1800), {before});
     startService();
 
-    ASSERT_TRUE(waitForNotifies(2, 3000));
-    spin(1000);
+    ASSERT_TRUE(waitForNotifies(2, 3000, 1000));
     QStringList titles = notifiedTitles();
     titles.sort();
     EXPECT_EQ(titles, QStringList({u"Half an hour late"_s, u"Reminded early"_s}));
@@ -310,8 +308,7 @@ TEST_F(AlarmServiceTest, ABurstIsOneSummaryWithOneSoundAndTheNextMinuteIsShownAp
     save(u"next"_s, u"Next minute"_s, burst.addSecs(60), {alarmAtStart()});
     QSignalSpy opened(&startService(), &AlarmService::openRequested);
 
-    ASSERT_TRUE(waitForNotifies(2, 5000));
-    spin(300);
+    ASSERT_TRUE(waitForNotifies(2, 5000, 300));
     ASSERT_EQ(notifiedTitles(), QStringList({u"500 reminders at "_s + m_formatter.timeDescriptionWithDate(
                                                                           CalendarDate::fromQDateTime(burst)),
                                              u"Next minute"_s}));
@@ -354,8 +351,7 @@ TEST_F(AlarmServiceTest, ARefusedNotificationIsTriedAgainAfterADelayThreeTimesIn
     save(u"late"_s, u"Late"_s, secondsAhead(-30), {alarmAtStart()});
     startService();
 
-    ASSERT_TRUE(waitForNotifies(3, 3000));
-    spin(2 * int(RETRY_DELAY.count()));
+    ASSERT_TRUE(waitForNotifies(3, 3000, 2 * int(RETRY_DELAY.count())));
     EXPECT_EQ(notifiedTitles("id"_L1), QStringList({u"0"_s, u"0"_s, u"0"_s})); // and no fourth
     const QList<QJsonObject> calls = notifies(); // less the 5 % a coarse timer may take off
     EXPECT_GE(calls[1]["at"_L1].toDouble() - calls[0]["at"_L1].toDouble(), RETRY_DELAY.count() * 0.95);
@@ -381,8 +377,7 @@ TEST_F(AlarmServiceTest, ARunProgramAlarmHandsItsArgumentOverUntouched) {
 
     ASSERT_TRUE(waitFor([&] { return QFile(output).size() > 0; }, 4000));
     EXPECT_EQ(QString::fromUtf8(readFile(output)), u"1\n"_s + argument + u'\n');
-    ASSERT_TRUE(waitForNotifies(1, 2000));
-    spin(500);
+    ASSERT_TRUE(waitForNotifies(1, 2000, 500));
     ASSERT_EQ(notifiedTitles(), QStringList{u"Remote"_s});
     EXPECT_TRUE(notifies()[0].value("body"_L1).toString().contains(u"ftp://example.org/run.exe"_s));
 }
@@ -414,8 +409,7 @@ TEST_F(AlarmServiceTest, AProgramAlarmRunsOnlyWhereTheUserChoseItHere) {
         QStringList{u"imported"_s});
     startService();
 
-    ASSERT_TRUE(waitForNotifies(3, 5000));
-    spin(1000);
+    ASSERT_TRUE(waitForNotifies(3, 5000, 1000));
     EXPECT_EQ(readFile(counter), QByteArray("chosen\n"));
     QStringList titles = notifiedTitles();
     titles.sort();
@@ -441,8 +435,7 @@ TEST_F(AlarmServiceTest, AReadOnlyCalendarRunsNoProgramAndABurstOfThemIsOneSumma
     approve(u"lone"_s, u"subscribed"_s);
     startService();
 
-    ASSERT_TRUE(waitForNotifies(2, 5000));
-    spin(1000);
+    ASSERT_TRUE(waitForNotifies(2, 5000, 1000));
     EXPECT_FALSE(QFile::exists(counter));
     ASSERT_EQ(notifies().size(), 2);
     EXPECT_EQ(notifies()[0].value("summary"_L1).toString(), u"lone"_s);
