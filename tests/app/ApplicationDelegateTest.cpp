@@ -1,6 +1,7 @@
 #include "app/ApplicationDelegate.h"
 #include "DateEnvironmentGuard.h"
 #include "EventLoopWait.h"
+#include "TestFiles.h"
 #include "app/ApplicationDefaults.h"
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
@@ -186,11 +187,7 @@ protected:
         qputenv("HOME", m_home.path().toUtf8());
         qputenv("XDG_CONFIG_HOME", m_home.filePath(u"config"_s).toUtf8());
         qputenv("XDG_DATA_HOME", m_home.filePath(u"data"_s).toUtf8());
-        QFile script(m_helper);
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\necho started >> \"$(dirname \"$0\")/starts\"\n");
-        script.close();
-        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        ASSERT_TRUE(writeScript(m_helper, "#!/bin/sh\necho started >> \"$(dirname \"$0\")/starts\"\n"));
     }
     void TearDown() override {
         for (const auto& [name, value] : m_saved)

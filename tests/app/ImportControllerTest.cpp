@@ -2,6 +2,7 @@
 #include "app/ImportController.h"
 
 #include "LoopTestSupport.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -24,10 +25,9 @@ protected:
                                                QDateTime(QDate(2026, 12, 31), QTime(0, 0), Qt::UTC));
     }
     QString saved(const QByteArray& text) {
-        QFile file(folder.filePath(u"invite.ics"_s));
-        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        if (!writeFile(folder.filePath(u"invite.ics"_s), text))
             throw std::runtime_error("cannot write the file to import");
-        return file.fileName();
+        return folder.filePath(u"invite.ics"_s);
     }
     QStringList eventFiles() const {
         return QDir(loop.root.filePath(u"home"_s)).entryList({u"*.ics"_s}, QDir::Files, QDir::Name);
@@ -43,9 +43,7 @@ TEST_F(ImportControllerTest, TheEventsOfAFileArriveOneFilePerSeries) {
     EXPECT_EQ(import.importFile(saved(TWO_SERIES), u"home"_s, ok), u"2 events imported into “home”."_s);
     EXPECT_TRUE(ok);
     EXPECT_EQ(eventFiles(), (QStringList{u"invite-1.ics"_s, u"invite-2.ics"_s}));
-    QFile first(loop.root.filePath(u"home/invite-1.ics"_s));
-    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
-    const QByteArray written = first.readAll();
+    const QByteArray written = readFile(loop.root.filePath(u"home/invite-1.ics"_s));
     EXPECT_TRUE(written.contains("X-MAIL-PROGRAM:kept") && written.contains("ATTENDEE;CN=Ana"));
     EXPECT_FALSE(written.contains("invite-2"));
     loop.nextPass();
@@ -95,9 +93,8 @@ TEST_F(ImportControllerTest, ProgramAlarmsAreKeptAndTheUserIsToldTheyDoNotRun) {
     EXPECT_EQ(import.importFile(saved(invitation), u"home"_s, ok),
               u"2 events imported into “home”.\n\n2 imported alarms would run a program. They do not run "
               u"until you choose their program in the event editor."_s);
-    QFile first(loop.root.filePath(u"home/invite-1.ics"_s));
-    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
-    EXPECT_EQ(first.readAll().count("ATTACH:file:///usr/bin/env"), 2) << "nothing of the file is lost";
+    EXPECT_EQ(readFile(loop.root.filePath(u"home/invite-1.ics"_s)).count("ATTACH:file:///usr/bin/env"), 2)
+        << "nothing of the file is lost";
 }
 
 } // namespace

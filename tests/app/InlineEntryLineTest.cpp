@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "app/ApplicationDelegate.h"
 #include "base/UserDefaults.h"
 #include "store/vdir/CalendarStoreLocation.h"
@@ -24,13 +25,9 @@ protected:
     InlineEntryLineTest() {
         if (!CalendarStoreLocation::prepare(calendars.path()))
             throw std::runtime_error("cannot create the calendar folder");
-        const QDir root(calendars.path());
-        root.mkdir(u"feed"_s);
-        for (const auto& [name, text] : {std::pair{u"displayname"_s, "Feed\n"}, {u"readonly"_s, ""}}) {
-            QFile marker(root.filePath(u"feed/"_s + name));
-            if (!marker.open(QIODevice::WriteOnly) || marker.write(text) < 0)
+        for (const auto& [name, text] : {std::pair{u"displayname"_s, "Feed\n"}, {u"readonly"_s, ""}})
+            if (!writeFile(QDir(calendars.path()).filePath(u"feed/"_s + name), text))
                 throw std::runtime_error("cannot write the calendar Feed");
-        }
         defaults.setValue(u"showFirstTimeLaunchPanelKey"_s, false);
         delegate.start(calendars.path());
         delegate.timelineViewController().setClock([] { return now(); });
@@ -79,6 +76,17 @@ protected:
         const EventList events = delegate.applicationModel().eventsWithUid(uid);
         return events.size() == 1 ? events.front() : nullptr;
     }
+    // After an undo: the event as createAndOpen made it.
+    void expectAsCreated(const QString& uid) {
+        QCoreApplication::processEvents();
+        const auto restored = modelled(uid);
+        ASSERT_TRUE(restored);
+        EXPECT_EQ(restored->calendar->uid, u"home"_s);
+        EXPECT_EQ(restored->startDate, at(0, 14));
+        EXPECT_EQ(restored->endDate, at(0, 15));
+        EXPECT_FALSE(restored->isAllDay);
+        EXPECT_EQ(restored->title, u"New Event"_s);
+    }
     // The event's file, wherever its calendar's folder is.
     QString eventFile(const QString& uid) const {
         for (const QString& folder : QDir(calendars.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
@@ -114,12 +122,7 @@ TEST_F(InlineEntryLineTest, ALineWithTimesSetsThemAndTheTitleInOneUndoableStep) 
     EXPECT_EQ(undo().undoActionName(), u"Edit Event"_s);
 
     undo().undo();
-    QCoreApplication::processEvents();
-    const auto restored = modelled(created->uid);
-    ASSERT_TRUE(restored);
-    EXPECT_EQ(restored->startDate, at(0, 14));
-    EXPECT_EQ(restored->endDate, at(0, 15));
-    EXPECT_EQ(restored->title, u"New Event"_s);
+    expectAsCreated(created->uid);
     EXPECT_TRUE(eventFile(created->uid).contains(u"DTSTART;TZID=America/New_York:%1T140000\n"_s.arg(day)));
     EXPECT_EQ(undo().redoActionName(), u"Edit Event"_s);
     EXPECT_EQ(undo().undoActionName(), u"New Event"_s) << "one undo for the whole line";
@@ -138,12 +141,7 @@ TEST_F(InlineEntryLineTest, ControlZInTheWindowUndoesTheLine) {
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
-    QCoreApplication::processEvents();
-    const auto restored = modelled(created->uid);
-    ASSERT_TRUE(restored);
-    EXPECT_FALSE(restored->isAllDay);
-    EXPECT_EQ(restored->startDate, at(0, 14));
-    EXPECT_EQ(restored->title, u"New Event"_s);
+    expectAsCreated(created->uid);
 }
 
 TEST_F(InlineEntryLineTest, ACalendarNameMovesTheEventToThatCalendar) {
@@ -160,12 +158,7 @@ TEST_F(InlineEntryLineTest, ACalendarNameMovesTheEventToThatCalendar) {
     EXPECT_EQ(undo().undoActionName(), u"Edit Event"_s);
 
     undo().undo();
-    QCoreApplication::processEvents();
-    const auto restored = modelled(created->uid);
-    ASSERT_TRUE(restored);
-    EXPECT_EQ(restored->calendar->uid, u"home"_s);
-    EXPECT_EQ(restored->startDate, at(0, 14));
-    EXPECT_EQ(restored->title, u"New Event"_s);
+    expectAsCreated(created->uid);
     EXPECT_TRUE(eventFile(created->uid).startsWith(u"home\n"_s));
 }
 

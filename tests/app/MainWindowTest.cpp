@@ -1,4 +1,5 @@
 #include "EventLoopWait.h"
+#include "TestFiles.h"
 #include "app/ApplicationDelegate.h"
 #include "base/UserDefaults.h"
 #include "store/vdir/CalendarStoreLocation.h"
@@ -293,16 +294,15 @@ TEST_F(MainWindowTest, AnImportedEventIsShownAndSelected) {
     // Far from the dates shown at a start; the first event of the file is the later one.
     const QDateTime later = QDateTime::currentDateTimeUtc().addDays(400);
     const QString format = u"yyyyMMdd'T'hhmmss'Z'"_s;
-    QFile file(settings.filePath(u"invite.ics"_s));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(
+    const QString file = settings.filePath(u"invite.ics"_s);
+    ASSERT_TRUE(writeFile(
+        file,
         u"BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:first\\,one\r\nDTSTART:%1\r\nEND:VEVENT\r\n"
         u"BEGIN:VEVENT\r\nUID:second\r\nDTSTART:%2\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"_s
             .arg(later.toString(format), later.addDays(-1).toString(format))
-            .toUtf8());
-    file.close();
+            .toUtf8()));
     bool ok = false;
-    delegate.importController().importFile(file.fileName(), u"home"_s, ok);
+    delegate.importController().importFile(file, u"home"_s, ok);
     const std::shared_ptr<CalEvent> selected = delegate.applicationModel().selectedEvent();
     ASSERT_TRUE(ok && selected);
     EXPECT_EQ(selected->uid, u"first,one"_s);

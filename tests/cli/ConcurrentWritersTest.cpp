@@ -1,6 +1,7 @@
 // Several verdalune-cli processes changing one event file at the same time: every change reported as
 // done is in the file afterwards, and every other one is reported as a conflict.
 #include "CliRunner.h"
+#include "TestFiles.h"
 
 #include <QDate>
 #include <QDir>
@@ -30,10 +31,7 @@ protected:
     QString file() const { return m_folder.filePath("work/standup.ics"); }
     // A series at 09:00 New York time on `days` days from FIRST_DAY.
     void writeSeries(int days) {
-        ASSERT_TRUE(QDir().mkpath(m_folder.filePath("work")));
-        QFile out(file());
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(DAILY_HEAD + QByteArray::number(days) + DAILY_TAIL);
+        ASSERT_TRUE(writeFile(file(), DAILY_HEAD + QByteArray::number(days) + DAILY_TAIL));
     }
     static QStringList removeOccurrence(int day) {
         return {"remove", "standup", "--occurrence", FIRST_DAY.addDays(day).toString(Qt::ISODate) + "T09:00",

@@ -1,6 +1,7 @@
 // Several processes opening one store at once, each free to write the index of parsed files: whatever
 // they leave behind, every later run lists exactly what the files hold.
 #include "CliRunner.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,17 +16,15 @@ namespace {
 TEST(SharedIndexTest, ProcessesWritingTheIndexAtOnceLeaveItUsable) {
     QTemporaryDir folder;
     const QString calendar = folder.filePath("calendars/home");
-    ASSERT_TRUE(QDir().mkpath(calendar));
-    for (int i = 0; i < 300; ++i) {
-        QFile file(QStringLiteral("%1/e%2.ics").arg(calendar).arg(i));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VEVENT\r\n"
-                                  "UID:e%1\r\nDTSTART:20261208T%2Z\r\nSUMMARY:Event %1\r\nEND:VEVENT\r\n"
-                                  "END:VCALENDAR\r\n")
-                       .arg(i)
-                       .arg(QStringLiteral("%1").arg(i % 24 * 10000, 6, 10, QChar(u'0')))
-                       .toUtf8());
-    }
+    for (int i = 0; i < 300; ++i)
+        ASSERT_TRUE(writeFile(
+            QStringLiteral("%1/e%2.ics").arg(calendar).arg(i),
+            QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VEVENT\r\n"
+                           "UID:e%1\r\nDTSTART:20261208T%2Z\r\nSUMMARY:Event %1\r\nEND:VEVENT\r\n"
+                           "END:VCALENDAR\r\n")
+                .arg(i)
+                .arg(QStringLiteral("%1").arg(i % 24 * 10000, 6, 10, QChar(u'0')))
+                .toUtf8()));
     QThread::msleep(2100); // old enough for the index to take them
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("VERDALUNE_CALENDAR_DIR", folder.filePath("calendars"));

@@ -1,5 +1,6 @@
 // The store commands of verdalune-cli on a temporary calendar folder: the real program end to end.
 #include "CliRunner.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,30 +51,20 @@ protected:
         return run.out.section(u'\t', 0, 0);
     }
     QString path(const QString& name) const { return folder.filePath(name); }
-    // The bytes of a file, or a marker no test expects when it cannot be read.
-    static QByteArray contents(const QString& file) {
-        QFile in(file);
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<unreadable>");
-    }
     QString root() const { return folder.path() + "/calendars"; }
     // A calendar folder with the given metadata files and event files.
     void writeCalendar(const QString& name, const QList<std::pair<QString, QByteArray>>& files) {
-        ASSERT_TRUE(QDir().mkpath(root() + "/" + name));
-        for (const auto& [file, bytes] : files) {
-            QFile out(root() + "/" + name + "/" + file);
-            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-            out.write(bytes);
-        }
+        for (const auto& [file, bytes] : files)
+            ASSERT_TRUE(writeFile(root() + "/" + name + "/" + file, bytes));
     }
     QStringList icsIn(const QString& calendar) const {
         return QDir(root() + "/" + calendar).entryList({"*.ics"}, QDir::Files, QDir::Name);
     }
     // An invitation of these events, saved where no calendar is.
     QString saved(const QByteArray& events) const {
-        QFile out(path("invite.ics"));
-        if (!out.open(QIODevice::WriteOnly) || out.write(invitation(events)) < 0)
+        if (!writeFile(path("invite.ics"), invitation(events)))
             throw std::runtime_error("cannot write the invitation");
-        return out.fileName();
+        return path("invite.ics");
     }
     static QByteArray invitation(const QByteArray& events) {
         return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nMETHOD:REQUEST\r\n" + events +
@@ -126,34 +117,32 @@ TEST_F(StoreCommandsTest, RenderWritesTheRangeAsAPngThatGrowsWithTheRows) {
     EXPECT_GT(tall.height(), 800);
 }
 
-TEST_F(StoreCommandsTest, RenderLeavesATargetThatIsNotAFileAlone) {
-    const QString pipe = path("pipe.png");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    const CliRun run = cli({"render", "--from", "2026-12-07T00:00", "--interval", "86400", pipe});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("is not a regular file")) << run.err.toStdString();
-    struct stat info {};
-    ASSERT_EQ(::stat(QFile::encodeName(pipe).constData(), &info), 0);
-    EXPECT_TRUE(S_ISFIFO(info.st_mode));
-}
-
-TEST_F(StoreCommandsTest, RenderOntoAFullDiskKeepsTheOldImage) {
+TEST_F(StoreCommandsTest, RenderOntoAFullDiskOrATargetThatIsNotAFileKeepsWhatIsThere) {
     add("tomorrow 12:30 to 13:30 lunch");
     const QStringList render{"render", "--from", "2026-12-07T00:00", "--interval", "86400"};
     const QString image = path("day.png");
     ASSERT_EQ(cli(render + QStringList{image}).exitCode, 0);
-    const QByteArray before = contents(image);
+    const QByteArray before = readFile(image);
     const QStringList filesBefore = filesIn(folder.path());
 
     CliRun run = cli(render + QStringList{"--width", "640", image}, onAFullDisk());
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains("cannot write")) << run.err.toStdString();
-    EXPECT_EQ(contents(image), before);
+    EXPECT_EQ(readFile(image), before);
     EXPECT_EQ(filesIn(folder.path()), filesBefore);
 
     run = cli(render + QStringList{path("new.png")}, onAFullDisk());
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_FALSE(QFileInfo::exists(path("new.png")));
+
+    const QString pipe = path("pipe.png");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    run = cli(render + QStringList{pipe});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("is not a regular file")) << run.err.toStdString();
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(pipe).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST_F(StoreCommandsTest, RenderRefusesBadArgumentsAndLeavesNoFile) {
@@ -219,9 +208,7 @@ TEST_F(StoreCommandsTest, BadArgumentsExitWithTwoAndMissingEventsWithOne) {
 }
 
 TEST_F(StoreCommandsTest, AnUnusableStoreFolderExitsWithOne) {
-    QFile file(path("plain-file"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(writeFile(path("plain-file")));
     QProcessEnvironment environment;
     environment.insert("VERDALUNE_CALENDAR_DIR", path("plain-file/calendars"));
     environment.insert("XDG_CACHE_HOME", path("cache"));
@@ -338,6 +325,13 @@ TEST_F(StoreCommandsTest, AFailedWriteIsReportedOnceWithExitOne) {
 
 TEST_F(StoreCommandsTest, RemovingAnOccurrenceOrTheRestOfASeries) {
     writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
+    // This or later occurrences of a repeating event need the occurrence.
+    for (const char* span : {"0", "1"}) {
+        const CliRun run = cli({"remove", "standup", "--span", span});
+        EXPECT_EQ(run.exitCode, 2) << span;
+        EXPECT_TRUE(run.err.contains("need --occurrence")) << run.err.toStdString();
+    }
+    EXPECT_EQ(readFile(root() + "/work/standup.ics"), STANDUP);
     const QStringList week{"list", "--from", "2026-12-07T00:00", "--to", "2026-12-14T00:00"};
     auto days = [&] {
         QStringList result;
@@ -362,16 +356,6 @@ TEST_F(StoreCommandsTest, RemovingAnOccurrenceOrTheRestOfASeries) {
     EXPECT_FALSE(QFileInfo::exists(root() + "/work/standup.ics"));
 }
 
-TEST_F(StoreCommandsTest, ThisOrLaterOccurrencesOfARepeatingEventNeedTheOccurrence) {
-    writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
-    for (const char* span : {"0", "1"}) {
-        const CliRun run = cli({"remove", "standup", "--span", span});
-        EXPECT_EQ(run.exitCode, 2) << span;
-        EXPECT_TRUE(run.err.contains("need --occurrence")) << run.err.toStdString();
-    }
-    EXPECT_EQ(contents(root() + "/work/standup.ics"), STANDUP);
-}
-
 TEST_F(StoreCommandsTest, RemovingTheLastEventOfAFileWithAToDoKeepsTheToDo) {
     QByteArray text = STANDUP;
     text.replace("END:VCALENDAR",
@@ -380,30 +364,28 @@ TEST_F(StoreCommandsTest, RemovingTheLastEventOfAFileWithAToDoKeepsTheToDo) {
     CliRun run = cli({"remove", "standup"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, "removed standup\n");
-    const QByteArray left = contents(root() + "/work/standup.ics");
+    const QByteArray left = readFile(root() + "/work/standup.ics");
     EXPECT_TRUE(left.contains("SUMMARY:buy milk")) << left.constData();
     EXPECT_FALSE(left.contains("BEGIN:VEVENT")) << left.constData();
     run = cli({"remove", "standup"});
     EXPECT_EQ(run.exitCode, 1);
 }
 
-TEST_F(StoreCommandsTest, AChangedFileKeepsItsMode) {
+TEST_F(StoreCommandsTest, AnEditOnAFullDiskKeepsTheFileAndOneThatIsWrittenKeepsItsMode) {
     writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
     const QString file = root() + "/work/standup.ics";
+    const QStringList remove{"remove", "standup", "--occurrence", "2026-12-08T09:00"};
+    CliRun run = cli(remove, onAFullDisk());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(run.err.isEmpty());
+    EXPECT_EQ(readFile(file), STANDUP);
+    EXPECT_EQ(filesIn(root() + "/work"), QStringList({".verdalune.lock", "displayname", "standup.ics"}));
+
     ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-    const CliRun run = cli({"remove", "standup", "--occurrence", "2026-12-08T09:00"});
+    run = cli(remove);
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(QFile::permissions(file), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                             QFileDevice::ReadUser | QFileDevice::WriteUser);
-}
-
-TEST_F(StoreCommandsTest, AnEditOnAFullDiskFailsAndKeepsTheFile) {
-    writeCalendar("work", {{"displayname", "Work"}, {"standup.ics", STANDUP}});
-    const CliRun run = cli({"remove", "standup", "--occurrence", "2026-12-08T09:00"}, onAFullDisk());
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_FALSE(run.err.isEmpty());
-    EXPECT_EQ(contents(root() + "/work/standup.ics"), STANDUP);
-    EXPECT_EQ(filesIn(root() + "/work"), QStringList({".verdalune.lock", "displayname", "standup.ics"}));
 }
 
 TEST_F(StoreCommandsTest, AFileTheUserMayNotWriteIsNotReplaced) {
@@ -430,7 +412,7 @@ TEST_F(StoreCommandsTest, AFileTheUserMayNotWriteIsNotReplaced) {
     const CliRun run = cli({"remove", "standup", "--occurrence", "2026-12-08T09:00"}, how);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("\"standup.ics\" is read-only")) << run.err.toStdString();
-    EXPECT_EQ(contents(file), STANDUP);
+    EXPECT_EQ(readFile(file), STANDUP);
 }
 
 TEST_F(StoreCommandsTest, AnEventWithoutUidIsNotReportedRemoved) {
@@ -440,7 +422,7 @@ TEST_F(StoreCommandsTest, AnEventWithoutUidIsNotReportedRemoved) {
     const CliRun run = cli({"remove", ""});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("has no identifier")) << run.err.toStdString();
-    EXPECT_EQ(contents(root() + "/work/nameless.ics"), text);
+    EXPECT_EQ(readFile(root() + "/work/nameless.ics"), text);
 }
 
 TEST_F(StoreCommandsTest, EventsFarFromNowAndLastOccurrencesCanBeRemoved) {

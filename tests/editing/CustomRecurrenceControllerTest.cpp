@@ -58,27 +58,22 @@ protected:
 };
 
 TEST_F(CustomRecurrenceTest, DaysAndMonthsSitAtTheirMatrixPositions) {
-    EXPECT_EQ(Controller::rowForDayOfTheMonth(31), 4);
-    EXPECT_EQ(Controller::columnForDayOfTheMonth(31), 2);
-    EXPECT_EQ(Controller::rowForDayOfTheMonth(7), 0);
-    EXPECT_EQ(Controller::columnForDayOfTheMonth(7), 6);
-    EXPECT_EQ(Controller::rowForDayOfTheMonth(8), 1);
-    EXPECT_EQ(Controller::columnForDayOfTheMonth(8), 0);
-    EXPECT_EQ(Controller::rowForMonth(12), 2);
-    EXPECT_EQ(Controller::columnForMonth(12), 3);
-    EXPECT_EQ(Controller::rowForMonth(5), 1);
-    EXPECT_EQ(Controller::columnForMonth(5), 0);
-
-    // The cells really stand there.
+    // Each position, and the cell that really stands there.
     ToggleMatrix* days = dialog.daysOfTheMonthMatrix();
+    for (const auto& [day, row, column] : {std::tuple{31, 4, 2}, {7, 0, 6}, {8, 1, 0}}) {
+        EXPECT_EQ(Controller::rowForDayOfTheMonth(day), row) << day;
+        EXPECT_EQ(Controller::columnForDayOfTheMonth(day), column) << day;
+        EXPECT_EQ(days->cell(row, column)->text(), QString::number(day));
+    }
     EXPECT_EQ(days->count(), 31);
-    EXPECT_EQ(days->cell(4, 2)->text(), QStringLiteral("31"));
-    EXPECT_EQ(days->cell(0, 6)->text(), QStringLiteral("7"));
     EXPECT_EQ(days->cell(4, 3), nullptr);
     ToggleMatrix* months = dialog.monthMatrix();
-    EXPECT_EQ(months->cell(2, 3)->text(), QStringLiteral("Dec"));
+    for (const auto& [month, row, column, name] : {std::tuple{12, 2, 3, "Dec"}, {5, 1, 0, "May"}}) {
+        EXPECT_EQ(Controller::rowForMonth(month), row) << month;
+        EXPECT_EQ(Controller::columnForMonth(month), column) << month;
+        EXPECT_EQ(months->cell(row, column)->text(), QString::fromLatin1(name));
+    }
     EXPECT_EQ(months->cell(2, 3)->accessibleName(), QStringLiteral("December"));
-    EXPECT_EQ(months->cell(1, 0)->text(), QStringLiteral("May"));
 }
 
 TEST_F(CustomRecurrenceTest, TheWeekStartsOnSundayInTheUnitedStates) {
@@ -157,6 +152,9 @@ TEST_F(CustomRecurrenceTest, AWeeklyRuleWithoutDaysMarksTheStartDatesWeekday) {
     // Saturday January 3, 2026, late in the evening in New York (already Sunday in UTC).
     configure(Rule::rule(Rule::Weekly), at(2026, 1, 3, 22).toQDateTime());
     EXPECT_EQ(weekdaysOn(), QList<int>{7});
+    // A large interval from another program is kept.
+    configure(Rule::rule(Rule::Weekly, 5000));
+    EXPECT_EQ(dialog.rule()->recurrenceInterval, 5000);
 }
 
 TEST_F(CustomRecurrenceTest, AWeeklyRuleShowsItsDaysAndIsBuiltInWeekOrder) {
@@ -309,11 +307,6 @@ TEST_F(CustomRecurrenceTest, IntervalTextThatIsNoPositiveIntegerBecomesOne) {
     EXPECT_EQ(field->text(), QStringLiteral("3"));
 }
 
-TEST_F(CustomRecurrenceTest, ALargeIntervalFromAnotherProgramIsKept) {
-    configure(Rule::rule(Rule::Weekly, 5000));
-    EXPECT_EQ(dialog.rule()->recurrenceInterval, 5000);
-}
-
 TEST_F(CustomRecurrenceTest, BadRulesAreInvariantViolations) {
     auto rule = Rule::rule(Rule::Monthly);
     rule->nthWeekDaysOfTheMonth = QList<CalNthWeekDay>{{2, 1}, {3, 2}};
@@ -336,26 +329,20 @@ TEST_F(CustomRecurrenceTest, MatrixCellsAreOneTabStopWithArrowKeys) {
     QTest::keyClick(&dialog, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), days->cellAt(0));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), days->cell(1, 1));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(focusAfter(Qt::Key_Down), days->cell(1, 1));
+    focusAfter(Qt::Key_Space);
     EXPECT_TRUE(days->cell(1, 1)->isChecked()); // day 9
     // Tab leaves the matrix (the unchecked radio button and the disabled pop-ups are no stops); Shift+Tab
     // comes back to the cell last focused.
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), dialog.buttons()->button(QDialogButtonBox::Ok));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), days->cell(1, 1));
+    EXPECT_EQ(focusAfter(Qt::Key_Tab), dialog.buttons()->button(QDialogButtonBox::Ok));
+    EXPECT_EQ(focusAfter(Qt::Key_Backtab), days->cell(1, 1));
 
     // The arrow keys switch to the nth weekday, whose pop-ups then follow in the Tab order.
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), dialog.daysOfTheMonthModeButton());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(focusAfter(Qt::Key_Backtab), dialog.daysOfTheMonthModeButton());
+    focusAfter(Qt::Key_Down);
     EXPECT_TRUE(dialog.nthWeekdayModeButton()->isChecked());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), dialog.monthViewNthWeekdayButton());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), dialog.monthViewWeekdayButton());
+    EXPECT_EQ(focusAfter(Qt::Key_Tab), dialog.monthViewNthWeekdayButton());
+    EXPECT_EQ(focusAfter(Qt::Key_Tab), dialog.monthViewWeekdayButton());
 }
 
 TEST_F(CustomRecurrenceTest, OkAcceptsAndCancelRejects) {

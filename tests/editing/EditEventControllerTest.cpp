@@ -88,6 +88,27 @@ protected:
         loop.nextPass();
     }
     static QColor textColor(const QWidget& widget) { return widget.palette().color(QPalette::Text); }
+    // The days of the month that the occurrences of `uid` start on.
+    QList<int> days(const QString& uid) const {
+        QList<int> result;
+        for (const auto& occurrence : loop.model.eventsWithUid(uid))
+            result.append(occurrence->startDate.toLocalTime().date().day());
+        return result;
+    }
+    // "Other..." in the recurrence panel, and there the `nth` `weekday` (0 for Sunday) of every month.
+    void chooseMonthlyOn(int nth, int weekday) {
+        RecurrenceSettingsViewController& panel = *editor.recurrenceViewController();
+        QTimer::singleShot(0, &panel, [&panel, nth, weekday] {
+            CustomRecurrenceController& dialog = *panel.customRecurrenceController();
+            choose(dialog.kindButton(), dialog.kindButton()->itemText(2));
+            dialog.nthWeekdayModeButton()->click();
+            dialog.monthViewNthWeekdayButton()->setCurrentIndex(
+                dialog.monthViewNthWeekdayButton()->findData(nth));
+            dialog.monthViewWeekdayButton()->setCurrentIndex(weekday);
+            QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        });
+        choose(panel.recurrenceButton(), u"Other..."_s);
+    }
 
     Loop loop;
     ParsingController parsing;
@@ -476,23 +497,12 @@ TEST_F(EditEventControllerTest, RecurrencesChosenInThePanelAreWrittenAndExpand) 
     editor.okAction();
     EXPECT_TRUE(file(u"home"_s, u"meeting"_s).contains("RRULE:FREQ=WEEKLY;COUNT=3"));
     loop.nextPass();
-    QList<int> days;
-    for (const auto& occurrence : loop.model.eventsWithUid(u"meeting"_s))
-        days.append(occurrence->startDate.toLocalTime().date().day());
-    EXPECT_EQ(days, (QList<int>{9, 16, 23}));
+    EXPECT_EQ(days(u"meeting"_s), (QList<int>{9, 16, 23}));
 
     // The last Friday of each month, through the custom dialog.
     const auto review = storedEvent(u"home"_s, u"review"_s);
     editor.showWithEvent(review);
-    QTimer::singleShot(0, &panel, [&panel] {
-        CustomRecurrenceController& dialog = *panel.customRecurrenceController();
-        choose(dialog.kindButton(), dialog.kindButton()->itemText(2));
-        dialog.nthWeekdayModeButton()->click();
-        dialog.monthViewNthWeekdayButton()->setCurrentIndex(dialog.monthViewNthWeekdayButton()->findData(-1));
-        dialog.monthViewWeekdayButton()->setCurrentIndex(5);
-        QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
-    });
-    choose(panel.recurrenceButton(), u"Other..."_s);
+    chooseMonthlyOn(-1, 5);
     // The start moves to the rule's first occurrence, the hour kept, and the fields show it.
     EXPECT_EQ(editor.startDatePicker()->dateTime(), QDateTime(QDate(2026, 12, 25), QTime(14, 0)));
     EXPECT_EQ(editor.endDatePicker()->dateTime(), QDateTime(QDate(2026, 12, 25), QTime(15, 0)));
@@ -501,11 +511,7 @@ TEST_F(EditEventControllerTest, RecurrencesChosenInThePanelAreWrittenAndExpand) 
     EXPECT_TRUE(written.contains("RRULE:FREQ=MONTHLY;BYDAY=-1FR")) << written.constData();
     EXPECT_TRUE(written.contains("DTSTART;TZID=America/New_York:20261225T140000")) << written.constData();
     loop.nextPass();
-    days.clear();
-    for (const auto& occurrence : loop.model.eventsWithUid(u"review"_s))
-        days.append(occurrence->startDate.toLocalTime().date().day());
-    ASSERT_GE(days.size(), 3);
-    EXPECT_EQ(days.mid(0, 3), (QList<int>{25, 29, 26}));
+    EXPECT_EQ(days(u"review"_s).mid(0, 3), (QList<int>{25, 29, 26}));
     loop.undo.undo(); // with the rest of the edit
     EXPECT_EQ(loop.stored(u"review"_s).value(0)->startDate, wednesday(14));
 
@@ -516,15 +522,7 @@ TEST_F(EditEventControllerTest, RecurrencesChosenInThePanelAreWrittenAndExpand) 
     editor.endDatePicker()->setDate(QDate(2026, 12, 10));
     choose(panel.recurrenceButton(), u"Weekly"_s);
     EXPECT_EQ(editor.startDatePicker()->date(), QDate(2026, 12, 9));
-    QTimer::singleShot(0, &panel, [&panel] {
-        CustomRecurrenceController& dialog = *panel.customRecurrenceController();
-        choose(dialog.kindButton(), dialog.kindButton()->itemText(2));
-        dialog.nthWeekdayModeButton()->click();
-        dialog.monthViewNthWeekdayButton()->setCurrentIndex(dialog.monthViewNthWeekdayButton()->findData(2));
-        dialog.monthViewWeekdayButton()->setCurrentIndex(6);
-        QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
-    });
-    choose(panel.recurrenceButton(), u"Other..."_s);
+    chooseMonthlyOn(2, 6);
     EXPECT_EQ(editor.startDatePicker()->date(), QDate(2026, 12, 12)) << "the second Saturday";
     EXPECT_EQ(editor.endDatePicker()->date(), QDate(2026, 12, 13));
     editor.cancelAction();

@@ -2,10 +2,10 @@
 #include "editing/NamedSounds.h"
 #include "editing/CanberraSoundPlayer.h"
 
+#include "TestFiles.h"
 #include "TestSupport.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,9 +13,7 @@
 namespace {
 
 void touch(const QString& path) {
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_TRUE(writeFile(path)) << path.toStdString();
 }
 
 // Sets an environment variable for one scope, putting back what was there.

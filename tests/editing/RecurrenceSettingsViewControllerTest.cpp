@@ -272,24 +272,15 @@ TEST_F(RecurrenceSettingsTest, OkInOtherTakesTheDialogsRuleWithThePanelsEnd) {
     EXPECT_EQ(panel.recurrenceRule()->recurrenceType, Rule::Monthly);
 }
 
-TEST_F(RecurrenceSettingsTest, ADisabledPanelDisablesEveryControl) {
-    panel.setRecurrenceRule(Rule::rule(Rule::Daily));
-    panel.setEnabled(false);
-    for (QWidget* control : std::initializer_list<QWidget*>{panel.recurrenceButton(), panel.endsTypeButton(),
-                                                            panel.endsCountField(), panel.endsDatePicker()})
-        EXPECT_FALSE(control->isEnabled()) << control->accessibleName().toStdString();
-    panel.setEnabled(true);
-    EXPECT_TRUE(panel.endsTypeButton()->isEnabled());
-}
-
-TEST_F(RecurrenceSettingsTest, ControlsHaveNamesMnemonicsAndATabOrder) {
+TEST_F(RecurrenceSettingsTest, ControlsHaveNamesMnemonicsATabOrderAndGoWithThePanelsEnabledState) {
     EXPECT_EQ(panel.recurrenceButton()->accessibleName(), QStringLiteral("Repeat"));
     EXPECT_EQ(panel.endsTypeButton()->accessibleName(), QStringLiteral("Ends"));
     EXPECT_EQ(panel.endsCountField()->accessibleName(), QStringLiteral("Number of occurrences"));
     EXPECT_EQ(panel.endsDatePicker()->accessibleName(), QStringLiteral("End date"));
     // Every control is the buddy of a label with a mnemonic.
-    for (QWidget* control : std::initializer_list<QWidget*>{panel.recurrenceButton(), panel.endsTypeButton(),
-                                                            panel.endsCountField(), panel.endsDatePicker()}) {
+    const QList<QWidget*> controls{panel.recurrenceButton(), panel.endsTypeButton(), panel.endsCountField(),
+                                   panel.endsDatePicker()};
+    for (QWidget* control : controls) {
         bool labelled = false;
         for (const QLabel* label : panel.findChildren<QLabel*>())
             labelled = labelled || (label->buddy() == control && label->text().contains(QLatin1Char('&')));
@@ -300,14 +291,18 @@ TEST_F(RecurrenceSettingsTest, ControlsHaveNamesMnemonicsAndATabOrder) {
     choose(panel.endsTypeButton(), QStringLiteral("Ends After Count"));
     QApplication::setActiveWindow(&panel);
     panel.recurrenceButton()->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), panel.endsTypeButton());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_TRUE(panel.endsCountField()->isAncestorOf(QApplication::focusWidget()) ||
-                QApplication::focusWidget() == panel.endsCountField());
+    EXPECT_EQ(focusAfter(Qt::Key_Tab), panel.endsTypeButton());
+    QWidget* const count = focusAfter(Qt::Key_Tab);
+    EXPECT_TRUE(panel.endsCountField()->isAncestorOf(count) || count == panel.endsCountField());
     // Alt+R goes back to the recurrence pop-up.
     QTest::keyClick(&panel, Qt::Key_R, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), panel.recurrenceButton());
+
+    panel.setEnabled(false);
+    for (QWidget* control : controls)
+        EXPECT_FALSE(control->isEnabled()) << control->accessibleName().toStdString();
+    panel.setEnabled(true);
+    EXPECT_TRUE(panel.endsTypeButton()->isEnabled());
 }
 
 TEST(RecurrenceSettingsAsserts, AnEventDescriptionIsRequired) {

@@ -3,6 +3,7 @@
 #include "records/CalRecurrenceRule.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QTest>
 
@@ -19,6 +20,12 @@ inline void choose(QComboBox* combo, const QString& text) {
     QAbstractItemView* list = combo->view();
     list->setCurrentIndex(combo->model()->index(index, 0));
     QTest::keyClick(list, Qt::Key_Return);
+}
+
+// Presses `key` on the focused widget; the widget focused then.
+inline QWidget* focusAfter(Qt::Key key) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+    return QApplication::focusWidget();
 }
 
 inline std::shared_ptr<CalRecurrenceRule> makeRule(CalRecurrenceRule::Type type, int interval = 1) {

@@ -4,6 +4,7 @@
 #include "helper/AlarmService.h"
 #include "DateEnvironmentGuard.h"
 #include "EventLoopWait.h"
+#include "TestFiles.h"
 
 #include "dates/DateFormatter.h"
 #include "editing/SoundPlayer.h"
@@ -17,8 +18,6 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -59,11 +58,7 @@ protected:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
             GTEST_SKIP() << "no session bus (scripts/test runs the tests under dbus-run-session)";
-        QDir(m_root.path()).mkpath(u"calendars/home"_s);
-        QFile title(calendarFolder() + u"/displayname"_s);
-        ASSERT_TRUE(title.open(QIODevice::WriteOnly));
-        title.write("Home");
-        title.close();
+        ASSERT_TRUE(writeFile(calendarFolder() + u"/displayname"_s, "Home"));
         // As the helper keeps it: open only while asked, here closing sooner.
         m_store = std::make_unique<OnDemandCalendarStore>(m_root.filePath(u"calendars"_s),
                                                           std::chrono::milliseconds(300));
@@ -133,10 +128,7 @@ protected:
     // A script that adds its argument as a line to `counter` at every run.
     QString countingScript(const QString& counter) const {
         const QString script = m_root.filePath(u"count runs.sh"_s);
-        QFile file(script);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + counter.toUtf8() + "'\n");
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        EXPECT_TRUE(writeScript(script, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + counter.toUtf8() + "'\n"));
         return script;
     }
     // What another program writes: an event with one alarm, of these lines and a trigger, at its start.
@@ -153,14 +145,9 @@ protected:
                          "ACTION:PROCEDURE\r\nATTACH:" + QUrl::fromLocalFile(program).toEncoded() +
                              "\r\nDESCRIPTION:" + argument + "\r\n");
     }
-    void writeFile(const QString& path, const QByteArray& text) const {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-    }
     void writeOnDisk(const QString& uid, const QByteArray& title, const QDateTime& start) const {
-        writeFile(calendarFolder() + u'/' + uid + u".ics"_s,
-                  eventText(uid, title, start, "ACTION:DISPLAY\r\nDESCRIPTION:x\r\n"));
+        ASSERT_TRUE(writeFile(calendarFolder() + u'/' + uid + u".ics"_s,
+                              eventText(uid, title, start, "ACTION:DISPLAY\r\nDESCRIPTION:x\r\n")));
     }
 
     // Alarms in one minute three minutes ago, an event each; the minute.
@@ -192,8 +179,11 @@ protected:
             titles.append(call.value(field).toVariant().toString());
         return titles;
     }
-    bool waitForNotifies(qsizetype count, int ms) const {
-        return waitFor([&] { return notifies().size() >= count; }, ms);
+    // Whether `count` came within `ms`; then `quiet` ms more, for what must not come after them.
+    bool waitForNotifies(qsizetype count, int ms, int quiet = 0) const {
+        const bool came = waitFor([&] { return notifies().size() >= count; }, ms);
+        spin(quiet);
+        return came;
     }
     static qint64 lateness(const QJsonObject& call, const QDateTime& trigger) {
         return qint64(call.value("at"_L1).toDouble()) - trigger.toMSecsSinceEpoch();
@@ -226,8 +216,7 @@ TEST_F(AlarmServiceTest, AnAlarmNotifiesOnceAtItsTriggerAndASoundAlarmPlaysItsSo
     save(u"tea"_s, u"Tea"_s, start, {sound});
     startService();
 
-    ASSERT_TRUE(waitForNotifies(2, 5000)) << notifiedTitles().join(u", ").toStdString();
-    spin(1000); // nothing more comes
+    ASSERT_TRUE(waitForNotifies(2, 5000, 1000)) << notifiedTitles().join(u", ").toStdString();
     const QList<QJsonObject> calls = notifies();
     ASSERT_EQ(calls.size(), 2);
     const QJsonObject standup = calls[0].value("summary"_L1).toString() == u"Standup"_s ? calls[0] : calls[1];
@@ -250,8 +239,7 @@ TEST_F(AlarmServiceTest, AnEventMovedByAnotherProgramIsRescheduledAndARemovedOne
     writeOnDisk(u"moved"_s, "Moved", later);
     ASSERT_TRUE(QFile::remove(calendarFolder() + u"/removed.ics"_s));
 
-    ASSERT_TRUE(waitForNotifies(1, 7000));
-    spin(1000);
+    ASSERT_TRUE(waitForNotifies(1, 7000, 1000));
     const QList<QJsonObject> calls = notifies();
     ASSERT_EQ(notifiedTitles(), QStringList{u"Moved"_s});
     EXPECT_LE(std::abs(lateness(calls[0], later)), 1000);
@@ -280,8 +268,7 @@ TEST_F(AlarmServiceTest, AMissedAlarmFiresOnceWithinTheHourAndNeverLater) {
     save(u"ahead"_s, u"Reminded early"_s, now.addSecs(1800), {before});
     startService();
 
-    ASSERT_TRUE(waitForNotifies(2, 3000));
-    spin(1000);
+    ASSERT_TRUE(waitForNotifies(2, 3000, 1000));
     QStringList titles = notifiedTitles();
     titles.sort();
     EXPECT_EQ(titles, QStringList({u"Half an hour late"_s, u"Reminded early"_s}));
@@ -321,8 +308,7 @@ TEST_F(AlarmServiceTest, ABurstIsOneSummaryWithOneSoundAndTheNextMinuteIsShownAp
     save(u"next"_s, u"Next minute"_s, burst.addSecs(60), {alarmAtStart()});
     QSignalSpy opened(&startService(), &AlarmService::openRequested);
 
-    ASSERT_TRUE(waitForNotifies(2, 5000));
-    spin(300);
+    ASSERT_TRUE(waitForNotifies(2, 5000, 300));
     ASSERT_EQ(notifiedTitles(), QStringList({u"500 reminders at "_s + m_formatter.timeDescriptionWithDate(
                                                                           CalendarDate::fromQDateTime(burst)),
                                              u"Next minute"_s}));
@@ -365,8 +351,7 @@ TEST_F(AlarmServiceTest, ARefusedNotificationIsTriedAgainAfterADelayThreeTimesIn
     save(u"late"_s, u"Late"_s, secondsAhead(-30), {alarmAtStart()});
     startService();
 
-    ASSERT_TRUE(waitForNotifies(3, 3000));
-    spin(2 * int(RETRY_DELAY.count()));
+    ASSERT_TRUE(waitForNotifies(3, 3000, 2 * int(RETRY_DELAY.count())));
     EXPECT_EQ(notifiedTitles("id"_L1), QStringList({u"0"_s, u"0"_s, u"0"_s})); // and no fourth
     const QList<QJsonObject> calls = notifies(); // less the 5 % a coarse timer may take off
     EXPECT_GE(calls[1]["at"_L1].toDouble() - calls[0]["at"_L1].toDouble(), RETRY_DELAY.count() * 0.95);
@@ -375,12 +360,7 @@ TEST_F(AlarmServiceTest, ARefusedNotificationIsTriedAgainAfterADelayThreeTimesIn
 TEST_F(AlarmServiceTest, ARunProgramAlarmHandsItsArgumentOverUntouched) {
     const QString output = m_root.filePath(u"argv.txt"_s);
     const QString script = m_root.filePath(u"record argv.sh"_s);
-    {
-        QFile file(script);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '" + output.toUtf8() + "'\n");
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
-    }
+    ASSERT_TRUE(writeScript(script, "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '" + output.toUtf8() + "'\n"));
     const QString argument = u"it's $HOME; \"quoted\" `id` & more"_s;
     auto run = alarmAtStart(CalAlarm::Procedure);
     run->setUrl(QUrl::fromLocalFile(script));
@@ -396,11 +376,8 @@ TEST_F(AlarmServiceTest, ARunProgramAlarmHandsItsArgumentOverUntouched) {
     startService();
 
     ASSERT_TRUE(waitFor([&] { return QFile(output).size() > 0; }, 4000));
-    QFile written(output);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(written.readAll()), u"1\n"_s + argument + u'\n');
-    ASSERT_TRUE(waitForNotifies(1, 2000));
-    spin(500);
+    EXPECT_EQ(QString::fromUtf8(readFile(output)), u"1\n"_s + argument + u'\n');
+    ASSERT_TRUE(waitForNotifies(1, 2000, 500));
     ASSERT_EQ(notifiedTitles(), QStringList{u"Remote"_s});
     EXPECT_TRUE(notifies()[0].value("body"_L1).toString().contains(u"ftp://example.org/run.exe"_s));
 }
@@ -421,8 +398,10 @@ TEST_F(AlarmServiceTest, AProgramAlarmRunsOnlyWhereTheUserChoseItHere) {
     save(u"edited"_s, u"edited"_s, start, {edited});
     approve(u"edited"_s);
     // Another program puts a new argument beside the approved program.
-    writeFile(calendarFolder() + u"/edited.ics"_s, programAlarmEvent(u"edited"_s, start, script, "changed"));
-    writeFile(calendarFolder() + u"/synced.ics"_s, programAlarmEvent(u"synced"_s, start, script, "synced"));
+    ASSERT_TRUE(writeFile(calendarFolder() + u"/edited.ics"_s,
+                          programAlarmEvent(u"edited"_s, start, script, "changed")));
+    ASSERT_TRUE(writeFile(calendarFolder() + u"/synced.ics"_s,
+                          programAlarmEvent(u"synced"_s, start, script, "synced")));
     VdirCalendarStore importer(m_root.filePath(u"calendars"_s));
     ASSERT_EQ(
         importer.importCalendarText(u"home"_s, programAlarmEvent(u"imported"_s, start, script, "imported"))
@@ -430,11 +409,8 @@ TEST_F(AlarmServiceTest, AProgramAlarmRunsOnlyWhereTheUserChoseItHere) {
         QStringList{u"imported"_s});
     startService();
 
-    ASSERT_TRUE(waitForNotifies(3, 5000));
-    spin(1000);
-    QFile runs(counter);
-    ASSERT_TRUE(runs.open(QIODevice::ReadOnly));
-    EXPECT_EQ(runs.readAll(), QByteArray("chosen\n"));
+    ASSERT_TRUE(waitForNotifies(3, 5000, 1000));
+    EXPECT_EQ(readFile(counter), QByteArray("chosen\n"));
     QStringList titles = notifiedTitles();
     titles.sort();
     EXPECT_EQ(titles, (QStringList{u"edited"_s, u"imported"_s, u"synced"_s}));
@@ -450,18 +426,16 @@ TEST_F(AlarmServiceTest, AReadOnlyCalendarRunsNoProgramAndABurstOfThemIsOneSumma
     const QString counter = m_root.filePath(u"runs.txt"_s);
     const QString script = countingScript(counter);
     const QDateTime start = secondsAhead(1);
-    QDir(m_root.path()).mkpath(u"calendars/subscribed"_s);
-    writeFile(m_root.filePath(u"calendars/subscribed/readonly"_s), {});
+    ASSERT_TRUE(writeFile(m_root.filePath(u"calendars/subscribed/readonly"_s)));
     for (int i = 0; i < 300; ++i)
-        writeFile(m_root.filePath(u"calendars/subscribed/feed-%1.ics"_s.arg(i)),
-                  programAlarmEvent(u"feed-%1"_s.arg(i), start, script, "subscribed"));
-    writeFile(m_root.filePath(u"calendars/subscribed/lone.ics"_s),
-              programAlarmEvent(u"lone"_s, start.addSecs(-120), script, "lone"));
+        ASSERT_TRUE(writeFile(m_root.filePath(u"calendars/subscribed/feed-%1.ics"_s.arg(i)),
+                              programAlarmEvent(u"feed-%1"_s.arg(i), start, script, "subscribed")));
+    ASSERT_TRUE(writeFile(m_root.filePath(u"calendars/subscribed/lone.ics"_s),
+                          programAlarmEvent(u"lone"_s, start.addSecs(-120), script, "lone")));
     approve(u"lone"_s, u"subscribed"_s);
     startService();
 
-    ASSERT_TRUE(waitForNotifies(2, 5000));
-    spin(1000);
+    ASSERT_TRUE(waitForNotifies(2, 5000, 1000));
     EXPECT_FALSE(QFile::exists(counter));
     ASSERT_EQ(notifies().size(), 2);
     EXPECT_EQ(notifies()[0].value("summary"_L1).toString(), u"lone"_s);

@@ -4,11 +4,11 @@
 #include "helper/AlarmProgram.h"
 
 #include "HostileFile.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -55,10 +55,7 @@ TEST(FiredAlarmLogTest, ADamagedStateFileReadsAsEmptyAndIsReplaced) {
     for (const QByteArray& damage :
          {QByteArray("{\"fired\": [{\"uid\": 3"), QByteArray("[1, 2]"), QByteArray("\xff\xfe garbage"),
           QByteArray("{\"fired\": [{\"uid\": \"standup\", \"trigger\": \"not a date\"}, 7]}")}) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(damage);
-        file.close();
+        ASSERT_TRUE(writeFile(path, damage));
         const QDateTime now = QDateTime::currentDateTimeUtc();
         FiredAlarmLog log(path);
         EXPECT_FALSE(log.contains(alarmAt(now))) << damage.toStdString();

@@ -1,12 +1,12 @@
 // The helper's delegate in the test process, offscreen, over a calendar tree in a temporary home.
 #include "helper/VelHelperApplicationDelegate.h"
 #include "EventLoopWait.h"
+#include "TestFiles.h"
 #include "base/UserDefaults.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -20,10 +20,7 @@ QStringList titles(const CalendarList& calendars) {
 }
 
 void makeCalendar(const QString& folder, const QByteArray& title) {
-    ASSERT_TRUE(QDir().mkpath(folder));
-    QFile name(folder + QStringLiteral("/displayname"));
-    ASSERT_TRUE(name.open(QIODevice::WriteOnly));
-    name.write(title);
+    ASSERT_TRUE(writeFile(folder + QStringLiteral("/displayname"), title));
 }
 
 // The shortcut's editor opens where the window's New Event would: on the calendar last selected there
@@ -34,7 +31,7 @@ TEST(VelHelperApplicationDelegateTest,
     qputenv("XDG_STATE_HOME", home.filePath(QStringLiteral("state")).toUtf8());
     const QString root = home.filePath(QStringLiteral("calendars"));
     makeCalendar(root + QStringLiteral("/birthdays"), "Birthdays");
-    ASSERT_TRUE(QFile(root + QStringLiteral("/birthdays/readonly")).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(writeFile(root + QStringLiteral("/birthdays/readonly")));
     makeCalendar(root + QStringLiteral("/home"), "Home");
     UserDefaults mainDefaults(home.filePath(QStringLiteral("verdalune.conf")));
     UserDefaults ownDefaults(home.filePath(QStringLiteral("verdalunehelper.conf")));

@@ -3,6 +3,7 @@
 #include "outline/CalendarsOutlineController.h"
 
 #include "LoopTestSupport.h"
+#include "TestFiles.h"
 #include "outline/CalendarsOutlineModel.h"
 #include "outline/ColoredCheckBox.h"
 
@@ -179,11 +180,7 @@ TEST(CalendarsOutlineStartTest, aCalendarChosenBeforeTheCalendarsAreReadIsSelect
 TEST_F(CalendarsOutlineControllerTest, aCalendarFolderMadeByAnotherProgramAppearsAndKeepsTheSelection) {
     loop.model.setSelectedCalendarUid(u"home"_s);
     const QDir root(loop.root.path());
-    ASSERT_TRUE(root.mkdir(u"garden"_s));
-    QFile name(root.filePath(u"garden/displayname"_s));
-    ASSERT_TRUE(name.open(QIODevice::WriteOnly));
-    name.write("Garden\n");
-    name.close();
+    ASSERT_TRUE(writeFile(root.filePath(u"garden/displayname"_s), "Garden\n"));
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return rowOf(u"garden"_s).isValid(); }, 10000));
     EXPECT_EQ(titles(CalendarsOutlineModel::CalendarsGroup),

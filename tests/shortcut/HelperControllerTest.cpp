@@ -8,6 +8,7 @@
 #include "base/Logger.h"
 
 #include "HostileFile.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -34,13 +35,8 @@ protected:
         qputenv("XDG_CONFIG_HOME", m_home.filePath(u"config"_s).toUtf8());
         qputenv("XDG_DATA_HOME", m_home.filePath(u"data"_s).toUtf8());
         // A folder with a space and a quote, which the entry's Exec line must carry intact.
-        QDir(m_home.path()).mkpath(u"my \"apps\""_s);
         m_helper = m_home.filePath(u"my \"apps\"/verdalune-helper"_s);
-        QFile script(m_helper);
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\necho started >> \"$(dirname \"$0\")/starts\"\n");
-        script.close();
-        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        ASSERT_TRUE(writeScript(m_helper, "#!/bin/sh\necho started >> \"$(dirname \"$0\")/starts\"\n"));
         m_controller = std::make_unique<HelperController>(m_center, m_helper);
     }
     void TearDown() override {
@@ -56,8 +52,7 @@ protected:
         return m_home.filePath(u"config/autostart/com.pellowick.verdalunehelper.desktop"_s);
     }
     int starts() const {
-        QFile marks(m_home.filePath(u"my \"apps\"/starts"_s));
-        return marks.open(QIODevice::ReadOnly) ? int(marks.readAll().count('\n')) : 0;
+        return int(readFile(m_home.filePath(u"my \"apps\"/starts"_s)).count('\n')); // none while not started
     }
 
     QTemporaryDir m_home;
@@ -91,14 +86,11 @@ TEST_F(HelperControllerTest, SwitchingOnStartsTheHelperAndAddsItToLoginSwitching
 }
 
 TEST_F(HelperControllerTest, AnExistingLoginItemIsKeptAndARunningHelperIsNotStartedTwice) {
-    QDir().mkpath(SSLoginItems::autostartDirectory());
     // An entry the user wrote by hand, naming the helper in its own words.
-    QFile own(SSLoginItems::autostartDirectory() + u"/my-helper.desktop"_s);
-    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
-    own.write(u"[Desktop Entry]\nType=Application\nExec=\"%1\" --quiet\n"_s
-                  .arg(QString(m_helper).replace(u'"', u"\\\\\""_s))
-                  .toUtf8());
-    own.close();
+    ASSERT_TRUE(writeFile(SSLoginItems::autostartDirectory() + u"/my-helper.desktop"_s,
+                          u"[Desktop Entry]\nType=Application\nExec=\"%1\" --quiet\n"_s
+                              .arg(QString(m_helper).replace(u'"', u"\\\\\""_s))
+                              .toUtf8()));
     ASSERT_TRUE(SSLoginItems::isLoginItemURL(m_controller->helperUrl()));
 
     m_controller->setEnabled(true);
@@ -138,12 +130,7 @@ TEST_F(HelperControllerTest, SwitchingOffWhenNotALoginItemShowsTheRemoveErrorWit
 }
 
 TEST_F(HelperControllerTest, AHelperThatCannotBeStartedIsOneAlertCarryingTheReason) {
-    QFile::remove(m_helper);
-    QFile broken(m_helper);
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("#!/nonexistent/interpreter\n");
-    broken.close();
-    broken.setPermissions(broken.permissions() | QFileDevice::ExeOwner);
+    ASSERT_TRUE(writeScript(m_helper, "#!/nonexistent/interpreter\n"));
     QSignalSpy errors(m_controller.get(), &HelperController::errorReported);
     m_controller->setEnabled(true);
     ASSERT_EQ(errors.size(), 1);
@@ -158,11 +145,8 @@ TEST_F(HelperControllerTest, AHelperThatCannotBeStartedIsOneAlertCarryingTheReas
 }
 
 TEST_F(HelperControllerTest, EntriesThatCannotBeResolvedOrThatTheUserSwitchedOffAreNotLoginItems) {
-    QDir().mkpath(SSLoginItems::autostartDirectory());
-    QFile gone(SSLoginItems::autostartDirectory() + u"/a-gone.desktop"_s);
-    ASSERT_TRUE(gone.open(QIODevice::WriteOnly));
-    gone.write("[Desktop Entry]\nExec=/media/unplugged/program\n");
-    gone.close();
+    ASSERT_TRUE(writeFile(SSLoginItems::autostartDirectory() + u"/a-gone.desktop"_s,
+                          "[Desktop Entry]\nExec=/media/unplugged/program\n"));
     QStringList warnings;
     Logger::addLoggerWithName(LOTHER).setLevel(Logger::LOG_WARNING_LEVEL);
     Logger::setSink([&](const QString& line) { warnings.append(line); });

@@ -19,15 +19,14 @@ protected:
         ASSERT_FALSE(QStandardPaths::findExecutable("khal").isEmpty())
             << "khal is installed by scripts/bootstrap";
         makeCalendar("home", "Home");
-        QFile config(QDir(m_root.path()).filePath("khal.conf"));
-        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-        config.write(
+        ASSERT_TRUE(writeFile(
+            QDir(m_root.path()).filePath("khal.conf"),
             QStringLiteral("[calendars]\n[[home]]\npath = %1\ntype = calendar\n[sqlite]\npath = %2\n"
                            "[locale]\ntimeformat = %H:%M\ndateformat = %Y-%m-%d\nlongdateformat = %Y-%m-%d\n"
                            "datetimeformat = %Y-%m-%d %H:%M\nlongdatetimeformat = %Y-%m-%d %H:%M\n"
                            "local_timezone = Europe/Berlin\ndefault_timezone = Europe/Berlin\n")
                 .arg(folder("home"), QDir(m_root.path()).filePath("khal.db"))
-                .toUtf8());
+                .toUtf8()));
     }
 
     QString khal(const QStringList& arguments) {
@@ -97,10 +96,8 @@ void expectPlainZones(icalcomponent* root) {
 QStringList libicalLines(const QDir& folder) {
     QStringList lines;
     for (const QString& name : folder.entryList({"*.ics"}, QDir::Files)) {
-        QFile file(folder.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         const std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)> root(
-            icalparser_parse_string(file.readAll().constData()), &icalcomponent_free);
+            icalparser_parse_string(readFile(folder.filePath(name)).constData()), &icalcomponent_free);
         EXPECT_EQ(icalcomponent_count_errors(root.get()), 0) << name.toStdString();
         expectPlainZones(root.get());
         for (icalcomponent* event = icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT);

@@ -84,13 +84,8 @@ TEST_F(OnDemandCalendarStoreTest, ChangesWhileOpenAreAnnouncedOnceWithTheirUids)
 }
 
 TEST_F(OnDemandCalendarStoreTest, OwnChangesAreAnnouncedBeforeTheSaveReturnsAndNeverEchoAfterClosing) {
-    auto mine = CalEvent::event();
-    mine->uid = "mine";
-    mine->title = "Mine";
-    mine->startDate = at(2026, 6, 12, 9).toQDateTime();
-    mine->endDate = at(2026, 6, 12, 10).toQDateTime();
-    mine->calendar = m_store->calendarWithUID("home");
-    ASSERT_EQ(m_store->saveEvent(*mine, CalSpan::AllEvents), std::nullopt);
+    ASSERT_EQ(m_store->saveEvent(*hourLong(*m_store, "mine", "Mine", at(2026, 6, 12, 9)), CalSpan::AllEvents),
+              std::nullopt);
     ASSERT_EQ(m_own.size(), 1);
     EXPECT_EQ(m_own[0].inserted, QStringList{"mine"});
     ASSERT_TRUE(waitUntilClosed());

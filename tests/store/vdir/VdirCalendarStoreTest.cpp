@@ -39,9 +39,6 @@ QStringList lines(const QByteArray& text) {
 
 class VdirCalendarStoreTest : public VdirTest {
 protected:
-    EventList all(VdirCalendarStore& store) {
-        return store.events(at(2026, 1, 1).toQDateTime(), at(2027, 1, 1).toQDateTime(), store.calendars());
-    }
     // "06-01 09:00 Standup" for each occurrence, by start.
     QStringList summary(VdirCalendarStore& store) {
         EventList events = all(store);
@@ -74,12 +71,7 @@ TEST_F(VdirCalendarStoreTest, NewEventsAreWrittenInTheDefaultZoneAndAnnouncedBef
     QObject::connect(&store, &CalendarStore::eventsChanged,
                      [&](const StoreChanges& c) { announced.append(c); });
 
-    auto timed = CalEvent::event();
-    timed->uid = "lunch@example.org";
-    timed->title = "Lunch, with \"Anna\"";
-    timed->startDate = at(2026, 6, 10, 12).toQDateTime();
-    timed->endDate = at(2026, 6, 10, 13).toQDateTime();
-    timed->calendar = store.calendarWithUID("home");
+    const auto timed = hourLong(store, "lunch@example.org", "Lunch, with \"Anna\"", at(2026, 6, 10, 12));
     auto allDay = timed->copy();
     allDay->uid = "trip/with:odd?chars";
     allDay->isAllDay = true;
@@ -116,41 +108,58 @@ TEST_F(VdirCalendarStoreTest, NewEventsAreWrittenInTheDefaultZoneAndAnnouncedBef
     }
 }
 
-TEST_F(VdirCalendarStoreTest, AnEventMovedToAnotherCalendarIsFoundThere) {
+TEST_F(VdirCalendarStoreTest, EventsAndSeriesMovedToAnotherCalendarAreFoundThereAndCanBeChangedAgain) {
     makeCalendar("home", "Home");
     makeCalendar("work", "Work");
+    write("home", "weekly.ics", WEEKLY);
     VdirCalendarStore store(m_root.path());
-    auto event = CalEvent::event();
-    event->uid = "review";
-    event->title = "Review";
-    event->startDate = at(2026, 6, 10, 12).toQDateTime();
-    event->endDate = at(2026, 6, 10, 13).toQDateTime();
-    event->calendar = store.calendarWithUID("home");
-    ASSERT_EQ(store.saveEvent(*event, CalSpan::AllEvents), std::nullopt);
-    auto moved = all(store).front()->copy();
+    const auto withUid = [&](const QString& uid) {
+        return store.events(at(2026, 1, 1).toQDateTime(), at(2027, 1, 1).toQDateTime(), uid,
+                            store.calendars());
+    };
+    ASSERT_EQ(store.saveEvent(*hourLong(store, "review", "Review", at(2026, 6, 10, 12)), CalSpan::AllEvents),
+              std::nullopt);
+    auto moved = withUid("review").value(0)->copy();
     moved->calendar = store.calendarWithUID("work");
     moved->title = "Moved review";
     ASSERT_EQ(store.saveEvent(*moved, CalSpan::AllEvents), std::nullopt);
-    EXPECT_TRUE(QDir(folder("home")).entryList({"*.ics"}).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(path("home", "review.ics")));
     EXPECT_EQ(QDir(folder("work")).entryList({"*.ics"}), QStringList{"review.ics"});
-    const EventList found =
-        store.events(at(2026, 1, 1).toQDateTime(), at(2027, 1, 1).toQDateTime(), "review", store.calendars());
+    EventList found = withUid("review");
     ASSERT_EQ(found.size(), 1);
     EXPECT_EQ(found.front()->calendar, store.calendarWithUID("work"));
     EXPECT_EQ(found.front()->title, "Moved review");
-    ASSERT_EQ(all(store).size(), 1);
 
     // Moved back, and changed again where it is.
     moved = found.front()->copy();
     moved->calendar = store.calendarWithUID("home");
     ASSERT_EQ(store.saveEvent(*moved, CalSpan::AllEvents), std::nullopt);
-    moved = all(store).front()->copy();
+    moved = withUid("review").value(0)->copy();
     EXPECT_EQ(moved->calendar, store.calendarWithUID("home"));
     moved->title = "Back home";
     ASSERT_EQ(store.saveEvent(*moved, CalSpan::AllEvents), std::nullopt);
-    ASSERT_EQ(all(store).size(), 1);
-    EXPECT_EQ(all(store).front()->title, "Back home");
+    ASSERT_EQ(withUid("review").size(), 1);
+    EXPECT_EQ(withUid("review").front()->title, "Back home");
     EXPECT_TRUE(QDir(folder("work")).entryList({"*.ics"}).isEmpty());
+
+    // A whole series, the same way.
+    const QStringList before = summary(store);
+    auto series = occurrenceAt(store, "weekly", at(2026, 6, 1, 9))->copy();
+    series->calendar = store.calendarWithUID("work");
+    ASSERT_EQ(store.saveEvent(*series, CalSpan::AllEvents), std::nullopt);
+    EXPECT_FALSE(QFileInfo::exists(path("home", "weekly.ics")));
+    EXPECT_TRUE(QFileInfo::exists(path("work", "weekly.ics")));
+    found = withUid("weekly");
+    ASSERT_FALSE(found.isEmpty());
+    for (const auto& e : found)
+        EXPECT_EQ(e->calendar->uid, "work");
+    EXPECT_EQ(summary(store), before);
+
+    auto back = found.front()->copy();
+    back->calendar = store.calendarWithUID("home");
+    ASSERT_EQ(store.saveEvent(*back, CalSpan::AllEvents), std::nullopt);
+    EXPECT_TRUE(QFileInfo::exists(path("home", "weekly.ics")));
+    EXPECT_FALSE(QFileInfo::exists(path("work", "weekly.ics")));
 }
 
 TEST_F(VdirCalendarStoreTest, WritingBackKeepsWhatTheProgramDoesNotOwn) {
@@ -399,31 +408,6 @@ TEST_F(VdirCalendarStoreTest, ChangesByOtherProgramsArriveCoalescedAndOwnChanges
     QDir(folder("work")).removeRecursively();
     ASSERT_TRUE(waitFor([&] { return !calendars.isEmpty(); }));
     EXPECT_EQ(calendars.takeFirst().deleted, QStringList{"work"});
-}
-
-TEST_F(VdirCalendarStoreTest, ASeriesMovedToAnotherCalendarIsFoundThereAndCanBeChangedAgain) {
-    makeCalendar("home", "Home");
-    makeCalendar("work", "Work");
-    write("home", "weekly.ics", WEEKLY);
-    VdirCalendarStore store(m_root.path());
-    const QStringList before = summary(store);
-    auto moved = occurrenceAt(store, "weekly", at(2026, 6, 1, 9))->copy();
-    moved->calendar = store.calendarWithUID("work");
-    ASSERT_EQ(store.saveEvent(*moved, CalSpan::AllEvents), std::nullopt);
-    EXPECT_FALSE(QFileInfo::exists(path("home", "weekly.ics")));
-    EXPECT_TRUE(QFileInfo::exists(path("work", "weekly.ics")));
-    const EventList found =
-        store.events(at(2026, 1, 1).toQDateTime(), at(2027, 1, 1).toQDateTime(), "weekly", store.calendars());
-    ASSERT_FALSE(found.isEmpty());
-    for (const auto& e : found)
-        EXPECT_EQ(e->calendar->uid, "work");
-    EXPECT_EQ(summary(store), before);
-
-    auto back = found.front()->copy();
-    back->calendar = store.calendarWithUID("home");
-    ASSERT_EQ(store.saveEvent(*back, CalSpan::AllEvents), std::nullopt);
-    EXPECT_TRUE(QFileInfo::exists(path("home", "weekly.ics")));
-    EXPECT_FALSE(QFileInfo::exists(path("work", "weekly.ics")));
 }
 
 TEST_F(VdirCalendarStoreTest, CalendarsAreFoldersWithTheirMetadata) {

@@ -71,18 +71,10 @@ protected:
         const timespec times[2] = {before.st_atim, before.st_mtim};
         ASSERT_EQ(::utimensat(AT_FDCWD, name.constData(), times, 0), 0);
     }
-    bool indexHolds(const QByteArray& text) const {
-        QFile index(indexPath());
-        return index.open(QIODevice::ReadOnly) && index.readAll().contains(text);
-    }
+    bool indexHolds(const QByteArray& text) const { return readFile(indexPath()).contains(text); }
     QStringList titles() const {
         VdirCalendarStore store(m_root.path());
-        QStringList result;
-        for (const auto& event :
-             store.events(at(2026, 1, 1).toQDateTime(), at(2027, 1, 1).toQDateTime(), store.calendars()))
-            result.append(event->title);
-        result.sort();
-        return result;
+        return VdirTest::titles(store);
     }
     void writeLunch(const QString& file, const QByteArray& title) {
         write("home", file,
@@ -162,10 +154,7 @@ TEST_F(VdirIndexTest, ADamagedOrForeignIndexIsRebuiltWithNothingLost) {
     letSettle();
     const QStringList expected = titles();
     ASSERT_EQ(expected.size(), 20);
-    QFile file(indexPath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray good = file.readAll();
-    file.close();
+    const QByteArray good = readFile(indexPath());
 
     QByteArray flipped = good;
     flipped[flipped.size() / 2] = char(flipped[flipped.size() / 2] ^ 0x5a);
@@ -177,13 +166,9 @@ TEST_F(VdirIndexTest, ADamagedOrForeignIndexIsRebuiltWithNothingLost) {
                                                             {"other version", otherVersion},
                                                             {"not an index", QByteArray(4096, 'x')}};
     for (const auto& [what, bytes] : damaged) {
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        file.close();
+        ASSERT_TRUE(writeFile(indexPath(), bytes));
         EXPECT_EQ(titles(), expected) << what;
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll().size(), good.size()) << what << ": written anew";
-        file.close();
+        EXPECT_EQ(readFile(indexPath()).size(), good.size()) << what << ": written anew";
     }
 }
 

@@ -5,12 +5,11 @@
 #include "base/Logger.h"
 
 #include "DateEnvironmentGuard.h"
+#include "EventLoopWait.h"
+#include "TestFiles.h"
 #include "TestSupport.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -42,27 +41,33 @@ protected:
             write(calendar, QStringLiteral("displayname"), title.toUtf8());
     }
     void write(const QString& calendar, const QString& file, const QByteArray& bytes) const {
-        QFile out(path(calendar, file));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(bytes);
+        ASSERT_TRUE(writeFile(path(calendar, file), bytes));
     }
     QByteArray read(const QString& calendar, const QString& file) const {
-        QFile in(path(calendar, file));
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+        return readFile(path(calendar, file));
     }
-    // Runs the event loop until `done` holds or two seconds pass.
-    static bool waitFor(const std::function<bool()>& done) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!done() && timer.elapsed() < 2000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        return done();
+    // An event of an hour from `start` in the calendar "home" of `store`, not saved yet.
+    static std::shared_ptr<CalEvent> hourLong(CalendarStore& store, const QString& uid, const QString& title,
+                                              const CalendarDate& start) {
+        auto event = CalEvent::event();
+        event->uid = uid;
+        event->title = title;
+        event->startDate = start.toQDateTime();
+        event->endDate = start.addingSeconds(3600).toQDateTime();
+        event->calendar = store.calendarWithUID("home");
+        return event;
     }
-    static void spin(int ms) {
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < ms)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    // The store's occurrences from `from` (2026 unless told) to the end of 2026.
+    static EventList all(VdirCalendarStore& store, const CalendarDate& from = at(2026, 1, 1)) {
+        return store.events(from.toQDateTime(), at(2027, 1, 1).toQDateTime(), store.calendars());
+    }
+    // Their titles, sorted.
+    static QStringList titles(VdirCalendarStore& store, const CalendarDate& from = at(2026, 1, 1)) {
+        QStringList result;
+        for (const auto& e : all(store, from))
+            result.append(e->title);
+        result.sort();
+        return result;
     }
     // Until the files written so far are old enough for the store's index to take them (a modification
     // time set back does not count: the inode change time cannot be).
