@@ -356,17 +356,17 @@ void RecurrenceSettingsViewController::everyYearAction() {
 
 void RecurrenceSettingsViewController::customAction() {
     logAction(__func__);
-    // An event without recurrence becomes weekly, and stays so when the dialog is cancelled.
-    if (!m_recurrenceRule)
-        setRuleByUser(CalRecurrenceRule::rule(CalRecurrenceRule::Weekly));
-    m_customRecurrenceController->configure(m_recurrenceRule->copy(),
-                                            m_startDate.isValid() ? m_startDate : now());
+    // An event without recurrence is offered a weekly rule; Cancel leaves it without.
+    m_customRecurrenceController->configure(
+        m_recurrenceRule ? m_recurrenceRule->copy() : CalRecurrenceRule::rule(CalRecurrenceRule::Weekly),
+        m_startDate.isValid() ? m_startDate : now());
     const QPointer<RecurrenceSettingsViewController> self(this);
     const int result = m_customRecurrenceController->exec();
     if (!self) // the editor went away while the dialog ran
         return;
     if (result == QDialog::Accepted)
-        setRuleByUser(m_customRecurrenceController->rule()->replaceEnd(recurrenceEnd()));
+        setRuleByUser(m_customRecurrenceController->rule()->replaceEnd(
+            m_recurrenceRule ? recurrenceEnd() : std::nullopt)); // a new rule never ends at first
     else
         updateUI(); // the pop-up shows the rule again, not "Other..."
     m_customRecurrenceController->hide();
