@@ -52,7 +52,8 @@ QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
 
 CustomRecurrenceController::CustomRecurrenceController(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("Custom Recurrence"));
-    setModal(true);
+    // Blocks the editor it belongs to, not the main window or the helper's other windows.
+    setWindowModality(Qt::WindowModal);
 
     m_weekdayOfColumn.reserve(7);
     for (int column = 0; column < 7; ++column)

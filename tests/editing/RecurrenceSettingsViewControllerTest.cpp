@@ -224,6 +224,7 @@ TEST_F(RecurrenceSettingsTest, CancellingOtherOnAnEventWithoutRecurrenceLeavesIt
     bool ran = false;
     runOther([&](CustomRecurrenceController& dialog) {
         ran = true;
+        EXPECT_EQ(dialog.windowModality(), Qt::WindowModal) << "it blocks its editor, not every window";
         // The dialog starts from the weekly rule on the start date's weekday.
         EXPECT_EQ(dialog.kindButton()->currentText(), QStringLiteral("Weekly"));
         EXPECT_EQ(dialog.weekdayMatrix()->onCells(), QList<int>{3});
