@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <iterator>
+
 #include <unistd.h>
 
 namespace {
@@ -29,6 +31,20 @@ QString readColor(const QString& text, const QString& fallback) {
     return match.hasMatch() ? u'#' + match.captured(1).toUpper() : fallback;
 }
 
+// The colour of a calendar whose folder has none (as vdirsyncer leaves a calendar the server gave no
+// colour): one of a palette, the same for the folder's name on every start, so that such calendars tell
+// apart without a colour file that would then win over the server's.
+QString fallbackColor(const QString& folderName) {
+    static const char* const PALETTE[] = {"#3A6EA5", "#C0504D", "#4F9A55", "#8064A2",
+                                          "#D9822B", "#2E8B9A", "#B5487B", "#7A7A2E"};
+    quint32 hash = 2166136261u; // FNV-1a: unlike qHash, the same in every run
+    for (const char byte : folderName.toUtf8()) {
+        hash ^= quint8(byte);
+        hash *= 16777619u;
+    }
+    return QString::fromLatin1(PALETTE[hash % std::size(PALETTE)]);
+}
+
 } // namespace
 
 std::shared_ptr<CalCalendar> VdirCalendarFolder::readCalendar(const QString& folderPath) {
@@ -37,7 +53,7 @@ std::shared_ptr<CalCalendar> VdirCalendarFolder::readCalendar(const QString& fol
     calendar->uid = folder.dirName();
     const QString title = readSmallFile(folder.filePath(DISPLAY_NAME));
     calendar->title = title.isEmpty() ? calendar->uid : title;
-    calendar->color = readColor(readSmallFile(folder.filePath(COLOR)), calendar->color);
+    calendar->color = readColor(readSmallFile(folder.filePath(COLOR)), fallbackColor(calendar->uid));
     const bool readOnly = QFileInfo::exists(folder.filePath(READ_ONLY));
     calendar->isEditable = !readOnly && ::access(QFile::encodeName(folderPath).constData(), W_OK) == 0;
     if (readSmallFile(folder.filePath(TYPE)).contains(QStringLiteral("caldav"), Qt::CaseInsensitive))
@@ -55,6 +71,8 @@ std::optional<StoreError> VdirCalendarFolder::writeMetadata(FileWriter& writer, 
         const QString path = folder.filePath(name);
         if (readSmallFile(path) == value && QFileInfo::exists(path))
             continue;
+        if (name == COLOR && value == fallbackColor(folder.dirName()) && !QFileInfo::exists(path))
+            continue; // the colour the folder reads as anyway
         const FileWriter::Mode mode =
             QFileInfo::exists(path) ? FileWriter::Mode::Replace : FileWriter::Mode::Create;
         if (auto error = writer.write(path, value.toUtf8() + '\n', mode))

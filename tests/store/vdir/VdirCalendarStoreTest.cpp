@@ -424,6 +424,19 @@ TEST_F(VdirCalendarStoreTest, CalendarsAreFoldersWithTheirMetadata) {
     EXPECT_EQ(reread.calendarWithUID("family")->color, "#112233");
     ASSERT_EQ(reread.removeCalendar(*calendar), std::nullopt);
     EXPECT_FALSE(QDir(folder("family")).exists());
+
+    // Folders made without a colour tell apart by their names, the same on every start, and a rename
+    // writes no colour that would win over one a sync brings later.
+    makeCalendar("personal");
+    makeCalendar("work");
+    VdirCalendarStore third(m_root.path());
+    EXPECT_EQ(third.calendarWithUID("personal")->color, "#2E8B9A");
+    EXPECT_EQ(third.calendarWithUID("work")->color, "#3A6EA5");
+    auto personal = third.calendarWithUID("personal");
+    personal->title = "Mine";
+    ASSERT_EQ(third.saveCalendar(*personal), std::nullopt);
+    EXPECT_EQ(read("personal", "displayname"), "Mine\n");
+    EXPECT_FALSE(QFileInfo::exists(path("personal", "color")));
 }
 
 // Each file read reserves only what the file holds, and its kept text no more: a first start on thousands
