@@ -1,5 +1,6 @@
 // Verdalune, the main program.
 #include "ApplicationDelegate.h"
+#include "DialogButtonIconStyle.h"
 #include "SingleInstance.h"
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     if (const std::optional<int> status = answerInformationRequest(argc, argv))
         return *status;
     QApplication application(argc, argv);
+    DialogButtonIconStyle::install();
     QApplication::setOrganizationName(QStringLiteral("pellowick"));
     QApplication::setApplicationName(QStringLiteral("verdalune"));
     QApplication::setApplicationDisplayName(QStringLiteral("Verdalune"));

@@ -3,6 +3,7 @@
 #include "TerminationSignalSource.h"
 #include "VelHelperApplicationDelegate.h"
 #include "app/ApplicationDefaults.h"
+#include "app/DialogButtonIconStyle.h"
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
 #include "shortcut/HelperController.h"
@@ -64,6 +65,7 @@ bool isOnlyHelper(QDBusConnectionInterface& bus, std::optional<HelperInstanceLoc
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    DialogButtonIconStyle::install();
     TerminationSignalSource termination;
     QObject::connect(&termination, &TerminationSignalSource::terminationRequested, &application,
                      &QApplication::quit, Qt::QueuedConnection);
