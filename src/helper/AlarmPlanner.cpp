@@ -12,6 +12,7 @@ PendingAlarm pendingAlarm(const CalEvent& event, const CalAlarm& alarm) {
     PendingAlarm result;
     result.uid = event.uid;
     result.occurrenceStart = event.startDate;
+    result.occurrence = event.occurrence;
     result.absolute = alarm.absoluteTrigger().has_value();
     result.trigger = result.absolute ? alarm.absoluteTrigger()->toUTC()
                                      : event.startDate.addMSecs(qint64(alarm.relativeTrigger() * 1000));

@@ -9,10 +9,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+
 namespace {
 
 QDateTime occurrenceOf(const PendingAlarm& alarm) {
-    return alarm.absolute ? QDateTime() : alarm.occurrenceStart.toUTC();
+    return alarm.absolute ? QDateTime() : alarm.occurrence.toUTC();
 }
 
 QString isoText(const QDateTime& moment) {
@@ -29,23 +31,25 @@ FiredAlarmLog::FiredAlarmLog(QString path) : m_path(std::move(path)) {
     load();
 }
 
-QString FiredAlarmLog::keyOf(const QString& uid, const QDateTime& occurrence, const QDateTime& trigger) {
-    return QStringLiteral("%1\x1f%2\x1f%3").arg(uid, isoText(occurrence), isoText(trigger));
+QString FiredAlarmLog::keyOf(const QString& uid, const QDateTime& occurrence) {
+    return QStringLiteral("%1\x1f%2").arg(uid, isoText(occurrence));
 }
 
 bool FiredAlarmLog::contains(const PendingAlarm& alarm) const {
-    return m_entries.contains(keyOf(alarm.uid, occurrenceOf(alarm), alarm.trigger));
+    const auto entry = m_entries.constFind(keyOf(alarm.uid, occurrenceOf(alarm)));
+    return entry != m_entries.cend() && alarm.trigger <= entry->fired;
 }
 
 bool FiredAlarmLog::record(const QList<PendingAlarm>& alarms, const QDateTime& now) {
     for (const PendingAlarm& alarm : alarms) {
         const QDateTime occurrence = occurrenceOf(alarm);
-        m_entries.insert(keyOf(alarm.uid, occurrence, alarm.trigger),
-                         Entry{alarm.uid, occurrence, alarm.trigger});
+        Entry& entry = m_entries[keyOf(alarm.uid, occurrence)];
+        // A snoozed alarm fires after its trigger, a late one too: the moment counts, not the trigger.
+        entry = Entry{alarm.uid, occurrence, std::max({entry.fired, alarm.trigger, now})};
     }
     const QDateTime oldest = now.addSecs(-KEEP_SECONDS);
     for (auto entry = m_entries.begin(); entry != m_entries.end();)
-        entry = entry->trigger < oldest ? m_entries.erase(entry) : std::next(entry);
+        entry = entry->fired < oldest ? m_entries.erase(entry) : std::next(entry);
     return save();
 }
 
@@ -72,10 +76,10 @@ void FiredAlarmLog::load() {
         Entry entry{
             object.value(QLatin1String("uid")).toString(),
             QDateTime::fromString(object.value(QLatin1String("occurrence")).toString(), Qt::ISODateWithMs),
-            QDateTime::fromString(object.value(QLatin1String("trigger")).toString(), Qt::ISODateWithMs)};
-        if (entry.uid.isEmpty() || !entry.trigger.isValid())
+            QDateTime::fromString(object.value(QLatin1String("fired")).toString(), Qt::ISODateWithMs)};
+        if (entry.uid.isEmpty() || !entry.fired.isValid())
             continue;
-        m_entries.insert(keyOf(entry.uid, entry.occurrence, entry.trigger), entry);
+        m_entries.insert(keyOf(entry.uid, entry.occurrence), entry);
     }
 }
 
@@ -84,9 +88,9 @@ bool FiredAlarmLog::save() const {
     for (const Entry& entry : m_entries)
         fired.append(QJsonObject{{QStringLiteral("uid"), entry.uid},
                                  {QStringLiteral("occurrence"), isoText(entry.occurrence)},
-                                 {QStringLiteral("trigger"), isoText(entry.trigger)}});
+                                 {QStringLiteral("fired"), isoText(entry.fired)}});
     const QJsonDocument document(
-        QJsonObject{{QStringLiteral("version"), 1}, {QStringLiteral("fired"), fired}});
+        QJsonObject{{QStringLiteral("version"), 2}, {QStringLiteral("fired"), fired}});
     if (const auto failure = PrivateFile::write(m_path, document.toJson(QJsonDocument::Compact))) {
         VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL,
                QStringLiteral("the helper's state file %1 cannot be written: %2").arg(m_path, *failure));

@@ -8,8 +8,9 @@
 #include <QString>
 
 // The alarms that have fired, kept in the helper's state file so that none fires twice, not even across
-// a restart. An alarm is known by its event's uid, its occurrence's start and its trigger moment: an
-// event moved to another time has a new trigger and alerts again.
+// a restart: for each occurrence (its event's uid and original start, which moving it keeps) the last
+// moment one of its alarms fired. An alarm whose trigger is not after that moment has fired; one whose
+// event moved so far that it now triggers later alerts again.
 class FiredAlarmLog {
 public:
     // Entries older than this are forgotten; an alarm this late is dropped unfired anyway.
@@ -31,14 +32,14 @@ public:
     bool record(const QList<PendingAlarm>& alarms, const QDateTime& now);
 
 private:
-    static QString keyOf(const QString& uid, const QDateTime& occurrence, const QDateTime& trigger);
+    static QString keyOf(const QString& uid, const QDateTime& occurrence);
     void load();
     bool save() const;
 
     struct Entry {
         QString uid;
-        QDateTime occurrence; // invalid for an absolute trigger: one per series
-        QDateTime trigger;
+        QDateTime occurrence; // invalid for a single event and for an absolute trigger: one per series
+        QDateTime fired;
     };
     QString m_path;
     QHash<QString, Entry> m_entries; // by key

@@ -11,6 +11,7 @@
 struct PendingAlarm {
     QString uid;
     QDateTime occurrenceStart; // the occurrence's start, to open it by
+    QDateTime occurrence;      // its original start, which moving it keeps; invalid for a single event
     QDateTime trigger;
     bool absolute = false; // at a fixed moment, which fires once for the whole series
     CalAlarm::Action action = CalAlarm::Display;

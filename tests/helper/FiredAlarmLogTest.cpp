@@ -24,28 +24,35 @@ PendingAlarm alarmAt(const QDateTime& trigger, bool absolute = false) {
     return alarm;
 }
 
-TEST(FiredAlarmLogTest, FiredAlarmsAreRememberedByOccurrenceAndTriggerAndOldOnesForgotten) {
+TEST(FiredAlarmLogTest, AnOccurrencesAlarmFiresAgainOnlyWhenMovedBeyondTheMomentItFired) {
     QTemporaryDir folder;
     const QString path = folder.filePath(u"state/verdalune/helper-state.json"_s);
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    const PendingAlarm old = alarmAt(now.addDays(-3));
+    PendingAlarm old = alarmAt(now.addDays(-3));
+    old.uid = u"retro"_s;
     const PendingAlarm recent = alarmAt(now.addSecs(-60));
-    ASSERT_TRUE(FiredAlarmLog(path).record({old, recent}, now));
+    ASSERT_TRUE(FiredAlarmLog(path).record({old}, old.trigger));
+    ASSERT_TRUE(FiredAlarmLog(path).record({recent}, now));
 
     const FiredAlarmLog reread(path);
     EXPECT_TRUE(reread.contains(recent));
-    EXPECT_FALSE(reread.contains(old));
-    PendingAlarm moved = recent;
-    moved.trigger = recent.trigger.addSecs(3600);
-    moved.occurrenceStart = recent.occurrenceStart.addSecs(3600);
-    EXPECT_FALSE(reread.contains(moved));
+    EXPECT_FALSE(reread.contains(old)) << "forgotten after two days";
+    const auto movedBy = [&](qint64 seconds) {
+        PendingAlarm moved = recent;
+        moved.trigger = recent.trigger.addSecs(seconds);
+        moved.occurrenceStart = recent.occurrenceStart.addSecs(seconds);
+        return moved;
+    };
+    EXPECT_TRUE(reread.contains(movedBy(-300))) << "nudged within the past";
+    EXPECT_TRUE(reread.contains(movedBy(50))) << "up to the moment it fired";
+    EXPECT_FALSE(reread.contains(movedBy(3600))) << "moved into the future beyond it";
     PendingAlarm nextOccurrence = recent;
-    nextOccurrence.occurrenceStart = recent.occurrenceStart.addDays(1);
+    nextOccurrence.occurrence = recent.occurrenceStart.addDays(1);
     EXPECT_FALSE(reread.contains(nextOccurrence));
     // A fixed moment fires once for the whole series, whichever occurrence it was found with.
     PendingAlarm absolute = alarmAt(now.addSecs(-30), true);
     ASSERT_TRUE(FiredAlarmLog(path).record({absolute}, now));
-    absolute.occurrenceStart = absolute.occurrenceStart.addDays(7);
+    absolute.occurrence = absolute.occurrenceStart.addDays(7);
     EXPECT_TRUE(FiredAlarmLog(path).contains(absolute));
 }
 
