@@ -1,9 +1,7 @@
 #include "app/GoToDateController.h"
-#include "app/ApplicationDelegate.h"
-#include "base/UserDefaults.h"
+#include "ProgramTestSupport.h"
 #include "dates/EventDescription.h"
 #include "editing/textColors.h"
-#include "store/vdir/CalendarStoreLocation.h"
 #include "timeline/view/TimelineView.h"
 
 #include <gtest/gtest.h>
@@ -11,29 +9,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QTest>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
-// The program over a calendar folder of its own, its clock stopped on a Wednesday at 10:00 in the week
-// ahead (so that the calendar window loaded around the real now holds it).
-class GoToDateControllerTest : public ::testing::Test {
+// The program with its clock stopped on a Wednesday.
+class GoToDateControllerTest : public ProgramTest {
 protected:
     GoToDateControllerTest() {
-        if (!CalendarStoreLocation::prepare(calendars.path()))
-            throw std::runtime_error("cannot create the calendar folder");
-        defaults.setValue(u"showFirstTimeLaunchPanelKey"_s, false);
-        delegate.start(calendars.path());
-        timeline().setClock([] { return wednesday().addingSeconds(10 * 3600); });
-        delegate.finishLaunching();
+        launch(true);
         QCoreApplication::processEvents();
-    }
-    static CalendarDate wednesday() {
-        const CalendarDate today = CalendarDate::now().truncateToDay();
-        return today.dateByAddingDays((3 - today.dayOfWeek() + 7) % 7);
     }
     static CalendarDate friday() { return wednesday().dateByAddingDays(2); }
 
@@ -55,10 +40,6 @@ protected:
             << actual.toQDateTime().toString(Qt::ISODateWithMs).toStdString() << " instead of "
             << expected.toQDateTime().toString(Qt::ISODateWithMs).toStdString();
     }
-
-    QTemporaryDir settings, calendars;
-    UserDefaults defaults{settings.filePath(u"verdalune.conf"_s)};
-    ApplicationDelegate delegate{defaults};
 };
 
 TEST_F(GoToDateControllerTest, TheTimelineFollowsWhatIsTypedWhileItIsADate) {
