@@ -425,10 +425,7 @@ TEST_F(EditEventControllerTest, AlarmRowsShowTheFilesAlarmsAndANewOneIsWrittenBe
     const QList<AlarmSettingsViewController*>& rows = editor.alarmViewControllers();
     ASSERT_EQ(rows.size(), 4) << "three alarms and the empty row";
     const auto typeButton = [&](int row) {
-        for (QComboBox* combo : editor.alarmViewControllers()[row]->findChildren<QComboBox*>())
-            if (combo->accessibleName() == u"Alarm type"_s)
-                return combo;
-        return static_cast<QComboBox*>(nullptr);
+        return control<QComboBox>(editor.alarmViewControllers()[row], u"Alarm type"_s);
     };
     const auto typeOf = [&](int row) { return typeButton(row) ? typeButton(row)->currentText() : QString(); };
     EXPECT_EQ(typeOf(0), u"Run…"_s);
@@ -457,9 +454,7 @@ TEST_F(EditEventControllerTest, AProgramChosenInTheEditorMayRunOnceSavedAlsoAfte
     const auto chooseRun = [&] {
         AlarmSettingsViewController* empty = editor.alarmViewControllers().back();
         empty->setProgramPicker([&](QWidget*) { return std::optional(program); });
-        for (QComboBox* combo : empty->findChildren<QComboBox*>())
-            if (combo->accessibleName() == u"Alarm type"_s)
-                chooseEntry(combo, u"Run…"_s);
+        chooseEntry(control<QComboBox>(empty, u"Alarm type"_s), u"Run…"_s);
     };
     const auto dentist = storedEvent(u"home"_s, u"dentist"_s);
     ASSERT_TRUE(dentist);

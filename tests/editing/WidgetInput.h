@@ -7,6 +7,16 @@
 
 #include <gtest/gtest.h>
 
+// The control in `parent` with this accessible name; a failure when there is none.
+template <typename Control> Control* control(QWidget* parent, const QString& accessibleName) {
+    for (Control* candidate : parent->findChildren<Control*>()) {
+        if (candidate->accessibleName() == accessibleName)
+            return candidate;
+    }
+    ADD_FAILURE() << "no control " << accessibleName.toStdString();
+    return nullptr;
+}
+
 // Chooses the entry with `text` as a user does: a click opens the pop-up, a click on the entry takes it.
 inline void chooseEntry(QComboBox* combo, const QString& text) {
     const int index = combo->findText(text);
