@@ -53,11 +53,12 @@ public:
 };
 
 // The whole data loop over a calendar folder of its own: the store, its controller with the four
-// processors, the model and the calendar controller; the user defaults in a file of their own unless
-// another is given.
+// processors, the model and the calendar controller; the user defaults in a file of their own. Given
+// another settings file and calendar folder, the loop over those, as the program started again on them.
 struct Loop {
-    explicit Loop(const QString& defaultsFile = QString())
-        : defaults(defaultsFile.isEmpty() ? settings.filePath(u"verdalune.conf"_s) : defaultsFile) {}
+    explicit Loop(const QString& defaultsFile = QString(), const QString& rootPath = QString())
+        : store(rootPath.isEmpty() ? root.path() : rootPath),
+          defaults(defaultsFile.isEmpty() ? settings.filePath(u"verdalune.conf"_s) : defaultsFile) {}
 
     // The first range request loads the calendars and the window around now.
     void load() { controller.setNeedsRangeStartDate(now(), now()); }
@@ -143,7 +144,7 @@ struct Loop {
 
     QTemporaryDir root;
     QTemporaryDir settings;
-    ObservedStore store{root.path()};
+    ObservedStore store;
     NonInteractiveUserInteraction interaction;
     UndoManager undo;
     UserDefaults defaults;
