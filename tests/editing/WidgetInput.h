@@ -34,3 +34,20 @@ inline void chooseEntry(QComboBox* combo, const QString& text) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !list->isVisible(); }));
 }
+
+// Chooses the entry `text` of `combo` as a user does from the keyboard: opens its list, moves to the entry
+// and presses Return. The combo announces activated() once, as for a real choice.
+inline void choose(QComboBox* combo, const QString& text) {
+    const int index = combo->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    combo->showPopup();
+    QAbstractItemView* list = combo->view();
+    list->setCurrentIndex(combo->model()->index(index, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+}
+
+// Presses `key` on the focused widget; the widget focused then.
+inline QWidget* focusAfter(Qt::Key key) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+    return QApplication::focusWidget();
+}
