@@ -19,6 +19,7 @@ protected:
     GoToDateControllerTest() {
         launch(true);
         QCoreApplication::processEvents();
+        QObject::connect(&goToDate(), &GoToDateController::sheetDidEnd, [this](int code) { ended = code; });
     }
     static CalendarDate friday() { return wednesday().dateByAddingDays(2); }
 
@@ -40,11 +41,13 @@ protected:
             << actual.toQDateTime().toString(Qt::ISODateWithMs).toStdString() << " instead of "
             << expected.toQDateTime().toString(Qt::ISODateWithMs).toStdString();
     }
+
+    int ended = -1; // how the sheet ended last
 };
 
 TEST_F(GoToDateControllerTest, TheTimelineFollowsWhatIsTypedWhileItIsADate) {
     const CalendarDate before = timeline().centeredDate();
-    expectSameMoment(before, wednesday().addingSeconds(10 * 3600));
+    expectSameMoment(before, now());
     open();
     EXPECT_TRUE(goToDate().sheet()->isModal());
     EXPECT_EQ(field()->accessibleName(), u"Date"_s);
@@ -79,8 +82,6 @@ TEST_F(GoToDateControllerTest, EscapePutsTheTimelineBackWhereItWas) {
     open();
     QTest::keyClicks(field(), u"+2 weeks"_s);
     expectSameMoment(timeline().centeredDate(), wednesday().dateByAddingDays(14));
-    int ended = -1;
-    QObject::connect(&goToDate(), &GoToDateController::sheetDidEnd, [&](int code) { ended = code; });
     QTest::keyClick(field(), Qt::Key_Escape);
     EXPECT_EQ(ended, 0);
     EXPECT_FALSE(goToDate().sheet()->isVisible());
@@ -92,8 +93,6 @@ TEST_F(GoToDateControllerTest, EscapePutsTheTimelineBackWhereItWas) {
 TEST_F(GoToDateControllerTest, ReturnKeepsTheNewDateAndGivesTheKeysBackToTheTimeline) {
     open();
     QTest::keyClicks(field(), u"fri"_s);
-    int ended = -1;
-    QObject::connect(&goToDate(), &GoToDateController::sheetDidEnd, [&](int code) { ended = code; });
     QTest::keyClick(field(), Qt::Key_Return);
     EXPECT_EQ(ended, 1);
     EXPECT_FALSE(goToDate().sheet()->isVisible());
@@ -116,9 +115,8 @@ TEST_F(GoToDateControllerTest, ThePickedDayMovesTheTimelineAndIsWrittenInTheFiel
     const QDate day = picked.toQDateTime().toLocalTime().date();
     goToDate().datePicker()->setDate(day);
     expectSameMoment(timeline().centeredDate(), picked);
-    const CalendarDate now = wednesday().addingSeconds(10 * 3600);
     EXPECT_EQ(field()->text(),
-              window().timelineView().eventDescription()->descriptionOfOnlyDate(picked, now));
+              window().timelineView().eventDescription()->descriptionOfOnlyDate(picked, now()));
     EXPECT_EQ(textColor(), VALID_TEXT_COLOR);
     goToDate().datePicker()->setDate(friday().toQDateTime().toLocalTime().date());
     EXPECT_EQ(field()->text(), u"Fri"_s) << "within the coming week, the weekday alone";
