@@ -3,11 +3,12 @@
 #include "records/CalCalendar.h"
 #include "store/vdir/VdirCalendarStore.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -102,19 +103,17 @@ protected:
         event->endDate = event->startDate.addSecs(3 * 3600); // a bar some 30 pixels wide
         ASSERT_FALSE(store.saveEvent(*event, CalSpan::AllEvents));
     }
-    void writeSettings() {
-        QDir(m_config.path()).mkpath(u"pellowick"_s);
-        QFile file(m_config.filePath(u"pellowick/verdalune.conf"_s));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        // Without the calendars pane the day spans the window, as the drag distances assume.
-        file.write("[General]\ntimelineMode=1\ntimelineTimeInterval=86400\nscreenshot="
-                   "1\nshouldDisplayCalendars=false\nshowFirstTimeLaunchPanelKey=false\n"
-                   // The helper would outlive the test; its own test runs it.
-                   "runHelperApplication=false\n");
+    // The helper would outlive the test; its own test runs it. Without the calendars pane the day spans the
+    // window, as the drag distances assume.
+    void writeSettings(
+        const QByteArray& more = "shouldDisplayCalendars=false\nshowFirstTimeLaunchPanelKey=false\n") {
+        ASSERT_TRUE(writeFile(m_config.filePath(u"pellowick/verdalune.conf"_s),
+                              "[General]\ntimelineMode=1\ntimelineTimeInterval=86400\nscreenshot=1\n"
+                              "runHelperApplication=false\n" +
+                                  more));
     }
     QString eventFile(const QString& name = u"e2e-drag.ics"_s) const {
-        QFile file(m_calendars.filePath(u"home/"_s + name));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        return QString::fromUtf8(readFile(m_calendars.filePath(u"home/"_s + name)));
     }
     // The event files of the calendar besides the one written before the start.
     QStringList newEventFiles() const {
@@ -122,8 +121,8 @@ protected:
         names.removeAll(u"e2e-drag.ics"_s);
         return names;
     }
-    // The visible window of the program with this title, focused; false when none shows.
-    bool focusWindowNamed(const QString& title) {
+    // The visible window of the program with this title; empty when none shows.
+    QString windowNamed(const QString& title) {
         QString window;
         eventually([&] {
             window = xdotool({u"search"_s, u"--all"_s, u"--onlyvisible"_s, u"--pid"_s,
@@ -131,6 +130,11 @@ protected:
                          .section(u'\n', 0, 0);
             return !window.isEmpty();
         });
+        return window;
+    }
+    // That window, focused; false when none shows.
+    bool focusWindowNamed(const QString& title) {
+        const QString window = windowNamed(title);
         if (window.isEmpty())
             return false;
         xdotool({u"windowfocus"_s, u"--sync"_s, window});
@@ -151,13 +155,7 @@ protected:
         m_program.start(QStringLiteral(VERDALUNE_BINARY));
         if (!m_program.waitForStarted(10000))
             return {};
-        QString window;
-        eventually([&] {
-            window = xdotool({u"search"_s, u"--all"_s, u"--onlyvisible"_s, u"--pid"_s,
-                              QString::number(m_program.processId()), u"--name"_s, u"^Verdalune$"_s})
-                         .section(u'\n', 0, 0);
-            return !window.isEmpty();
-        });
+        const QString window = windowNamed(u"Verdalune"_s);
         if (window.isEmpty())
             return {};
         xdotool({u"windowfocus"_s, window});
@@ -245,11 +243,7 @@ TEST_F(EndToEndTest, TheGlobalShortcutOpensTheEditorFromAnywhere) {
 }
 
 TEST_F(EndToEndTest, SearchFindsAndOpensAnEventAndUntickingItsCalendarHidesIt) {
-    QFile settings(m_config.filePath(u"pellowick/verdalune.conf"_s));
-    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write(
-        "[General]\ntimelineMode=1\ntimelineTimeInterval=86400\nscreenshot=1\nrunHelperApplication=false\n");
-    settings.close();
+    writeSettings({}); // with the calendars pane and the welcome panel
     const QRect window = launch();
     ASSERT_FALSE(window.isEmpty());
     // The calendars pane at the left, the timeline beside it.

@@ -1,9 +1,7 @@
 #include "app/GoToDateController.h"
-#include "app/ApplicationDelegate.h"
-#include "base/UserDefaults.h"
+#include "ProgramTestSupport.h"
 #include "dates/EventDescription.h"
 #include "editing/textColors.h"
-#include "store/vdir/CalendarStoreLocation.h"
 #include "timeline/view/TimelineView.h"
 
 #include <gtest/gtest.h>
@@ -11,29 +9,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QTest>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
-// The program over a calendar folder of its own, its clock stopped on a Wednesday at 10:00 in the week
-// ahead (so that the calendar window loaded around the real now holds it).
-class GoToDateControllerTest : public ::testing::Test {
+// The program with its clock stopped on a Wednesday.
+class GoToDateControllerTest : public ProgramTest {
 protected:
     GoToDateControllerTest() {
-        if (!CalendarStoreLocation::prepare(calendars.path()))
-            throw std::runtime_error("cannot create the calendar folder");
-        defaults.setValue(u"showFirstTimeLaunchPanelKey"_s, false);
-        delegate.start(calendars.path());
-        timeline().setClock([] { return wednesday().addingSeconds(10 * 3600); });
-        delegate.finishLaunching();
+        launch(true);
         QCoreApplication::processEvents();
-    }
-    static CalendarDate wednesday() {
-        const CalendarDate today = CalendarDate::now().truncateToDay();
-        return today.dateByAddingDays((3 - today.dayOfWeek() + 7) % 7);
+        QObject::connect(&goToDate(), &GoToDateController::sheetDidEnd, [this](int code) { ended = code; });
     }
     static CalendarDate friday() { return wednesday().dateByAddingDays(2); }
 
@@ -56,14 +42,12 @@ protected:
             << expected.toQDateTime().toString(Qt::ISODateWithMs).toStdString();
     }
 
-    QTemporaryDir settings, calendars;
-    UserDefaults defaults{settings.filePath(u"verdalune.conf"_s)};
-    ApplicationDelegate delegate{defaults};
+    int ended = -1; // how the sheet ended last
 };
 
 TEST_F(GoToDateControllerTest, TheTimelineFollowsWhatIsTypedWhileItIsADate) {
     const CalendarDate before = timeline().centeredDate();
-    expectSameMoment(before, wednesday().addingSeconds(10 * 3600));
+    expectSameMoment(before, now());
     open();
     EXPECT_TRUE(goToDate().sheet()->isModal());
     EXPECT_EQ(field()->accessibleName(), u"Date"_s);
@@ -98,8 +82,6 @@ TEST_F(GoToDateControllerTest, EscapePutsTheTimelineBackWhereItWas) {
     open();
     QTest::keyClicks(field(), u"+2 weeks"_s);
     expectSameMoment(timeline().centeredDate(), wednesday().dateByAddingDays(14));
-    int ended = -1;
-    QObject::connect(&goToDate(), &GoToDateController::sheetDidEnd, [&](int code) { ended = code; });
     QTest::keyClick(field(), Qt::Key_Escape);
     EXPECT_EQ(ended, 0);
     EXPECT_FALSE(goToDate().sheet()->isVisible());
@@ -111,8 +93,6 @@ TEST_F(GoToDateControllerTest, EscapePutsTheTimelineBackWhereItWas) {
 TEST_F(GoToDateControllerTest, ReturnKeepsTheNewDateAndGivesTheKeysBackToTheTimeline) {
     open();
     QTest::keyClicks(field(), u"fri"_s);
-    int ended = -1;
-    QObject::connect(&goToDate(), &GoToDateController::sheetDidEnd, [&](int code) { ended = code; });
     QTest::keyClick(field(), Qt::Key_Return);
     EXPECT_EQ(ended, 1);
     EXPECT_FALSE(goToDate().sheet()->isVisible());
@@ -135,9 +115,8 @@ TEST_F(GoToDateControllerTest, ThePickedDayMovesTheTimelineAndIsWrittenInTheFiel
     const QDate day = picked.toQDateTime().toLocalTime().date();
     goToDate().datePicker()->setDate(day);
     expectSameMoment(timeline().centeredDate(), picked);
-    const CalendarDate now = wednesday().addingSeconds(10 * 3600);
     EXPECT_EQ(field()->text(),
-              window().timelineView().eventDescription()->descriptionOfOnlyDate(picked, now));
+              window().timelineView().eventDescription()->descriptionOfOnlyDate(picked, now()));
     EXPECT_EQ(textColor(), VALID_TEXT_COLOR);
     goToDate().datePicker()->setDate(friday().toQDateTime().toLocalTime().date());
     EXPECT_EQ(field()->text(), u"Fri"_s) << "within the coming week, the weekday alone";

@@ -1,7 +1,5 @@
+#include "ProgramTestSupport.h"
 #include "TestFiles.h"
-#include "app/ApplicationDelegate.h"
-#include "base/UserDefaults.h"
-#include "store/vdir/CalendarStoreLocation.h"
 #include "timeline/view/InlineEditEventController.h"
 #include "timeline/view/TimelineView.h"
 
@@ -11,27 +9,19 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
 // Naming a new event in place, in the whole program over a calendar folder of its own (the calendar
 // "Home" and an editable "Work"), its clock stopped on a Wednesday at 10:00 in the week ahead.
-class InlineEntryLineTest : public ::testing::Test {
+class InlineEntryLineTest : public ProgramTest {
 protected:
     InlineEntryLineTest() {
-        if (!CalendarStoreLocation::prepare(calendars.path()))
-            throw std::runtime_error("cannot create the calendar folder");
         for (const auto& [name, text] : {std::pair{u"displayname"_s, "Feed\n"}, {u"readonly"_s, ""}})
             if (!writeFile(QDir(calendars.path()).filePath(u"feed/"_s + name), text))
                 throw std::runtime_error("cannot write the calendar Feed");
-        defaults.setValue(u"showFirstTimeLaunchPanelKey"_s, false);
-        delegate.start(calendars.path());
-        delegate.timelineViewController().setClock([] { return now(); });
-        delegate.finishLaunching();
+        launch(true);
         auto work = delegate.calendarController().createNewCalendar();
         work->title = u"Work"_s;
         if (delegate.calendarController().addCalendar(*work))
@@ -40,11 +30,6 @@ protected:
         delegate.applicationModel().setSelectedCalendarUid(u"home"_s);
         QCoreApplication::processEvents();
     }
-    static CalendarDate wednesday() {
-        const CalendarDate today = CalendarDate::now().truncateToDay();
-        return today.dateByAddingDays((3 - today.dayOfWeek() + 7) % 7);
-    }
-    static CalendarDate now() { return wednesday().addingSeconds(10 * 3600); }
     static QDateTime at(int days, double hours) {
         return wednesday().dateByAddingDays(days).addingSeconds(hours * 3600).toQDateTime();
     }
@@ -97,9 +82,6 @@ protected:
         return {};
     }
 
-    QTemporaryDir settings, calendars;
-    UserDefaults defaults{settings.filePath(u"verdalune.conf"_s)};
-    ApplicationDelegate delegate{defaults};
     QString workUid;
 };
 

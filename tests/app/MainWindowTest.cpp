@@ -1,8 +1,6 @@
 #include "EventLoopWait.h"
+#include "ProgramTestSupport.h"
 #include "TestFiles.h"
-#include "app/ApplicationDelegate.h"
-#include "base/UserDefaults.h"
-#include "store/vdir/CalendarStoreLocation.h"
 #include "timeline/view/TimelineView.h"
 
 #include <gtest/gtest.h>
@@ -11,19 +9,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QFile>
 #include <QIcon>
 #include <QLineEdit>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <algorithm>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -70,15 +64,9 @@ private:
     bool m_answered = false;
 };
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ProgramTest {
 protected:
-    MainWindowTest() {
-        if (!CalendarStoreLocation::prepare(calendars.path()))
-            throw std::runtime_error("cannot create the calendar folder");
-        defaults.setValue(u"showFirstTimeLaunchPanelKey"_s, false);
-        delegate.start(calendars.path());
-        delegate.finishLaunching();
-    }
+    MainWindowTest() { launch(false); }
     QAction* action(const QKeySequence& shortcut) const {
         for (QAction* candidate : window().findChildren<QAction*>())
             if (candidate->shortcut() == shortcut)
@@ -109,10 +97,7 @@ protected:
         ASSERT_TRUE(waitFor([this] { return QApplication::activeWindow() == &window(); }));
     }
 
-    const NoIconTheme noIconTheme;
-    QTemporaryDir settings, calendars;
-    UserDefaults defaults{settings.filePath(u"verdalune.conf"_s)};
-    ApplicationDelegate delegate{defaults};
+    const NoIconTheme noIconTheme; // made before the window, which launch() builds
 };
 
 TEST_F(MainWindowTest, TheZoomSliderKeysAndTimelineFollowEachOther) {
@@ -134,6 +119,15 @@ TEST_F(MainWindowTest, TheZoomSliderKeysAndTimelineFollowEachOther) {
          {std::pair{Qt::Key_1, 86400}, {Qt::Key_2, 604800}, {Qt::Key_3, 2678400}}) {
         action(Qt::CTRL | keys)->trigger();
         EXPECT_DOUBLE_EQ(timeline().timeInterval(), seconds);
+    }
+    // Ctrl+= zooms in as Ctrl++ does.
+    activate();
+    view().setFocus();
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Equal, Qt::KeyboardModifiers(Qt::ControlModifier)},
+                                         {Qt::Key_Plus, Qt::ControlModifier}}) {
+        timeline().setTimeInterval(100000);
+        QTest::keyClick(&view(), key, modifiers);
+        EXPECT_LT(timeline().timeInterval(), 100000) << QKeySequence(key).toString().toStdString();
     }
 }
 
@@ -214,17 +208,6 @@ TEST_F(MainWindowTest, TabGoesThroughTheToolBarLeftToRightThenToTheTimeline) {
     EXPECT_EQ(reached, expected);
     QTest::keyClick(&view(), Qt::Key_Backtab);
     EXPECT_EQ(QApplication::focusWidget(), controls.back()) << "Shift+Tab goes back";
-}
-
-TEST_F(MainWindowTest, CtrlEqualsZoomsInAsCtrlPlusDoes) {
-    activate();
-    view().setFocus();
-    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Equal, Qt::KeyboardModifiers(Qt::ControlModifier)},
-                                         {Qt::Key_Plus, Qt::ControlModifier}}) {
-        timeline().setTimeInterval(100000);
-        QTest::keyClick(&view(), key, modifiers);
-        EXPECT_LT(timeline().timeInterval(), 100000) << QKeySequence(key).toString().toStdString();
-    }
 }
 
 TEST_F(MainWindowTest, TheScaleButtonIsCheckedWhileTheScaleIsLogarithmic) {

@@ -58,12 +58,10 @@ TEST(ParseCommand, DatesAreWrittenInTheChosenZoneWithTheirOffset) {
             << run.out.toStdString();
         EXPECT_TRUE(run.out.contains(QStringLiteral("\"end\": \"%1\"").arg(c.end))) << run.out.toStdString();
     }
-}
-
-TEST(ParseCommand, AnEventEndingBeyondTheYear9999IsAnError) {
-    const CliRun run = cli({"--now", "9999-12-31T22:00Z", "--tz", "UTC", "23:30 to 1am late"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "{\"error\": \"dates outside the years 1-9999\"}\n");
+    // An event ending beyond the year 9999 in UTC is an error.
+    const CliRun late = cli({"--now", "9999-12-31T22:00Z", "--tz", "UTC", "23:30 to 1am late"});
+    EXPECT_EQ(late.exitCode, 1);
+    EXPECT_EQ(late.out, "{\"error\": \"dates outside the years 1-9999\"}\n");
 }
 
 TEST(ParseCommand, LinesNotUnderstoodExitWithOne) {

@@ -4,7 +4,6 @@
 #include "TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
 

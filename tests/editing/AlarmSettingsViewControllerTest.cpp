@@ -97,15 +97,6 @@ private:
     AlarmSettingsViewController::ProgramPicker m_picker;
 };
 
-template <typename Control> Control* control(QWidget* row, const QString& accessibleName) {
-    for (Control* candidate : row->findChildren<Control*>()) {
-        if (candidate->accessibleName() == accessibleName)
-            return candidate;
-    }
-    ADD_FAILURE() << "no control " << accessibleName.toStdString();
-    return nullptr;
-}
-
 QComboBox* typePopUp(QWidget* row) {
     return control<QComboBox>(row, QStringLiteral("Alarm type"));
 }
@@ -160,6 +151,13 @@ protected:
     void show() {
         list.rebuild();
         list.grid.show();
+    }
+    // The row of a message alarm with a sound, the event's only one.
+    AlarmSettingsViewController* showBellAlarm() {
+        event->alarms = {alarmWith(CalAlarm::Display, -900)};
+        event->alarms.front()->setSound(QStringLiteral("bell"));
+        show();
+        return list.row(0);
     }
     // Deletes the rows that a rebuild let go.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -380,11 +378,7 @@ TEST_F(AlarmRows, AlarmsMadeElsewhereShowWhatTheyDo) {
 }
 
 TEST_F(AlarmRows, TabGoesThroughTheShownControlsFromTopToBottom) {
-    auto alarm = alarmWith(CalAlarm::Display, -900);
-    alarm->setSound(QStringLiteral("bell"));
-    event->alarms = {alarm};
-    show();
-    AlarmSettingsViewController* row = list.row(0);
+    AlarmSettingsViewController* row = showBellAlarm();
     QStringList order;
     QWidget* const first = typePopUp(row);
     QWidget* widget = first;
@@ -400,11 +394,7 @@ TEST_F(AlarmRows, TabGoesThroughTheShownControlsFromTopToBottom) {
 
 TEST_F(AlarmRows, TheRowsOfAReadOnlyCalendarCannotBeChanged) {
     event->calendar->isEditable = false;
-    auto alarm = alarmWith(CalAlarm::Display, -900);
-    alarm->setSound(QStringLiteral("bell"));
-    event->alarms = {alarm};
-    show();
-    AlarmSettingsViewController* row = list.row(0);
+    AlarmSettingsViewController* row = showBellAlarm();
     for (QWidget* control :
          std::initializer_list<QWidget*>{typePopUp(row), soundPopUp(row), programButton(row), dateField(row),
                                          control<QSpinBox>(row, QStringLiteral("Alarm time")),

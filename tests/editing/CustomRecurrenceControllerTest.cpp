@@ -24,13 +24,7 @@
 
 namespace {
 
-using Rule = CalRecurrenceRule;
 using Controller = CustomRecurrenceController;
-
-// Wednesday June 10, 2026, 9:00: weekday 4, the second Wednesday of June.
-QDateTime wednesdayJune10() {
-    return at(2026, 6, 10, 9).toQDateTime();
-}
 
 class CustomRecurrenceTest : public ::testing::Test {
 protected:
@@ -102,7 +96,7 @@ TEST(CustomRecurrenceLocale, TheWeekStartsOnMondayInGermanyAndRulesFollowTheColu
 
     auto rule = Rule::rule(Rule::Weekly);
     rule->daysOfTheWeek = QList<int>{1, 2}; // Sunday and Monday: the last and the first column
-    dialog.configure(rule, at(2026, 6, 10, 9).toQDateTime());
+    dialog.configure(rule, wednesdayJune10());
     EXPECT_EQ(dialog.weekdayMatrix()->onCells(), (QList<int>{0, 6}));
     EXPECT_EQ(dialog.rule()->daysOfTheWeek, (QList<int>{2, 1})); // column order
 }

@@ -313,21 +313,9 @@ TEST_F(EditEventControllerTest, ARecurringEventAsksWhichOccurrencesAndUndoes) {
     }
 }
 
-TEST_F(EditEventControllerTest, OtherChangesInTheStoreKeepTheEditsAndADeletedEventClosesThePanel) {
-    const auto dentist = storedEvent(u"home"_s, u"dentist"_s);
-    editor.showWithEvent(dentist);
-    QTest::keyClicks(editor.locationField(), u"Main Street"_s);
-    storedEvent(u"work"_s, u"unrelated"_s);
-    ASSERT_TRUE(editor.isVisible());
-    EXPECT_EQ(editor.event()->location, u"Main Street"_s);
-
-    loop.controller.removeEvent(*loop.model.eventsWithUid(u"dentist"_s).front());
-    loop.nextPass();
-    EXPECT_FALSE(editor.isVisible());
-    EXPECT_FALSE(editor.event());
-}
-
-TEST_F(EditEventControllerTest, WithoutAnEditAStoredChangeIsShownAndOKWritesNothing) {
+// Changes in the store while the panel is open: another program's version of the event, shown while there is
+// no edit; other events, which leave the edits; and the event's removal, which closes the panel.
+TEST_F(EditEventControllerTest, StoredChangesAreShownWithoutAnEditKeepTheEditsOrCloseThePanel) {
     editor.showWithEvent(storedEvent(u"home"_s, u"dentist"_s));
     const QByteArray theirs = rewriteAsSync(u"home"_s, u"dentist"_s, u"from the server"_s);
     ASSERT_FALSE(theirs.isEmpty());
@@ -341,6 +329,16 @@ TEST_F(EditEventControllerTest, WithoutAnEditAStoredChangeIsShownAndOKWritesNoth
     EXPECT_EQ(file(u"home"_s, u"dentist"_s), theirs);
     EXPECT_EQ(QFileInfo(path).lastModified(), modified);
     EXPECT_TRUE(loop.interaction.shown().isEmpty());
+
+    editor.showWithEvent(loop.model.eventsWithUid(u"dentist"_s).front());
+    QTest::keyClicks(editor.locationField(), u"Main Street"_s);
+    storedEvent(u"work"_s, u"unrelated"_s);
+    ASSERT_TRUE(editor.isVisible());
+    EXPECT_EQ(editor.event()->location, u"Main Street"_s);
+    loop.controller.removeEvent(*loop.model.eventsWithUid(u"dentist"_s).front());
+    loop.nextPass();
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_FALSE(editor.event());
 }
 
 TEST_F(EditEventControllerTest, AStoredChangeDuringAnEditKeepsTheEditAndOKAsksWhoseVersionStays) {
@@ -425,10 +423,7 @@ TEST_F(EditEventControllerTest, AlarmRowsShowTheFilesAlarmsAndANewOneIsWrittenBe
     const QList<AlarmSettingsViewController*>& rows = editor.alarmViewControllers();
     ASSERT_EQ(rows.size(), 4) << "three alarms and the empty row";
     const auto typeButton = [&](int row) {
-        for (QComboBox* combo : editor.alarmViewControllers()[row]->findChildren<QComboBox*>())
-            if (combo->accessibleName() == u"Alarm type"_s)
-                return combo;
-        return static_cast<QComboBox*>(nullptr);
+        return control<QComboBox>(editor.alarmViewControllers()[row], u"Alarm type"_s);
     };
     const auto typeOf = [&](int row) { return typeButton(row) ? typeButton(row)->currentText() : QString(); };
     EXPECT_EQ(typeOf(0), u"Run…"_s);
@@ -457,9 +452,7 @@ TEST_F(EditEventControllerTest, AProgramChosenInTheEditorMayRunOnceSavedAlsoAfte
     const auto chooseRun = [&] {
         AlarmSettingsViewController* empty = editor.alarmViewControllers().back();
         empty->setProgramPicker([&](QWidget*) { return std::optional(program); });
-        for (QComboBox* combo : empty->findChildren<QComboBox*>())
-            if (combo->accessibleName() == u"Alarm type"_s)
-                chooseEntry(combo, u"Run…"_s);
+        chooseEntry(control<QComboBox>(empty, u"Alarm type"_s), u"Run…"_s);
     };
     const auto dentist = storedEvent(u"home"_s, u"dentist"_s);
     ASSERT_TRUE(dentist);

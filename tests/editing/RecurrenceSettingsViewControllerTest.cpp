@@ -27,13 +27,9 @@
 
 namespace {
 
-using Rule = CalRecurrenceRule;
 using Panel = RecurrenceSettingsViewController;
 
-// Wednesday June 10, 2026: the event's start, and "now" (10:15:30) for ends after a date.
-QDateTime eventStart() {
-    return at(2026, 6, 10, 9).toQDateTime();
-}
+// "Now" for ends after a date: the day the event starts, 10:15:30.
 QDateTime fixedNow() {
     return at(2026, 6, 10, 10, 15, 30).toQDateTime();
 }
@@ -41,7 +37,7 @@ QDateTime fixedNow() {
 class RecurrenceSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        panel.setStartDate(eventStart());
+        panel.setStartDate(wednesdayJune10());
         panel.setClock(fixedNow);
         QObject::connect(&panel, &Panel::recurrenceRuleChanged,
                          [this](std::shared_ptr<Rule> rule) { announced.append(rule); });

@@ -17,23 +17,6 @@
 
 namespace {
 
-// The program started again on the same calendar folder and settings file.
-struct SecondLaunch {
-    explicit SecondLaunch(Loop& first)
-        : store(first.root.path()), defaults(first.settings.filePath(u"verdalune.conf"_s)) {
-        first.defaults.synchronize();
-        controller.setNeedsRangeStartDate(Loop::now(), Loop::now());
-    }
-
-    VdirCalendarStore store;
-    NonInteractiveUserInteraction interaction;
-    UndoManager undo;
-    UserDefaults defaults;
-    ApplicationModel model;
-    CalendarStoreController storeController{store, interaction};
-    CalendarController controller{model, storeController, undo, defaults};
-};
-
 class CalendarsOutlineControllerTest : public ::testing::Test {
 protected:
     CalendarsOutlineControllerTest() {
@@ -67,6 +50,13 @@ protected:
     QPoint titlePoint(const QString& uid) const {
         const QRect row = outline->view()->visualRect(rowOf(uid));
         return QPoint(ColoredCheckBox::rectInCell(row).right() + 20, row.center().y());
+    }
+    // The program started again on the same calendar folder and settings file.
+    std::unique_ptr<Loop> secondLaunch() {
+        loop.defaults.synchronize();
+        auto again = std::make_unique<Loop>(loop.settings.filePath(u"verdalune.conf"_s), loop.root.path());
+        again->load();
+        return again;
     }
     QStringList storedEnabled() {
         loop.defaults.synchronize();
@@ -114,13 +104,13 @@ TEST_F(CalendarsOutlineControllerTest, clickOnTheBoxSwitchesTheCalendarAndTheCho
     EXPECT_TRUE(loop.model.enabledCalendarUids().contains(u"Work"_s));
     EXPECT_EQ(loop.model.selectedCalendarUid(), u"Work"_s);
 
-    SecondLaunch again(loop);
-    CalendarsOutlineController restarted(again.model, again.defaults);
+    const auto again = secondLaunch();
+    CalendarsOutlineController restarted(again->model, again->defaults);
     EXPECT_EQ(restarted.outlineModel()->indexOfCalendar(u"home"_s).data(Qt::CheckStateRole).toInt(),
               Qt::Unchecked);
     EXPECT_EQ(restarted.outlineModel()->indexOfCalendar(u"Work"_s).data(Qt::CheckStateRole).toInt(),
               Qt::Checked);
-    EXPECT_EQ(again.model.enabledCalendarUids().size(), 4);
+    EXPECT_EQ(again->model.enabledCalendarUids().size(), 4);
 }
 
 TEST_F(CalendarsOutlineControllerTest, spaceSwitchesTheCurrentRowAndArrowsMove) {
@@ -210,8 +200,8 @@ TEST_F(CalendarsOutlineControllerTest, shownOrHiddenAndCollapsedGroupsAreKeptInT
     EXPECT_FALSE(outline->view()->isExpanded(
         outline->outlineModel()->groupIndex(CalendarsOutlineModel::SubscriptionsGroup)));
 
-    SecondLaunch again(loop);
-    CalendarsOutlineController restarted(again.model, again.defaults);
+    const auto again = secondLaunch();
+    CalendarsOutlineController restarted(again->model, again->defaults);
     EXPECT_FALSE(restarted.shouldDisplayCalendarsOutline());
     EXPECT_TRUE(restarted.view()->isExpanded(
         restarted.outlineModel()->groupIndex(CalendarsOutlineModel::CalendarsGroup)));

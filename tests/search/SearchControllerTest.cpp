@@ -36,15 +36,7 @@ protected:
     // Before `start`: an hour at 10:00 UTC, `days` after tomorrow.
     std::shared_ptr<CalEvent> store(const QString& uid, const QString& title, int days,
                                     const QString& calendar = u"home"_s) {
-        auto event = CalEvent::event();
-        event->uid = uid;
-        event->title = title;
-        event->calendar = loop.store.calendarWithUID(calendar);
-        event->startDate = QDateTime(QDate::currentDate().addDays(1 + days), QTime(10, 0), Qt::UTC);
-        event->endDate = event->startDate.addSecs(3600);
-        if (loop.store.saveEvent(*event, CalSpan::AllEvents))
-            throw std::runtime_error("cannot store event");
-        return event;
+        return loop.makeEvent(calendar, uid, days, 0, title);
     }
 
     void start(QSize size = QSize(1000, 600)) {
@@ -96,6 +88,10 @@ protected:
         return event ? event->uid : QString();
     }
     int paneHeight() const { return splitter->sizes().value(1); }
+    // The search is over: the pane hidden and the field empty.
+    bool ended() const {
+        return search->resultsPane()->isHidden() && search->searchField()->text().isEmpty();
+    }
     // Which arranged events the timeline draws dimmed, after it laid out again.
     QStringList dimmed() {
         QCoreApplication::processEvents();
@@ -276,14 +272,12 @@ TEST_F(SearchControllerTest, EndingTheSearchHidesThePaneAndTheTimelineTakesTheFo
 
     type(u"de"_s);
     QTest::keyClick(search->searchField(), Qt::Key_Escape);
-    EXPECT_TRUE(search->resultsPane()->isHidden());
-    EXPECT_TRUE(search->searchField()->text().isEmpty());
+    EXPECT_TRUE(ended());
     EXPECT_TRUE(view->hasFocus());
 
     type(u"de"_s);
     QTest::mouseClick(search->resultsPane()->closeButton(), Qt::LeftButton);
-    EXPECT_TRUE(search->resultsPane()->isHidden());
-    EXPECT_TRUE(search->searchField()->text().isEmpty());
+    EXPECT_TRUE(ended());
 
     type(u"de"_s);
     search->table()->setFocus();
@@ -306,8 +300,7 @@ TEST_F(SearchControllerTest, DraggingThePaneShutEndsTheSearch) {
     EXPECT_TRUE(search->resultsPane()->isVisible()) << "above its least height";
     QTest::mouseMove(handle, grip + QPoint(0, paneHeight() + 50));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(0, paneHeight() + 50));
-    EXPECT_TRUE(search->resultsPane()->isHidden());
-    EXPECT_TRUE(search->searchField()->text().isEmpty());
+    EXPECT_TRUE(ended());
 }
 
 TEST_F(SearchControllerTest, OnlyTheMatchesStayUndimmedWhileSearching) {

@@ -53,11 +53,12 @@ public:
 };
 
 // The whole data loop over a calendar folder of its own: the store, its controller with the four
-// processors, the model and the calendar controller; the user defaults in a file of their own unless
-// another is given.
+// processors, the model and the calendar controller; the user defaults in a file of their own. Given
+// another settings file and calendar folder, the loop over those, as the program started again on them.
 struct Loop {
-    explicit Loop(const QString& defaultsFile = QString())
-        : defaults(defaultsFile.isEmpty() ? settings.filePath(u"verdalune.conf"_s) : defaultsFile) {}
+    explicit Loop(const QString& defaultsFile = QString(), const QString& rootPath = QString())
+        : store(rootPath.isEmpty() ? root.path() : rootPath),
+          defaults(defaultsFile.isEmpty() ? settings.filePath(u"verdalune.conf"_s) : defaultsFile) {}
 
     // The first range request loads the calendars and the window around now.
     void load() { controller.setNeedsRangeStartDate(now(), now()); }
@@ -95,11 +96,13 @@ struct Loop {
         if (store.saveCalendar(*store.calendarWithUID(calendarUid)))
             throw std::runtime_error("cannot reread calendar");
     }
-    // An hour from 10:00 UTC, `days` after tomorrow; with `count`, the first of a daily series.
-    void makeEvent(const QString& calendarUid, const QString& uid, int days = 0, int count = 0) {
+    // An hour from 10:00 UTC, `days` after tomorrow, titled as its uid unless told; with `count`, the first
+    // of a daily series. The event as saved.
+    std::shared_ptr<CalEvent> makeEvent(const QString& calendarUid, const QString& uid, int days = 0,
+                                        int count = 0, const QString& title = QString()) {
         auto event = CalEvent::event();
         event->uid = uid;
-        event->title = uid;
+        event->title = title.isEmpty() ? uid : title;
         event->calendar = store.calendarWithUID(calendarUid);
         event->startDate = QDateTime(QDate::currentDate().addDays(1 + days), QTime(10, 0), Qt::UTC);
         event->endDate = event->startDate.addSecs(3600);
@@ -109,6 +112,7 @@ struct Loop {
         }
         if (store.saveEvent(*event, CalSpan::AllEvents))
             throw std::runtime_error("cannot create event");
+        return event;
     }
     // The file of an event whose file is named after its uid, as it is on disk.
     QByteArray file(const QString& calendarUid, const QString& uid) const {
@@ -140,7 +144,7 @@ struct Loop {
 
     QTemporaryDir root;
     QTemporaryDir settings;
-    ObservedStore store{root.path()};
+    ObservedStore store;
     NonInteractiveUserInteraction interaction;
     UndoManager undo;
     UserDefaults defaults;

@@ -38,11 +38,14 @@ protected:
         ASSERT_FALSE(m_loop.store.removeEvent(*standups[3], CalSpan::ThisEvent));
         m_loop.load();
         m_loop.store.calls.clear();
+        QObject::connect(m_loop.storeController.externalEventProcessor(),
+                         &CalendarStoreProcessor::didProcessChanges, [this] { ++processed; });
     }
     std::shared_ptr<CalEvent> standup(int index) {
         return sortedByOccurrence(m_loop.modelled(u"standup"_s)).value(index);
     }
     Loop m_loop;
+    int processed = 0; // batches of other programs' changes handled
 };
 
 TEST_F(ChangeProcessorTest, OthersChangesAreMirroredDeletionsFirstWithoutUndo) {
@@ -53,9 +56,6 @@ TEST_F(ChangeProcessorTest, OthersChangesAreMirroredDeletionsFirstWithoutUndo) {
                         .arg(m_loop.modelled(u"dinner"_s).size())
                         .arg(lunch.value(0)->title));
     });
-    int processed = 0;
-    QObject::connect(m_loop.storeController.externalEventProcessor(),
-                     &CalendarStoreProcessor::didProcessChanges, [&] { ++processed; });
     m_loop.changeExternally(
         [&] {
             auto renamed = m_loop.stored(u"lunch"_s).first()->copy();
@@ -74,9 +74,6 @@ TEST_F(ChangeProcessorTest, OthersChangesAreMirroredDeletionsFirstWithoutUndo) {
 }
 
 TEST_F(ChangeProcessorTest, AFailureStopsTheRestAndIsShownOnce) {
-    int processed = 0;
-    QObject::connect(m_loop.storeController.externalEventProcessor(),
-                     &CalendarStoreProcessor::didProcessChanges, [&] { ++processed; });
     m_loop.store.throwing = true;
     emit m_loop.store.eventsChangedExternally({{u"dinner"_s}, {}, {u"lunch"_s}});
 

@@ -76,6 +76,7 @@ protected:
         VdirCalendarStore store(m_root.path());
         return VdirTest::titles(store);
     }
+    void SetUp() override { makeCalendar("home"); } // where writeLunch writes
     void writeLunch(const QString& file, const QByteArray& title) {
         write("home", file,
               ics("BEGIN:VEVENT\r\nUID:" + file.toUtf8() +
@@ -123,7 +124,6 @@ TEST_F(VdirIndexTest, TheCorpusReadFromTheIndexIsWhatParsingGives) {
 }
 
 TEST_F(VdirIndexTest, ChangedAddedAndRemovedFilesAreReadAgain) {
-    makeCalendar("home");
     writeLunch("a.ics", "Lunch");
     writeLunch("b.ics", "Brunch");
     letSettle();
@@ -135,7 +135,6 @@ TEST_F(VdirIndexTest, ChangedAddedAndRemovedFilesAreReadAgain) {
 }
 
 TEST_F(VdirIndexTest, AFileRewrittenAtTheSameSizeWithItsTimeSetBackIsReadAgain) {
-    makeCalendar("home");
     writeLunch("a.ics", "Lunch");
     letSettle();
     EXPECT_EQ(titles(), QStringList{"Lunch"});
@@ -148,7 +147,6 @@ TEST_F(VdirIndexTest, AFileRewrittenAtTheSameSizeWithItsTimeSetBackIsReadAgain) 
 }
 
 TEST_F(VdirIndexTest, ADamagedOrForeignIndexIsRebuiltWithNothingLost) {
-    makeCalendar("home");
     for (int i = 0; i < 20; ++i)
         writeLunch(QStringLiteral("e%1.ics").arg(i), "Lunch " + QByteArray::number(i));
     letSettle();
@@ -174,7 +172,6 @@ TEST_F(VdirIndexTest, ADamagedOrForeignIndexIsRebuiltWithNothingLost) {
 
 // Another change in the same tick of the clock would keep the stamp.
 TEST_F(VdirIndexTest, AFileChangedJustBeforeTheIndexIsWrittenStaysOutOfItUntilItSettles) {
-    makeCalendar("home");
     writeLunch("fresh.ics", "Lunch");
     EXPECT_EQ(titles(), QStringList{"Lunch"});
     EXPECT_FALSE(indexHolds("SUMMARY:Lunch"));
@@ -192,7 +189,6 @@ TEST_F(VdirIndexTest, AFileChangedJustBeforeTheIndexIsWrittenStaysOutOfItUntilIt
 }
 
 TEST_F(VdirIndexTest, ChangesTheStoreMakesReachTheIndex) {
-    makeCalendar("home");
     writeLunch("a.ics", "Lunch");
     {
         VdirCalendarStore store(m_root.path());
@@ -207,7 +203,6 @@ TEST_F(VdirIndexTest, ChangesTheStoreMakesReachTheIndex) {
 class VdirIndexHostileTest : public VdirIndexTest, public ::testing::WithParamInterface<HostileKind> {};
 
 TEST_P(VdirIndexHostileTest, WhatElseIsAtItsPathIsNotReadAndIsReplacedWithoutHarm) {
-    makeCalendar("home");
     writeLunch("a.ics", "Lunch");
     EXPECT_TRUE(withstands(GetParam(), indexPath(), VdirIndex::MAX_SIZE + 1,
                            [&] { return titles() == QStringList{"Lunch"}; }));
