@@ -313,11 +313,10 @@ TEST_F(StoreCommandsTest, ImportAndAddTakeAnEditableCalendarAndImportPrintsEachE
     }
 }
 
-// A calendar folder that even root cannot create files in: the write itself fails.
+// A write that fails for root too, as on a full disk.
 TEST_F(StoreCommandsTest, AFailedWriteIsReportedOnceWithExitOne) {
-    ASSERT_TRUE(QDir().mkpath(root()));
-    ASSERT_TRUE(QFile::link("/proc", root() + "/proc"));
-    const CliRun run = cli({"add", "--now", "2026-12-07T08:00", "tomorrow lunch"});
+    writeCalendar("home", {{"displayname", "Home"}});
+    const CliRun run = cli({"add", "--now", "2026-12-07T08:00", "tomorrow lunch"}, onAFullDisk());
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.startsWith("verdalune-cli add: ")) << run.err.toStdString();
     EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
