@@ -4,6 +4,9 @@
 #include "DialogFocusReturn.h"
 #include "base/UndoManager.h"
 #include "base/UserDefaults.h"
+#include "shortcut/HotKeyModifiers.h"
+#include "shortcut/PTKeyCombo.h"
+#include "shortcut/PreferenceKeys.h"
 #include "store/ApplicationModel.h"
 #include "timeline/view/TimelineView.h"
 #include "timeline/view/TimelineViewController.h"
@@ -293,7 +296,30 @@ void MainWindow::showKeyboardShortcuts() {
                                 .arg(plainText(action),
                                      QKeySequence::listToString(action->shortcuts(), QKeySequence::NativeText)
                                          .toHtmlEscaped()));
-    rows.append(tr("<tr><td>Show Event</td><td>&nbsp;&nbsp;Return</td></tr>"));
+    // The keys of the timeline, which no menu holds.
+    const std::pair<QString, QString> timelineKeys[] = {
+        {tr("Show Event"), tr("Return")},
+        {tr("Select the previous or next event"), tr("Left, Right")},
+        {tr("Select the event in the row above or below"), tr("Up, Down")},
+        {tr("Step through the events shown"), tr("Tab, Shift+Tab")},
+        {tr("Earlier or later"), tr("Page Up, Page Down")},
+        {tr("Show now"), tr("Home")},
+        {tr("Stop a drag or naming, then clear the selection"), tr("Escape")},
+        {tr("Zoom in or out at the pointer"), tr("Ctrl+wheel")},
+        {tr("Move in time"), tr("Shift+wheel")},
+    };
+    for (const auto& [what, keys] : timelineKeys)
+        rows.append(QStringLiteral("<tr><td>%1</td><td>&nbsp;&nbsp;%2</td></tr>").arg(what, keys));
+    bool isNumber = false;
+    const int code = m_userDefaults.value(PreferenceKeys::NEW_EVENT_HOT_KEY_CODE).toInt(&isNumber);
+    const QString global =
+        isNumber && code >= 0
+            ? PTKeyCombo(code, HotKeyModifiers::fromDesktopFlags(
+                                   m_userDefaults.value(PreferenceKeys::NEW_EVENT_HOT_KEY_FLAGS).toUInt()))
+                  .description()
+            : tr("none (set it in Preferences)");
+    rows.append(QStringLiteral("<tr><td>%1</td><td>&nbsp;&nbsp;%2</td></tr>")
+                    .arg(tr("New event from anywhere"), global.toHtmlEscaped()));
     QMessageBox::information(this, tr("Keyboard Shortcuts"),
                              QStringLiteral("<table>%1</table>").arg(rows.join(QString())));
 }

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QIcon>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -51,6 +52,8 @@ public:
                     for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
                         if (button->text().remove(u'&') == text) {
                             m_answered = true;
+                            if (const auto* box = qobject_cast<QMessageBox*>(dialog))
+                                m_text = box->text();
                             button->click();
                             return;
                         }
@@ -58,10 +61,13 @@ public:
         m_poll.start(10);
     }
     bool answered() const { return m_answered; }
+    // The text of an alert answered.
+    const QString& text() const { return m_text; }
 
 private:
     QTimer m_poll;
     bool m_answered = false;
+    QString m_text;
 };
 
 class MainWindowTest : public ProgramTest {
@@ -262,6 +268,11 @@ TEST_F(MainWindowTest, TheTimelineHasTheKeysAgainAfterEveryDialog) {
         else
             action(shortcut)->trigger();
         EXPECT_TRUE(waitFor([&] { return answer.answered() && view().hasFocus(); })) << button.toStdString();
+        if (shortcut.isEmpty()) {
+            for (const QString& listed : {u"Tab, Shift+Tab"_s, u"Page Up, Page Down"_s, u"Ctrl+wheel"_s,
+                                          u"New event from anywhere</td><td>&nbsp;&nbsp;Ctrl+Super+N"_s})
+                EXPECT_TRUE(answer.text().contains(listed)) << listed.toStdString();
+        }
     }
 
     // The event editor beside the window, closed with Escape.
