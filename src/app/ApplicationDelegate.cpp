@@ -81,6 +81,8 @@ void ApplicationDelegate::start(const QString& root) {
     bindTimeDisplayHours();
     bindTimelineDefaults();
     m_firstTimeLaunchPanelController = new FirstTimeLaunchPanelController(m_userDefaults, m_window.get());
+    connect(m_firstTimeLaunchPanelController, &FirstTimeLaunchPanelController::newEventRequested,
+            m_actionsController.get(), &ActionsController::createNewEvent);
     connect(m_firstTimeLaunchPanelController, &FirstTimeLaunchPanelController::tipsRequested, m_window.get(),
             &MainWindow::showKeyboardShortcuts);
     setUpPreferences();

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -63,6 +64,15 @@ void FirstTimeLaunchPanelController::yesAction() {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
     accept();
     emit tipsRequested();
+}
+
+void FirstTimeLaunchPanelController::keyPressEvent(QKeyEvent* event) {
+    if (!event->matches(QKeySequence::New)) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    accept();
+    emit newEventRequested();
 }
 
 void FirstTimeLaunchPanelController::noAction() {

@@ -26,8 +26,13 @@ public:
 signals:
     // "Show Keyboard Shortcuts" was chosen.
     void tipsRequested();
+    // Ctrl+N, as the panel suggests: it closes, and a new event is to be typed.
+    void newEventRequested();
     // Closed in any way, after its choices were stored.
     void closed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void yesAction();

@@ -6,6 +6,7 @@
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
 #include "dates/DateFormatter.h"
+#include "editing/EditEventController.h"
 #include "store/vdir/CalendarStoreLocation.h"
 #include "timeline/view/TimelineView.h"
 
@@ -167,11 +168,14 @@ TEST(ApplicationDelegateTest, TheWelcomePanelComesOnceCentredOnTheWindowUnlessKe
         QTest::keyClick(&panel, Qt::Key_Escape);
         EXPECT_FALSE(panel.isVisible());
     });
-    launch([](ApplicationDelegate&, FirstTimeLaunchPanelController& panel) {
+    launch([](ApplicationDelegate& delegate, FirstTimeLaunchPanelController& panel) {
         ASSERT_TRUE(panel.isVisible()) << "the user kept it";
         panel.showAgainCheckBox().setChecked(false);
-        QTest::keyClick(&panel, Qt::Key_Escape);
+        // Ctrl+N, as the panel says, closes it and opens the editor.
+        QTest::keyClick(panel.focusWidget() ? panel.focusWidget() : &panel, Qt::Key_N, Qt::ControlModifier);
         EXPECT_FALSE(panel.isVisible());
+        EXPECT_TRUE(delegate.editEventController().isVisible());
+        EXPECT_TRUE(delegate.editEventController().isNewEvent());
     });
     launch(
         [](ApplicationDelegate&, FirstTimeLaunchPanelController& panel) { EXPECT_FALSE(panel.isVisible()); });
