@@ -403,7 +403,16 @@ void EditEventController::commandFieldDidChange() {
     const std::optional<ParseTreeNode> tree = m_parsingController.parseEvent(text);
     if (!tree) {
         m_commandFieldHighlighter->setRecognisedLength(0);
-        setTextColor(*m_commandField, INVALID_TEXT_COLOR);
+        // A line without any date, time or calendar is a new title for the event as it is.
+        const bool title = !text.trimmed().isEmpty() && !m_parsingController.holdsDateOrTime(text);
+        setTextColor(*m_commandField, title ? VALID_TEXT_COLOR : INVALID_TEXT_COLOR);
+        if (title) {
+            const std::shared_ptr<CalEvent> retitled = m_session->lineBase();
+            retitled->title = text.trimmed();
+            m_session->takeLine(*retitled);
+            showEventInFields();
+            announceChange();
+        }
         return;
     }
     // What comes before the title is what the language understood.

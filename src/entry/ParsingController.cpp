@@ -46,6 +46,22 @@ std::optional<ParseTreeNode> ParsingController::parseEvent(const QString& text) 
     return parseLine(text, [this] { return m_parser.parseRoot(); });
 }
 
+bool ParsingController::holdsDateOrTime(const QString& text) {
+    for (qsizetype word = 0; word < text.size(); ++word) {
+        if (isHorizontalBlank(text[word]) || (word > 0 && !isHorizontalBlank(text[word - 1])))
+            continue;
+        resetParsing(text.mid(word));
+        try {
+            const int type = m_lexer.nextToken().type;
+            if (type == DATE || type == TIME || type == SHORT_TIME_24H || type == CALENDAR)
+                return true;
+        } catch (const LexerException&) {
+            return true; // not a plain title either
+        }
+    }
+    return false;
+}
+
 std::optional<CalendarDate> ParsingController::parseDateTime(const QString& text,
                                                              const CalendarDate& reference) {
     const std::optional<ParseTreeNode> node = parseLine(text, [this] { return m_parser.parseDateTime(); });

@@ -27,6 +27,9 @@ public:
     // `reference`; nothing when the line does not start with one.
     std::optional<CalendarDate> parseDateTime(const QString& text,
                                               const CalendarDate& reference = CalendarDate::now());
+    // Whether a word of the line, read from its start, is a date, a time or a calendar's name: false for a
+    // line that can only be a title.
+    bool holdsDateOrTime(const QString& text);
 
 private:
     void resetParsing(const QString& text);

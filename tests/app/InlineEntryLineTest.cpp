@@ -112,12 +112,10 @@ TEST_F(InlineEntryLineTest, ALineWithTimesSetsThemAndTheTitleInOneUndoableStep) 
 
 TEST_F(InlineEntryLineTest, ControlZInTheWindowUndoesTheLine) {
     const auto created = createAndOpen();
-    type(u"tomorrow lunch"_s);
+    type(u"tomorrow 1pm lunch"_s);
     const auto edited = modelled(created->uid);
     ASSERT_TRUE(edited);
-    EXPECT_TRUE(edited->isAllDay) << "a day without a time";
-    EXPECT_EQ(edited->startDate, wednesday().addDay().toQDateTime());
-    EXPECT_EQ(edited->endDate, wednesday().addDay().addDay().toQDateTime());
+    EXPECT_EQ(edited->startDate, at(1, 13));
     EXPECT_EQ(edited->title, u"lunch"_s);
     MainWindow& window = delegate.mainWindow();
     window.activateWindow();
@@ -144,25 +142,24 @@ TEST_F(InlineEntryLineTest, ACalendarNameMovesTheEventToThatCalendar) {
     EXPECT_TRUE(eventFile(created->uid).startsWith(u"home\n"_s));
 }
 
-TEST_F(InlineEntryLineTest, ATitleAloneOnlyRenames) {
+TEST_F(InlineEntryLineTest, ATitleWithoutATimeARangeOrACalendarOnlyRenames) {
     const auto created = createAndOpen();
-    type(u"budget"_s);
-    auto renamed = modelled(created->uid);
-    ASSERT_TRUE(renamed);
-    EXPECT_EQ(renamed->title, u"budget"_s);
-    EXPECT_EQ(renamed->startDate, at(0, 14));
-    EXPECT_EQ(renamed->endDate, at(0, 15));
-    EXPECT_EQ(undo().undoActionName(), u"Rename Event"_s);
-
-    // A calendar's name with words after it names the event; it does not move it.
-    editor().setEvent(renamed);
-    ASSERT_TRUE(editor().isActive());
-    type(u"Work party"_s);
-    renamed = modelled(created->uid);
-    ASSERT_TRUE(renamed);
-    EXPECT_EQ(renamed->title, u"Work party"_s);
-    EXPECT_EQ(renamed->calendar->uid, u"home"_s);
-    EXPECT_EQ(undo().undoActionName(), u"Rename Event"_s);
+    // Days, months and numbers alone are words of the title; a calendar's name with words after it names
+    // the event, it does not move it.
+    for (const QString& title : {u"budget"_s, u"Mon standup"_s, u"March planning"_s, u"10 things to do"_s,
+                                 u"2 hour review"_s, u"Work party"_s}) {
+        editor().setEvent(modelled(created->uid));
+        ASSERT_TRUE(editor().isActive());
+        type(title);
+        const auto renamed = modelled(created->uid);
+        ASSERT_TRUE(renamed);
+        EXPECT_EQ(renamed->title, title);
+        EXPECT_EQ(renamed->startDate, at(0, 14)) << title.toStdString();
+        EXPECT_EQ(renamed->endDate, at(0, 15)) << title.toStdString();
+        EXPECT_FALSE(renamed->isAllDay) << title.toStdString();
+        EXPECT_EQ(renamed->calendar->uid, u"home"_s);
+        EXPECT_EQ(undo().undoActionName(), u"Rename Event"_s);
+    }
 }
 
 TEST_F(InlineEntryLineTest, OnlyEditableCalendarsAreNamesOfTheLanguage) {

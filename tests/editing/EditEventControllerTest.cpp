@@ -174,6 +174,22 @@ TEST_F(EditEventControllerTest, TextNotUnderstoodIsRedAndLeavesTheEventAsItWas) 
     EXPECT_TRUE(loop.store.calls.isEmpty()) << "Escape stores nothing";
 }
 
+TEST_F(EditEventControllerTest, ALineWithoutDatesRetitlesTheEventAndKeepsTheRest) {
+    const auto stored = storedEvent(u"home"_s, u"retro"_s);
+    ASSERT_TRUE(stored);
+    editor.showWithEvent(stored);
+    for (const QString& title : {u"review"_s, u"call mum"_s, u"Team lunch with Ana"_s}) {
+        editor.commandField()->selectAll();
+        type(title);
+        EXPECT_EQ(textColor(*editor.commandField()), VALID_TEXT_COLOR) << title.toStdString();
+        EXPECT_EQ(editor.titleField()->text(), title);
+        EXPECT_EQ(editor.event()->startDate, stored->startDate);
+        EXPECT_EQ(editor.event()->endDate, stored->endDate);
+    }
+    editor.okAction();
+    EXPECT_TRUE(file(u"home"_s, u"retro"_s).contains("SUMMARY:Team lunch with Ana\r\n"));
+}
+
 TEST_F(EditEventControllerTest, CompletionOffersCalendarsAndWordsFromTheStartOfTheField) {
     editor.showWithNewEvent(loop.controller.createNewEvent());
     QAbstractItemView* popup = editor.commandField()->completer()->popup();

@@ -24,6 +24,26 @@ constexpr double MONTH_TIME_INTERVAL = 2678400;
 constexpr double TIMELINE_RANGE_KEYBOARD_DELTA_FACTOR = 1.5;
 constexpr int TIMER_INTERVAL_MS = 60000;
 
+// A line typed over an event is its new title unless it holds a time, a range or a calendar before the
+// title ("4pm to 5:30pm budget", "work: fri 9am review"): "Mon standup", "March planning" and "10 things
+// to do" are titles. A calendar alone is a title too: the language ignores what follows the name, so
+// "Home office" would move the event to Home and drop the words.
+bool namesMoreThanATitle(const ParseTreeNode& node) {
+    switch (node.type()) {
+    case ParseTreeNode::TIME:
+    case ParseTreeNode::calendarAndEvent:
+    case ParseTreeNode::calendarAndInterval:
+        return true;
+    case ParseTreeNode::interval:
+        if (node.childNodes().size() > 1)
+            return true;
+        break;
+    default:
+        break;
+    }
+    return std::any_of(node.childNodes().begin(), node.childNodes().end(), namesMoreThanATitle);
+}
+
 CalendarDate local(const QDateTime& moment) {
     return CalendarDate::fromQDateTime(moment);
 }
@@ -273,9 +293,7 @@ void TimelineViewController::didEnterLineForEvent(const std::shared_ptr<CalEvent
     EventEditSession session(event, false);
     std::optional<ParseTreeNode> tree =
         m_parsingController ? m_parsingController->parseEvent(line) : std::nullopt;
-    // Every other shape starts with a date or time. A calendar alone is a title here: the language ignores
-    // what follows the name, so "Home office" would move the event to Home and drop the words.
-    if (tree && tree->type() == ParseTreeNode::calendar)
+    if (tree && !namesMoreThanATitle(*tree))
         tree.reset();
     if (tree) {
         CalEventBuilder builder;

@@ -73,9 +73,9 @@ public:
     void selectedEventWasClicked(const std::shared_ptr<CalEvent>& event) override;
     void didModifyEvent(const std::shared_ptr<CalEvent>& modified,
                         const std::shared_ptr<CalEvent>& event) override;
-    // Renames the event (undoable as "Rename Event"), or, for a line that the entry language reads as
-    // more than a title ("4pm to 5:30pm budget", "tomorrow lunch", "work: fri 9am review"), applies it as
-    // the event editor's command field does (undoable as "Edit Event").
+    // Renames the event (undoable as "Rename Event"), or, for a line that holds a time, a range or a
+    // calendar before its title ("4pm to 5:30pm budget", "work: fri 9am review"), applies it as the event
+    // editor's command field does (undoable as "Edit Event").
     void didEnterLineForEvent(const std::shared_ptr<CalEvent>& event, const QString& line) override;
 
 signals:
