@@ -6,6 +6,7 @@
 #include "CommandFieldTextViewDelegate.h"
 #include "GridView.h"
 #include "InvitationView.h"
+#include "PickerFormats.h"
 #include "RecurrenceSettingsViewController.h"
 #include "TextViewWithCompletion.h"
 #include "base/Logger.h"
@@ -44,9 +45,6 @@
 #include <algorithm>
 
 namespace {
-
-const QString TIMED_FORMAT = QStringLiteral("ddd d MMM yyyy  HH:mm");
-const QString ALL_DAY_FORMAT = QStringLiteral("ddd d MMM yyyy");
 
 // The words of the entry language a line may start with, offered as the user types.
 const QStringList ENTRY_WORDS{
@@ -140,7 +138,7 @@ void EditEventController::buildWindow() {
     connect(m_endDatePicker, &QDateTimeEdit::dateTimeChanged, this, &EditEventController::endDateAction);
     // Room for the longest date and time, so that neither control cuts its text.
     const int pickerWidth =
-        m_startDatePicker->fontMetrics().horizontalAdvance(QStringLiteral("Wed 30 Sep 2026  23:59")) + 48;
+        m_startDatePicker->fontMetrics().horizontalAdvance(QStringLiteral("Wed Sep 30 2026  12:59 PM")) + 48;
     m_startDatePicker->setMinimumWidth(pickerWidth);
     m_endDatePicker->setMinimumWidth(pickerWidth);
     m_isAllDayCheckbox = new QCheckBox(tr("A&ll day"), this);
@@ -377,7 +375,9 @@ void EditEventController::showDescription() {
 void EditEventController::formatDatePickers() {
     if (!edited())
         return;
-    const QString format = edited()->isAllDay ? ALL_DAY_FORMAT : TIMED_FORMAT;
+    const PickerFormats formats = PickerFormats::fromPreferences(m_userDefaults);
+    const QString format = edited()->isAllDay ? formats.date : formats.dateAndTime;
+    m_recurrenceViewController->setEndDateFormat(formats.date);
     m_startDatePicker->setDisplayFormat(format);
     m_endDatePicker->setDisplayFormat(format);
     m_endDateTransformer.setOffset(edited()->isAllDay ? -1 : 0);

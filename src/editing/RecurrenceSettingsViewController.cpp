@@ -85,13 +85,9 @@ void RecurrenceSettingsViewController::buildLayout() {
     m_endsCountField->adjustSize();
     m_endsDatePicker = new QDateEdit;
     m_endsDatePicker->setCalendarPopup(true);
-    // The date in the order and language of the calendar's locale, with the full year.
-    const QLocale locale(DateEnvironment::localeId());
-    QString format = locale.dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QStringLiteral("yyyy")))
-        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-    m_endsDatePicker->setLocale(locale);
-    m_endsDatePicker->setDisplayFormat(format);
+    // The names of days and months in the language of the calendar's locale.
+    m_endsDatePicker->setLocale(QLocale(DateEnvironment::localeId()));
+    setEndDateFormat(QStringLiteral("ddd d MMM yyyy"));
     m_endsDatePicker->setAccessibleName(tr("End date"));
     m_endsDatePicker->adjustSize();
 
@@ -198,6 +194,11 @@ void RecurrenceSettingsViewController::setRuleByUser(std::shared_ptr<CalRecurren
 void RecurrenceSettingsViewController::replaceEndByUser(std::optional<CalRecurrenceEnd> end) {
     if (m_recurrenceRule) // the end controls show only with a rule
         setRuleByUser(m_recurrenceRule->replaceEnd(std::move(end)));
+}
+
+void RecurrenceSettingsViewController::setEndDateFormat(const QString& format) {
+    m_endsDatePicker->setDisplayFormat(format);
+    m_endsDatePicker->adjustSize();
 }
 
 bool RecurrenceSettingsViewController::isCustomRule(const CalRecurrenceRule& rule) {

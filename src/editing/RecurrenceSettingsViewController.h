@@ -68,6 +68,8 @@ public:
     // The description wraps at this width (pixels).
     int descriptionWidth() const { return m_descriptionWidth; }
     void setDescriptionWidth(int width);
+    // How the end date shows ("ddd d MMM yyyy"): as the event's own dates.
+    void setEndDateFormat(const QString& format);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

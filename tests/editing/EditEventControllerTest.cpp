@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
+#include <QDateEdit>
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
 #include <QLineEdit>
@@ -33,6 +34,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <tuple>
 
 namespace {
 
@@ -188,6 +190,23 @@ TEST_F(EditEventControllerTest, ALineWithoutDatesRetitlesTheEventAndKeepsTheRest
     }
     editor.okAction();
     EXPECT_TRUE(file(u"home"_s, u"retro"_s).contains("SUMMARY:Team lunch with Ana\r\n"));
+}
+
+TEST_F(EditEventControllerTest, DatesShowOnTheClockAndInTheOrderThePreferencesSet) {
+    const auto stored = storedEvent(u"home"_s, u"retro"_s, 14, 3);
+    ASSERT_TRUE(stored);
+    for (const auto& [hours, order, start, end] :
+         {std::tuple{12, 1, "Wed Dec 9 2026  2:00 PM", "Fri Dec 11 2026"},
+          std::tuple{24, 0, "Wed 9 Dec 2026  14:00", "Fri 11 Dec 2026"}}) {
+        loop.defaults.setValue(u"timeDisplayHours"_s, hours);
+        loop.defaults.setValue(u"dayMonthOrder"_s, order);
+        editor.showWithEvent(stored);
+        EXPECT_EQ(editor.startDatePicker()->text(), QString::fromUtf8(start));
+        editor.recurrenceViewController()->setRecurrenceRule(
+            stored->recurrenceRule->replaceEnd(CalRecurrenceEnd{true, wednesday().addDays(2), 0}));
+        EXPECT_EQ(editor.recurrenceViewController()->endsDatePicker()->text(), QString::fromUtf8(end));
+        editor.cancelAction();
+    }
 }
 
 TEST_F(EditEventControllerTest, CompletionOffersCalendarsAndWordsFromTheStartOfTheField) {
