@@ -2,7 +2,7 @@
 
 #include "base/Logger.h"
 #include "dates/EventDescription.h"
-#include "editing/textColors.h"
+#include "editing/TextColors.h"
 #include "entry/ParsingController.h"
 #include "timeline/view/TimelineView.h"
 #include "timeline/view/TimelineViewController.h"
@@ -155,7 +155,7 @@ void GoToDateController::commandTextDidChange(const QString& text) {
 
 void GoToDateController::setTextValid(bool valid) {
     QPalette palette = m_commandTextField->palette();
-    palette.setColor(QPalette::Text, valid ? VALID_TEXT_COLOR : INVALID_TEXT_COLOR);
+    palette.setColor(QPalette::Text, valid ? TextColors::current().valid : TextColors::current().invalid);
     m_commandTextField->setPalette(palette);
 }
 

@@ -133,7 +133,8 @@ void MainWindow::setUpToolBar(TimelineViewController& timeline) {
     QToolBar* bar = addToolBar(tr("Timeline"));
     m_toolBar = bar;
     bar->setMovable(false);
-    bar->setToolButtonStyle(Qt::ToolButtonFollowStyle);
+    // Pictures only, whatever the platform theme asks: the names would not fit beside the slider.
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     addToolBarButton(m_newEvent);
     bar->addSeparator();
     addToolBarButton(m_previous);

@@ -4,12 +4,12 @@
 #include "GridView.h"
 #include "NamedSounds.h"
 #include "SoundPlayer.h"
+#include "TextColors.h"
 #include "TimeIntervalPicker.h"
 #include "base/InternalInconsistency.h"
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
 #include "base/VisibleText.h"
-#include "textColors.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -91,7 +91,7 @@ AlarmSettingsViewController::AlarmSettingsViewController(std::shared_ptr<CalAlar
         label->setFixedWidth(ROW_TEXT_WIDTH);
     }
     QPalette warning = m_programNote->palette();
-    warning.setColor(QPalette::WindowText, INVALID_TEXT_COLOR);
+    warning.setColor(QPalette::WindowText, TextColors::current().invalid);
     m_programNote->setPalette(warning);
     placeControls();
 

@@ -1,5 +1,7 @@
 #include "CommandFieldHighlighter.h"
 
+#include "TextColors.h"
+
 #include <QSignalBlocker>
 #include <QTextDocument>
 
@@ -20,6 +22,6 @@ void CommandFieldHighlighter::highlightBlock(const QString& text) {
     if (length <= 0)
         return;
     QTextCharFormat format;
-    format.setForeground(RECOGNISED_COLOR);
+    format.setForeground(TextColors::current().recognised);
     setFormat(0, length, format);
 }

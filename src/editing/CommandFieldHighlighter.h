@@ -7,7 +7,6 @@
 class CommandFieldHighlighter : public QSyntaxHighlighter {
     Q_OBJECT
 public:
-    static inline const QColor RECOGNISED_COLOR = QColor(20, 80, 170);
 
     explicit CommandFieldHighlighter(QTextDocument* document);
 

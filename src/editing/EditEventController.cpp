@@ -8,6 +8,7 @@
 #include "InvitationView.h"
 #include "PickerFormats.h"
 #include "RecurrenceSettingsViewController.h"
+#include "TextColors.h"
 #include "TextViewWithCompletion.h"
 #include "base/Logger.h"
 #include "base/UndoManager.h"
@@ -22,7 +23,6 @@
 #include "store/CalendarSortOrder.h"
 #include "store/ProgramAlarmApprovals.h"
 #include "store/UserInteraction.h"
-#include "textColors.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -275,7 +275,7 @@ void EditEventController::showSession() {
     {
         const QSignalBlocker quiet(m_commandField);
         m_commandField->clear();
-        setTextColor(*m_commandField, VALID_TEXT_COLOR);
+        setTextColor(*m_commandField, TextColors::current().valid);
     }
     const bool editable = m_session->isEditable();
     setWindowTitle(!editable      ? tr("Event in Read-Only Calendar")
@@ -369,7 +369,7 @@ void EditEventController::showDescription() {
     const QSignalBlocker quiet(m_commandField);
     m_commandField->setPlainText(m_eventDescription->descriptionOfEvent(*edited(), referenceDate()));
     m_commandField->moveCursor(QTextCursor::End);
-    setTextColor(*m_commandField, VALID_TEXT_COLOR);
+    setTextColor(*m_commandField, TextColors::current().valid);
 }
 
 void EditEventController::formatDatePickers() {
@@ -390,7 +390,7 @@ bool EditEventController::isValid() const {
 }
 
 void EditEventController::refreshValidity() {
-    const QColor color = isValid() ? VALID_TEXT_COLOR : INVALID_TEXT_COLOR;
+    const QColor color = isValid() ? TextColors::current().valid : TextColors::current().invalid;
     setTextColor(*m_startDatePicker, color);
     setTextColor(*m_endDatePicker, color);
     m_okButton->setEnabled(isValid() && m_session->isEditable());
@@ -405,7 +405,7 @@ void EditEventController::commandFieldDidChange() {
         m_commandFieldHighlighter->setRecognisedLength(0);
         // A line without any date, time or calendar is a new title for the event as it is.
         const bool title = !text.trimmed().isEmpty() && !m_parsingController.holdsDateOrTime(text);
-        setTextColor(*m_commandField, title ? VALID_TEXT_COLOR : INVALID_TEXT_COLOR);
+        setTextColor(*m_commandField, title ? TextColors::current().valid : TextColors::current().invalid);
         if (title) {
             const std::shared_ptr<CalEvent> retitled = m_session->lineBase();
             retitled->title = text.trimmed();
@@ -423,7 +423,7 @@ void EditEventController::commandFieldDidChange() {
     m_eventBuilder->updateEvent(*built, *tree, referenceDate());
     const bool allDayChanged = built->isAllDay != edited()->isAllDay;
     m_session->takeLine(*built);
-    setTextColor(*m_commandField, VALID_TEXT_COLOR);
+    setTextColor(*m_commandField, TextColors::current().valid);
     if (allDayChanged)
         formatDatePickers();
     else

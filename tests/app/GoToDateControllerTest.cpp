@@ -1,7 +1,7 @@
 #include "app/GoToDateController.h"
 #include "ProgramTestSupport.h"
 #include "dates/EventDescription.h"
-#include "editing/textColors.h"
+#include "editing/TextColors.h"
 #include "timeline/view/TimelineView.h"
 
 #include <gtest/gtest.h>
@@ -55,13 +55,13 @@ TEST_F(GoToDateControllerTest, TheTimelineFollowsWhatIsTypedWhileItIsADate) {
     EXPECT_TRUE(goToDate().goButton()->isDefault());
 
     QTest::keyClicks(field(), u"xyz"_s);
-    EXPECT_EQ(textColor(), INVALID_TEXT_COLOR);
+    EXPECT_EQ(textColor(), TextColors::current().invalid);
     expectSameMoment(timeline().centeredDate(), before);
 
     field()->clear();
     QTest::keyClicks(field(), u"fri"_s);
-    EXPECT_EQ(textColor(), VALID_TEXT_COLOR);
-    EXPECT_EQ(VALID_TEXT_COLOR, QColor(Qt::black));
+    EXPECT_EQ(textColor(), TextColors::current().valid);
+    EXPECT_EQ(TextColors::current().valid, QColor(Qt::black));
     expectSameMoment(timeline().centeredDate(), friday());
     expectSameMoment(goToDate().date(), friday());
     EXPECT_EQ(goToDate().datePicker()->date(), friday().toQDateTime().toLocalTime().date())
@@ -69,10 +69,10 @@ TEST_F(GoToDateControllerTest, TheTimelineFollowsWhatIsTypedWhileItIsADate) {
 
     // Going on typing past the date: the rest is ignored. Breaking the date turns it red and stays.
     QTest::keyClicks(field(), u" 9am dentist"_s);
-    EXPECT_EQ(textColor(), VALID_TEXT_COLOR);
+    EXPECT_EQ(textColor(), TextColors::current().valid);
     expectSameMoment(timeline().centeredDate(), friday().addingSeconds(9 * 3600));
     field()->setText(u"zz fri"_s);
-    EXPECT_EQ(textColor(), INVALID_TEXT_COLOR);
+    EXPECT_EQ(textColor(), TextColors::current().invalid);
     expectSameMoment(timeline().centeredDate(), friday().addingSeconds(9 * 3600));
 }
 
@@ -117,7 +117,7 @@ TEST_F(GoToDateControllerTest, ThePickedDayMovesTheTimelineAndIsWrittenInTheFiel
     expectSameMoment(timeline().centeredDate(), picked);
     EXPECT_EQ(field()->text(),
               window().timelineView().eventDescription()->descriptionOfOnlyDate(picked, now()));
-    EXPECT_EQ(textColor(), VALID_TEXT_COLOR);
+    EXPECT_EQ(textColor(), TextColors::current().valid);
     goToDate().datePicker()->setDate(friday().toQDateTime().toLocalTime().date());
     EXPECT_EQ(field()->text(), u"Fri"_s) << "within the coming week, the weekday alone";
     expectSameMoment(timeline().centeredDate(), friday());

@@ -179,6 +179,7 @@ TEST_F(MainWindowTest, EveryToolBarButtonHasAPictureANameAndATipWithItsShortcut)
         const std::string name = button->accessibleName().toStdString();
         EXPECT_FALSE(button->icon().isNull()) << name;
         EXPECT_FALSE(button->icon().pixmap(22).isNull()) << name << ": the picture draws";
+        EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonIconOnly) << name << ": no name beside it";
         const QString keys = button->defaultAction()->shortcut().toString(QKeySequence::NativeText);
         EXPECT_FALSE(keys.isEmpty()) << name;
         EXPECT_TRUE(button->toolTip().contains(keys)) << button->toolTip().toStdString();

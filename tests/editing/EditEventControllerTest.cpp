@@ -11,8 +11,8 @@
 #include "editing/CommandFieldHighlighter.h"
 #include "editing/CustomRecurrenceController.h"
 #include "editing/RecurrenceSettingsViewController.h"
+#include "editing/TextColors.h"
 #include "editing/TextViewWithCompletion.h"
-#include "editing/textColors.h"
 #include "entry/ParsingController.h"
 #include "store/ProgramAlarmApprovals.h"
 
@@ -140,7 +140,7 @@ TEST_F(EditEventControllerTest, ATypedLineSetsTheFieldsAndReturnStoresIt) {
     EXPECT_EQ(editor.calendarPopUp()->currentText(), u"work"_s);
     EXPECT_EQ(editor.startDatePicker()->dateTime(), QDateTime(QDate(2026, 12, 11), QTime(15, 0)));
     EXPECT_EQ(editor.endDatePicker()->dateTime(), QDateTime(QDate(2026, 12, 11), QTime(16, 30)));
-    EXPECT_EQ(textColor(*editor.commandField()), VALID_TEXT_COLOR);
+    EXPECT_EQ(textColor(*editor.commandField()), TextColors::current().valid);
     // What was understood is coloured, up to the title.
     EXPECT_EQ(editor.commandFieldHighlighter()->recognisedLength(),
               editor.commandField()->toPlainText().indexOf(u"review"_s));
@@ -165,7 +165,7 @@ TEST_F(EditEventControllerTest, TextNotUnderstoodIsRedAndLeavesTheEventAsItWas) 
     // Each change starts again from the event as it was opened, not from the last line's result.
     QTest::keyClick(editor.commandField(), Qt::Key_Home);
     type(u"at "_s);
-    EXPECT_EQ(textColor(*editor.commandField()), INVALID_TEXT_COLOR);
+    EXPECT_EQ(textColor(*editor.commandField()), TextColors::current().invalid);
     EXPECT_EQ(editor.commandFieldHighlighter()->recognisedLength(), 0);
     EXPECT_EQ(editor.event()->startDate, start);
     EXPECT_EQ(editor.event()->title, u"standup"_s);
@@ -183,7 +183,7 @@ TEST_F(EditEventControllerTest, ALineWithoutDatesRetitlesTheEventAndKeepsTheRest
     for (const QString& title : {u"review"_s, u"call mum"_s, u"Team lunch with Ana"_s}) {
         editor.commandField()->selectAll();
         type(title);
-        EXPECT_EQ(textColor(*editor.commandField()), VALID_TEXT_COLOR) << title.toStdString();
+        EXPECT_EQ(textColor(*editor.commandField()), TextColors::current().valid) << title.toStdString();
         EXPECT_EQ(editor.titleField()->text(), title);
         EXPECT_EQ(editor.event()->startDate, stored->startDate);
         EXPECT_EQ(editor.event()->endDate, stored->endDate);
@@ -297,7 +297,7 @@ TEST_F(EditEventControllerTest, AllDayShowsTheLastDayAndStoresTheMidnightAfterIt
     editor.endDatePicker()->setDate(QDate(2027, 2, 28));
     EXPECT_FALSE(editor.isValid());
     EXPECT_FALSE(editor.okButton()->isEnabled());
-    EXPECT_EQ(textColor(*editor.endDatePicker()), INVALID_TEXT_COLOR);
+    EXPECT_EQ(textColor(*editor.endDatePicker()), TextColors::current().invalid);
     editor.isAllDayCheckbox()->click();
     EXPECT_FALSE(editor.event()->isAllDay);
     EXPECT_EQ(editor.event()->startDate, editor.event()->endDate);
