@@ -63,6 +63,7 @@ public:
     ApplicationModel& applicationModel() { return m_model; }
     UndoManager& undoManager() { return m_undoManager; }
     CalendarController& calendarController() const { return *m_calendarController; }
+    CalendarStoreController& calendarStoreController() const { return *m_storeController; }
     ParsingController& parsingController() { return m_parsingController; }
     GoToDateController& goToDateController() const { return *m_goToDateController; }
     FirstTimeLaunchPanelController& firstTimeLaunchPanelController() const {
