@@ -82,7 +82,6 @@ private:
     void followCalendarNames();
     void bindTimeDisplayHours();
     void bindTimelineDefaults();
-    void refreshAfterProcessedChanges();
     // Brings a new or imported event into view, selected.
     void showAndSelect(const CalEvent& event);
     void warnUnlessGregorian();

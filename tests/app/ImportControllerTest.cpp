@@ -35,7 +35,7 @@ protected:
 
     Loop loop;
     QTemporaryDir folder;
-    ImportController import{loop.model, loop.store, loop.undo};
+    ImportController import{loop.model, loop.storeController, loop.undo};
 };
 
 TEST_F(ImportControllerTest, TheEventsOfAFileArriveOneFilePerSeries) {
@@ -68,6 +68,23 @@ TEST_F(ImportControllerTest, TheEventsOfAFileArriveOneFilePerSeries) {
     EXPECT_EQ(eventFiles(), (QStringList{u"invite-1.ics"_s, u"invite-2.ics"_s}));
     EXPECT_EQ(loop.modelled(u"invite-2"_s).size(), 1);
     EXPECT_TRUE(loop.undo.canUndo());
+}
+
+// The import is one undo step of its own: the notices of the series it writes or removes register no
+// step beside it, which a redo would replay by writing each series a second time.
+TEST_F(ImportControllerTest, UndoAndRedoWriteEachSeriesOnce) {
+    bool ok = false;
+    import.importFile(saved(TWO_SERIES), u"home"_s, ok);
+    ASSERT_TRUE(ok);
+    loop.nextPass();
+    loop.store.calls.clear();
+    loop.undo.undo();
+    EXPECT_EQ(loop.store.calls, (QStringList{u"remove invite-1 2"_s, u"remove invite-2 2"_s}));
+    loop.store.calls.clear();
+    loop.undo.redo();
+    EXPECT_EQ(loop.store.calls, QStringList()) << "the redo imports again, nothing else";
+    EXPECT_EQ(eventFiles(), (QStringList{u"invite-1.ics"_s, u"invite-2.ics"_s}));
+    EXPECT_EQ(loop.modelled(u"invite-1"_s).size(), 1);
 }
 
 TEST_F(ImportControllerTest, AFileThatIsNoCalendarIsRefusedAndNothingIsWritten) {

@@ -52,8 +52,8 @@ public:
     bool throwing = false;
 };
 
-// The whole data loop over a calendar folder of its own: the store, its controller with the four
-// processors, the model and the calendar controller; the user defaults in a file of their own unless
+// The whole data loop over a calendar folder of its own: the store, its controller with the change
+// applier, the model and the calendar controller; the user defaults in a file of their own unless
 // another is given.
 struct Loop {
     explicit Loop(const QString& defaultsFile = QString())

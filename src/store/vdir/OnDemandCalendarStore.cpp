@@ -112,3 +112,8 @@ std::optional<StoreError> OnDemandCalendarStore::saveCalendar(const CalCalendar&
 std::optional<StoreError> OnDemandCalendarStore::removeCalendar(const CalCalendar& calendar) {
     return store().removeCalendar(calendar);
 }
+
+CalendarStore::ImportResult OnDemandCalendarStore::importCalendarText(const QString& calendarUid,
+                                                                      const QByteArray& text) {
+    return store().importCalendarText(calendarUid, text);
+}
