@@ -262,6 +262,17 @@ TEST_F(SearchControllerTest, TheResultsFollowTheStoreAndKeepTheSelectedRow) {
     loop.nextPass();
     EXPECT_EQ(found(), (QStringList{u"Dentist again"_s, u"first"_s}));
     EXPECT_EQ(selected(), u"first"_s) << "a new match does not take the selection";
+
+    // Another program's changes: a match renamed away goes, and renamed back it comes again, also for
+    // the next keystroke.
+    ASSERT_FALSE(loop.rewriteAsSync(u"home"_s, u"first"_s, u"Gym"_s).isEmpty());
+    loop.storeController.takeInExternalChanges();
+    EXPECT_EQ(found(), QStringList{u"Dentist again"_s});
+    ASSERT_FALSE(loop.rewriteAsSync(u"home"_s, u"first"_s, u"Dentist at nine"_s).isEmpty());
+    loop.storeController.takeInExternalChanges();
+    EXPECT_EQ(found(), (QStringList{u"Dentist again"_s, u"first"_s}));
+    retype(u"nine"_s);
+    EXPECT_EQ(found(), QStringList{u"first"_s});
 }
 
 TEST_F(SearchControllerTest, EndingTheSearchHidesThePaneAndTheTimelineTakesTheFocus) {

@@ -36,7 +36,7 @@ TimelineViewController::TimelineViewController(TimelineView& view, ApplicationMo
     m_view.setDelegate(this);
     m_view.inlineEditEventController().setStoreAccess(&m_calendarController, &m_undoManager);
 
-    connect(&m_model, &ApplicationModel::eventsChanged, this, &TimelineViewController::showEvents);
+    connect(&m_model, &ApplicationModel::eventsChanged, this, &TimelineViewController::eventsDidChange);
     connect(&m_model, &ApplicationModel::calendarFilterChanged, this, &TimelineViewController::showEvents);
     connect(&m_model, &ApplicationModel::calendarsChanged, this,
             [this] { m_view.setCalendars(m_model.calendars()); });
@@ -75,6 +75,13 @@ void TimelineViewController::setClock(std::function<CalendarDate()> clock) {
 
 void TimelineViewController::showEvents() {
     m_view.setEvents(eventsToShow());
+}
+
+void TimelineViewController::eventsDidChange(const ApplicationModel::EventsChange& change) {
+    if (change.isWhole)
+        showEvents();
+    else
+        m_view.replaceEvents(eventsToShow(), change.removed);
 }
 
 EventList TimelineViewController::eventsToShow() const {
@@ -198,10 +205,6 @@ void TimelineViewController::ensureEventIsVisible(const CalEvent& event) {
     const bool spansView = start < m_view.startDate() && end > m_view.endDate();
     if (!startsInView && !spansView)
         setCenteredDate(start);
-}
-
-void TimelineViewController::refresh() {
-    m_view.setNeedsNewLayout();
 }
 
 void TimelineViewController::nextView() {
