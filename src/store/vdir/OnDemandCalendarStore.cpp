@@ -12,7 +12,7 @@
 OnDemandCalendarStore::OnDemandCalendarStore(QString rootDirectory, std::chrono::milliseconds closeDelay,
                                              QObject* parent)
     : CalendarStore(parent), m_root(QDir(rootDirectory).absolutePath()),
-      m_watcher(VdirCalendarStore::WATCH_DELAY_MS) {
+      m_watcher(VdirCalendarStore::WATCH_QUIET_MS, VdirCalendarStore::WATCH_DELAY_MS) {
     m_closeTimer.setSingleShot(true);
     m_closeTimer.setInterval(closeDelay);
     connect(&m_closeTimer, &QTimer::timeout, this, &OnDemandCalendarStore::close);
