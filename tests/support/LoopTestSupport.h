@@ -95,11 +95,12 @@ struct Loop {
         if (store.saveCalendar(*store.calendarWithUID(calendarUid)))
             throw std::runtime_error("cannot reread calendar");
     }
-    // An hour from 10:00 UTC, `days` after tomorrow; with `count`, the first of a daily series.
-    void makeEvent(const QString& calendarUid, const QString& uid, int days = 0, int count = 0) {
+    // An hour from 10:00 UTC, `days` after tomorrow, titled `title` or its uid; `count`: a daily series.
+    std::shared_ptr<CalEvent> makeEvent(const QString& calendarUid, const QString& uid, int days = 0,
+                                        int count = 0, const QString& title = QString()) {
         auto event = CalEvent::event();
         event->uid = uid;
-        event->title = uid;
+        event->title = title.isEmpty() ? uid : title;
         event->calendar = store.calendarWithUID(calendarUid);
         event->startDate = QDateTime(QDate::currentDate().addDays(1 + days), QTime(10, 0), Qt::UTC);
         event->endDate = event->startDate.addSecs(3600);
@@ -109,6 +110,7 @@ struct Loop {
         }
         if (store.saveEvent(*event, CalSpan::AllEvents))
             throw std::runtime_error("cannot create event");
+        return event;
     }
     // The file of an event whose file is named after its uid, as it is on disk.
     QByteArray file(const QString& calendarUid, const QString& uid) const {

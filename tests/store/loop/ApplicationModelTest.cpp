@@ -94,24 +94,6 @@ TEST_F(ApplicationModelTest, ReplacingOccurrencesMovesTheSelection) {
     EXPECT_EQ(m_model.selectedEvent(), other);
 }
 
-// What the timeline and search update by: a reload is whole, a replacement names its records.
-TEST_F(ApplicationModelTest, AChangeNamesTheRecordsThatWentAndCame) {
-    QList<ApplicationModel::EventsChange> changes;
-    QObject::connect(&m_model, &ApplicationModel::eventsChanged,
-                     [&](const ApplicationModel::EventsChange& change) { changes.append(change); });
-    const auto lunch = event(u"lunch"_s, m_home), daily = event(u"daily"_s, m_work),
-               kept = event(u"x"_s, m_home);
-    m_model.setEvents({lunch, daily, kept});
-    const auto moved = event(u"daily"_s, m_work, 1);
-    m_model.replaceEvents({{u"daily"_s, {moved}}, {u"lunch"_s, {}}});
-    ASSERT_EQ(changes.size(), 2);
-    EXPECT_TRUE(changes[0].isWhole);
-    EXPECT_FALSE(changes[1].isWhole);
-    EXPECT_EQ(changes[1].removedRecords(), (QSet<const CalEvent*>{lunch.get(), daily.get()}));
-    EXPECT_EQ(changes[1].added, EventList{moved});
-    EXPECT_EQ(m_model.events(), (EventList{kept, moved}));
-}
-
 TEST_F(ApplicationModelTest, SelectionFollowsCalendarsAndReloads) {
     const auto lunch = event(u"lunch"_s, m_home);
     const auto standup = event(u"daily"_s, m_work, 2);
