@@ -7,10 +7,6 @@
 #include "dates/DateFormatter.h"
 #include "dates/EventDescription.h"
 #include "shortcut/PreferenceKeys.h"
-#include "store/ExternalCalendarCalendarStoreProcessor.h"
-#include "store/ExternalEventCalendarStoreProcessor.h"
-#include "store/InternalCalendarCalendarStoreProcessor.h"
-#include "store/InternalEventCalendarStoreProcessor.h"
 #include "store/RememberedCalendar.h"
 #include "timeline/view/InlineEditEventController.h"
 #include "timeline/view/TimelineView.h"
@@ -145,7 +141,7 @@ void ApplicationDelegate::setUpCalendars() {
     });
     connect(m_window.get(), &MainWindow::removeCalendarRequested, this,
             [this] { m_removeCalendarController->showRemoveCalendar(m_window.get()); });
-    m_importController = std::make_unique<ImportController>(m_model, *m_store, m_undoManager);
+    m_importController = std::make_unique<ImportController>(m_model, *m_storeController, m_undoManager);
     connect(m_window.get(), &MainWindow::importRequested, this,
             [this] { m_importController->run(m_window.get()); });
     connect(m_importController.get(), &ImportController::didImport, this,
@@ -242,8 +238,6 @@ void ApplicationDelegate::finishLaunching() {
     m_window->timelineView().setFocus(Qt::OtherFocusReason);
     // The first view request loads the calendars and events.
     m_timelineViewController->showNow();
-    // The processors exist from that first load on.
-    refreshAfterProcessedChanges();
     warnUnlessGregorian();
     if (m_userDefaults.value(SCREENSHOT).toInt() != 0) {
         const QPoint origin = m_window->pos();
@@ -252,17 +246,6 @@ void ApplicationDelegate::finishLaunching() {
         m_window->update();
     }
     m_firstTimeLaunchPanelController->showFirstTimeLaunchPanelUnlessSupressedCenterInWindow(m_window.get());
-}
-
-void ApplicationDelegate::refreshAfterProcessedChanges() {
-    const QList<CalendarStoreProcessor*> processors{
-        m_storeController->internalEventProcessor(), m_storeController->externalEventProcessor(),
-        m_storeController->internalCalendarProcessor(), m_storeController->externalCalendarProcessor()};
-    for (CalendarStoreProcessor* processor : processors) {
-        if (processor)
-            connect(processor, &CalendarStoreProcessor::didProcessChanges, m_timelineViewController.get(),
-                    &TimelineViewController::refresh);
-    }
 }
 
 void ApplicationDelegate::showMainWindow() {

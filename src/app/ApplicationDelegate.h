@@ -63,6 +63,7 @@ public:
     ApplicationModel& applicationModel() { return m_model; }
     UndoManager& undoManager() { return m_undoManager; }
     CalendarController& calendarController() const { return *m_calendarController; }
+    CalendarStoreController& calendarStoreController() const { return *m_storeController; }
     ParsingController& parsingController() { return m_parsingController; }
     GoToDateController& goToDateController() const { return *m_goToDateController; }
     FirstTimeLaunchPanelController& firstTimeLaunchPanelController() const {
@@ -81,7 +82,6 @@ private:
     void followCalendarNames();
     void bindTimeDisplayHours();
     void bindTimelineDefaults();
-    void refreshAfterProcessedChanges();
     // Brings a new or imported event into view, selected.
     void showAndSelect(const CalEvent& event);
     void warnUnlessGregorian();

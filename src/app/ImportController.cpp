@@ -5,8 +5,7 @@
 #include "base/UndoManager.h"
 #include "records/CalAlarm.h"
 #include "store/ApplicationModel.h"
-#include "store/anyRecordOfSeries.h"
-#include "store/vdir/VdirCalendarStore.h"
+#include "store/CalendarStoreController.h"
 #include "store/vdir/VdirItem.h"
 
 #include <QFileDialog>
@@ -16,9 +15,9 @@
 
 #include <algorithm>
 
-ImportController::ImportController(ApplicationModel& model, VdirCalendarStore& store,
+ImportController::ImportController(ApplicationModel& model, CalendarStoreController& storeController,
                                    UndoManager& undoManager, QObject* parent)
-    : QObject(parent), m_model(model), m_store(store), m_undoManager(undoManager) {}
+    : QObject(parent), m_model(model), m_storeController(storeController), m_undoManager(undoManager) {}
 
 void ImportController::run(QWidget* window) {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
@@ -69,7 +68,7 @@ QString ImportController::importFile(const QString& path, const QString& calenda
                                                  ? tr("there is no such file")
                                                  : contents.why);
     const QByteArray& text = contents.bytes;
-    const VdirCalendarStore::ImportResult result = m_store.importCalendarText(calendarUid, text);
+    const CalendarStore::ImportResult result = m_storeController.importCalendarText(calendarUid, text);
     if (!result.importedUids.isEmpty())
         registerUndo(calendarUid, text, result.importedUids);
     if (result.error)
@@ -77,7 +76,7 @@ QString ImportController::importFile(const QString& path, const QString& calenda
             .arg(result.error->description, result.error->recoverySuggestion);
     ok = !result.importedUids.isEmpty();
     if (ok)
-        if (const auto first = anyRecordOfSeries(m_store, result.importedUids.front()))
+        if (const auto first = m_storeController.anyRecordOfSeries(result.importedUids.front()))
             emit didImport(first);
     const auto calendar = m_model.calendarWithUid(calendarUid);
     const QString title = calendar ? calendar->title : calendarUid;
@@ -101,7 +100,7 @@ QString ImportController::importFile(const QString& path, const QString& calenda
 int ImportController::programAlarmCount(const QStringList& uids) {
     int count = 0;
     for (const QString& uid : uids)
-        if (const auto record = anyRecordOfSeries(m_store, uid))
+        if (const auto record = m_storeController.anyRecordOfSeries(uid))
             count += int(std::count_if(record->alarms.cbegin(), record->alarms.cend(), [](const auto& alarm) {
                 return alarm->action() == CalAlarm::Procedure;
             }));
@@ -113,15 +112,15 @@ void ImportController::registerUndo(const QString& calendarUid, const QByteArray
                                     const QStringList& uids) {
     m_undoManager.registerUndo([this, calendarUid, text, uids] {
         for (const QString& uid : uids) {
-            const auto record = anyRecordOfSeries(m_store, uid);
+            const auto record = m_storeController.anyRecordOfSeries(uid);
             if (!record)
                 continue; // already gone, removed by another program
-            if (const auto failed = m_store.removeEvent(*record, CalSpan::AllEvents))
+            if (const auto failed = m_storeController.removeSeriesWithoutUndo(*record))
                 VL_LOG(LCALSTORE, Logger::LOG_ERROR_LEVEL,
                        QStringLiteral("Error %1").arg(failed->description));
         }
         m_undoManager.registerUndo([this, calendarUid, text] {
-            const auto again = m_store.importCalendarText(calendarUid, text);
+            const auto again = m_storeController.importCalendarText(calendarUid, text);
             if (!again.importedUids.isEmpty())
                 registerUndo(calendarUid, text, again.importedUids);
         });

@@ -8,16 +8,16 @@
 #include <memory>
 
 class ApplicationModel;
+class CalendarStoreController;
 class UndoManager;
-class VdirCalendarStore;
 class QWidget;
 
 // File > Import…: an iCalendar file (also one saved from a mail) into a calendar the user picks.
 class ImportController : public QObject {
     Q_OBJECT
 public:
-    ImportController(ApplicationModel& model, VdirCalendarStore& store, UndoManager& undoManager,
-                     QObject* parent = nullptr);
+    ImportController(ApplicationModel& model, CalendarStoreController& storeController,
+                     UndoManager& undoManager, QObject* parent = nullptr);
 
     // Asks for the file and the calendar, imports, and tells the user what came of it.
     void run(QWidget* window);
@@ -34,6 +34,6 @@ private:
     int programAlarmCount(const QStringList& uids);
 
     ApplicationModel& m_model;
-    VdirCalendarStore& m_store;
+    CalendarStoreController& m_storeController;
     UndoManager& m_undoManager;
 };

@@ -64,7 +64,7 @@ SearchController::SearchController(ApplicationModel& model, CalendarController& 
             setSearchRangeMode(storedRangeMode());
     });
 
-    connect(&m_model, &ApplicationModel::eventsChanged, this, &SearchController::refreshKeepingSelection);
+    connect(&m_model, &ApplicationModel::eventsChanged, this, &SearchController::eventsDidChange);
     connect(&m_model, &ApplicationModel::enabledCalendarUidsChanged, this, [this] {
         if (m_calendarsMode == ShownCalendars)
             refreshKeepingSelection();
@@ -155,7 +155,7 @@ void SearchController::search() {
     if (!isSearching())
         openPane();
     ensureNearbyEventsLoaded();
-    updateFoundEvents();
+    showFoundEvents(m_index.matches(criteria()));
     selectEvent();
 }
 
@@ -188,8 +188,7 @@ void SearchController::ensureNearbyEventsLoaded() {
                                                 moment.addSecs(NEARBY_SECONDS));
 }
 
-void SearchController::updateFoundEvents() {
-    const EventList found = m_index.matches(criteria());
+void SearchController::showFoundEvents(const EventList& found) {
     m_results->setEvents(found);
     m_timeline.timelineView().setFocusedEvents(found);
 }
@@ -197,14 +196,33 @@ void SearchController::updateFoundEvents() {
 // New records of the same occurrences come with every reload: the selected row stays on its occurrence,
 // without moving the timeline.
 void SearchController::refreshKeepingSelection() {
+    if (isSearching())
+        showKeepingSelection(m_index.matches(criteria()));
+}
+
+void SearchController::eventsDidChange(const ApplicationModel::EventsChange& change) {
     if (!isSearching())
         return;
+    if (change.isWhole) {
+        refreshKeepingSelection();
+        return;
+    }
+    const QSet<const CalEvent*> removed = change.removedRecords();
+    EventList found;
+    for (const auto& event : foundEvents())
+        if (!removed.contains(event.get()))
+            found.append(event);
+    found.append(EventSearchIndex::matchesAmong(change.added, criteria()));
+    EventSearchIndex::sortByStart(found);
+    showKeepingSelection(found);
+}
+
+void SearchController::showKeepingSelection(const EventList& found) {
     const auto selected = selectedEvent();
-    updateFoundEvents();
+    showFoundEvents(found);
     if (!selected)
         return;
     const EventKey key(*selected);
-    const EventList& found = foundEvents();
     const auto same =
         std::find_if(found.begin(), found.end(), [&](const auto& e) { return EventKey(*e) == key; });
     if (same == found.end())

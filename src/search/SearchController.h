@@ -66,8 +66,11 @@ private:
     void openPane();
     void hidePane();
     void ensureNearbyEventsLoaded();
-    void updateFoundEvents();
+    void showFoundEvents(const EventList& found);
     void refreshKeepingSelection();
+    // Of a change that is no reload, only the records that came are searched.
+    void eventsDidChange(const ApplicationModel::EventsChange& change);
+    void showKeepingSelection(const EventList& found);
     void selectEvent();
     void selectRow(int row);
     void selectionDidChange();

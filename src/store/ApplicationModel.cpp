@@ -25,6 +25,14 @@ qint64 millisecondsBetweenOccurrences(const CalEvent& first, const CalEvent& sec
 
 } // namespace
 
+QSet<const CalEvent*> ApplicationModel::EventsChange::removedRecords() const {
+    QSet<const CalEvent*> records;
+    records.reserve(removed.size());
+    for (const auto& event : removed)
+        records.insert(event.get());
+    return records;
+}
+
 ApplicationModel::ApplicationModel(QObject* parent) : QObject(parent) {}
 
 ApplicationModel::EventFilter ApplicationModel::calendarFilter() const {
@@ -83,59 +91,33 @@ std::shared_ptr<CalEvent> ApplicationModel::eventWithKey(const EventKey& key) co
 
 void ApplicationModel::setEvents(const EventList& events) {
     m_events = withoutDuplicates(events);
-    emit eventsChanged(ListChange::Whole, -1);
+    emit eventsChanged(EventsChange{true, {}, {}});
     // A reload brings new records of the same occurrences: keep the selection on its occurrence.
     if (m_selectedEvent && !m_events.contains(m_selectedEvent))
         setSelectedEvent(eventWithKey(EventKey(*m_selectedEvent)));
 }
 
-void ApplicationModel::addEvent(const std::shared_ptr<CalEvent>& event) {
-    if (m_events.contains(event)) {
-        VL_LOG(LOTHER, Logger::LOG_WARNING_LEVEL, QStringLiteral("Duplicate event %1").arg(describe(*event)));
-        return;
-    }
-    m_events.append(event);
-    emit eventsChanged(ListChange::Insertion, int(m_events.size() - 1));
-}
-
-void ApplicationModel::addEvents(const EventList& events) {
-    m_events = withoutDuplicates(m_events + events);
-    emit eventsChanged(ListChange::Whole, -1);
-}
-
-void ApplicationModel::deleteEvent(const std::shared_ptr<CalEvent>& event) {
-    const auto index = m_events.indexOf(event);
-    if (index < 0)
-        return;
-    if (m_selectedEvent == event)
-        setSelectedEvent(nullptr);
-    m_events.removeAt(index);
-    emit eventsChanged(ListChange::Removal, int(index));
-}
-
-void ApplicationModel::deleteEvents(const EventList& events) {
-    if (m_selectedEvent && events.contains(m_selectedEvent))
-        setSelectedEvent(nullptr);
-    m_events.removeIf([&events](const std::shared_ptr<CalEvent>& event) { return events.contains(event); });
-    emit eventsChanged(ListChange::Whole, -1);
-}
-
-void ApplicationModel::deleteEventsWithUid(const QString& uid) {
-    deleteEvents(eventsWithUid(uid));
-}
-
-void ApplicationModel::replaceEventsWithUid(const QString& uid, const EventList& events) {
+void ApplicationModel::replaceEvents(const QHash<QString, EventList>& byUid) {
     const std::shared_ptr<CalEvent> selected = m_selectedEvent;
-    const bool selectedWasDetached = selected && selected->isDetached;
-    if (selected && hasUid(*selected, uid))
+    const bool selectionReplaced = selected && byUid.contains(selected->uid);
+    if (selectionReplaced)
         setSelectedEvent(nullptr);
-    m_events.removeIf([&uid](const std::shared_ptr<CalEvent>& event) { return hasUid(*event, uid); });
-    m_events.append(events);
-    emit eventsChanged(ListChange::Whole, -1);
-    if (!selected)
+    EventsChange change;
+    m_events.removeIf([&](const std::shared_ptr<CalEvent>& event) {
+        if (!byUid.contains(event->uid))
+            return false;
+        change.removed.append(event);
+        return true;
+    });
+    for (const EventList& events : byUid) {
+        m_events.append(events);
+        change.added.append(events);
+    }
+    emit eventsChanged(change);
+    if (!selectionReplaced)
         return;
     std::shared_ptr<CalEvent> closest = closestOccurrenceToEvent(*selected);
-    if (selectedWasDetached && closest && millisecondsBetweenOccurrences(*selected, *closest) >= 100)
+    if (selected->isDetached && closest && millisecondsBetweenOccurrences(*selected, *closest) >= 100)
         closest = nullptr;
     setSelectedEvent(closest);
 }

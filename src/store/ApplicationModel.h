@@ -3,6 +3,7 @@
 #include "CalendarStore.h"
 #include "EventKey.h"
 
+#include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -12,7 +13,7 @@
 
 // The one in-memory picture of the calendar data that views and controllers read: the calendars, the
 // events of the loaded window (one record per occurrence), the selection and the calendars switched on.
-// It never talks to the store; the calendar controller and the change processors keep it current.
+// It never talks to the store; the calendar controller and the change applier keep it current.
 //
 // Kept true by every operation: a selected event belongs to the selected calendar and is one of the
 // events; a deleted calendar is neither enabled nor selected.
@@ -20,6 +21,16 @@ class ApplicationModel : public QObject {
     Q_OBJECT
 public:
     enum class ListChange { Insertion, Removal, Replacement, Whole }; // the first three at an index
+    // What one change did to the events: the records that went and those that came (a uid whose records
+    // were replaced has its old ones among the first and its new ones among the second). A reload sets
+    // the whole list anew and names no records.
+    struct EventsChange {
+        bool isWhole = false;
+        EventList removed;
+        EventList added;
+
+        QSet<const CalEvent*> removedRecords() const;
+    };
     enum class SetChange { Whole, Union, Minus };
     using EventFilter = std::function<bool(const CalEvent&)>;
 
@@ -47,14 +58,11 @@ public:
 
     // A record given twice is kept once, and the duplicates are logged.
     void setEvents(const EventList& events);
-    void addEvent(const std::shared_ptr<CalEvent>& event);
-    void addEvents(const EventList& events);
-    void deleteEvent(const std::shared_ptr<CalEvent>& event);
-    void deleteEvents(const EventList& events);
-    void deleteEventsWithUid(const QString& uid);
-    // Puts new records in place of those of the uid. A selected occurrence moves to the nearest new one;
-    // a selected detached occurrence stays only if it comes back at the same occurrence date.
-    void replaceEventsWithUid(const QString& uid, const EventList& events);
+    // Puts the records of each uid of `byUid` in place of the model's records of that uid, as one change;
+    // a uid given no records loses its events. A selected occurrence moves to the nearest new one of its
+    // uid; a selected detached occurrence stays only if it comes back at the same occurrence date.
+    void replaceEvents(const QHash<QString, EventList>& byUid);
+    void replaceEventsWithUid(const QString& uid, const EventList& events) { replaceEvents({{uid, events}}); }
 
     void setCalendars(const CalendarList& calendars);
     void addCalendar(const std::shared_ptr<CalCalendar>& calendar);
@@ -75,7 +83,7 @@ public:
     void removeEnabledCalendarUids(const QSet<QString>& uids);
 
 signals:
-    void eventsChanged(ApplicationModel::ListChange kind, int index);
+    void eventsChanged(const ApplicationModel::EventsChange& change);
     void calendarsChanged(ApplicationModel::ListChange kind, int index);
     void selectedEventChanged();
     void selectedCalendarUidChanged();

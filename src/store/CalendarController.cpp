@@ -2,9 +2,7 @@
 
 #include "ApplicationModel.h"
 #include "CalendarStoreController.h"
-#include "ExternalCalendarCalendarStoreProcessor.h"
-#include "InternalCalendarCalendarStoreProcessor.h"
-#include "InternalEventCalendarStoreProcessor.h"
+#include "ChangeApplier.h"
 #include "base/InternalInconsistency.h"
 #include "base/Logger.h"
 #include "base/UndoManager.h"
@@ -159,7 +157,7 @@ void CalendarController::removeCalendar(const CalCalendar& calendar) {
         registerCalendarReenabling(modelCalendar->uid);
     for (const auto& event : oneEventPerUid(model.eventsInCalendar(*modelCalendar)))
         m_storeController.removeEvent(*event, CalSpan::AllEvents);
-    // The processors undo only what the model holds; the series outside its window go with the folder.
+    // The applier undoes only what the model holds; the series outside its window go with the folder.
     for (const auto& record : seriesOutsideWindow(modelCalendar->uid))
         registerRestoring(record);
     m_storeController.removeCalendar(*modelCalendar);
@@ -236,20 +234,12 @@ void CalendarController::saveEnabledCalendarsDefaults() {
 }
 
 void CalendarController::initialLoad() {
-    registerProcessors();
+    m_storeController.setChangeApplier(
+        std::make_unique<ChangeApplier>(applicationModel(), m_storeController, m_undoManager));
     loadInitialCalendars();
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    loadEventsFrom(now.addSecs(-ExternalEventCalendarStoreProcessor::INITIAL_RANGE_SECONDS),
-                   now.addSecs(ExternalEventCalendarStoreProcessor::INITIAL_RANGE_SECONDS));
-}
-
-void CalendarController::registerProcessors() {
-    ApplicationModel& model = applicationModel();
-    m_storeController.registerInternalEventProcessor(
-        std::make_unique<InternalEventCalendarStoreProcessor>(model, m_storeController, m_undoManager),
-        std::make_unique<ExternalEventCalendarStoreProcessor>(model, m_storeController),
-        std::make_unique<InternalCalendarCalendarStoreProcessor>(model, m_storeController, m_undoManager),
-        std::make_unique<ExternalCalendarCalendarStoreProcessor>(model, m_storeController));
+    loadEventsFrom(now.addSecs(-ChangeApplier::INITIAL_RANGE_SECONDS),
+                   now.addSecs(ChangeApplier::INITIAL_RANGE_SECONDS));
 }
 
 void CalendarController::loadInitialCalendars() {

@@ -59,7 +59,6 @@ public:
 
 private:
     void initialLoad();
-    void registerProcessors();
     void loadInitialCalendars();
     void loadEventsFrom(const QDateTime& start, const QDateTime& end);
     void warnAboutCalDavCalendars();

@@ -47,6 +47,18 @@ public:
     [[nodiscard]] virtual std::optional<StoreError> saveCalendar(const CalCalendar& calendar) = 0;
     [[nodiscard]] virtual std::optional<StoreError> removeCalendar(const CalCalendar& calendar) = 0;
 
+    // What an import did: the series written (one file each), and why others were left out.
+    struct ImportResult {
+        QStringList importedUids;
+        QStringList skipped;
+        std::optional<StoreError> error; // nothing was written
+    };
+    // Puts the events of an iCalendar text (a file, a mail attachment) into a calendar, one file per
+    // series with every property and time zone of the text but the scheduling METHOD. A file of one series
+    // is stored as it is otherwise. Series whose uid the store already holds, and events without a uid, are
+    // left out.
+    virtual ImportResult importCalendarText(const QString& calendarUid, const QByteArray& text) = 0;
+
 signals:
     void eventsChanged(const StoreChanges& changes);
     void calendarsChanged(const StoreChanges& changes);

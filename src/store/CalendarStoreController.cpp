@@ -1,8 +1,7 @@
 #include "CalendarStoreController.h"
 
-#include "ExternalCalendarCalendarStoreProcessor.h"
-#include "InternalCalendarCalendarStoreProcessor.h"
-#include "InternalEventCalendarStoreProcessor.h"
+#include "ChangeApplier.h"
+#include "anyRecordOfSeries.h"
 #include "base/Logger.h"
 #include "describe.h"
 
@@ -35,30 +34,31 @@ void logException(const std::exception& exception) {
 
 } // namespace
 
+template <typename Call> auto CalendarStoreController::withoutUndo(Call call) {
+    return m_applier ? m_applier->withoutUndo(call) : call();
+}
+
 CalendarStoreController::CalendarStoreController(CalendarStore& store, UserInteraction& userInteraction)
     : m_store(store), m_userInteraction(userInteraction) {}
 
 CalendarStoreController::~CalendarStoreController() = default;
 
-void CalendarStoreController::registerInternalEventProcessor(
-    std::unique_ptr<InternalEventCalendarStoreProcessor> internalEvents,
-    std::unique_ptr<ExternalEventCalendarStoreProcessor> externalEvents,
-    std::unique_ptr<InternalCalendarCalendarStoreProcessor> internalCalendars,
-    std::unique_ptr<ExternalCalendarCalendarStoreProcessor> externalCalendars) {
-    m_internalEvents = std::move(internalEvents);
-    m_externalEvents = std::move(externalEvents);
-    m_internalCalendars = std::move(internalCalendars);
-    m_externalCalendars = std::move(externalCalendars);
-    QObject::connect(&m_store, &CalendarStore::eventsChanged, m_internalEvents.get(),
-                     &CalendarStoreProcessor::processChanges);
-    QObject::connect(&m_store, &CalendarStore::eventsChangedExternally, m_externalEvents.get(),
-                     &CalendarStoreProcessor::processChanges);
-    QObject::connect(&m_store, &CalendarStore::eventsChangedExternally, m_internalEvents.get(),
-                     &InternalEventCalendarStoreProcessor::noteOthersChanges);
-    QObject::connect(&m_store, &CalendarStore::calendarsChanged, m_internalCalendars.get(),
-                     &CalendarStoreProcessor::processChanges);
-    QObject::connect(&m_store, &CalendarStore::calendarsChangedExternally, m_externalCalendars.get(),
-                     &CalendarStoreProcessor::processChanges);
+void CalendarStoreController::setChangeApplier(std::unique_ptr<ChangeApplier> applier) {
+    m_applier = std::move(applier);
+    ChangeApplier* target = m_applier.get();
+    using Origin = ChangeApplier::Origin;
+    QObject::connect(&m_store, &CalendarStore::eventsChanged, target, [target](const StoreChanges& changes) {
+        target->applyEventChanges(changes, Origin::Ours);
+    });
+    QObject::connect(
+        &m_store, &CalendarStore::eventsChangedExternally, target,
+        [target](const StoreChanges& changes) { target->applyEventChanges(changes, Origin::Others); });
+    QObject::connect(
+        &m_store, &CalendarStore::calendarsChanged, target,
+        [target](const StoreChanges& changes) { target->applyCalendarChanges(changes, Origin::Ours); });
+    QObject::connect(
+        &m_store, &CalendarStore::calendarsChangedExternally, target,
+        [target](const StoreChanges& changes) { target->applyCalendarChanges(changes, Origin::Others); });
 }
 
 CalendarList CalendarStoreController::loadAllCalendars() {
@@ -76,10 +76,8 @@ EventList CalendarStoreController::loadAllEventsWithStartDate(const QDateTime& s
     VL_LOG(LCALSTORE, Logger::LOG_INFO_LEVEL, QStringLiteral("start %1 end %2").arg(text(start), text(end)));
     const EventList events = m_store.events(start, end, calendars);
     VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL, QStringLiteral("Loaded %1 events").arg(events.size()));
-    if (m_internalEvents)
-        m_internalEvents->setRangeStartDate(start, end);
-    if (m_externalEvents)
-        m_externalEvents->setRangeStartDate(start, end);
+    if (m_applier)
+        m_applier->setRange(start, end);
     return events;
 }
 
@@ -90,6 +88,10 @@ EventList CalendarStoreController::loadEventsWithUid(const QString& uid, const Q
                .arg(uid, text(start), text(end))
                .arg(calendars.size()));
     return m_store.events(start, end, uid, calendars);
+}
+
+std::shared_ptr<CalEvent> CalendarStoreController::anyRecordOfSeries(const QString& uid) {
+    return ::anyRecordOfSeries(m_store, uid);
 }
 
 void CalendarStoreController::saveEvent(const CalEvent& event, CalSpan span) {
@@ -129,6 +131,21 @@ std::optional<StoreError> CalendarStoreController::saveCalendar(const CalCalenda
                 .arg(calendar.title);
         return error;
     }
+}
+
+CalendarStore::ImportResult CalendarStoreController::importCalendarText(const QString& calendarUid,
+                                                                        const QByteArray& text) {
+    VL_LOG(LCALSTORE, Logger::LOG_INFO_LEVEL, QStringLiteral("calendar uid %1").arg(calendarUid));
+    return withoutUndo([&] { return m_store.importCalendarText(calendarUid, text); });
+}
+
+std::optional<StoreError> CalendarStoreController::removeSeriesWithoutUndo(const CalEvent& event) {
+    logChange(event, CalSpan::AllEvents);
+    const std::optional<StoreError> error =
+        withoutUndo([&] { return m_store.removeEvent(event, CalSpan::AllEvents); });
+    if (error)
+        logError(*error);
+    return error;
 }
 
 void CalendarStoreController::handleCalendarStoreError(const StoreError& error) {

@@ -79,6 +79,14 @@ std::shared_ptr<ArrangedEvent> EventArranger::arrangedEventFor(const std::shared
     return arranged;
 }
 
+void EventArranger::forgetArrangedEvents(const EventList& events) {
+    for (const auto& event : events) {
+        const auto cached = m_cache.constFind(EventKey(*event));
+        if (cached != m_cache.cend() && (*cached)->event() == event)
+            m_cache.erase(cached);
+    }
+}
+
 void EventArranger::append(const std::shared_ptr<ArrangedEvent>& arrangedEvent) {
     m_arrangedEvents.append(arrangedEvent);
     const QRectF rect = arrangedEvent->boundingRect();

@@ -31,6 +31,8 @@ public:
     // Draws the visible events that reach into `exposed`, later ones of the list over earlier ones.
     void drawEventsInView(QPainter& painter, const TimelineCanvas& view, const QRectF& exposed) const;
     void discardCachedArrangedEvents() { m_cache.clear(); }
+    // Drops the arrangements of these records; the others stay for the next layout.
+    void forgetArrangedEvents(const EventList& events);
 
     const EventList& visibleEvents() const { return m_visibleEvents; }
     // In placement order.

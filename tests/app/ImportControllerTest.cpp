@@ -35,7 +35,7 @@ protected:
 
     Loop loop;
     QTemporaryDir folder;
-    ImportController import{loop.model, loop.store, loop.undo};
+    ImportController import{loop.model, loop.storeController, loop.undo};
 };
 
 TEST_F(ImportControllerTest, TheEventsOfAFileArriveOneFilePerSeries) {
@@ -56,13 +56,14 @@ TEST_F(ImportControllerTest, TheEventsOfAFileArriveOneFilePerSeries) {
     EXPECT_FALSE(ok);
     EXPECT_EQ(eventFiles().size(), 2);
 
-    // One undo takes the whole import back, one redo brings it again.
+    // One undo takes the whole import back, one redo brings it again, and nothing writes a series twice.
     loop.nextPass();
     ASSERT_EQ(loop.undo.undoActionName(), u"Import"_s);
     loop.undo.undo();
     EXPECT_TRUE(eventFiles().isEmpty());
     EXPECT_TRUE(loop.modelled(u"invite-2"_s).isEmpty());
     loop.undo.redo();
+    EXPECT_EQ(loop.store.calls, (QStringList{u"remove invite-1 2"_s, u"remove invite-2 2"_s}));
     EXPECT_EQ(eventFiles(), (QStringList{u"invite-1.ics"_s, u"invite-2.ics"_s}));
     EXPECT_EQ(loop.modelled(u"invite-2"_s).size(), 1);
     EXPECT_TRUE(loop.undo.canUndo());

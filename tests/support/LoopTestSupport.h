@@ -52,9 +52,9 @@ public:
     bool throwing = false;
 };
 
-// The whole data loop over a calendar folder of its own: the store, its controller with the four
-// processors, the model and the calendar controller; the user defaults in a file of their own. Given
-// another settings file and calendar folder, the loop over those, as the program started again on them.
+// The whole data loop over a calendar folder of its own: the store, its controller with the change
+// applier, the model and the calendar controller; the user defaults in a file of their own. Given another
+// settings file and calendar folder, the loop over those, as the program started again on them.
 struct Loop {
     explicit Loop(const QString& defaultsFile = QString(), const QString& rootPath = QString())
         : store(rootPath.isEmpty() ? root.path() : rootPath),
@@ -96,8 +96,8 @@ struct Loop {
         if (store.saveCalendar(*store.calendarWithUID(calendarUid)))
             throw std::runtime_error("cannot reread calendar");
     }
-    // An hour from 10:00 UTC, `days` after tomorrow, titled as its uid unless told; with `count`, the first
-    // of a daily series. The event as saved.
+    // An hour from 10:00 UTC, `days` after tomorrow, titled `title` or its uid; `count`: a daily series.
+    // The event as saved.
     std::shared_ptr<CalEvent> makeEvent(const QString& calendarUid, const QString& uid, int days = 0,
                                         int count = 0, const QString& title = QString()) {
         auto event = CalEvent::event();

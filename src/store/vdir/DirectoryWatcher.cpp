@@ -8,6 +8,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -19,9 +20,9 @@ constexpr std::uint32_t EVENTS = IN_CREATE | IN_CLOSE_WRITE | IN_MOVED_TO | IN_M
 
 } // namespace
 
-DirectoryWatcher::DirectoryWatcher(int delayMs, QObject* parent) : QObject(parent) {
+DirectoryWatcher::DirectoryWatcher(int quietMs, int longestDelayMs, QObject* parent)
+    : QObject(parent), m_quietMs(quietMs), m_longestDelayMs(longestDelayMs) {
     m_delay.setSingleShot(true);
-    m_delay.setInterval(delayMs);
     connect(&m_delay, &QTimer::timeout, this, &DirectoryWatcher::flush);
     m_descriptor = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (m_descriptor < 0) {
@@ -81,13 +82,21 @@ void DirectoryWatcher::readEvents() {
             const auto directory = m_directories.constFind(event->wd);
             if (directory == m_directories.cend())
                 continue;
-            m_pending.insert(*directory);
+            Changes& changes = m_pending[*directory];
+            if (event->len > 0)
+                changes.names.insert(QFile::decodeName(event->name));
+            else
+                changes.whole = true;
             if (event->mask & IN_IGNORED)
                 m_directories.remove(event->wd);
         }
     }
-    if ((!m_pending.isEmpty() || m_overflowed) && !m_delay.isActive())
-        m_delay.start();
+    if (m_pending.isEmpty() && !m_overflowed)
+        return;
+    if (!m_sinceFirst.isValid())
+        m_sinceFirst.start();
+    const qint64 left = std::max<qint64>(0, m_longestDelayMs - m_sinceFirst.elapsed());
+    m_delay.start(int(std::min<qint64>(m_quietMs, left)));
 }
 
 void DirectoryWatcher::reportNow() {
@@ -100,7 +109,8 @@ void DirectoryWatcher::reportNow() {
 }
 
 void DirectoryWatcher::flush() {
-    const QSet<QString> directories = std::exchange(m_pending, {});
+    m_sinceFirst.invalidate();
+    const QHash<QString, Changes> changes = std::exchange(m_pending, {});
     const bool all = std::exchange(m_overflowed, false);
-    emit directoriesChanged(directories, all);
+    emit directoriesChanged(changes, all);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QSet>
@@ -8,12 +9,19 @@
 class QSocketNotifier;
 
 // Tells which watched directories changed, coalesced: events that come close together (a peer writing
-// many files, a rename in two steps) are reported once, a short delay after the first.
+// many files, a rename in two steps) are reported once, when none came for `quietMs`, and at the latest
+// `longestDelayMs` after the first, so that a steady stream of changes is still reported.
 class DirectoryWatcher : public QObject {
     Q_OBJECT
 public:
-    explicit DirectoryWatcher(int delayMs, QObject* parent = nullptr);
+    DirectoryWatcher(int quietMs, int longestDelayMs, QObject* parent = nullptr);
     ~DirectoryWatcher() override;
+
+    // What changed in one directory: the entries named, and `whole` when the directory itself did.
+    struct Changes {
+        QSet<QString> names;
+        bool whole = false;
+    };
 
     void watch(const QString& directory);
     void unwatch(const QString& directory);
@@ -21,8 +29,9 @@ public:
     void reportNow();
 
 signals:
-    // `all` is true when events were lost (the kernel's queue overflowed): everything must be rescanned.
-    void directoriesChanged(const QSet<QString>& directories, bool all);
+    // By directory. `all` is true when events were lost (the kernel's queue overflowed): everything must
+    // be rescanned.
+    void directoriesChanged(const QHash<QString, DirectoryWatcher::Changes>& changes, bool all);
 
 private:
     void readEvents();
@@ -31,7 +40,10 @@ private:
     int m_descriptor = -1;
     QSocketNotifier* m_notifier = nullptr;
     QHash<int, QString> m_directories; // watch descriptor → directory
-    QSet<QString> m_pending;
+    QHash<QString, Changes> m_pending;
     bool m_overflowed = false;
+    int m_quietMs;
+    int m_longestDelayMs;
+    QElapsedTimer m_sinceFirst; // since the first event not yet reported
     QTimer m_delay;
 };

@@ -12,7 +12,7 @@
 OnDemandCalendarStore::OnDemandCalendarStore(QString rootDirectory, std::chrono::milliseconds closeDelay,
                                              QObject* parent)
     : CalendarStore(parent), m_root(QDir(rootDirectory).absolutePath()),
-      m_watcher(VdirCalendarStore::WATCH_DELAY_MS) {
+      m_watcher(VdirCalendarStore::WATCH_QUIET_MS, VdirCalendarStore::WATCH_DELAY_MS) {
     m_closeTimer.setSingleShot(true);
     m_closeTimer.setInterval(closeDelay);
     connect(&m_closeTimer, &QTimer::timeout, this, &OnDemandCalendarStore::close);
@@ -111,4 +111,9 @@ std::optional<StoreError> OnDemandCalendarStore::saveCalendar(const CalCalendar&
 
 std::optional<StoreError> OnDemandCalendarStore::removeCalendar(const CalCalendar& calendar) {
     return store().removeCalendar(calendar);
+}
+
+CalendarStore::ImportResult OnDemandCalendarStore::importCalendarText(const QString& calendarUid,
+                                                                      const QByteArray& text) {
+    return store().importCalendarText(calendarUid, text);
 }

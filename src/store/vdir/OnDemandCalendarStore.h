@@ -35,6 +35,7 @@ public:
     EventList seriesRecords(const QString& calendarUid) override;
     std::optional<QByteArray> seriesText(const QString& uid) override;
     void takeInExternalChanges() override;
+    ImportResult importCalendarText(const QString& calendarUid, const QByteArray& text) override;
     [[nodiscard]] std::optional<StoreError> saveEvent(const CalEvent& event, CalSpan span) override;
     [[nodiscard]] std::optional<StoreError> removeEvent(const CalEvent& event, CalSpan span) override;
     [[nodiscard]] std::optional<StoreError> saveCalendar(const CalCalendar& calendar) override;

@@ -82,12 +82,11 @@ std::optional<StoreError> VdirCalendarFolder::writeMetadata(FileWriter& writer, 
 }
 
 QStringList VdirCalendarFolder::itemFileNames(const QString& folderPath) {
-    return regularFileNames(
-        folderPath,
-        [](QByteArrayView name) {
-            return !name.startsWith('.') && name.size() > 4 && qstrnicmp(name.last(4).data(), ".ics", 4) == 0;
-        },
-        true);
+    return regularFileNames(folderPath, &VdirCalendarFolder::isItemFileName, true);
+}
+
+bool VdirCalendarFolder::isItemFileName(QByteArrayView name) {
+    return !name.startsWith('.') && name.size() > 4 && qstrnicmp(name.last(4).data(), ".ics", 4) == 0;
 }
 
 QStringList VdirCalendarFolder::calendarFolderNames(const QString& rootPath) {

@@ -3,6 +3,7 @@
 #include "FileWriter.h"
 #include "records/CalCalendar.h"
 
+#include <QByteArrayView>
 #include <QStringList>
 
 #include <memory>
@@ -17,6 +18,8 @@ public:
     writeMetadata(FileWriter& writer, const QString& folderPath, const CalCalendar& calendar);
     // The event files: regular files ending in ".ics", not hidden, not temporary files of a writer.
     static QStringList itemFileNames(const QString& folderPath);
+    // Whether a file of that name in a calendar folder holds events: a visible .ics file.
+    static bool isItemFileName(QByteArrayView name);
     // Calendar folders below the root: sub-directories that are not hidden.
     static QStringList calendarFolderNames(const QString& rootPath);
 };

@@ -69,7 +69,7 @@ VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, QObject* pare
 VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, std::unique_ptr<FileWriter> writer,
                                      QObject* parent)
     : CalendarStore(parent), m_root(QDir(rootDirectory).absolutePath()), m_writer(std::move(writer)),
-      m_watcher(WATCH_DELAY_MS), m_index(VdirIndex::pathFor(m_root)) {
+      m_watcher(WATCH_QUIET_MS, WATCH_DELAY_MS), m_index(VdirIndex::pathFor(m_root)) {
     connect(&m_watcher, &DirectoryWatcher::directoriesChanged, this,
             &VdirCalendarStore::onDirectoriesChanged);
     m_watcher.watch(m_root);
@@ -672,13 +672,17 @@ std::optional<StoreError> VdirCalendarStore::removeCalendar(const CalCalendar& c
 
 // ---- changes by other programs ----
 
-void VdirCalendarStore::onDirectoriesChanged(const QSet<QString>& directories, bool all) {
+void VdirCalendarStore::onDirectoriesChanged(const QHash<QString, DirectoryWatcher::Changes>& changes,
+                                             bool all) {
     StoreChanges calendarChanges, eventChanges;
-    if (all || directories.contains(m_root))
+    if (all || changes.contains(m_root))
         rescanRoot(calendarChanges, eventChanges);
     for (const QString& calendarUid : m_folders.keys()) {
-        if (all || directories.contains(folderPath(calendarUid)))
-            rescanFolder(calendarUid, calendarChanges, eventChanges);
+        const auto changed = changes.constFind(folderPath(calendarUid));
+        if (all || (changed != changes.cend() && changed->whole))
+            rescanFolder(calendarUid, std::nullopt, calendarChanges, eventChanges);
+        else if (changed != changes.cend())
+            rescanFolder(calendarUid, changed->names, calendarChanges, eventChanges);
     }
     if (!calendarChanges.isEmpty())
         emit calendarsChangedExternally(calendarChanges);
@@ -709,8 +713,8 @@ void VdirCalendarStore::rescanRoot(StoreChanges& calendarChanges, StoreChanges& 
     }
 }
 
-void VdirCalendarStore::rescanFolder(const QString& calendarUid, StoreChanges& calendarChanges,
-                                     StoreChanges& eventChanges) {
+void VdirCalendarStore::rescanFolder(const QString& calendarUid, const std::optional<QSet<QString>>& names,
+                                     StoreChanges& calendarChanges, StoreChanges& eventChanges) {
     Folder& folder = m_folders[calendarUid];
     const QString path = folderPath(calendarUid);
     const std::shared_ptr<CalCalendar> metadata = VdirCalendarFolder::readCalendar(path);
@@ -720,18 +724,30 @@ void VdirCalendarStore::rescanFolder(const QString& calendarUid, StoreChanges& c
         folder.calendar = metadata;
         calendarChanges.updated.append(calendarUid);
     }
-    const QStringList listed = VdirCalendarFolder::itemFileNames(path);
+    // The files the watcher named are all that changed: a folder of thousands is not listed again.
+    QStringList listed;
+    if (names) {
+        for (const QString& name : *names)
+            if (VdirCalendarFolder::isItemFileName(QFile::encodeName(name)) &&
+                QFileInfo(QDir(path).filePath(name)).isFile())
+                listed.append(name);
+    } else {
+        listed = VdirCalendarFolder::itemFileNames(path);
+    }
     const QSet<QString> present(listed.begin(), listed.end()); // looked up once per known file
+    const QStringList looked = names ? QStringList(names->begin(), names->end()) : folder.items.keys();
     QSet<QString> before, after;
-    for (const QString& fileName : folder.items.keys()) {
-        if (present.contains(fileName))
+    for (const QString& fileName : looked) {
+        if (present.contains(fileName) || !folder.items.contains(fileName))
             continue;
         for (const QString& uid : folder.items[fileName].uids())
             before.insert(uid);
         unindex(folder.items[fileName]);
         folder.items.remove(fileName);
     }
-    folder.skipped.removeIf([&](const auto& skipped) { return !present.contains(skipped.key()); });
+    folder.skipped.removeIf([&](const auto& skipped) {
+        return (!names || names->contains(skipped.key())) && !present.contains(skipped.key());
+    });
     for (const QString& fileName : listed) {
         const auto known = folder.items.constFind(fileName);
         const std::optional<FileStamp> stamp = FileStamp::of(QDir(path).filePath(fileName));

@@ -31,7 +31,8 @@ public:
     ~VdirCalendarStore() override;
 
     QString rootDirectory() const { return m_root; }
-    // The delay by which changes on disk are coalesced before they are announced.
+    // Changes on disk are announced once none came for the quiet time, or at the latest after the delay.
+    static constexpr int WATCH_QUIET_MS = 5;
     static constexpr int WATCH_DELAY_MS = 100;
 
     CalendarList calendars() override;
@@ -49,17 +50,7 @@ public:
     [[nodiscard]] std::optional<StoreError> saveCalendar(const CalCalendar& calendar) override;
     [[nodiscard]] std::optional<StoreError> removeCalendar(const CalCalendar& calendar) override;
 
-    // What an import did: the series written (one file each), and why others were left out.
-    struct ImportResult {
-        QStringList importedUids;
-        QStringList skipped;
-        std::optional<StoreError> error; // nothing was written
-    };
-    // Puts the events of an iCalendar text (a file, a mail attachment) into a calendar, one file per
-    // series with every property and time zone of the text but the scheduling METHOD. A file of one series
-    // is stored as it is otherwise. Series whose uid the store already holds, and events without a uid, are
-    // left out.
-    ImportResult importCalendarText(const QString& calendarUid, const QByteArray& text);
+    ImportResult importCalendarText(const QString& calendarUid, const QByteArray& text) override;
 
 private:
     struct Folder {
@@ -89,9 +80,11 @@ private:
     void unindex(const VdirItem& item);
     const IcsSeries* series(const QString& uid, Location* where = nullptr) const;
 
-    void onDirectoriesChanged(const QSet<QString>& directories, bool all);
+    void onDirectoriesChanged(const QHash<QString, DirectoryWatcher::Changes>& changes, bool all);
     void rescanRoot(StoreChanges& calendarChanges, StoreChanges& eventChanges);
-    void rescanFolder(const QString& calendarUid, StoreChanges& calendarChanges, StoreChanges& eventChanges);
+    // Looks at the files `names` gives, or at all of the folder's when none are given.
+    void rescanFolder(const QString& calendarUid, const std::optional<QSet<QString>>& names,
+                      StoreChanges& calendarChanges, StoreChanges& eventChanges);
 
     // Of the calendars that can be changed; those of read-only ones are not ours to remove.
     void removeStaleTemporaries() const;

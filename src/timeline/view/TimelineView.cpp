@@ -196,6 +196,13 @@ void TimelineView::setEventsKeepingArrangements(const EventList& events) {
     markLayoutDirty();
 }
 
+void TimelineView::replaceEvents(const EventList& events, const EventList& removed) {
+    m_drawing.eventArranger().forgetArrangedEvents(removed);
+    m_events = events;
+    // A record held still while it was dragged is among the old ones now.
+    setNeedsNewLayout();
+}
+
 void TimelineView::setCalendars(const CalendarList& calendars) {
     m_calendars = calendars;
     m_drawing.eventArranger().discardCachedArrangedEvents();

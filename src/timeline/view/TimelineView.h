@@ -62,6 +62,8 @@ public:
     // The same, keeping the arrangement of every record that was shown before: for a list in which only
     // new records differ, such as the one edited event while the user types.
     void setEventsKeepingArrangements(const EventList& events);
+    // The same, after a change that took the `removed` records away: their arrangements go too.
+    void replaceEvents(const EventList& events, const EventList& removed);
     const CalendarList& calendars() const { return m_calendars; }
     void setCalendars(const CalendarList& calendars);
     std::shared_ptr<CalEvent> selectedEvent() const { return m_selectedEvent; }

@@ -60,7 +60,7 @@ TimelineViewController::TimelineViewController(TimelineView& view, ApplicationMo
       m_linearMapping(std::make_shared<LinearDateToPositionMapping>()), m_timeInterval(view.timeInterval()) {
     m_view.setDelegate(this);
 
-    connect(&m_model, &ApplicationModel::eventsChanged, this, &TimelineViewController::showEvents);
+    connect(&m_model, &ApplicationModel::eventsChanged, this, &TimelineViewController::eventsDidChange);
     connect(&m_model, &ApplicationModel::calendarFilterChanged, this, &TimelineViewController::showEvents);
     connect(&m_model, &ApplicationModel::calendarsChanged, this,
             [this] { m_view.setCalendars(m_model.calendars()); });
@@ -99,6 +99,13 @@ void TimelineViewController::setClock(std::function<CalendarDate()> clock) {
 
 void TimelineViewController::showEvents() {
     m_view.setEvents(eventsToShow());
+}
+
+void TimelineViewController::eventsDidChange(const ApplicationModel::EventsChange& change) {
+    if (change.isWhole)
+        showEvents();
+    else
+        m_view.replaceEvents(eventsToShow(), change.removed);
 }
 
 EventList TimelineViewController::eventsToShow() const {
@@ -222,10 +229,6 @@ void TimelineViewController::ensureEventIsVisible(const CalEvent& event) {
     const bool spansView = start < m_view.startDate() && end > m_view.endDate();
     if (!startsInView && !spansView)
         setCenteredDate(start);
-}
-
-void TimelineViewController::refresh() {
-    m_view.setNeedsNewLayout();
 }
 
 void TimelineViewController::nextView() {

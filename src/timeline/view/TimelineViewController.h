@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TimelineViewDelegate.h"
+#include "store/ApplicationModel.h"
 #include "store/CalendarStore.h"
 
 #include <QObject>
@@ -9,7 +10,6 @@
 #include <functional>
 #include <memory>
 
-class ApplicationModel;
 class CalendarController;
 class DateToPositionMapping;
 class ParsingController;
@@ -58,7 +58,6 @@ public:
     void showDateWithUndo(const CalendarDate& date);
     void setStartDateWithUndo(const CalendarDate& date);
     void ensureEventIsVisible(const CalEvent& event) override;
-    void refresh();
     void nextView() override;
     void previousView() override;
     void increaseRange();
@@ -89,6 +88,8 @@ signals:
 private:
     void loadVisibleRange();
     void showEvents();
+    // A reload shows the events anew; any other change arranges only the records that came.
+    void eventsDidChange(const ApplicationModel::EventsChange& change);
     EventList eventsToShow() const;
     void showSelection();
 

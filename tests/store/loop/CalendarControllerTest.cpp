@@ -1,5 +1,5 @@
 #include "LoopTestSupport.h"
-#include "store/InternalEventCalendarStoreProcessor.h"
+#include "store/ChangeApplier.h"
 
 #include <gtest/gtest.h>
 
@@ -156,10 +156,7 @@ TEST(CalendarControllerTest, TheWindowGrowsOnlyBeyondItsEdges) {
     EXPECT_EQ(loop.controller.loadedRangeStartDate(), start);
     EXPECT_EQ(loop.controller.loadedRangeEndDate(), end.addDays(1).addSecs(8'640'000));
     EXPECT_EQ(loop.modelled(u"beyond"_s).size(), 1);
-    for (const ExternalEventCalendarStoreProcessor* processor :
-         {static_cast<ExternalEventCalendarStoreProcessor*>(loop.storeController.internalEventProcessor()),
-          loop.storeController.externalEventProcessor()})
-        EXPECT_EQ(processor->rangeEndDate(), loop.controller.loadedRangeEndDate());
+    EXPECT_EQ(loop.storeController.changeApplier()->rangeEndDate(), loop.controller.loadedRangeEndDate());
 }
 
 TEST(CalendarControllerTest, EnabledCalendarsAreRestoredAndKept) {

@@ -1,6 +1,5 @@
 #include "EventLoopWait.h"
 #include "LoopTestSupport.h"
-#include "store/ExternalEventCalendarStoreProcessor.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +67,6 @@ TEST_F(ChangeProcessorTest, OthersChangesAreMirroredDeletionsFirstWithoutUndo) {
 
     EXPECT_EQ(seen, (QStringList{u"standup 0 dinner 0 lunch"_s, u"standup 0 dinner 1 lunch"_s,
                                  u"standup 0 dinner 1 long lunch"_s}));
-    EXPECT_EQ(processed, 1);
     Loop::nextPass();
     EXPECT_FALSE(m_loop.undo.canUndo());
 }
@@ -77,7 +75,6 @@ TEST_F(ChangeProcessorTest, AFailureStopsTheRestAndIsShownOnce) {
     m_loop.store.throwing = true;
     emit m_loop.store.eventsChangedExternally({{u"dinner"_s}, {}, {u"lunch"_s}});
 
-    EXPECT_EQ(processed, 0);
     EXPECT_TRUE(m_loop.modelled(u"lunch"_s).isEmpty()); // deleted before the failure
     ASSERT_EQ(m_loop.interaction.shown().size(), 1);
     EXPECT_EQ(m_loop.interaction.shown()[0].title,

@@ -36,6 +36,21 @@ TEST_F(TimelineViewControllerTest, TheIntervalStaysBetweenSixHoursAndAHundredDay
     EXPECT_NEAR(zoom.timeIntervalToSliderValue(zoom.sliderValueToTimeInterval(37)), 37, 1e-9);
 }
 
+// Another program's changes arrange anew only the events they concern, and drop those that went.
+TEST_F(TimelineViewControllerTest, AChangeArrangesOnlyTheEventsItConcerns) {
+    save(u"lunch"_s, u"home"_s, tomorrow().addingSeconds(12 * 3600.0), 3600);
+    save(u"dinner"_s, u"home"_s, tomorrow().addingSeconds(19 * 3600.0), 3600);
+    const auto news = arranged(u"news"_s);
+    ASSERT_FALSE(loop.rewriteAsSync(u"home"_s, u"dinner"_s, u"late dinner"_s).isEmpty());
+    ASSERT_TRUE(news && QFile::remove(loop.root.filePath(u"home/lunch.ics"_s)));
+    loop.storeController.takeInExternalChanges();
+    layOut();
+    EXPECT_EQ(arranged(u"news"_s), news);
+    ASSERT_TRUE(arranged(u"dinner"_s));
+    EXPECT_EQ(arranged(u"dinner"_s)->event()->title, u"late dinner"_s);
+    EXPECT_EQ(view->eventArranger().cachedArrangedEvents().size(), 2) << "lunch's is gone";
+}
+
 TEST_F(TimelineViewControllerTest, TheScaleTogglesBetweenTwoKeptMappings) {
     const auto linear = view->mapping();
     controller->toggleLinearLogScale();
