@@ -37,14 +37,11 @@ protected:
         ASSERT_FALSE(m_loop.store.removeEvent(*standups[3], CalSpan::ThisEvent));
         m_loop.load();
         m_loop.store.calls.clear();
-        QObject::connect(m_loop.storeController.externalEventProcessor(),
-                         &CalendarStoreProcessor::didProcessChanges, [this] { ++processed; });
     }
     std::shared_ptr<CalEvent> standup(int index) {
         return sortedByOccurrence(m_loop.modelled(u"standup"_s)).value(index);
     }
     Loop m_loop;
-    int processed = 0; // batches of other programs' changes handled
 };
 
 TEST_F(ChangeProcessorTest, OthersChangesAreMirroredDeletionsFirstWithoutUndo) {
