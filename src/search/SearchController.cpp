@@ -40,6 +40,7 @@ SearchController::SearchController(ApplicationModel& model, CalendarController& 
     m_field->setPlaceholderText(tr("Search events"));
     m_field->setClearButtonEnabled(true);
     m_field->installEventFilter(this);
+    m_timeline.timelineView().installEventFilter(this);
     connect(m_field, &QLineEdit::textChanged, this, &SearchController::search);
 
     m_pane->hide();
@@ -286,6 +287,16 @@ void SearchController::paneWasResized() {
 }
 
 bool SearchController::eventFilter(QObject* watched, QEvent* event) {
+    // Escape on the timeline stops what the timeline is doing first; with nothing left there, it ends the
+    // search and its dimming.
+    if (event->type() == QEvent::KeyPress && watched == &m_timeline.timelineView() && isSearching()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+            if (!m_timeline.timelineView().cancelOperation())
+                close();
+            return true;
+        }
+    }
     // The type first: while the field is being destroyed it is no longer a line edit to compare with.
     if (event->type() == QEvent::KeyPress && watched == m_field) {
         const int key = static_cast<QKeyEvent*>(event)->key();

@@ -285,6 +285,16 @@ TEST_F(SearchControllerTest, EndingTheSearchHidesThePaneAndTheTimelineTakesTheFo
     QTest::keyClick(search->table(), Qt::Key_Escape);
     EXPECT_TRUE(search->resultsPane()->isHidden()) << "Escape in the pane";
 
+    // On the timeline the first Escape clears the selection, the next one ends the search.
+    type(u"de"_s);
+    ASSERT_TRUE(loop.model.selectedEvent()) << "the nearest match is selected";
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Escape);
+    EXPECT_FALSE(loop.model.selectedEvent());
+    EXPECT_FALSE(ended());
+    QTest::keyClick(view, Qt::Key_Escape);
+    EXPECT_TRUE(ended());
+
     search->focusSearchField();
     QTest::keyClicks(QApplication::focusWidget(), u"de"_s);
     EXPECT_EQ(search->searchField()->text(), u"de"_s);
