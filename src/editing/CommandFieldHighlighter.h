@@ -7,7 +7,6 @@
 class CommandFieldHighlighter : public QSyntaxHighlighter {
     Q_OBJECT
 public:
-
     explicit CommandFieldHighlighter(QTextDocument* document);
 
     // The first `length` characters were understood as more than a title; 0 colours nothing.
