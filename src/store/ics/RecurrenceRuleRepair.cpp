@@ -2,7 +2,6 @@
 
 #include <libical/ical.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <optional>
 
@@ -63,26 +62,13 @@ bool isRuleLine(QByteArrayView text) {
 QByteArray RecurrenceRuleRepair::repaired(const QByteArray& text, QStringList& warnings) {
     QByteArray result;
     qsizetype copied = 0;
-    // The starts of the next lines after a place that begin with R and with r: most lines of a large file
-    // begin otherwise, and jumping between these is much faster than reading every line.
-    qsizetype upper = -1, lower = -1;
-    const auto after = [&text](qsizetype& cached, const char* needle, qsizetype from) {
-        if (cached <= from && cached != text.size()) {
-            const qsizetype found = text.indexOf(needle, from);
-            cached = found < 0 ? text.size() : found + 1;
-        }
-        return cached;
-    };
-    const auto nextLineStartingWithR = [&](qsizetype from) {
-        return std::min(after(upper, "\nR", from), after(lower, "\nr", from));
-    };
     for (qsizetype at = 0; at < text.size();) {
-        if (!isRuleLine(QByteArrayView(text).sliced(at, std::min<qsizetype>(6, text.size() - at)))) {
-            at = nextLineStartingWithR(at);
-            continue;
-        }
         qsizetype next = text.indexOf('\n', at);
         next = next < 0 ? text.size() : next + 1;
+        if (!isRuleLine(QByteArrayView(text).sliced(at, std::min<qsizetype>(6, text.size() - at)))) {
+            at = next;
+            continue;
+        }
         // The whole property: folded lines go on with a space or a tab.
         while (next < text.size() && (text[next] == ' ' || text[next] == '\t')) {
             const qsizetype end = text.indexOf('\n', next);
