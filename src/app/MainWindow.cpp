@@ -4,6 +4,7 @@
 #include "DialogFocusReturn.h"
 #include "base/UndoManager.h"
 #include "base/UserDefaults.h"
+#include "editing/fitIntoScreen.h"
 #include "shortcut/HotKeyModifiers.h"
 #include "shortcut/PTKeyCombo.h"
 #include "shortcut/PreferenceKeys.h"
@@ -70,7 +71,8 @@ MainWindow::MainWindow(UserDefaults& userDefaults, QWidget* parent)
     });
     setCentralWidget(m_sideSplitter);
     resize(1280, 800);
-    restoreGeometry(m_userDefaults.value(GEOMETRY_KEY).toByteArray());
+    if (restoreGeometry(m_userDefaults.value(GEOMETRY_KEY).toByteArray()))
+        fitIntoScreen(*this);
 }
 
 void MainWindow::setSidePane(QWidget* pane) {

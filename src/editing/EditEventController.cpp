@@ -17,6 +17,7 @@
 #include "dates/EventDescription.h"
 #include "entry/CalEventBuilder.h"
 #include "entry/ParsingController.h"
+#include "fitIntoScreen.h"
 #include "shortcut/PreferenceKeys.h"
 #include "store/ApplicationModel.h"
 #include "store/BaseCalendarController.h"
@@ -291,8 +292,9 @@ void EditEventController::showSession() {
              m_commandField, m_titleField, m_startDatePicker, m_endDatePicker, m_isAllDayCheckbox,
              m_calendarPopUp, m_locationField, m_notesField, m_gridView})
         field->setEnabled(editable);
-    if (m_userDefaults.value(FRAME_KEY).isValid() && !isVisible())
-        restoreGeometry(m_userDefaults.value(FRAME_KEY).toByteArray());
+    if (m_userDefaults.value(FRAME_KEY).isValid() && !isVisible() &&
+        restoreGeometry(m_userDefaults.value(FRAME_KEY).toByteArray()))
+        fitIntoScreen(*this);
     show();
     raise();
     activateWindow();

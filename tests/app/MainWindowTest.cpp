@@ -12,6 +12,7 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -158,13 +159,20 @@ TEST_F(MainWindowTest, EditCommandsAreEnabledAndNamedByWhatTheyWouldDo) {
     EXPECT_TRUE(redo->isEnabled());
 }
 
-TEST_F(MainWindowTest, SizeAndPlaceOutliveTheWindow) {
+TEST_F(MainWindowTest, SizeAndPlaceOutliveTheWindowWithinTheScreen) {
     window().show();
-    window().setGeometry(40, 60, 900, 500);
+    window().setGeometry(40, 60, 700, 500);
     window().close();
     ASSERT_TRUE(defaults.contains(MainWindow::GEOMETRY_KEY));
-    MainWindow next(defaults);
-    EXPECT_EQ(next.size(), QSize(900, 500));
+    EXPECT_EQ(MainWindow(defaults).geometry(), QRect(40, 60, 700, 500));
+
+    // Kept from a larger screen or scale: it comes back within this screen.
+    window().show();
+    window().setGeometry(300, 200, 2560, 1600);
+    window().close();
+    const MainWindow next(defaults);
+    const QRect available = next.screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(next.frameGeometry())) << available.width() << "x" << available.height();
 }
 
 TEST_F(MainWindowTest, EveryToolBarButtonHasAPictureANameAndATipWithItsShortcut) {
