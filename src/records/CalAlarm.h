@@ -16,6 +16,8 @@ public:
 
     static std::shared_ptr<CalAlarm> alarm();
     std::shared_ptr<CalAlarm> copy() const;
+    // Equal in what the alarm does and when.
+    bool sameAs(const CalAlarm& other) const;
 
     Action action() const { return m_action; }
     void setAction(Action action) { m_action = action; }

@@ -9,6 +9,18 @@ std::shared_ptr<CalRecurrenceRule> CalRecurrenceRule::rule(Type type, int interv
     return result;
 }
 
+bool CalRecurrenceRule::sameBesidesEnd(const CalRecurrenceRule& other) const {
+    return recurrenceType == other.recurrenceType && recurrenceInterval == other.recurrenceInterval &&
+           daysOfTheWeek == other.daysOfTheWeek && daysOfTheMonth == other.daysOfTheMonth &&
+           monthsOfTheYear == other.monthsOfTheYear && nthWeekDaysOfTheMonth == other.nthWeekDaysOfTheMonth;
+}
+
+bool CalRecurrenceRule::same(const CalRecurrenceRule* a, const CalRecurrenceRule* b) {
+    if (!a || !b)
+        return a == b;
+    return a->sameBesidesEnd(*b) && a->recurrenceEnd == b->recurrenceEnd;
+}
+
 std::shared_ptr<CalRecurrenceRule> CalRecurrenceRule::copy() const {
     return std::make_shared<CalRecurrenceRule>(*this);
 }

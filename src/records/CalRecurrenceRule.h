@@ -16,6 +16,10 @@ public:
 
     static std::shared_ptr<CalRecurrenceRule> rule(Type type, int interval = 1);
     std::shared_ptr<CalRecurrenceRule> copy() const;
+    // Equal in everything but the end, which can change without the rest.
+    bool sameBesidesEnd(const CalRecurrenceRule& other) const;
+    // Equal rules, or both none.
+    static bool same(const CalRecurrenceRule* a, const CalRecurrenceRule* b);
     // A new rule of the same type and interval with `end` (absent: for ever), keeping only the details
     // that the event editor can show for that type; a list counts as given when it is present, even
     // empty:

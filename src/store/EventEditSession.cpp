@@ -11,21 +11,6 @@
 
 namespace {
 
-bool sameRule(const CalRecurrenceRule* a, const CalRecurrenceRule* b) {
-    if (!a || !b)
-        return a == b;
-    return a->recurrenceType == b->recurrenceType && a->recurrenceInterval == b->recurrenceInterval &&
-           a->recurrenceEnd == b->recurrenceEnd && a->daysOfTheWeek == b->daysOfTheWeek &&
-           a->daysOfTheMonth == b->daysOfTheMonth && a->monthsOfTheYear == b->monthsOfTheYear &&
-           a->nthWeekDaysOfTheMonth == b->nthWeekDaysOfTheMonth;
-}
-
-bool sameAlarm(const CalAlarm& a, const CalAlarm& b) {
-    return a.action() == b.action() && a.relativeTrigger() == b.relativeTrigger() &&
-           a.absoluteTrigger() == b.absoluteTrigger() && a.sound() == b.sound() && a.url() == b.url() &&
-           a.emailAddress() == b.emailAddress() && a.procedureArguments() == b.procedureArguments();
-}
-
 bool isMidnight(const QDateTime& moment) {
     const QTime time = moment.toLocalTime().time();
     return time.hour() == 0 && time.minute() == 0 && time.second() == 0;
@@ -154,7 +139,7 @@ bool EventEditSession::sameStoredState(const CalEvent& a, const CalEvent& b) {
            a.isAllDay == b.isAllDay && a.location == b.location && a.notes == b.notes &&
            a.attendees == b.attendees &&
            (a.calendar ? a.calendar->uid : QString()) == (b.calendar ? b.calendar->uid : QString()) &&
-           sameRule(a.recurrenceRule.get(), b.recurrenceRule.get()) &&
+           CalRecurrenceRule::same(a.recurrenceRule.get(), b.recurrenceRule.get()) &&
            std::equal(a.alarms.begin(), a.alarms.end(), b.alarms.begin(), b.alarms.end(),
-                      [](const auto& x, const auto& y) { return sameAlarm(*x, *y); });
+                      [](const auto& x, const auto& y) { return x->sameAs(*y); });
 }

@@ -24,12 +24,6 @@ void setOrRemove(IcsComponent& component, const QString& name, const QString& va
         component.setProperty(ContentLine(name, value));
 }
 
-bool sameAlarm(const CalAlarm& a, const CalAlarm& b) {
-    return a.action() == b.action() && a.relativeTrigger() == b.relativeTrigger() &&
-           a.absoluteTrigger() == b.absoluteTrigger() && a.sound() == b.sound() && a.url() == b.url() &&
-           a.emailAddress() == b.emailAddress() && a.procedureArguments() == b.procedureArguments();
-}
-
 // The alarms that alert in some way; one without an action is left out of the file.
 QList<std::shared_ptr<CalAlarm>> writtenAlarms(const QList<std::shared_ptr<CalAlarm>>& alarms) {
     QList<std::shared_ptr<CalAlarm>> result;
@@ -43,20 +37,7 @@ bool sameAlarms(const QList<std::shared_ptr<CalAlarm>>& before,
     const auto a = writtenAlarms(before);
     const auto b = writtenAlarms(after);
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](const auto& x, const auto& y) { return sameAlarm(*x, *y); });
-}
-
-// Everything but the end, which can be changed in the rule's text without touching its other parts.
-bool sameRuleBesidesEnd(const CalRecurrenceRule& a, const CalRecurrenceRule& b) {
-    return a.recurrenceType == b.recurrenceType && a.recurrenceInterval == b.recurrenceInterval &&
-           a.daysOfTheWeek == b.daysOfTheWeek && a.daysOfTheMonth == b.daysOfTheMonth &&
-           a.monthsOfTheYear == b.monthsOfTheYear && a.nthWeekDaysOfTheMonth == b.nthWeekDaysOfTheMonth;
-}
-
-bool sameRule(const CalRecurrenceRule* a, const CalRecurrenceRule* b) {
-    if (!a || !b)
-        return a == b;
-    return sameRuleBesidesEnd(*a, *b) && a->recurrenceEnd == b->recurrenceEnd;
+                      [](const auto& x, const auto& y) { return x->sameAs(*y); });
 }
 
 void removeRecurrence(IcsComponent& event) {
@@ -194,8 +175,9 @@ bool VEventWriter::write(IcsComponent& event, const CalEvent* before, const CalE
         changed = true;
     }
     // A rule whose UNTIL is a DATE for all-day events and a UTC time otherwise must follow the kind.
-    const bool ruleChanged = !before || !sameRule(before->recurrenceRule.get(), after.recurrenceRule.get()) ||
-                             (kindChanged && hasEndDate(after.recurrenceRule.get()));
+    const bool ruleChanged =
+        !before || !CalRecurrenceRule::same(before->recurrenceRule.get(), after.recurrenceRule.get()) ||
+        (kindChanged && hasEndDate(after.recurrenceRule.get()));
     if (ruleChanged && !event.property(u"RECURRENCE-ID")) {
         writeRule(event, before, after);
         changed = true;
@@ -344,8 +326,7 @@ void VEventWriter::writeRule(IcsComponent& event, const CalEvent* before, const 
                                : IcsValueFormat::utcDateTime(end);
     }
     const std::optional<ContentLine> existing = event.property(u"RRULE");
-    if (!existing || !before || !before->recurrenceRule ||
-        !sameRuleBesidesEnd(*before->recurrenceRule, *rule)) {
+    if (!existing || !before || !before->recurrenceRule || !before->recurrenceRule->sameBesidesEnd(*rule)) {
         // The record's rule is now the whole rule: further RRULEs of the file would add to it.
         bool first = true;
         event.removeProperties(u"RRULE", [&](const ContentLine&) { return !std::exchange(first, false); });
