@@ -1,8 +1,8 @@
 #include "GoToDateController.h"
 
 #include "base/Logger.h"
+#include "base/TextColors.h"
 #include "dates/EventDescription.h"
-#include "editing/TextColors.h"
 #include "entry/ParsingController.h"
 #include "timeline/view/TimelineView.h"
 #include "timeline/view/TimelineViewController.h"

@@ -4,10 +4,10 @@
 #include "GridView.h"
 #include "NamedSounds.h"
 #include "SoundPlayer.h"
-#include "TextColors.h"
 #include "TimeIntervalPicker.h"
 #include "base/InternalInconsistency.h"
 #include "base/Logger.h"
+#include "base/TextColors.h"
 #include "base/UserDefaults.h"
 #include "base/VisibleText.h"
 

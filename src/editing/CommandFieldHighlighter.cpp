@@ -1,6 +1,6 @@
 #include "CommandFieldHighlighter.h"
 
-#include "TextColors.h"
+#include "base/TextColors.h"
 
 #include <QSignalBlocker>
 #include <QTextDocument>

@@ -8,16 +8,16 @@
 #include "InvitationView.h"
 #include "PickerFormats.h"
 #include "RecurrenceSettingsViewController.h"
-#include "TextColors.h"
+#include "ScreenFittedScrollArea.h"
 #include "TextViewWithCompletion.h"
 #include "base/Logger.h"
+#include "base/TextColors.h"
 #include "base/UndoManager.h"
 #include "base/UserDefaults.h"
 #include "base/VisibleText.h"
 #include "dates/EventDescription.h"
 #include "entry/CalEventBuilder.h"
 #include "entry/ParsingController.h"
-#include "fitIntoScreen.h"
 #include "shortcut/PreferenceKeys.h"
 #include "store/ApplicationModel.h"
 #include "store/BaseCalendarController.h"
@@ -68,15 +68,6 @@ std::shared_ptr<CalAlarm> emptyAlarm() {
 }
 
 // The title as typed at the end of the line, when the tree has one.
-QString titleOf(const ParseTreeNode& node) {
-    if (node.type() == ParseTreeNode::description)
-        return node.textValue();
-    for (const ParseTreeNode& child : node.childNodes())
-        if (const QString title = titleOf(child); !title.isEmpty())
-            return title;
-    return {};
-}
-
 void setTextColor(QWidget& widget, const QColor& color) {
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Text, color);
@@ -218,10 +209,17 @@ void EditEventController::buildWindow() {
     row(tr("&Notes:"), m_notesField);
     row(tr("Attendees:"), m_invitationView);
 
+    auto* body = new QWidget;
+    auto* bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->addLayout(form);
+    bodyLayout->addWidget(m_gridView);
+    m_body = new ScreenFittedScrollArea(body, this);
+    connect(m_gridView, &GridView::sizeChanged, m_body, &ScreenFittedScrollArea::fitWindowIntoScreen);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_commandField);
-    layout->addLayout(form);
-    layout->addWidget(m_gridView);
+    layout->addWidget(m_body);
     layout->addWidget(m_buttons);
     // The panel takes the size its content asks for, so it grows and shrinks with the grid.
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -292,9 +290,9 @@ void EditEventController::showSession() {
              m_commandField, m_titleField, m_startDatePicker, m_endDatePicker, m_isAllDayCheckbox,
              m_calendarPopUp, m_locationField, m_notesField, m_gridView})
         field->setEnabled(editable);
-    if (m_userDefaults.value(FRAME_KEY).isValid() && !isVisible() &&
-        restoreGeometry(m_userDefaults.value(FRAME_KEY).toByteArray()))
-        fitIntoScreen(*this);
+    if (m_userDefaults.value(FRAME_KEY).isValid() && !isVisible())
+        restoreGeometry(m_userDefaults.value(FRAME_KEY).toByteArray());
+    m_body->fitWindowIntoScreen();
     show();
     raise();
     activateWindow();
@@ -417,10 +415,7 @@ void EditEventController::commandFieldDidChange() {
         }
         return;
     }
-    // What comes before the title is what the language understood.
-    const QString title = titleOf(*tree);
-    const qsizetype titleStart = title.isEmpty() ? -1 : text.lastIndexOf(title);
-    m_commandFieldHighlighter->setRecognisedLength(int(titleStart >= 0 ? titleStart : text.trimmed().size()));
+    m_commandFieldHighlighter->setRecognisedLength(ParsingController::recognisedLength(text, *tree));
     const std::shared_ptr<CalEvent> built = m_session->lineBase();
     m_eventBuilder->updateEvent(*built, *tree, referenceDate());
     const bool allDayChanged = built->isAllDay != edited()->isAllDay;

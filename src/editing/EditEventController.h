@@ -33,6 +33,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class RecurrenceSettingsViewController;
+class ScreenFittedScrollArea;
 class SoundPlayer;
 class TextViewWithCompletion;
 class UndoManager;
@@ -155,6 +156,8 @@ private:
     InvitationView* m_invitationView = nullptr;
     QFormLayout* m_form = nullptr;
     GridView* m_gridView = nullptr;
+    // The fields between the command field and the buttons.
+    ScreenFittedScrollArea* m_body = nullptr;
     RecurrenceSettingsViewController* m_recurrenceViewController = nullptr;
     GridView* m_alarmsGridView = nullptr;
     QList<AlarmSettingsViewController*> m_alarmViewControllers;

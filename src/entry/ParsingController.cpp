@@ -5,6 +5,15 @@
 
 namespace {
 
+QString titleOf(const ParseTreeNode& node) {
+    if (node.type() == ParseTreeNode::description)
+        return node.textValue();
+    for (const ParseTreeNode& child : node.childNodes())
+        if (const QString title = titleOf(child); !title.isEmpty())
+            return title;
+    return {};
+}
+
 // Spaces, tabs and the other horizontal blanks; line breaks are kept.
 bool isHorizontalBlank(QChar c) {
     return c == u'\t' || c.category() == QChar::Separator_Space;
@@ -44,6 +53,12 @@ std::optional<ParseTreeNode> ParsingController::parseLine(const QString& text, R
 
 std::optional<ParseTreeNode> ParsingController::parseEvent(const QString& text) {
     return parseLine(text, [this] { return m_parser.parseRoot(); });
+}
+
+int ParsingController::recognisedLength(const QString& text, const ParseTreeNode& tree) {
+    const QString title = titleOf(tree);
+    const qsizetype titleStart = title.isEmpty() ? -1 : text.lastIndexOf(title);
+    return int(titleStart >= 0 ? titleStart : text.trimmed().size());
 }
 
 bool ParsingController::holdsDateOrTime(const QString& text) {

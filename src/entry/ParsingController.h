@@ -30,6 +30,9 @@ public:
     // Whether a word of the line, read from its start, is a date, a time or a calendar's name: false for a
     // line that can only be a title.
     bool holdsDateOrTime(const QString& text);
+    // How many characters at the start of `text` the language took as dates, times and a calendar: those
+    // before the title of `tree`, or all of the trimmed line when it has no title.
+    static int recognisedLength(const QString& text, const ParseTreeNode& tree);
 
 private:
     void resetParsing(const QString& text);

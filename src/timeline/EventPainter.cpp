@@ -19,10 +19,10 @@
 
 namespace {
 
-const QColor EVENT_SELECTION_STROKE_COLOR = QColor::fromRgbF(0, 0, 0, 0.25);
-const QColor EVENT_SELECTION_LIGHT_FILL_COLOR = QColor::fromRgbF(0, 0, 0, 0.1);
-const QColor EVENT_SELECTION_DARK_FILL_COLOR = QColor::fromRgbF(0, 0, 0, 0.25);
-const QColor DIMMED_TEXT_COLOR = QColor::fromRgbF(0, 0, 0, DIMMED_ALPHA);
+// Opacities of the text colour: the selection frame darkens a light ground and lightens a dark one.
+constexpr double EVENT_SELECTION_STROKE_ALPHA = 0.25;
+constexpr double EVENT_SELECTION_LIGHT_FILL_ALPHA = 0.1;
+constexpr double EVENT_SELECTION_DARK_FILL_ALPHA = 0.25;
 constexpr double SHADOW_ALPHA = 0.77;
 constexpr double SHADOW_OFFSET = 1.0; // downwards
 const QColor FALLBACK_CALENDAR_COLOR(QStringLiteral("#3A6EA5"));
@@ -50,16 +50,18 @@ void drawShadow(QPainter& painter, const QRectF& bar, double opacity) {
     painter.fillRect(core, shadow);
 }
 
-void drawSelectionFrame(QPainter& painter, const QRectF& bounds, const TimelineCanvas& view) {
+void drawSelectionFrame(QPainter& painter, const QRectF& bounds, const TimelineCanvas& view,
+                        const TimelineColors& colors) {
     const QRectF frame =
         view.alignedToDevicePixels(expandRect(bounds, EVENT_SELECTION_RADIUS, EVENT_SELECTION_RADIUS));
     QPainterPath fill;
     fill.addRoundedRect(frame, EVENT_SELECTION_RADIUS, EVENT_SELECTION_RADIUS);
-    painter.fillPath(
-        fill, verticalGradient(frame, EVENT_SELECTION_LIGHT_FILL_COLOR, EVENT_SELECTION_DARK_FILL_COLOR));
+    painter.fillPath(fill, verticalGradient(frame, colors.textWithAlpha(EVENT_SELECTION_LIGHT_FILL_ALPHA),
+                                            colors.textWithAlpha(EVENT_SELECTION_DARK_FILL_ALPHA)));
     QPainterPath stroke;
     stroke.addRoundedRect(expandRect(frame, 0.5, 0.5), EVENT_SELECTION_RADIUS, EVENT_SELECTION_RADIUS);
-    painter.strokePath(stroke, QPen(EVENT_SELECTION_STROKE_COLOR, EVENT_SELECTION_LINE_WIDTH));
+    painter.strokePath(stroke,
+                       QPen(colors.textWithAlpha(EVENT_SELECTION_STROKE_ALPHA), EVENT_SELECTION_LINE_WIDTH));
 }
 
 } // namespace
@@ -133,7 +135,7 @@ QRectF EventPainter::labelRectWithArrangedEvent(const ArrangedEvent& arrangedEve
 void EventPainter::drawArrangedEvent(QPainter& painter, const ArrangedEvent& arrangedEvent,
                                      const TimelineCanvas& view) const {
     if (arrangedEvent.isSelected())
-        drawSelectionFrame(painter, arrangedEvent.boundingRect(), view);
+        drawSelectionFrame(painter, arrangedEvent.boundingRect(), view, m_colors);
 
     QRectF bar = view.alignedToDevicePixels(arrangedEvent.timeBarRect());
     bar.setHeight(TIMEBAR_HEIGHT);
@@ -152,8 +154,6 @@ void EventPainter::drawArrangedEvent(QPainter& painter, const ArrangedEvent& arr
     painter.fillRect(bar, verticalGradient(bar, fill, dark));
 
     const QPointF origin = labelRectWithArrangedEvent(arrangedEvent, view).topLeft();
-    if (dimmed)
-        arrangedEvent.textLabel().drawAtPoint(painter, origin, DIMMED_TEXT_COLOR);
-    else
-        arrangedEvent.textLabel().drawAtPoint(painter, origin, Qt::black);
+    arrangedEvent.textLabel().drawAtPoint(painter, origin,
+                                          dimmed ? m_colors.textWithAlpha(DIMMED_ALPHA) : m_colors.text);
 }

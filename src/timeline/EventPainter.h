@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TextLabel.h"
+#include "TimelineColors.h"
 
 #include <QFont>
 #include <QRectF>
@@ -31,6 +32,8 @@ public:
         m_eventDescription = std::move(description);
     }
 
+    void setColors(const TimelineColors& colors) { m_colors = colors; }
+
     // Title, then the time.
     QString labelForEvent(const CalEvent& event) const;
     // Title, date, calendar, then location, attendees, recurrence, alarms and notes where the event has them.
@@ -52,4 +55,5 @@ private:
     QFont m_selectedTitleFont;
     std::shared_ptr<DateFormatter> m_dateFormatter;
     std::shared_ptr<EventDescription> m_eventDescription;
+    TimelineColors m_colors = TimelineColors::light();
 };

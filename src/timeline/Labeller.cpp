@@ -41,5 +41,5 @@ void Labeller::drawLabelForInterval(QPainter& painter, const EnumeratedInterval&
 }
 
 QColor Labeller::colorForInterval(const EnumeratedInterval&) const {
-    return Qt::black;
+    return m_colors.text;
 }

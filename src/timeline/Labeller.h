@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EnumeratedInterval.h"
+#include "TimelineColors.h"
 
 #include <QColor>
 #include <QFont>
@@ -26,6 +27,7 @@ public:
     void setDateFormatter(std::shared_ptr<DateFormatter> formatter) {
         m_dateFormatter = std::move(formatter);
     }
+    void setColors(const TimelineColors& colors) { m_colors = colors; }
     const QFont& font() const { return m_font; }
     double labelWidth(const QString& label) const { return m_metrics.horizontalAdvance(label); }
     // The top of this labeller's text for a time line at `lineY`.
@@ -44,6 +46,7 @@ protected:
     Labeller(double fontSize, float rowOffset, Alignment alignment);
     virtual QColor colorForInterval(const EnumeratedInterval& interval) const;
     const DateFormatter& formatter() const { return *m_dateFormatter; }
+    const TimelineColors& colors() const { return m_colors; }
 
 private:
     QFont m_font;
@@ -53,4 +56,5 @@ private:
     float m_rowOffset;
     Alignment m_alignment;
     std::shared_ptr<DateFormatter> m_dateFormatter;
+    TimelineColors m_colors = TimelineColors::light();
 };

@@ -17,6 +17,11 @@ public:
                            float lineTopPosition = 0);
 
     const QColor& color() const { return m_color; }
+    // For a painter with boundary lines; one without stays without.
+    void setLineColor(const QColor& color) {
+        if (m_lineColor)
+            m_lineColor = color;
+    }
 
     void drawInterval(QPainter& painter, const EnumeratedInterval& interval, const TimelineCanvas& view,
                       float y, float height, float startPosition, float endPosition) const;

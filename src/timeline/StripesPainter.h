@@ -19,6 +19,7 @@ public:
                    DateOperation parentTruncator);
 
     const StripePainter& stripePainter() const { return m_painter; }
+    void setLineColor(const QColor& color) { m_painter.setLineColor(color); }
     void setDateToPositionMapping(std::shared_ptr<const DateToPositionMapping> mapping) {
         m_mapping = std::move(mapping);
     }

@@ -29,6 +29,12 @@ void TimelineDrawing::setEventDescription(std::shared_ptr<EventDescription> desc
     m_arranger.discardCachedArrangedEvents();
 }
 
+void TimelineDrawing::setColors(const TimelineColors& colors) {
+    m_colors = colors;
+    m_renderer.setColors(colors);
+    m_painter.setColors(colors);
+}
+
 void TimelineDrawing::layoutEvents(const EventList& events, const EventHighlights& highlights,
                                    const QSizeF& contentViewSize,
                                    const std::shared_ptr<CalEvent>& fixedYEvent) {
@@ -62,7 +68,7 @@ void TimelineDrawing::draw(QPainter& painter, const CalendarDate& now, const QRe
 }
 
 void TimelineDrawing::drawBackdrop(QPainter& painter, const CalendarDate& now) {
-    painter.fillRect(QRectF(QPointF(0, 0), m_view.boundsSize()), Qt::white);
+    painter.fillRect(QRectF(QPointF(0, 0), m_view.boundsSize()), m_colors.ground);
     m_renderer.labelFrom(painter, m_view.startDate(), m_view.endDate(), now);
     // Before the events: their bars cover it, and it is left out behind their labels.
     if (m_view.startDate() <= now && now <= m_view.endDate())
@@ -84,7 +90,7 @@ void TimelineDrawing::drawCurrentTimeMarker(QPainter& painter, const CalendarDat
     const QRectF marker = m_view.alignedToDevicePixels(
         QRectF(x - CURRENT_TIME_LINE_WIDTH / 2, CURRENT_TIME_Y_POS, CURRENT_TIME_LINE_WIDTH,
                m_view.boundsSize().height() - CURRENT_TIME_Y_POS));
-    QPen pen(Qt::red, 1.0);
+    QPen pen(m_colors.currentTime, 1.0);
     pen.setCapStyle(Qt::FlatCap);
     pen.setDashPattern({2, 2});
     pen.setDashOffset(3);
@@ -111,6 +117,6 @@ void TimelineDrawing::drawTimeLine(QPainter& painter) const {
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.fillRect(m_view.alignedToDevicePixels(QRectF(TIMELINE_HOR_MARGIN, TIMELINE_Y_POS,
                                                          m_view.lineLength(), TIMELINE_LINE_WIDTH)),
-                     Qt::black);
+                     m_colors.text);
     painter.restore();
 }

@@ -14,7 +14,7 @@ class DateToPositionMapping;
 class QPainter;
 class TimelineCanvas;
 
-// One frame of the timeline for a view: the events of the range laid out below the line, then the white
+// One frame of the timeline for a view: the events of the range laid out below the line, then the
 // ground, labels and stripes, the current-time marker, the line and the events, which never reach into
 // the side margins. In a view scrolled down, the label rows and the line are a fixed header over the
 // rows. The widget and the offscreen image both draw through it.
@@ -27,6 +27,9 @@ public:
     void setDateToPositionMapping(std::shared_ptr<const DateToPositionMapping> mapping);
     void setDateFormatter(std::shared_ptr<DateFormatter> formatter);
     void setEventDescription(std::shared_ptr<EventDescription> description);
+    // Light until told otherwise.
+    void setColors(const TimelineColors& colors);
+    const TimelineColors& colors() const { return m_colors; }
 
     const EventPainter& eventPainter() const { return m_painter; }
     EventArranger& eventArranger() { return m_arranger; }
@@ -50,6 +53,7 @@ private:
     void drawTimeLine(QPainter& painter) const;
 
     TimelineCanvas& m_view;
+    TimelineColors m_colors = TimelineColors::light();
     TimelineViewRenderer m_renderer;
     EventPainter m_painter;
     EventArranger m_arranger;

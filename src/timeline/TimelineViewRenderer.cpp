@@ -61,8 +61,7 @@ TimelineViewRenderer::TimelineViewRenderer(const TimelineCanvas& view)
         {m_yearEnumerator, m_yearLabeller, truncateToYear},
     };
     m_stripesPainters = {
-        {m_monthEnumerator, StripePainter(MONTH_COLOR, QColor(Qt::black), MONTH_LINE_Y_OFFSET),
-         truncateToMonth},
+        {m_monthEnumerator, StripePainter(MONTH_COLOR, m_colors.text, MONTH_LINE_Y_OFFSET), truncateToMonth},
         {m_weekEnumerator, StripePainter(WEEK_COLOR), truncateToWeek},
         {m_dayEnumerator, StripePainter(DAY_COLOR), truncateToDay},
         {m_hourEnumerator, StripePainter(HOUR_COLOR), truncateToDay},
@@ -74,6 +73,16 @@ void TimelineViewRenderer::setDateToPositionMapping(std::shared_ptr<const DateTo
         painter.setDateToPositionMapping(mapping);
     for (StripesPainter& painter : m_stripesPainters)
         painter.setDateToPositionMapping(mapping);
+}
+
+void TimelineViewRenderer::setColors(const TimelineColors& colors) {
+    m_colors = colors;
+    for (Labeller* labeller : std::initializer_list<Labeller*>{
+             &m_hourLabeller, &m_weekdayAndDateLabeller, &m_tinyWeekdayLabeller, &m_dayOfMonthLabeller,
+             &m_fifthDayLabeller, &m_monthLabeller, &m_yearLabeller})
+        labeller->setColors(colors);
+    for (StripesPainter& painter : m_stripesPainters)
+        painter.setLineColor(colors.text);
 }
 
 void TimelineViewRenderer::setRange(const CalendarDate& from, const CalendarDate& to) {
@@ -172,8 +181,8 @@ void TimelineViewRenderer::drawStripes(QPainter& painter) const {
     {
         QPainter stripPainter(&strip);
         stripPainter.translate(0, -top);
-        // Below the line the stripes blend over the white ground; above it only the month lines show.
-        stripPainter.fillRect(QRectF(0, TIMELINE_Y_POS, width, 1), Qt::white);
+        // Below the line the stripes blend over the ground; above it only the month lines show.
+        stripPainter.fillRect(QRectF(0, TIMELINE_Y_POS, width, 1), m_colors.ground);
         for (const StripesPainter& stripes : m_stripesPainters)
             stripes.drawInTimelineView(stripPainter, m_view);
     }

@@ -28,6 +28,8 @@ public:
     TimelineViewRenderer& operator=(const TimelineViewRenderer&) = delete;
 
     void setDateToPositionMapping(std::shared_ptr<const DateToPositionMapping> mapping);
+    // Light until told otherwise.
+    void setColors(const TimelineColors& colors);
 
     // Draws all labels, then the stripes of months, weeks, days and hours for [from, to). The day of `now`
     // has a bolder label and a faint tint over its column.
@@ -53,6 +55,7 @@ private:
     runLabelPasses(const std::function<void(const LabelsPainter&, const LabelsPainter::Selection&)>& visit);
 
     const TimelineCanvas& m_view;
+    TimelineColors m_colors = TimelineColors::light();
 
     TimeIntervalEnumerator m_hourEnumerator;
     TimeIntervalEnumerator m_thirdHourEnumerator;

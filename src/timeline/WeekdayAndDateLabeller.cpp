@@ -14,5 +14,5 @@ QString WeekdayAndDateLabeller::labelForInterval(const EnumeratedInterval& inter
 }
 
 QColor WeekdayAndDateLabeller::colorForInterval(const EnumeratedInterval& interval) const {
-    return interval.start.dayOfWeek() == 0 ? QColor(Qt::red) : QColor(Qt::black);
+    return interval.start.dayOfWeek() == 0 ? colors().holiday : colors().text;
 }

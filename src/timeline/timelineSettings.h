@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QPalette>
 
 // The timeline's measures in pixels (view coordinates, y downwards) and seconds.
 
@@ -57,7 +56,3 @@ inline constexpr double FILL_COLOR_MIN_BRIGHTNESS = 0.7;
 // Every text of the timeline is set in this one family at a size in pixels, unhinted, so that text
 // widths, and with them which labels fit and how rows stack, are the same on every screen.
 QFont timelineFont(double pixelSize);
-
-// The timeline keeps its light look under every desktop theme, dark ones included; widgets shown over it,
-// such as the field that renames an event in place, take these colours too, so that they match it.
-QPalette timelinePalette();

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QTest>
 
@@ -159,6 +160,43 @@ TEST_F(InlineEntryLineTest, ATitleWithoutATimeARangeOrACalendarOnlyRenames) {
         EXPECT_FALSE(renamed->isAllDay) << title.toStdString();
         EXPECT_EQ(renamed->calendar->uid, u"home"_s);
         EXPECT_EQ(undo().undoActionName(), u"Rename Event"_s);
+    }
+}
+
+TEST_F(InlineEntryLineTest, WhatWillBeTakenAsDatesIsColouredWhileTheLineIsTyped) {
+    createAndOpen();
+    QLineEdit& field = *editor().titleField();
+    // The columns of the field that hold text, and those that hold text in the blue of understood dates;
+    // the frame, blue while the field has the focus, is left out.
+    const auto columns = [&](bool blueOnly) {
+        const QImage image = field.grab().toImage();
+        QList<int> found;
+        for (int x = 3; x < image.width() - 3; ++x)
+            for (int y = 3; y < image.height() - 3; ++y) {
+                const QColor c = image.pixelColor(x, y);
+                const bool blue = c.blue() - c.red() > 60 && c.blue() - c.green() > 30;
+                if (blueOnly ? blue : (blue || qGray(c.rgb()) < 128)) {
+                    found.append(x);
+                    break;
+                }
+            }
+        return found;
+    };
+    for (const auto& [line, dates] : {std::pair{u"4pm to 5:30pm budget"_s, u"4pm to 5:30pm "_s},
+                                      {u"work: fri 9am review"_s, u"work: fri 9am "_s},
+                                      {u"Mon standup"_s, QString()},
+                                      {u"10 things to do"_s, QString()}}) {
+        SCOPED_TRACE(line.toStdString());
+        field.selectAll();
+        QTest::keyClicks(&field, line);
+        const QList<int> blue = columns(true);
+        ASSERT_EQ(blue.isEmpty(), dates.isEmpty());
+        if (blue.isEmpty())
+            continue;
+        const int textLeft = columns(false).first();
+        EXPECT_LE(blue.first(), textLeft + 2) << "from the line's start";
+        EXPECT_LT(blue.last(), textLeft + field.fontMetrics().horizontalAdvance(dates))
+            << "the title keeps the text colour";
     }
 }
 

@@ -5,13 +5,13 @@
 #include "LoopTestSupport.h"
 #include "RecurrenceTestSupport.h"
 #include "WidgetInput.h"
+#include "base/TextColors.h"
 #include "dates/DateFormatter.h"
 #include "dates/EventDescription.h"
 #include "editing/AlarmSettingsViewController.h"
 #include "editing/CommandFieldHighlighter.h"
 #include "editing/CustomRecurrenceController.h"
 #include "editing/RecurrenceSettingsViewController.h"
-#include "editing/TextColors.h"
 #include "editing/TextViewWithCompletion.h"
 #include "entry/ParsingController.h"
 #include "store/ProgramAlarmApprovals.h"
@@ -23,9 +23,12 @@
 #include <QDateEdit>
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimeZone>
@@ -480,6 +483,48 @@ TEST_F(EditEventControllerTest, AlarmRowsShowTheFilesAlarmsAndANewOneIsWrittenBe
     EXPECT_EQ(reread->alarms[3]->action(), CalAlarm::Display);
     EXPECT_DOUBLE_EQ(reread->alarms[3]->relativeTrigger(), -3600);
     EXPECT_FALSE(approvals.isApproved(*reread, *reread->alarms[0])) << "nobody chose the file's program here";
+}
+
+TEST_F(EditEventControllerTest, AnEditorTallerThanTheScreenScrollsItsFieldsAndKeepsItsButtonsInReach) {
+    editor.showWithEvent(storedEvent(u"home"_s, u"short"_s));
+    const auto* area = editor.findChild<QScrollArea*>();
+    ASSERT_TRUE(area);
+    EXPECT_EQ(area->verticalScrollBar()->maximum(), 0) << "a short editor shows all its fields";
+    editor.cancelAction();
+
+    // A daily event with a dozen alarms, one with a sound.
+    auto tall = CalEvent::event();
+    tall->uid = tall->title = u"tall"_s;
+    tall->calendar = loop.store.calendarWithUID(u"home"_s);
+    tall->startDate = wednesday(14);
+    tall->endDate = wednesday(15);
+    tall->recurrenceRule = CalRecurrenceRule::rule(CalRecurrenceRule::Daily);
+    for (int i = 1; i <= 12; ++i) {
+        auto alarm = CalAlarm::alarm();
+        alarm->setAction(CalAlarm::Display);
+        alarm->setRelativeTrigger(-600.0 * i);
+        tall->alarms.append(alarm);
+    }
+    tall->alarms.back()->setSound(u"bell"_s);
+    loop.controller.addEvent(*tall);
+    loop.nextPass();
+    editor.showWithEvent(loop.model.eventsWithUid(u"tall"_s).front());
+    QCoreApplication::processEvents();
+
+    const QRect available = editor.screen()->availableGeometry();
+    ASSERT_GT(area->widget()->sizeHint().height(), available.height()) << "the fields alone are too tall";
+    EXPECT_LE(editor.frameGeometry().height(), available.height());
+    EXPECT_GT(area->verticalScrollBar()->maximum(), 0);
+    const QWidget* ok = editor.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    EXPECT_TRUE(available.contains(QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size())));
+
+    // Tab reaches the last alarm row, and the fields scroll to show it.
+    QWidget* last = control<QComboBox>(editor.alarmViewControllers().last(), u"Alarm type"_s);
+    for (int i = 0; i < 60 && QApplication::focusWidget() != last; ++i)
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &editor, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), last);
+    const QRect shown = area->viewport()->rect();
+    EXPECT_TRUE(shown.contains(QRect(last->mapTo(area->viewport(), QPoint(0, 0)), last->size())));
 }
 
 TEST_F(EditEventControllerTest, AProgramChosenInTheEditorMayRunOnceSavedAlsoAfterAMove) {

@@ -3,12 +3,16 @@
 #include "TimelineView.h"
 #include "TimelineViewDelegate.h"
 #include "base/Logger.h"
+#include "base/TextColors.h"
 #include "store/EventKey.h"
 #include "timeline/ArrangedEvent.h"
 #include "timeline/timelineSettings.h"
 
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTextCharFormat>
 
 #include <algorithm>
 
@@ -26,6 +30,7 @@ void InlineEditEventController::setEvent(const std::shared_ptr<CalEvent>& event)
     m_titleField = new QLineEdit(m_event->title, &m_view);
     // Return is taken here, not left to travel on to the timeline, where it would open the event.
     m_titleField->installEventFilter(this);
+    connect(m_titleField, &QLineEdit::textChanged, this, &InlineEditEventController::colourRecognisedPart);
     m_titleField->show();
     m_titleField->selectAll();
     m_titleField->setFocus();
@@ -40,6 +45,20 @@ void InlineEditEventController::removeTitleField() {
     m_titleField->deleteLater();
     m_titleField = nullptr;
     m_view.setFocus();
+}
+
+// A line edit takes formats only as an input method's: with no text to insert, they colour what is there.
+void InlineEditEventController::colourRecognisedPart() {
+    const QString line = m_titleField->text();
+    const int length = m_view.delegate() ? m_view.delegate()->recognisedLengthOfLine(line) : 0;
+    QList<QInputMethodEvent::Attribute> attributes;
+    if (length > 0) {
+        QTextCharFormat format;
+        format.setForeground(TextColors::forPalette(m_titleField->palette()).recognised);
+        attributes.append({QInputMethodEvent::TextFormat, -m_titleField->cursorPosition(), length, format});
+    }
+    QInputMethodEvent formats(QString(), attributes);
+    QCoreApplication::sendEvent(m_titleField, &formats);
 }
 
 void InlineEditEventController::eventLayoutDidChange() {

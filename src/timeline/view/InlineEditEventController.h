@@ -11,7 +11,8 @@ class QLineEdit;
 class TimelineView;
 
 // A text field over a newly created event, so that the user names it in place. Return hands the line to
-// the view's delegate, which renames the event or applies the line; a click in the timeline or Escape
+// the view's delegate, which renames the event or applies the line; while it is typed, the part that will
+// be taken as dates is coloured, as in the editor's command field. A click in the timeline or Escape
 // discards what was typed.
 class InlineEditEventController : public QObject {
     Q_OBJECT
@@ -39,6 +40,7 @@ protected:
 
 private:
     void removeTitleField();
+    void colourRecognisedPart();
     // The field at the label's top left, moved or narrowed to stay within the line's extent and the
     // visible rows.
     QRect titleFieldGeometry(const QPoint& labelTopLeft) const;

@@ -14,6 +14,7 @@
 #include "timeline/LogDateToPositionMapping.h"
 #include "timeline/timelineSettings.h"
 
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMoveEvent>
@@ -62,7 +63,7 @@ TimelineView::TimelineView(QWidget* parent)
                                 "Return opens it, Page Up and Page Down show the time before or after, and "
                                 "Home shows now."));
     setCursor(Qt::OpenHandCursor);
-    setPalette(timelinePalette());
+    followApplicationPalette();
 }
 
 TimelineView::~TimelineView() = default;
@@ -80,6 +81,17 @@ void TimelineView::placeInScrollArea(QScrollArea& scrollArea) {
 
 QScrollArea* TimelineView::scrollArea() const {
     return m_viewport ? qobject_cast<QScrollArea*>(m_viewport->parentWidget()) : nullptr;
+}
+
+// Dark under a dark desktop palette, so that the timeline is no white slab in a dark window; widgets
+// shown over it, such as the field that renames an event in place, take its colours too.
+void TimelineView::followApplicationPalette() {
+    const TimelineColors colors = TimelineColors::forPalette(QGuiApplication::palette());
+    if (colors == m_drawing.colors() && testAttribute(Qt::WA_SetPalette))
+        return;
+    m_drawing.setColors(colors);
+    setPalette(colors.palette());
+    update();
 }
 
 bool TimelineView::eventFilter(QObject* watched, QEvent* event) {
@@ -494,6 +506,9 @@ bool TimelineView::event(QEvent* event) {
             magnify(gesture->value(), gesture->position().x());
             return true;
         }
+    } else if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange) {
+        // A desktop palette reaches the view as a change of the roles it does not set itself.
+        followApplicationPalette();
     } else if (event->type() == QEvent::ShortcutOverride) {
         // Before the window's shortcuts, as text fields take their keys.
         if (m_keyboard->takesKey(*static_cast<QKeyEvent*>(event))) {

@@ -142,6 +142,7 @@ private:
     void createEventAt(const QPointF& point);
     void finishDrag();
     void fitToScrollArea();
+    void followApplicationPalette();
     EventHighlights highlights() const;
     // Within six hours and a hundred days; the date at x stays there.
     void zoomTo(double seconds, double x);

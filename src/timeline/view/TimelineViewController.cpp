@@ -291,13 +291,23 @@ void TimelineViewController::didModifyEvent(const std::shared_ptr<CalEvent>& mod
     m_undoManager.setActionName(tr("Edit Event"));
 }
 
-void TimelineViewController::didEnterLineForEvent(const std::shared_ptr<CalEvent>& event,
-                                                  const QString& line) {
-    EventEditSession session(event, false);
+std::optional<ParseTreeNode> TimelineViewController::datesOfLine(const QString& line) {
     std::optional<ParseTreeNode> tree =
         m_parsingController ? m_parsingController->parseEvent(line) : std::nullopt;
     if (tree && !namesMoreThanATitle(*tree))
         tree.reset();
+    return tree;
+}
+
+int TimelineViewController::recognisedLengthOfLine(const QString& line) {
+    const std::optional<ParseTreeNode> tree = datesOfLine(line);
+    return tree ? ParsingController::recognisedLength(line, *tree) : 0;
+}
+
+void TimelineViewController::didEnterLineForEvent(const std::shared_ptr<CalEvent>& event,
+                                                  const QString& line) {
+    EventEditSession session(event, false);
+    const std::optional<ParseTreeNode> tree = datesOfLine(line);
     if (tree) {
         CalEventBuilder builder;
         const CalendarList& calendars = m_model.calendars();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TimelineViewDelegate.h"
+#include "entry/ParseTreeNode.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarStore.h"
 
@@ -9,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CalendarController;
 class DateToPositionMapping;
@@ -76,6 +78,7 @@ public:
     // calendar before its title ("4pm to 5:30pm budget", "work: fri 9am review"), applies it as the event
     // editor's command field does (undoable as "Edit Event").
     void didEnterLineForEvent(const std::shared_ptr<CalEvent>& event, const QString& line) override;
+    int recognisedLengthOfLine(const QString& line) override;
 
 signals:
     void timeIntervalChanged(double seconds);
@@ -86,6 +89,8 @@ signals:
     void selectedEventOpenRequested();
 
 private:
+    // The tree of a line typed over an event when it says more than a title; none when it is a title.
+    std::optional<ParseTreeNode> datesOfLine(const QString& line);
     void loadVisibleRange();
     void showEvents();
     // A reload shows the events anew; any other change arranges only the records that came.

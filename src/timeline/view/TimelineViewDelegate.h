@@ -22,6 +22,9 @@ public:
                                 const std::shared_ptr<CalEvent>& event) = 0;
     // Return in the in-place field over `event`, with the line typed there.
     virtual void didEnterLineForEvent(const std::shared_ptr<CalEvent>& event, const QString& line) = 0;
+    // How many characters at the start of a line typed there will be taken as dates, times and a
+    // calendar: 0 when all of it would become the title.
+    virtual int recognisedLengthOfLine(const QString& line) = 0;
     // The keys of the focused timeline: the range before or after, now, and an event the keyboard
     // selected.
     virtual void previousView() = 0;

@@ -1,4 +1,6 @@
 #include "TimelineViewTestSupport.h"
+#include "base/colorContrast.h"
+#include "timeline/TimelineColors.h"
 #include "timeline/view/InlineEditEventController.h"
 
 #include <gtest/gtest.h>
@@ -12,24 +14,12 @@
 #include <QToolTip>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
 constexpr double HOUR = 3600;
 constexpr int HEADER_ROWS = 53; // the label rows and the line
-
-// The contrast ratio of two colours as the accessibility guidelines define it: 1 to 21.
-double contrast(const QColor& a, const QColor& b) {
-    const auto luminance = [](const QColor& color) {
-        const auto channel = [](double c) {
-            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) +
-               0.0722 * channel(color.blueF());
-    };
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 // The sum of how dark the pixels of an area are: more for bolder text.
 long ink(const QImage& image, const QRect& area) {
@@ -228,33 +218,59 @@ private:
     QPalette m_saved;
 };
 
-TEST_F(TimelinePaintingTest, UnderADarkPaletteLabelsAndTheTitleFieldStayReadable) {
-    const DarkPalette dark;
+TEST_F(TimelinePaintingTest, UnderADarkPaletteTheTimelineTurnsDarkWithReadableText) {
     save(u"standup"_s, u"home"_s, at(10), HOUR);
+    const QPoint ground(5, 200);
+    std::optional<DarkPalette> dark;
+    dark.emplace();
     QCoreApplication::processEvents();
     const QImage image = grabbed();
+    EXPECT_TRUE(isDarkBackground(image.pixel(ground)));
 
-    // The darkest pixel of a row of text against the ground beside it.
-    const auto textContrast = [&](const QRect& row, const QPoint& ground) {
-        int darkest = 255;
+    // The pixel of a row of text that stands out most from the ground.
+    const auto textContrast = [&](const QRect& row) {
+        double best = 1;
         for (int y = row.top(); y <= row.bottom(); ++y)
             for (int x = row.left(); x <= row.right(); ++x)
-                darkest = std::min(darkest, qGray(image.pixel(x, y)));
-        return contrast(QColor(darkest, darkest, darkest), QColor(image.pixel(ground)));
+                best = std::max(best, contrastRatio(image.pixel(x, y), image.pixel(ground)));
+        return best;
     };
     const int labelX = int(x(at(36)));
-    EXPECT_GT(textContrast(QRect(labelX - 40, 29, 80, 12), QPoint(5, 20)), 7.0) << "a day label";
+    EXPECT_GE(textContrast(QRect(labelX - 40, 29, 80, 12)), READABLE_CONTRAST) << "a day label";
     const QRectF bar = arranged(u"standup"_s)->timeBarRect();
     // The title's line starts 10 pixels below the bar's top.
-    EXPECT_GT(textContrast(QRect(int(bar.left()), int(bar.top()) + 12, 40, 12),
-                           QPoint(int(bar.left()) - 20, int(bar.top()) + 16)),
-              7.0)
+    EXPECT_GE(textContrast(QRect(int(bar.left()), int(bar.top()) + 12, 40, 12)), READABLE_CONTRAST)
         << "an event's title";
 
     view->inlineEditEventController().setEvent(modelled(u"standup"_s));
     const QPalette field = view->inlineEditEventController().titleField()->palette();
-    EXPECT_GT(contrast(field.color(QPalette::Text), field.color(QPalette::Base)), 7.0);
-    EXPECT_GT(contrast(field.color(QPalette::HighlightedText), field.color(QPalette::Highlight)), 3.0);
+    EXPECT_EQ(field.color(QPalette::Base), QColor(image.pixel(ground))) << "the field matches the timeline";
+    EXPECT_GE(contrastRatio(field.color(QPalette::Text), field.color(QPalette::Base)), READABLE_CONTRAST);
+    EXPECT_GT(contrastRatio(field.color(QPalette::HighlightedText), field.color(QPalette::Highlight)), 3.0);
+    view->inlineEditEventController().cancelEditing();
+
+    dark.reset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QColor(grabbed().pixel(ground)), QColor(Qt::white)) << "back to light with the desktop";
+}
+
+TEST(TimelineColorsTest, LightPalettesKeepTheClassicLookAndDarkOnesStayReadable) {
+    QPalette light;
+    light.setColor(QPalette::Base, QColor(250, 250, 245));
+    light.setColor(QPalette::Text, QColor(40, 40, 40));
+    EXPECT_EQ(TimelineColors::forPalette(light), TimelineColors::light());
+    // The last one's own text is too dim to read on its ground.
+    for (const auto& [base, text] : {std::pair{QColor(0x2a, 0x2a, 0x2a), QColor(0xe8, 0xe8, 0xe8)},
+                                     {QColor(20, 30, 70), QColor(200, 200, 255)},
+                                     {QColor(0x30, 0x30, 0x30), QColor(0x70, 0x70, 0x70)}}) {
+        QPalette dark;
+        dark.setColor(QPalette::Base, base);
+        dark.setColor(QPalette::Text, text);
+        const TimelineColors colors = TimelineColors::forPalette(dark);
+        EXPECT_EQ(colors.ground, base);
+        for (const QColor& color : {colors.text, colors.holiday, colors.currentTime})
+            EXPECT_GE(contrastRatio(color, base), READABLE_CONTRAST) << color.name().toStdString();
+    }
 }
 
 } // namespace

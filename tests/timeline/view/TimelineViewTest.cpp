@@ -87,6 +87,7 @@ public:
     void showNow() override {}
     void ensureEventIsVisible(const CalEvent&) override {}
     void didEnterLineForEvent(const std::shared_ptr<CalEvent>&, const QString&) override {}
+    int recognisedLengthOfLine(const QString&) override { return 0; }
     std::shared_ptr<CalEvent> modified, event;
 };
 

@@ -15,6 +15,4 @@ struct TextColors {
     static TextColors forPalette(const QPalette& palette);
     // Those of the application's palette.
     static TextColors current();
-    // The contrast ratio of two colours, from 1 (the same) to 21 (black on white).
-    static double contrast(const QColor& a, const QColor& b);
 };

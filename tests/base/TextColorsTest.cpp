@@ -1,5 +1,6 @@
 // Typed text stays readable under light and dark palettes.
-#include "editing/TextColors.h"
+#include "base/TextColors.h"
+#include "base/colorContrast.h"
 
 #include <QPalette>
 
@@ -22,10 +23,10 @@ TEST(TextColorsTest, EveryColourIsReadableOnTheFieldsBackgroundOfAnyPalette) {
         const TextColors colors = TextColors::forPalette(palette);
         EXPECT_EQ(colors.valid, c.text) << "the palette's own text colour";
         for (const QColor& color : {colors.invalid, colors.recognised})
-            EXPECT_GE(TextColors::contrast(color, c.base), 4.5) << color.name().toStdString();
+            EXPECT_GE(contrastRatio(color, c.base), 4.5) << color.name().toStdString();
         EXPECT_NE(colors.invalid, colors.recognised);
         EXPECT_GT(colors.invalid.red(), colors.invalid.blue()) << "an error stays red";
         EXPECT_GT(colors.recognised.blue(), colors.recognised.red()) << "dates stay blue";
     }
-    EXPECT_DOUBLE_EQ(TextColors::contrast(Qt::black, Qt::white), 21.0);
+    EXPECT_DOUBLE_EQ(contrastRatio(Qt::black, Qt::white), 21.0);
 }
