@@ -1,7 +1,7 @@
 #include "app/GoToDateController.h"
 #include "ProgramTestSupport.h"
-#include "dates/EventDescription.h"
 #include "base/TextColors.h"
+#include "dates/EventDescription.h"
 #include "timeline/view/TimelineView.h"
 
 #include <gtest/gtest.h>
