@@ -3,9 +3,11 @@
 #include "base/InternalInconsistency.h"
 #include "base/Logger.h"
 #include "base/UndoManager.h"
+#include "dates/EventDescription.h"
 #include "editing/EditEventController.h"
 #include "store/ApplicationModel.h"
 #include "store/CalendarController.h"
+#include "timeline/view/TimelineView.h"
 #include "timeline/view/TimelineViewController.h"
 
 namespace {
@@ -42,6 +44,39 @@ void ActionsController::deleteEvent() {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, event->title);
     m_calendarController.removeEvent(*event);
     m_undoManager.setActionName(tr("Remove Event"));
+}
+
+void ActionsController::copyEvent() {
+    const std::shared_ptr<CalEvent> event = m_model.selectedEvent();
+    if (!event)
+        return;
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, event->title);
+    const TimelineView& view = m_timelineViewController.timelineView();
+    m_clipboard.copy(*event, view.eventDescription()->descriptionOfEvent(*event, view.now()));
+}
+
+void ActionsController::pasteEvent() {
+    const std::shared_ptr<const CalEvent> copied = m_clipboard.event();
+    if (!copied)
+        return;
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, copied->title);
+    const TimeOfDay time = CalendarDate::fromQDateTime(copied->startDate).timeOfDay();
+    addCopy(*copied, CalendarDate::dateWithDate(m_timelineViewController.selectedDay(), time),
+            tr("Paste Event"));
+}
+
+void ActionsController::duplicateEvent() {
+    const std::shared_ptr<CalEvent> event = m_model.selectedEvent();
+    if (!event)
+        return;
+    VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, event->title);
+    addCopy(*event, CalendarDate::fromQDateTime(event->startDate), tr("Duplicate Event"));
+}
+
+void ActionsController::addCopy(const CalEvent& original, const CalendarDate& start,
+                                const QString& actionName) {
+    m_timelineViewController.addEventAndSelect(*m_calendarController.createCopyOfEvent(original, start),
+                                               actionName);
 }
 
 void ActionsController::displayOneDay() {

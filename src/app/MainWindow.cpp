@@ -205,18 +205,29 @@ void MainWindow::setUpEditMenu(ActionsController& actions, UndoManager& undoMana
     connect(&undoManager, &UndoManager::changed, this, refreshUndo);
     refreshUndo();
     menu->addSeparator();
+    // A focused text field takes its own Copy and Paste keys before these.
+    QAction* copy =
+        menu->addAction(tr("&Copy Event"), QKeySequence::Copy, &actions, &ActionsController::copyEvent);
+    QAction* paste =
+        menu->addAction(tr("&Paste Event"), QKeySequence::Paste, &actions, &ActionsController::pasteEvent);
+    QAction* duplicate = menu->addAction(tr("D&uplicate Event"), QKeySequence(Qt::CTRL | Qt::Key_D), &actions,
+                                         &ActionsController::duplicateEvent);
+    auto refreshPaste = [paste, &actions] { paste->setEnabled(actions.clipboard().event() != nullptr); };
+    connect(&actions.clipboard(), &EventClipboard::changed, this, refreshPaste);
+    refreshPaste();
+    menu->addSeparator();
     m_find = menu->addAction(tr("&Find…"), QKeySequence::Find, this, &MainWindow::findRequested);
     // Return itself is the timeline's key: a shortcut here would take it from every field.
     QAction* show = menu->addAction(tr("&Show Event") + QStringLiteral("\t") + tr("Return"), &actions,
                                     &ActionsController::showSelectedEvent);
     QAction* remove =
         menu->addAction(tr("Delete Event"), QKeySequence::Delete, &actions, &ActionsController::deleteEvent);
-    auto refreshRemove = [show, remove, &model] {
-        show->setEnabled(model.selectedEvent() != nullptr);
-        remove->setEnabled(model.selectedEvent() != nullptr);
+    auto refreshEventCommands = [show, remove, copy, duplicate, &model] {
+        for (QAction* action : {show, remove, copy, duplicate})
+            action->setEnabled(model.selectedEvent() != nullptr);
     };
-    connect(&model, &ApplicationModel::selectedEventChanged, this, refreshRemove);
-    refreshRemove();
+    connect(&model, &ApplicationModel::selectedEventChanged, this, refreshEventCommands);
+    refreshEventCommands();
     // Escape ends naming an event in place without saving.
     auto* cancel = new QAction(this);
     cancel->setShortcut(Qt::Key_Escape);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dates/CalendarDate.h"
 #include "records/CalEvent.h"
 
 #include <QObject>
@@ -21,6 +22,10 @@ public:
     // Unsaved, with a uid of its own: today 12:00 to 13:00, "New Event", in the selected calendar when that
     // is editable, else in the first editable one in the model's order, else in none.
     std::shared_ptr<CalEvent> createNewEvent() const;
+    // Unsaved: a single event of the user's own with the fields of `original` (singleEventCopy),
+    // moved to `start` with its length (in days when all-day) and its alarms at fixed times moved along; in
+    // the original's calendar when the model has it editable, else where a new event goes.
+    std::shared_ptr<CalEvent> createCopyOfEvent(const CalEvent& original, const CalendarDate& start) const;
 
     // What the event editor saves through.
     virtual void addEvent(const CalEvent& event) = 0;
@@ -31,5 +36,8 @@ public:
     virtual UserInteraction& userInteraction() const = 0;
 
 private:
+    // Where a new event goes.
+    std::shared_ptr<CalCalendar> defaultCalendar() const;
+
     ApplicationModel& m_model;
 };

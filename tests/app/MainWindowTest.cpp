@@ -8,10 +8,12 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QScreen>
 #include <QSlider>
 #include <QTest>
@@ -157,6 +159,32 @@ TEST_F(MainWindowTest, EditCommandsAreEnabledAndNamedByWhatTheyWouldDo) {
     undo->trigger();
     EXPECT_EQ(redo->text(), u"Redo Remove Event"_s);
     EXPECT_TRUE(redo->isEnabled());
+}
+
+TEST_F(MainWindowTest, CopyAndPasteKeysActOnEventsUnlessATextFieldHasThem) {
+    activate();
+    const CalendarDate start = CalendarDate::now().addingSeconds(3 * 3600);
+    const auto created = timeline().createEventWithStart(start, start.addingSeconds(3600));
+    ASSERT_TRUE(created);
+    QAction* paste = action(QKeySequence::Paste);
+    EXPECT_FALSE(paste->isEnabled()) << "nothing copied yet";
+    auto* search = qobject_cast<QLineEdit*>(toolBarControls().back());
+    ASSERT_TRUE(search);
+    search->setFocus();
+    search->setText(u"lunch"_s);
+    search->selectAll();
+    QTest::keyClick(search, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"lunch"_s);
+    EXPECT_FALSE(paste->isEnabled()) << "the field copied, not the event";
+
+    search->clear();
+    delegate.applicationModel().setSelectedEvent(created);
+    view().setFocus();
+    QTest::keyClick(&view(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(u"text/calendar"_s));
+    QTest::keyClick(&view(), Qt::Key_V, Qt::ControlModifier);
+    const auto pasted = delegate.applicationModel().selectedEvent();
+    EXPECT_TRUE(pasted && pasted->uid != created->uid && pasted->title == created->title);
 }
 
 TEST_F(MainWindowTest, SizeAndPlaceOutliveTheWindowWithinTheScreen) {

@@ -141,6 +141,13 @@ std::optional<StoreError> VEventWriter::check(const CalEvent& event) {
     return std::nullopt;
 }
 
+IcsDocument VEventWriter::documentWithEvent(const CalEvent& event, const QDateTime& now) {
+    IcsDocument document = IcsDocument::create();
+    IcsComponent& vevent = document.body().addChild(IcsComponent(QStringLiteral("VEVENT")));
+    VEventWriter(document, now).write(vevent, nullptr, event);
+    return document;
+}
+
 bool VEventWriter::write(IcsComponent& event, const CalEvent* before, const CalEvent& after) {
     VL_ASSERT(!check(after), "VEventWriter: the record cannot be written");
     if (!before) {

@@ -20,6 +20,11 @@ public:
     // Why the record cannot be written, or nothing.
     static std::optional<StoreError> check(const CalEvent& event);
 
+    // A new VCALENDAR holding one VEVENT with every field of `event`, which must pass check, and the zones
+    // its times name.
+    static IcsDocument documentWithEvent(const CalEvent& event,
+                                         const QDateTime& now = QDateTime::currentDateTimeUtc());
+
     // Writes into `event`, a VEVENT of the document, what differs between `before` (the record as read) and
     // `after`; with no `before`, every field of a new event with its UID. Returns false when nothing
     // differed and the component is unchanged. `after` must pass check.

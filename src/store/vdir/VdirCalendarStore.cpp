@@ -432,11 +432,8 @@ std::optional<StoreError> VdirCalendarStore::createSeries(const CalEvent& event)
     } else {
         fileName = newFileName(calendarUid, event.uid);
     }
-    if (!document) {
-        document = IcsDocument::create();
-        IcsComponent& vevent = document->body().addChild(IcsComponent(QStringLiteral("VEVENT")));
-        VEventWriter(*document).write(vevent, nullptr, event);
-    }
+    if (!document)
+        document = VEventWriter::documentWithEvent(event);
     if (auto failed = store(calendarUid, fileName, document->serialize(), FileWriter::Mode::Create))
         return failed;
     emit eventsChanged(StoreChanges{{event.uid}, {}, {}});

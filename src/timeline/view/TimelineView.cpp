@@ -292,6 +292,12 @@ void TimelineView::doLayoutEvents() {
     update();
 }
 
+std::optional<CalendarDate> TimelineView::dateUnderPointer() const {
+    if (!underMouse())
+        return std::nullopt;
+    return m_mapping->dateForHorizontalPosition(mapFromGlobal(QCursor::pos()).x(), *this);
+}
+
 std::shared_ptr<ArrangedEvent> TimelineView::arrangedEventAt(const QPointF& point) const {
     // Rows scrolled under the label rows are hidden there.
     if (point.y() < headerTop() + TIMELINE_HEADER_HEIGHT)

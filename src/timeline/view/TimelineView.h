@@ -82,6 +82,8 @@ public:
     // The visible part below the label rows.
     QRect visibleRowsRect() const;
 
+    // The date at the pointer while it is over the view.
+    std::optional<CalendarDate> dateUnderPointer() const;
     // Seconds between the dates at x and x + 1.
     double timeIntervalPerPixelAtXCoordinate(double x) const;
     // Seconds covered by the 7 pixels around the point.

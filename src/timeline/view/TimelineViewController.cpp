@@ -197,6 +197,10 @@ void TimelineViewController::setCenteredDate(const CalendarDate& date) {
     m_view.setStartDate(date.addingSeconds(-timeIntervalMargin()));
 }
 
+CalendarDate TimelineViewController::selectedDay() const {
+    return m_view.dateUnderPointer().value_or(centeredDate()).truncateToDay();
+}
+
 void TimelineViewController::toggleLinearLogScale() {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
     setViewMode(viewMode() == Linear ? Logarithmic : Linear);
@@ -265,10 +269,15 @@ std::shared_ptr<CalEvent> TimelineViewController::createEventWithStart(const Cal
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL,
            QStringLiteral("%1 %2").arg(event->startDate.toString(Qt::ISODate),
                                        event->endDate.toString(Qt::ISODate)));
-    m_calendarController.addEvent(*event);
-    m_undoManager.setActionName(tr("New Event"));
+    return addEventAndSelect(*event, tr("New Event"));
+}
+
+std::shared_ptr<CalEvent> TimelineViewController::addEventAndSelect(const CalEvent& event,
+                                                                    const QString& actionName) {
+    m_calendarController.addEvent(event);
+    m_undoManager.setActionName(actionName);
     // The store has reported the new event by now; a refusal has been shown to the user.
-    const EventList stored = m_model.eventsWithUid(event->uid);
+    const EventList stored = m_model.eventsWithUid(event.uid);
     if (stored.isEmpty())
         return nullptr;
     m_model.setSelectedEvent(stored.front());

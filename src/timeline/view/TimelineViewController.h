@@ -53,6 +53,9 @@ public:
     CalendarDate centeredDate() const;
     void setCenteredDate(const CalendarDate& date);
     double timeIntervalMargin() const;
+    // The day the user looks at: the one under the pointer while it is over the timeline, else the
+    // centred date's (00:00 of it).
+    CalendarDate selectedDay() const;
     bool isCenteredOnNow() const { return m_isCenteredOnNow; }
 
     void toggleLinearLogScale();
@@ -71,6 +74,9 @@ public:
     // and returns the model's record of it (none when the store refused).
     std::shared_ptr<CalEvent> createEventWithStart(const CalendarDate& start,
                                                    const CalendarDate& end) override;
+    // Stores the new `event`, undoable as `actionName`, selects it, makes it visible and returns the
+    // model's record of it (none when the store refused).
+    std::shared_ptr<CalEvent> addEventAndSelect(const CalEvent& event, const QString& actionName);
     void selectedEventWasClicked(const std::shared_ptr<CalEvent>& event) override;
     void didModifyEvent(const std::shared_ptr<CalEvent>& modified,
                         const std::shared_ptr<CalEvent>& event) override;
