@@ -30,6 +30,8 @@ public:
     // Throws LexerException "No matching token found" when no definition matches.
     Token nextToken();
     bool isEndOfStream() const { return m_start == m_string.size(); }
+    // Where the next token starts.
+    qsizetype position() const { return m_start; }
 
 private:
     struct Definition {

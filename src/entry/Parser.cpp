@@ -31,8 +31,13 @@ ParseTreeNode Parser::parseCalendar() {
     return ParseTreeNode(ParseTreeNode::calendar, m_lexer.parseCALENDAR(match(CALENDAR)));
 }
 
+// The title is the rest of the line from the token after the dates, so that one starting like a date, a
+// time or a calendar's name ("5 things", "fri lunch", "workshop" beside a calendar Work) keeps its words.
 ParseTreeNode Parser::parseAnyToken() {
-    return ParseTreeNode(ParseTreeNode::description, matchAnyToken());
+    tokenType(); // read the token, so that the lexer stands after it
+    const qsizetype rest = m_lexer.position();
+    const QString first = matchAnyToken();
+    return ParseTreeNode(ParseTreeNode::description, first + m_lexer.string().mid(rest));
 }
 
 ParseTreeNode Parser::parseInterval() {

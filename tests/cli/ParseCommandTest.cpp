@@ -136,8 +136,8 @@ TEST(ParseCommand, StandardInputGivesOneObjectPerLineInOrder) {
     EXPECT_TRUE(lines[0].contains("\"title\": \"lunch\""));
     EXPECT_EQ(lines[1], "{\"error\": \"not understood\"}");
     EXPECT_EQ(lines[2], "{\"error\": \"not understood\"}");
-    // The tab is not swallowed by the date, so it is the title; the rest of the line is ignored.
-    EXPECT_TRUE(lines[3].contains("\"title\": \"\\t\"")) << lines[3].toStdString();
+    // The tab is not swallowed by the date, so the title starts with it; quotes and backslashes are escaped.
+    EXPECT_TRUE(lines[3].contains(R"("title": "\t\"quoted\" \\ title")")) << lines[3].toStdString();
     EXPECT_TRUE(lines[4].contains("\"title\": \"\\u0001 trip\"")) << lines[4].toStdString();
 }
 

@@ -14,9 +14,12 @@ TEST(CalEventBuilder, WritesTheLineIntoTheEvent) {
         {"fri to sun trip", "2026-06-12 00:00 .. 2026-06-15 00:00 trip [Home] all-day"},
         {"tomorrow to", "2026-06-11 00:00 .. 2026-06-12 00:00  [Home] all-day"}, // no title
         {"fri 9 lunch", "2026-06-12 09:00 .. 2026-06-12 10:00 lunch [Home]"},
-        // The title is the one token after the dates.
-        {"3pm fri lunch", "2026-06-10 15:00 .. 2026-06-10 16:00 fri  [Home]"},
-        {"tomorrow\tlunch", "2026-06-11 00:00 .. 2026-06-12 00:00 \t [Home] all-day"},
+        // The title is the rest of the line after the dates, also where it starts like a date, a number or
+        // a calendar's name.
+        {"3pm fri lunch", "2026-06-10 15:00 .. 2026-06-10 16:00 fri lunch [Home]"},
+        {"fri 9am 5 things", "2026-06-12 09:00 .. 2026-06-12 10:00 5 things [Home]"},
+        {"9am workshop", "2026-06-11 09:00 .. 2026-06-11 10:00 workshop [Home]"},
+        {"tomorrow\tlunch", "2026-06-11 00:00 .. 2026-06-12 00:00 \tlunch [Home] all-day"},
         {"work: fri 9am", "2026-06-12 09:00 .. 2026-06-12 10:00 New Event [Work]"},
         {"WORK: lunch", "2026-06-10 12:00 .. 2026-06-10 13:00 New Event [Work]"}, // the calendar alone
         {"work: fri standup", "2026-06-12 00:00 .. 2026-06-13 00:00 standup [Work] all-day"},
