@@ -274,6 +274,7 @@ void EditEventController::showSession() {
     {
         const QSignalBlocker quiet(m_commandField);
         m_commandField->clear();
+        m_commandFieldHighlighter->setRecognisedLength(0);
         setTextColor(*m_commandField, TextColors::current().valid);
     }
     const bool editable = m_session->isEditable();
@@ -367,7 +368,12 @@ void EditEventController::answerAction(CalAttendee::Status status) {
 
 void EditEventController::showDescription() {
     const QSignalBlocker quiet(m_commandField);
-    m_commandField->setPlainText(m_eventDescription->descriptionOfEvent(*edited(), referenceDate()));
+    const QString line = m_eventDescription->descriptionOfEvent(*edited(), referenceDate());
+    m_commandField->setPlainText(line);
+    // Coloured as if typed, not with the length of the line typed last.
+    const std::optional<ParseTreeNode> tree = m_parsingController.parseEvent(line);
+    m_commandFieldHighlighter->setRecognisedLength(tree ? ParsingController::recognisedLength(line, *tree)
+                                                        : 0);
     m_commandField->moveCursor(QTextCursor::End);
     setTextColor(*m_commandField, TextColors::current().valid);
 }

@@ -159,6 +159,17 @@ TEST_F(EditEventControllerTest, ATypedLineSetsTheFieldsAndReturnStoresIt) {
     EXPECT_EQ(loop.undo.undoActionName(), u"New Event"_s);
     loop.undo.undo();
     EXPECT_TRUE(file(u"work"_s, created->uid).isEmpty());
+
+    // The program's own line of a stored event is coloured the same way, whatever was typed before.
+    const auto stored = storedEvent(u"home"_s, u"juergen"_s);
+    auto renamed = stored->copy();
+    renamed->title = u"1:1 mit Jürgen"_s;
+    ASSERT_TRUE(loop.controller.replaceEvent(stored, *renamed));
+    loop.nextPass();
+    editor.showWithEvent(loop.model.eventsWithUid(u"juergen"_s).front());
+    const QString line = editor.commandField()->toPlainText();
+    ASSERT_TRUE(line.endsWith(u" 1:1 mit Jürgen"_s)) << line.toStdString();
+    EXPECT_EQ(editor.commandFieldHighlighter()->recognisedLength(), line.indexOf(u"1:1 mit Jürgen"_s));
 }
 
 TEST_F(EditEventControllerTest, TextNotUnderstoodIsRedAndLeavesTheEventAsItWas) {
