@@ -2,6 +2,7 @@
 
 #include "ApplicationDefaults.h"
 #include "CalendarsPane.h"
+#include "HelpWindow.h"
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
 #include "dates/DateFormatter.h"
@@ -174,6 +175,8 @@ void ApplicationDelegate::setUpEventEditor() {
     EditEventController& editor = *m_editEventController;
     connect(&editor, &EditEventController::editedEventChanged, m_timelineViewController.get(),
             &TimelineViewController::setEditedEvent);
+    connect(&editor, &EditEventController::helpRequested, m_window.get(),
+            [this] { m_window->showHelp(HelpWindow::EDIT_EVENT); });
     connect(&editor, &EditEventController::didCreateNewEvent, this, [this](std::shared_ptr<CalEvent> stored) {
         if (stored)
             showAndSelect(*stored);

@@ -2,6 +2,7 @@
 
 #include "ActionsController.h"
 #include "DialogFocusReturn.h"
+#include "HelpWindow.h"
 #include "base/UndoManager.h"
 #include "base/UserDefaults.h"
 #include "editing/fitIntoScreen.h"
@@ -292,13 +293,22 @@ void MainWindow::setUpViewMenu(TimelineViewController& timeline, ActionsControll
 
 void MainWindow::setUpHelpMenu() {
     QMenu* menu = menuBar()->addMenu(tr("&Help"));
+    menu->addAction(tr("Verdalune &Help"), QKeySequence::HelpContents, this, [this] { showHelp(); });
+    menu->addAction(tr("&Tips for Efficient Usage"), this, [this] { showHelp(HelpWindow::TIPS); });
     menu->addAction(tr("&Keyboard Shortcuts"), this, &MainWindow::showKeyboardShortcuts);
+    menu->addAction(tr("When Something Goes &Wrong"), this, [this] { showHelp(HelpWindow::FEEDBACK); });
     menu->addAction(tr("&About Verdalune"), this, [this] {
         QMessageBox::about(this, tr("About Verdalune"),
                            tr("<b>Verdalune</b> %1<br>Your calendars on one zoomable timeline. Type an event "
                               "in plain English: <i>tomorrow 12:30 to 13:30 lunch</i>.")
                                .arg(QCoreApplication::applicationVersion()));
     });
+}
+
+void MainWindow::showHelp(const QString& topic) {
+    if (!m_help)
+        m_help = new HelpWindow(this);
+    m_help->showTopic(topic);
 }
 
 void MainWindow::showKeyboardShortcuts() {

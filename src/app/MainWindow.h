@@ -4,6 +4,7 @@
 
 class ActionsController;
 class ApplicationModel;
+class HelpWindow;
 class QAction;
 class QScrollArea;
 class QSplitter;
@@ -37,6 +38,9 @@ public:
                        ApplicationModel& model);
     // Help > Keyboard Shortcuts: every command with a shortcut, from the menus.
     void showKeyboardShortcuts();
+    // Help > Verdalune Help (F1): the user guide at a topic (HelpWindow's), or at its start.
+    void showHelp(const QString& topic = {});
+    HelpWindow* helpWindow() const { return m_help; }
 
 signals:
     // View > Go to Date… (Ctrl+G).
@@ -83,4 +87,5 @@ private:
     QToolBar* m_toolBar = nullptr;
     TimelineView* m_view;
     ZoomController* m_zoom = nullptr;
+    HelpWindow* m_help = nullptr; // made when first asked for
 };

@@ -38,6 +38,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -177,7 +178,11 @@ void EditEventController::buildWindow() {
     m_alarmsGridView->setVerticalMargin(2);
     m_gridView->setView(m_alarmsGridView, 1, 0);
 
-    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_buttons =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+    connect(m_buttons, &QDialogButtonBox::helpRequested, this, &EditEventController::helpRequested);
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            &EditEventController::helpRequested);
     m_okButton = m_buttons->button(QDialogButtonBox::Ok);
     m_okButton->setDefault(true);
     m_okButton->setAccessibleName(tr("OK"));

@@ -98,6 +98,8 @@ signals:
     // The working copy changed (a copy of it; none: the panel closed), with the stored record it was opened
     // on (none for a new event).
     void editedEventChanged(std::shared_ptr<CalEvent> edited, std::shared_ptr<CalEvent> original);
+    // Help or F1: the user guide on the editor.
+    void helpRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,6 +1,8 @@
 #include "EventLoopWait.h"
 #include "ProgramTestSupport.h"
 #include "TestFiles.h"
+#include "app/HelpWindow.h"
+#include "editing/EditEventController.h"
 #include "timeline/view/TimelineView.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +17,11 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -185,6 +190,40 @@ TEST_F(MainWindowTest, CopyAndPasteKeysActOnEventsUnlessATextFieldHasThem) {
     QTest::keyClick(&view(), Qt::Key_V, Qt::ControlModifier);
     const auto pasted = delegate.applicationModel().selectedEvent();
     EXPECT_TRUE(pasted && pasted->uid != created->uid && pasted->title == created->title);
+}
+
+TEST_F(MainWindowTest, F1OpensTheGuideAndTheEditorsF1ItsPageOnTheEditor) {
+    activate();
+    QTest::keyClick(&view(), Qt::Key_F1);
+    HelpWindow* help = window().helpWindow();
+    ASSERT_TRUE(help && help->isVisible());
+    const QTextBrowser& guide = *help->browser();
+    ASSERT_TRUE(guide.toPlainText().contains(u"Typing an event"_s)) << "the guide from the resources";
+    EXPECT_EQ(guide.verticalScrollBar()->value(), 0);
+    // Whether the heading (the last place the text stands, after the contents) is in the browser's view.
+    const auto shows = [&](const QString& heading) {
+        const QTextCursor found =
+            guide.document()->find(heading, guide.document()->characterCount(),
+                                   QTextDocument::FindCaseSensitively | QTextDocument::FindBackward);
+        return !found.isNull() && guide.viewport()->rect().contains(guide.cursorRect(found));
+    };
+    for (const auto& [topic, heading] : {std::pair{HelpWindow::EDIT_EVENT, u"The event editor"_s},
+                                         {HelpWindow::FEEDBACK, u"When something goes wrong"_s},
+                                         {HelpWindow::TIPS, u"Getting started"_s}}) {
+        window().showHelp(topic);
+        EXPECT_TRUE(shows(heading)) << topic.toStdString();
+    }
+    EXPECT_FALSE(shows(u"The event editor"_s));
+    help->close();
+
+    EditEventController& editor = delegate.editEventController();
+    editor.showWithNewEvent(delegate.calendarController().createNewEvent());
+    editor.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return QApplication::activeWindow() == &editor; }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(shows(u"The event editor"_s));
+    editor.cancelAction();
 }
 
 TEST_F(MainWindowTest, SizeAndPlaceOutliveTheWindowWithinTheScreen) {
