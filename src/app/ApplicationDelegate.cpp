@@ -121,6 +121,19 @@ void ApplicationDelegate::showNewEventEditor() {
     m_actionsController->createNewEvent();
 }
 
+void ApplicationDelegate::showEvent(const QString& uid, const QDateTime& occurrenceStart) {
+    showMainWindow();
+    if (uid.isEmpty() || !occurrenceStart.isValid())
+        return;
+    // Where the occurrence starts: the timeline loads those dates, then the model has its record.
+    CalEvent probe;
+    probe.uid = uid;
+    probe.startDate = probe.endDate = occurrenceStart;
+    m_timelineViewController->ensureEventIsVisible(probe);
+    if (const auto occurrence = m_model.closestOccurrenceToEvent(probe); occurrence && occurrence->uid == uid)
+        m_model.setSelectedEvent(occurrence);
+}
+
 void ApplicationDelegate::setUpCalendars() {
     m_calendarsOutlineController = std::make_unique<CalendarsOutlineController>(m_model, m_userDefaults);
     m_statusDescriptionController = std::make_unique<StatusDescriptionController>(m_model);

@@ -52,6 +52,9 @@ public:
     void startHelperControl(const QString& helperPath);
     // The new-event editor in front, as the global shortcut asks.
     void showNewEventEditor();
+    // The window on the occurrence of `uid` that starts at `occurrenceStart`, selected and in view; for an
+    // unknown one, or an invalid start, only the window.
+    void showEvent(const QString& uid, const QDateTime& occurrenceStart);
 
     MainWindow& mainWindow() const { return *m_window; }
     TimelineViewController& timelineViewController() const { return *m_timelineViewController; }

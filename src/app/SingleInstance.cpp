@@ -36,3 +36,7 @@ void SingleInstance::activate() {
 void SingleInstance::newEvent() {
     emit newEventRequested();
 }
+
+void SingleInstance::showEvent(const QString& uid, const QString& occurrenceStart) {
+    emit eventShowRequested(uid, QDateTime::fromString(occurrenceStart, Qt::ISODateWithMs));
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDateTime>
 #include <QObject>
 
 // One running main program per session: the first start owns the program's name on the session bus;
@@ -22,10 +23,14 @@ public slots:
     Q_SCRIPTABLE void activate();
     // The helper hands over presses of the global shortcut while this program runs.
     Q_SCRIPTABLE void newEvent();
+    // The helper's reminder was opened: the window shows that occurrence (its start in ISO 8601).
+    Q_SCRIPTABLE void showEvent(const QString& uid, const QString& occurrenceStart);
 
 signals:
     void activationRequested();
     void newEventRequested();
+    // A start that could not be read is invalid: then only the window comes to the front.
+    void eventShowRequested(const QString& uid, const QDateTime& occurrenceStart);
 
 private:
     QDBusConnection m_connection;

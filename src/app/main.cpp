@@ -72,6 +72,8 @@ int main(int argc, char** argv) {
                      &ApplicationDelegate::showMainWindow);
     QObject::connect(&instance, &SingleInstance::newEventRequested, &delegate,
                      &ApplicationDelegate::showNewEventEditor);
+    QObject::connect(&instance, &SingleInstance::eventShowRequested, &delegate,
+                     &ApplicationDelegate::showEvent);
     // Inside the event loop, so that choosing "Quit" in a start-up alert ends the program; the helper's
     // alerts then have the window to open over.
     QTimer::singleShot(0, &delegate, [&delegate] {

@@ -19,6 +19,8 @@ PendingAlarm pendingAlarm(const CalEvent& event, const CalAlarm& alarm) {
     result.action = alarm.action();
     result.title = event.title;
     result.calendarTitle = event.calendar ? event.calendar->title : QString();
+    result.location = event.location;
+    result.notes = event.notes.section(u'\n', 0, 0).trimmed();
     result.end = event.endDate;
     result.sound = alarm.sound();
     result.program = alarm.url();

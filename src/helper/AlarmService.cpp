@@ -16,6 +16,7 @@ namespace {
 
 const QString OPEN_ACTION = QStringLiteral("open");
 const QString SNOOZE_ACTION = QStringLiteral("snooze");
+const QString DEFAULT_ACTION = QStringLiteral("default");
 
 bool earlier(const PendingAlarm& a, const PendingAlarm& b) {
     return a.trigger < b.trigger;
@@ -30,8 +31,10 @@ void takeDue(QList<PendingAlarm>& alarms, const QDateTime& until, QList<PendingA
 }
 
 QVariantMap hintsFor(bool ownSound) {
+    // Resident: a reminder stays until the user acts on it or dismisses it, where the server keeps such.
     QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("com.pellowick.verdalune")},
-                      {QStringLiteral("category"), QStringLiteral("x-verdalune.alarm")}};
+                      {QStringLiteral("category"), QStringLiteral("x-verdalune.alarm")},
+                      {QStringLiteral("resident"), true}};
     if (ownSound)
         hints.insert(QStringLiteral("suppress-sound"), true); // the alarm's own sound plays instead
     return hints;
@@ -42,7 +45,8 @@ QVariantMap hintsFor(bool ownSound) {
 AlarmService::AlarmService(CalendarStore& store, SoundPlayer& sounds, const DateFormatter& formatter,
                            const QString& stateFile, const ProgramAlarmApprovals& approvals, QObject* parent)
     : QObject(parent), m_store(store), m_sounds(sounds), m_formatter(formatter), m_approvals(approvals),
-      m_log(stateFile) {
+      m_log(stateFile), m_snoozedFile(stateFile), m_snoozed(m_snoozedFile.load()) {
+    std::sort(m_snoozed.begin(), m_snoozed.end(), earlier);
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer); // a coarse timer may be off by 5 % of days
     connect(&m_timer, &QTimer::timeout, this, &AlarmService::onTimeout);
@@ -101,7 +105,10 @@ void AlarmService::fireDue(const QDateTime& now) {
     const QDateTime until = AlarmGrouping::dueUntil(now, {&m_planned, &m_snoozed}, isShown);
     QList<PendingAlarm> due;
     takeDue(m_planned, until, due);
+    const qsizetype snoozed = m_snoozed.size();
     takeDue(m_snoozed, until, due);
+    if (m_snoozed.size() != snoozed)
+        m_snoozedFile.save(m_snoozed);
     // The reminders of a busy minute come along early, but a program runs at its time.
     for (auto alarm = due.begin(); alarm != due.end();) {
         if (alarm->trigger <= now || isShown(*alarm)) {
@@ -201,7 +208,8 @@ void AlarmService::deliverSummary(const QList<PendingAlarm>& alarms) {
     const QString time =
         m_formatter.timeDescriptionWithDate(CalendarDate::fromQDateTime(alarms.front().trigger));
     m_notifications.show(tag, tr("%n reminders at %1", nullptr, int(alarms.size())).arg(time),
-                         summaryBodyOf(alarms), {OPEN_ACTION, tr("Open")}, hintsFor(sound != alarms.cend()));
+                         summaryBodyOf(alarms), {DEFAULT_ACTION, tr("Open"), OPEN_ACTION, tr("Open")},
+                         hintsFor(sound != alarms.cend()));
 }
 
 void AlarmService::playSound(const QString& sound) {
@@ -213,7 +221,12 @@ void AlarmService::playSound(const QString& sound) {
 QString AlarmService::bodyOf(const PendingAlarm& alarm) const {
     const QString time = m_formatter.dateDescription(CalendarDate::fromQDateTime(alarm.occurrenceStart),
                                                      CalendarDate::fromQDateTime(alarm.end));
-    return alarm.calendarTitle.isEmpty() ? time : tr("%1\n%2").arg(time, alarm.calendarTitle);
+    // One line each: a place or a note holding line breaks must not look like more.
+    QStringList lines{time};
+    for (const QString& line : {alarm.calendarTitle, alarm.location, alarm.notes})
+        if (const QString shown = line.simplified(); !shown.isEmpty())
+            lines.append(shown);
+    return lines.join(u'\n');
 }
 
 // A title on each line: one holding line breaks must not look like several.
@@ -231,27 +244,34 @@ QString AlarmService::summaryBodyOf(const QList<PendingAlarm>& alarms) const {
 void AlarmService::notify(const PendingAlarm& alarm, const QString& body) {
     const quint64 tag = m_nextTag++;
     m_shown.insert(tag, alarm);
-    m_notifications.show(tag, alarm.title.isEmpty() ? tr("Reminder") : alarm.title, body,
-                         {OPEN_ACTION, tr("Open"), SNOOZE_ACTION, tr("Snooze 5 min")},
-                         hintsFor(alarm.action == CalAlarm::Sound));
+    m_notifications.show(
+        tag, alarm.title.isEmpty() ? tr("Reminder") : alarm.title, body,
+        {DEFAULT_ACTION, tr("Open"), OPEN_ACTION, tr("Open"), SNOOZE_ACTION, tr("Snooze 5 min")},
+        hintsFor(alarm.action == CalAlarm::Sound));
 }
 
+// A click on the notification itself is its default action, the same as Open. A resident notification
+// stays after an action unless it is closed here.
 void AlarmService::onAction(quint64 tag, const QString& action) {
+    const bool open = action == OPEN_ACTION || action == DEFAULT_ACTION;
     if (m_summaries.contains(tag)) {
-        if (action == OPEN_ACTION)
+        if (open)
             emit openRequested(QString(), QDateTime());
+        m_notifications.close(tag);
         return;
     }
     const auto found = m_shown.constFind(tag);
     if (found == m_shown.cend())
         return;
-    if (action == OPEN_ACTION) {
+    if (open) {
         emit openRequested(found->uid, found->occurrenceStart);
     } else if (action == SNOOZE_ACTION) {
         const QDateTime now = QDateTime::currentDateTimeUtc();
         PendingAlarm later = *found;
         later.trigger = now.addMSecs(m_snoozeDelay.count());
         m_snoozed.insert(std::upper_bound(m_snoozed.begin(), m_snoozed.end(), later, earlier), later);
+        m_snoozedFile.save(m_snoozed);
         scheduleNext(now);
     }
+    m_notifications.close(tag);
 }

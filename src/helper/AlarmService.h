@@ -3,6 +3,7 @@
 #include "DesktopNotifications.h"
 #include "FiredAlarmLog.h"
 #include "PendingAlarm.h"
+#include "SnoozedAlarms.h"
 #include "WakeUpWatcher.h"
 
 #include <QDateTime>
@@ -78,6 +79,7 @@ private:
     const DateFormatter& m_formatter;
     const ProgramAlarmApprovals& m_approvals;
     FiredAlarmLog m_log;
+    SnoozedAlarms m_snoozedFile;
     DesktopNotifications m_notifications;
     WakeUpWatcher m_wakeUps;
     QTimer m_timer;

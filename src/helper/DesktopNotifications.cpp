@@ -11,7 +11,8 @@
 namespace {
 
 const QString INTERFACE = QStringLiteral("org.freedesktop.Notifications");
-constexpr int SERVER_CHOOSES_TIMEOUT = -1;
+// Reminders stay until the user acts on them, on servers that let them.
+constexpr int NEVER_EXPIRES = 0;
 
 } // namespace
 
@@ -28,6 +29,18 @@ void DesktopNotifications::show(quint64 tag, const QString& summary, const QStri
                                 const QStringList& actions, const QVariantMap& hints) {
     m_queue.enqueue(Request{tag, summary, body, actions, hints});
     sendQueued();
+}
+
+void DesktopNotifications::close(quint64 tag) {
+    for (auto shown = m_shown.cbegin(); shown != m_shown.cend(); ++shown) {
+        if (shown->tag != tag)
+            continue;
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(SERVICE, PATH, INTERFACE, QStringLiteral("CloseNotification"));
+        call << shown.key();
+        m_bus.asyncCall(call, int(m_callTimeout.count()));
+        return;
+    }
 }
 
 void DesktopNotifications::setPatience(std::chrono::milliseconds callTimeout,
@@ -73,7 +86,7 @@ void DesktopNotifications::send(Request request, bool markup) {
     QDBusMessage call = QDBusMessage::createMethodCall(SERVICE, PATH, INTERFACE, QStringLiteral("Notify"));
     call << QStringLiteral("Verdalune") << uint(0) << QStringLiteral("com.pellowick.verdalune")
          << request.summary << (markup ? request.body.toHtmlEscaped() : request.body) << request.actions
-         << request.hints << SERVER_CHOOSES_TIMEOUT;
+         << request.hints << NEVER_EXPIRES;
     ++m_inFlight;
     ++request.attempts;
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, int(m_callTimeout.count())), this);

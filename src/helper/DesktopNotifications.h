@@ -45,6 +45,8 @@ public:
     // `actions` alternates keys and their labels, as the server takes them.
     void show(quint64 tag, const QString& summary, const QString& body, const QStringList& actions,
               const QVariantMap& hints = {});
+    // Takes the notification off the screen, where it is still shown.
+    void close(quint64 tag);
     // How long a call may stay unanswered, and how long a notification that failed waits before it is
     // tried again; shorter only in tests.
     void setPatience(std::chrono::milliseconds callTimeout, std::chrono::milliseconds retryDelay);

@@ -17,6 +17,8 @@ struct PendingAlarm {
     CalAlarm::Action action = CalAlarm::Display;
     QString title;
     QString calendarTitle;
+    QString location;
+    QString notes; // their first line
     QDateTime end;
     QString sound;
     QUrl program;

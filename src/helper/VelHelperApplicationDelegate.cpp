@@ -13,6 +13,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusServiceWatcher>
 #include <QProcess>
 #include <QTimer>
 
@@ -121,18 +122,33 @@ EditEventController& VelHelperApplicationDelegate::editEventController() {
     return *m_editEventController;
 }
 
-void VelHelperApplicationDelegate::openInMainApplication() {
+void VelHelperApplicationDelegate::openInMainApplication(const QString& uid,
+                                                         const QDateTime& occurrenceStart) {
+    const QString method = uid.isEmpty() ? QStringLiteral("activate") : QStringLiteral("showEvent");
+    const QVariantList arguments =
+        uid.isEmpty() ? QVariantList()
+                      : QVariantList{uid, occurrenceStart.toUTC().toString(Qt::ISODateWithMs)};
     if (isMainApplicationRunning()) {
-        askMainApplication(QStringLiteral("activate"));
+        askMainApplication(method, arguments);
         return;
     }
+    // Asked once it owns its name on the bus; it takes the call when its window is up.
+    auto* watcher = new QDBusServiceWatcher(MAIN_BUNDLE_IDENTIFIER, QDBusConnection::sessionBus(),
+                                            QDBusServiceWatcher::WatchForRegistration, this);
+    connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [this, watcher, method, arguments] {
+        askMainApplication(method, arguments);
+        watcher->deleteLater();
+    });
+    QTimer::singleShot(MAIN_APPLICATION_START_PATIENCE, watcher, &QObject::deleteLater);
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/verdalune");
     if (!QProcess::startDetached(program, {}))
         VL_LOG(LOTHER, Logger::LOG_ERROR_LEVEL,
                QStringLiteral("Verdalune could not be started from %1").arg(program));
 }
 
-void VelHelperApplicationDelegate::askMainApplication(const QString& method) {
-    QDBusConnection::sessionBus().send(QDBusMessage::createMethodCall(
-        MAIN_BUNDLE_IDENTIFIER, QStringLiteral("/"), MAIN_BUNDLE_IDENTIFIER, method));
+void VelHelperApplicationDelegate::askMainApplication(const QString& method, const QVariantList& arguments) {
+    QDBusMessage call = QDBusMessage::createMethodCall(MAIN_BUNDLE_IDENTIFIER, QStringLiteral("/"),
+                                                       MAIN_BUNDLE_IDENTIFIER, method);
+    call.setArguments(arguments);
+    QDBusConnection::sessionBus().send(call);
 }

@@ -15,7 +15,9 @@
 #include "store/ProgramAlarmApprovals.h"
 #include "store/vdir/OnDemandCalendarStore.h"
 
+#include <QDateTime>
 #include <QObject>
+#include <QVariantList>
 
 #include <chrono>
 
@@ -56,13 +58,17 @@ signals:
 private:
     void reloadCalendars();
     void mainApplicationDidUpdateUserDefaults();
-    void openInMainApplication();
+    // On the reminded occurrence (none: only the window), starting the main program if need be.
+    void openInMainApplication(const QString& uid, const QDateTime& occurrenceStart);
     // Without waiting for an answer: the main program may be busy with a dialog.
-    void askMainApplication(const QString& method);
+    void askMainApplication(const QString& method, const QVariantList& arguments = {});
     void retryWhileMainApplicationHoldsShortcut();
 
     static constexpr std::chrono::milliseconds REGISTRATION_RETRY_DELAY{250};
     static constexpr int MAXIMUM_REGISTRATION_RETRIES = 40;
+    // How long a main program started from a reminder may take to come up before the occurrence is
+    // forgotten (it then only opens).
+    static constexpr std::chrono::milliseconds MAIN_APPLICATION_START_PATIENCE{30000};
 
     UserDefaults& m_mainDefaults;
     UserDefaults& m_ownDefaults;

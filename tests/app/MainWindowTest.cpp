@@ -226,6 +226,25 @@ TEST_F(MainWindowTest, F1OpensTheGuideAndTheEditorsF1ItsPageOnTheEditor) {
     editor.cancelAction();
 }
 
+TEST_F(MainWindowTest, AnOpenedReminderShowsItsOccurrenceSelectedInView) {
+    auto far = delegate.calendarController().createNewEvent();
+    far->title = u"Far away"_s;
+    far->startDate = CalendarDate::now().dateByAddingDays(40).toQDateTime();
+    far->endDate = far->startDate.addSecs(3600);
+    delegate.calendarController().addEvent(*far);
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(delegate.applicationModel().selectedEvent());
+
+    delegate.showEvent(far->uid, far->startDate);
+    const auto selected = delegate.applicationModel().selectedEvent();
+    ASSERT_TRUE(selected);
+    EXPECT_EQ(selected->uid, far->uid);
+    EXPECT_TRUE(view().startDate() <= CalendarDate::fromQDateTime(far->startDate) &&
+                CalendarDate::fromQDateTime(far->startDate) < view().endDate());
+    delegate.showEvent(u"gone"_s, far->startDate);
+    EXPECT_EQ(delegate.applicationModel().selectedEvent(), selected) << "an unknown uid changes nothing";
+}
+
 TEST_F(MainWindowTest, SizeAndPlaceOutliveTheWindowWithinTheScreen) {
     window().show();
     window().setGeometry(40, 60, 700, 500);

@@ -102,10 +102,13 @@ protected:
         return alarm;
     }
     void save(const QString& uid, const QString& title, const QDateTime& start,
-              QList<std::shared_ptr<CalAlarm>> alarms, std::shared_ptr<CalRecurrenceRule> rule = nullptr) {
+              QList<std::shared_ptr<CalAlarm>> alarms, std::shared_ptr<CalRecurrenceRule> rule = nullptr,
+              const QString& location = {}, const QString& notes = {}) {
         auto event = CalEvent::event();
         event->uid = uid;
         event->title = title;
+        event->location = location;
+        event->notes = notes;
         event->startDate = start;
         event->endDate = start.addSecs(1800);
         event->calendar = m_store->calendarWithUID(u"home"_s);
@@ -172,6 +175,17 @@ protected:
         }
         return result;
     }
+    // The ids the client named in its calls of `method` to the server.
+    QList<int> calls(const QString& method) const {
+        QList<int> ids;
+        QFile file(recordFile());
+        if (file.open(QIODevice::ReadOnly))
+            for (const QByteArray& line : file.readAll().split('\n'))
+                if (const QJsonObject call = QJsonDocument::fromJson(line).object();
+                    call.value("method"_L1).toString() == method)
+                    ids.append(call.value("id"_L1).toInt());
+        return ids;
+    }
     // One field of each, such as the server's "id" (0 when not shown).
     QStringList notifiedTitles(QLatin1String field = "summary"_L1) const {
         QStringList titles;
@@ -210,7 +224,8 @@ protected:
 
 TEST_F(AlarmServiceTest, AnAlarmNotifiesOnceAtItsTriggerAndASoundAlarmPlaysItsSound) {
     const QDateTime start = secondsAhead(2);
-    save(u"standup"_s, u"Standup"_s, start, {alarmAtStart()});
+    save(u"standup"_s, u"Standup"_s, start, {alarmAtStart()}, nullptr, u"Room <b>4</b>"_s,
+         u"Bring the figures\nand the rest"_s);
     auto sound = alarmAtStart();
     sound->setSound(u"bell"_s);
     save(u"tea"_s, u"Tea"_s, start, {sound});
@@ -222,10 +237,18 @@ TEST_F(AlarmServiceTest, AnAlarmNotifiesOnceAtItsTriggerAndASoundAlarmPlaysItsSo
     const QJsonObject standup = calls[0].value("summary"_L1).toString() == u"Standup"_s ? calls[0] : calls[1];
     EXPECT_LE(std::abs(lateness(standup, start)), 1000);
     EXPECT_EQ(standup.value("app"_L1).toString(), u"Verdalune"_s);
-    EXPECT_TRUE(standup.value("body"_L1).toString().contains(u"Home"_s));
-    EXPECT_TRUE(standup.value("body"_L1).toString().contains(
-        m_formatter.timeDescription12hNoMeridium(CalendarDate::fromQDateTime(start))));
-    EXPECT_EQ(standup.value("actions"_L1).toArray(), QJsonArray({"open", "Open", "snooze", "Snooze 5 min"}));
+    // The time, the calendar, the place and the first line of the notes, a line each; the stand-in reads
+    // no markup, so the text stands as it is.
+    const QStringList body = standup.value("body"_L1).toString().split(u'\n');
+    ASSERT_EQ(body.size(), 4) << body.join(u'|').toStdString();
+    EXPECT_TRUE(
+        body[0].contains(m_formatter.timeDescription12hNoMeridium(CalendarDate::fromQDateTime(start))));
+    EXPECT_EQ(body.mid(1), QStringList({u"Home"_s, u"Room <b>4</b>"_s, u"Bring the figures"_s}));
+    // A click on the bubble opens it too; it stays until the user acts on it.
+    EXPECT_EQ(standup.value("actions"_L1).toArray(),
+              QJsonArray({"default", "Open", "open", "Open", "snooze", "Snooze 5 min"}));
+    EXPECT_TRUE(standup.value("hints"_L1).toArray().contains("resident"_L1));
+    EXPECT_EQ(standup.value("timeout"_L1).toInt(), 0);
     EXPECT_EQ(m_sounds.played, QStringList{u"bell"_s});
 }
 
@@ -274,7 +297,7 @@ TEST_F(AlarmServiceTest, AMissedAlarmFiresOnceWithinTheHourAndNeverLater) {
     EXPECT_EQ(titles, QStringList({u"Half an hour late"_s, u"Reminded early"_s}));
 }
 
-TEST_F(AlarmServiceTest, SnoozeFiresAgainAndOpenAsksForTheOccurrence) {
+TEST_F(AlarmServiceTest, SnoozeFiresAgainAlsoAfterARestartAndOpenAsksForTheOccurrence) {
     // A daily series: yesterday's alarm is a day late and dropped, today's fires.
     const QDateTime today = secondsAhead(1);
     save(u"daily"_s, u"Daily call"_s, today.addDays(-1), {alarmAtStart()},
@@ -286,15 +309,23 @@ TEST_F(AlarmServiceTest, SnoozeFiresAgainAndOpenAsksForTheOccurrence) {
     ASSERT_TRUE(waitForNotifies(1, 4000));
     click(notifies()[0], u"snooze"_s);
     const QDateTime snoozed = QDateTime::currentDateTimeUtc();
+    // The resident bubble is taken away after the action.
+    EXPECT_TRUE(waitFor(
+        [&] { return calls(u"CloseNotification"_s).contains(notifies()[0].value("id"_L1).toInt()); }, 2000));
+    // A restart before the snooze is up keeps it.
+    m_service.reset();
+    AlarmService& restarted = startService();
+    QSignalSpy reopened(&restarted, &AlarmService::openRequested);
     ASSERT_TRUE(waitForNotifies(2, 4000));
     const QJsonObject again = notifies()[1];
     EXPECT_EQ(again.value("summary"_L1).toString(), u"Daily call"_s);
     EXPECT_GE(lateness(again, snoozed), 900);
 
-    click(again, u"open"_s);
-    ASSERT_TRUE(waitFor([&] { return !opened.isEmpty(); }, 2000));
-    EXPECT_EQ(opened[0][0].toString(), u"daily"_s);
-    EXPECT_EQ(opened[0][1].toDateTime(), today);
+    click(again, u"default"_s);
+    ASSERT_TRUE(waitFor([&] { return !reopened.isEmpty(); }, 2000));
+    EXPECT_EQ(reopened[0][0].toString(), u"daily"_s);
+    EXPECT_EQ(reopened[0][1].toDateTime(), today);
+    EXPECT_TRUE(opened.isEmpty());
     spin(500);
     EXPECT_EQ(notifies().size(), 2);
 }
@@ -315,7 +346,7 @@ TEST_F(AlarmServiceTest, ABurstIsOneSummaryWithOneSoundAndTheNextMinuteIsShownAp
     const QJsonObject summary = notifies()[0];
     const QString body = summary.value("body"_L1).toString();
     EXPECT_TRUE(body.count(u'\n') == 5 && body.endsWith(u"\nand 495 more"_s)) << body.toStdString();
-    EXPECT_EQ(summary.value("actions"_L1).toArray(), QJsonArray({"open", "Open"}));
+    EXPECT_EQ(summary.value("actions"_L1).toArray(), QJsonArray({"default", "Open", "open", "Open"}));
     EXPECT_TRUE(summary.value("hints"_L1).toArray().contains(u"suppress-sound"_s));
     EXPECT_EQ(m_sounds.played, QStringList{u"bell"_s});
     click(summary, u"open"_s);

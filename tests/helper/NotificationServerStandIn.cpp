@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -44,6 +45,8 @@ public slots:
             setDelayedReply(true); // and never replied
         else
             id = replacesId ? replacesId : ++m_lastId;
+        if (hints.value(QStringLiteral("resident")).toBool())
+            m_resident.insert(id);
         record({{"method", "Notify"},
                 {"id", id},
                 {"app", appName},
@@ -66,11 +69,13 @@ public slots:
         specVersion = QStringLiteral("1.2");
         return QStringLiteral("stand-in");
     }
-    // Not the server's: what a click on an action button does, followed by the close that servers send.
+    // Not the server's: what a click on an action button does, followed by the close that servers send
+    // unless the notification is resident.
     Q_SCRIPTABLE void InvokeAction(uint id, const QString& action) {
         record({{"method", "InvokeAction"}, {"id", id}, {"action", action}});
         emit ActionInvoked(id, action);
-        emit NotificationClosed(id, DISMISSED);
+        if (!m_resident.contains(id))
+            emit NotificationClosed(id, DISMISSED);
     }
 
 signals:
@@ -90,6 +95,7 @@ private:
     int m_refused;
     int m_unanswered;
     uint m_lastId = 0;
+    QSet<uint> m_resident;
 };
 
 int main(int argc, char** argv) {
