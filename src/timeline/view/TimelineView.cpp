@@ -5,6 +5,7 @@
 #include "DragStartDateOperation.h"
 #include "DragTimelineOperation.h"
 #include "InlineEditEventController.h"
+#include "TimelineAccessible.h"
 #include "TimelineKeyboardController.h"
 #include "TimelineViewDelegate.h"
 #include "base/Logger.h"
@@ -14,6 +15,7 @@
 #include "timeline/LogDateToPositionMapping.h"
 #include "timeline/timelineSettings.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -54,6 +56,10 @@ TimelineView::TimelineView(QWidget* parent)
       m_eventDescription(std::make_shared<EventDescription>()), m_clock(&CalendarDate::now), m_drawing(*this),
       m_inlineEditor(std::make_unique<InlineEditEventController>(*this)),
       m_keyboard(std::make_unique<TimelineKeyboardController>(*this)) {
+    // Once for all timelines, before anything asks for this one's interface: their events are the items a
+    // screen reader reads.
+    static const bool accessible = (QAccessible::installFactory(&TimelineAccessible::create), true);
+    Q_UNUSED(accessible);
     m_drawing.setDateToPositionMapping(m_mapping);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -227,6 +233,23 @@ void TimelineView::setSelectedEvent(const std::shared_ptr<CalEvent>& event) {
     m_selectedEvent = event;
     markLayoutDirty();
     emit selectedEventChanged();
+    announceSelection();
+}
+
+// A screen reader says the event the keys moved to, as for the item of a list.
+void TimelineView::announceSelection() {
+    if (!QAccessible::isActive() || !m_selectedEvent)
+        return;
+    auto* timeline = dynamic_cast<TimelineAccessible*>(QAccessible::queryAccessibleInterface(this));
+    QAccessibleInterface* item = timeline ? timeline->interfaceOf(m_selectedEvent) : nullptr;
+    if (!item)
+        return;
+    QAccessibleEvent selection(item, QAccessible::Selection);
+    QAccessible::updateAccessibility(&selection);
+    if (hasFocus()) {
+        QAccessibleEvent focus(item, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 void TimelineView::setFocusedEvents(const EventList& events) {

@@ -145,6 +145,7 @@ private:
     void finishDrag();
     void fitToScrollArea();
     void followApplicationPalette();
+    void announceSelection();
     EventHighlights highlights() const;
     // Within six hours and a hundred days; the date at x stays there.
     void zoomTo(double seconds, double x);

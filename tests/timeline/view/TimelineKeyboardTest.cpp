@@ -1,9 +1,12 @@
 #include "TimelineViewTestSupport.h"
+#include "dates/EventDescription.h"
 #include "timeline/timelineSettings.h"
 #include "timeline/view/InlineEditEventController.h"
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
@@ -187,6 +190,51 @@ TEST_F(TimelineKeyboardTest, PageKeysTurnTheRangeByItsLengthAndHomeShowsNow) {
     press(Qt::Key_Home);
     EXPECT_NEAR(x(now), CENTERED_POSITION_LEFT_MARGIN, 1e-6);
     EXPECT_TRUE(controller->isCenteredOnNow());
+}
+
+// A screen reader reaches every event shown, not only through search, and follows the keys.
+TEST_F(TimelineKeyboardTest, EachShownEventIsAnItemOfTheTimelineForScreenReaders) {
+    save(u"early"_s, u"home"_s, at(10), HOUR);
+    save(u"late"_s, u"home"_s, at(100), HOUR);
+    QAccessibleInterface* timeline = QAccessible::queryAccessibleInterface(view);
+    ASSERT_TRUE(timeline);
+    EXPECT_EQ(timeline->role(), QAccessible::List);
+    EXPECT_EQ(timeline->text(QAccessible::Name), u"Timeline"_s);
+    // The fixture's "news" too.
+    ASSERT_EQ(timeline->childCount(), int(view->eventArranger().arrangedEvents().size()));
+    QStringList names;
+    for (int i = 0; i < timeline->childCount(); ++i) {
+        QAccessibleInterface* item = timeline->child(i);
+        ASSERT_TRUE(item && item->isValid());
+        EXPECT_EQ(item->role(), QAccessible::ListItem);
+        EXPECT_EQ(item->parent(), timeline);
+        EXPECT_EQ(timeline->indexOfChild(item), i);
+        EXPECT_FALSE(item->state().selected);
+        names.append(item->text(QAccessible::Name));
+    }
+    const auto itemOf = [&](const QString& uid) {
+        const QString name = view->eventDescription()->descriptionOfEvent(*modelled(uid), view->now());
+        const qsizetype index = names.indexOf(name);
+        return index < 0 ? nullptr : timeline->child(int(index));
+    };
+    ASSERT_TRUE(itemOf(u"early"_s) && itemOf(u"late"_s)) << names.join(u" | ").toStdString();
+    QAccessibleInterface* early = itemOf(u"early"_s);
+    EXPECT_EQ(timeline->childAt(early->rect().center().x(), early->rect().center().y()), early);
+
+    view->setSelectedEvent(modelled(u"late"_s));
+    press(Qt::Key_Left);
+    ASSERT_NE(selected(), u"late"_s);
+    QAccessibleInterface* now = itemOf(selected());
+    ASSERT_TRUE(now);
+    EXPECT_TRUE(now->state().selected && now->state().focused);
+    EXPECT_FALSE(itemOf(u"late"_s)->state().selected);
+
+    // Its action selects and opens it, as Return does.
+    QAccessibleActionInterface* actions = early->actionInterface();
+    ASSERT_TRUE(actions);
+    actions->doAction(QAccessibleActionInterface::setFocusAction());
+    EXPECT_EQ(selected(), u"early"_s);
+    EXPECT_TRUE(early->state().selected);
 }
 
 } // namespace
