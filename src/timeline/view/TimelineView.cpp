@@ -60,6 +60,12 @@ TimelineView::TimelineView(QWidget* parent)
     // screen reader reads.
     static const bool accessible = (QAccessible::installFactory(&TimelineAccessible::create), true);
     Q_UNUSED(accessible);
+    // Given a parent, the base class announced itself while it was only a widget: the plain interface
+    // made for it then gives way to the timeline's.
+    if (QAccessible::isActive())
+        if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(this);
+            made && !dynamic_cast<TimelineAccessible*>(made))
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
     m_drawing.setDateToPositionMapping(m_mapping);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
