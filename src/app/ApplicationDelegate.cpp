@@ -134,6 +134,25 @@ void ApplicationDelegate::showEvent(const QString& uid, const QDateTime& occurre
         m_model.setSelectedEvent(occurrence);
 }
 
+void ApplicationDelegate::listen(SingleInstance& instance) {
+    connect(&instance, &SingleInstance::activationRequested, this, &ApplicationDelegate::showMainWindow);
+    connect(&instance, &SingleInstance::newEventRequested, this, &ApplicationDelegate::showNewEventEditor);
+    connect(&instance, &SingleInstance::importRequested, this, &ApplicationDelegate::importFiles);
+    connect(&instance, &SingleInstance::eventShowRequested, this, &ApplicationDelegate::showEvent);
+}
+
+void ApplicationDelegate::open(const LaunchRequest& request) {
+    if (!request.files.isEmpty())
+        importFiles(request.files);
+    if (request.newEvent)
+        showNewEventEditor();
+}
+
+void ApplicationDelegate::importFiles(const QStringList& paths) {
+    showMainWindow();
+    m_importController->importFiles(m_window.get(), paths);
+}
+
 void ApplicationDelegate::setUpCalendars() {
     m_calendarsOutlineController = std::make_unique<CalendarsOutlineController>(m_model, m_userDefaults);
     m_statusDescriptionController = std::make_unique<StatusDescriptionController>(m_model);

@@ -7,6 +7,7 @@
 #include "ImportController.h"
 #include "MainWindow.h"
 #include "NewEventShortcutBinding.h"
+#include "SingleInstance.h"
 #include "base/UndoManager.h"
 #include "editing/EditEventController.h"
 #include "entry/ParsingController.h"
@@ -55,6 +56,12 @@ public:
     // The window on the occurrence of `uid` that starts at `occurrenceStart`, selected and in view; for an
     // unknown one, or an invalid start, only the window.
     void showEvent(const QString& uid, const QDateTime& occurrenceStart);
+    // Follows what later starts and the helper ask `instance` for.
+    void listen(SingleInstance& instance);
+    // What this start asks for, once launched.
+    void open(const LaunchRequest& request);
+    // The window in front, with the import of `paths`.
+    void importFiles(const QStringList& paths);
 
     MainWindow& mainWindow() const { return *m_window; }
     TimelineViewController& timelineViewController() const { return *m_timelineViewController; }

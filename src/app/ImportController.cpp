@@ -1,5 +1,6 @@
 #include "ImportController.h"
 
+#include "ImportFileCheck.h"
 #include "base/BoundedFile.h"
 #include "base/Logger.h"
 #include "base/UndoManager.h"
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -21,10 +23,63 @@ ImportController::ImportController(ApplicationModel& model, CalendarStoreControl
 
 void ImportController::run(QWidget* window) {
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QString());
-    const QString path = QFileDialog::getOpenFileName(
+    const QStringList paths = QFileDialog::getOpenFileNames(
         window, tr("Import Events"), QString(), tr("iCalendar files (*.ics *.ical *.ifb);;All files (*)"));
-    if (path.isEmpty())
+    if (!paths.isEmpty())
+        importFiles(window, paths);
+}
+
+void ImportController::importFiles(QWidget* window, const QStringList& paths) {
+    m_pending.append({window, paths});
+    if (m_pending.size() == 1 && !m_importing)
+        QTimer::singleShot(0, this, &ImportController::importPending);
+}
+
+// One request after the other: a request that comes while the dialogs of one are open waits for them.
+void ImportController::importPending() {
+    m_importing = true;
+    while (!m_pending.isEmpty()) {
+        const Request request = m_pending.takeFirst();
+        if (request.window)
+            importNow(request.window, request.paths);
+    }
+    m_importing = false;
+}
+
+void ImportController::importNow(QWidget* window, const QStringList& paths) {
+    QStringList readable;
+    QStringList refusals;
+    for (const QString& path : paths) {
+        const QString refusal = ImportFileCheck::refusal(path);
+        if (refusal.isEmpty())
+            readable.append(path);
+        else
+            refusals.append(refusal);
+    }
+    if (!refusals.isEmpty())
+        QMessageBox::warning(window, tr("Import Events"), refusals.join(u'\n'));
+    if (readable.isEmpty())
         return;
+    const QString calendarUid = chooseCalendar(window, readable);
+    if (calendarUid.isEmpty())
+        return;
+    QStringList messages;
+    bool imported = false;
+    for (const QString& path : readable) {
+        bool ok = false;
+        const QString message = importFile(path, calendarUid, ok);
+        imported = imported || ok;
+        messages.append(readable.size() == 1 ? message
+                                             : tr("“%1”: %2").arg(QFileInfo(path).fileName(), message));
+    }
+    if (imported)
+        QMessageBox::information(window, tr("Import Events"), messages.join(QStringLiteral("\n\n")));
+    else
+        QMessageBox::warning(window, tr("Import Events"), messages.join(QStringLiteral("\n\n")));
+}
+
+// The editable calendar the user picks for the files, the selected one first; empty when none is picked.
+QString ImportController::chooseCalendar(QWidget* window, const QStringList& paths) {
     QStringList titles;
     QStringList uids;
     int current = 0;
@@ -39,20 +94,15 @@ void ImportController::run(QWidget* window) {
     if (titles.isEmpty()) {
         QMessageBox::warning(window, tr("Import Events"),
                              tr("There is no calendar that can take the events."));
-        return;
+        return QString();
     }
+    const QString question =
+        paths.size() == 1 ? tr("Import the events of “%1” into:").arg(QFileInfo(paths.front()).fileName())
+                          : tr("Import the events of %1 files into:").arg(paths.size());
     bool chosen = false;
-    const QString title = QInputDialog::getItem(
-        window, tr("Import Events"), tr("Import the events of “%1” into:").arg(QFileInfo(path).fileName()),
-        titles, current, false, &chosen);
-    if (!chosen)
-        return;
-    bool ok = false;
-    const QString message = importFile(path, uids.value(titles.indexOf(title)), ok);
-    if (ok)
-        QMessageBox::information(window, tr("Import Events"), message);
-    else
-        QMessageBox::warning(window, tr("Import Events"), message);
+    const QString title =
+        QInputDialog::getItem(window, tr("Import Events"), question, titles, current, false, &chosen);
+    return chosen ? uids.value(titles.indexOf(title)) : QString();
 }
 
 QString ImportController::importFile(const QString& path, const QString& calendarUid, bool& ok) {

@@ -129,6 +129,13 @@ void MainWindow::setUpFileMenu(ActionsController& actions) {
                     &MainWindow::newCalendarRequested);
     menu->addAction(tr("&Import…"), QKeySequence(Qt::CTRL | Qt::Key_I), this, &MainWindow::importRequested);
     menu->addSeparator();
+    // Closing the last window ends the program, keeping the window's size, place and zoom: the same as
+    // the window's close button.
+    QAction* closeWindow = menu->addAction(tr("&Close Window"), this, &QWidget::close);
+    QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
+    if (const QKeySequence ctrlW(Qt::CTRL | Qt::Key_W); !closeKeys.contains(ctrlW))
+        closeKeys.prepend(ctrlW);
+    closeWindow->setShortcuts(closeKeys);
     menu->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 }
 

@@ -1,6 +1,7 @@
 // Verdalune, the main program.
 #include "ApplicationDelegate.h"
 #include "DialogButtonIconStyle.h"
+#include "LaunchRequest.h"
 #include "SingleInstance.h"
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
@@ -23,10 +24,18 @@ namespace {
 std::optional<int> answerInformationRequest(int argc, char** argv) {
     for (int index = 1; index < argc; ++index) {
         const std::string_view argument = argv[index];
+        if (argument == "--")
+            break; // file names from here on
         if (argument == "--help" || argument == "-h") {
-            std::fputs("Usage: verdalune [--help] [--version]\n"
-                       "Shows your calendars on one timeline; a second start brings the window to the "
-                       "front.\nThe command-line companion is verdalune-cli.\n",
+            std::fputs("Usage: verdalune [--new-event] [FILE.ics...]\n"
+                       "       verdalune --help | --version\n"
+                       "Shows your calendars on one timeline; a second start hands its request to the "
+                       "running\nVerdalune and brings its window to the front.\n\n"
+                       "  FILE.ics...   import these calendar files (you pick the calendar)\n"
+                       "  --new-event   open the editor on a new event\n"
+                       "  --help        show this text\n"
+                       "  --version     show the version\n\n"
+                       "The command-line companion is verdalune-cli.\n",
                        stdout);
             return 0;
         }
@@ -54,8 +63,13 @@ int main(int argc, char** argv) {
         QIcon::fromTheme(QStringLiteral("com.pellowick.verdalune"),
                          QIcon(QStringLiteral(":/icons/com.pellowick.verdalune.svg"))));
 
+    const LaunchRequest request = LaunchRequest::fromArguments(QCoreApplication::arguments().mid(1));
+    if (!request.error.isEmpty()) {
+        std::fprintf(stderr, "verdalune: %s (see verdalune --help)\n", qPrintable(request.error));
+        return 2;
+    }
     SingleInstance instance;
-    if (instance.claim() == SingleInstance::Claim::AlreadyRunning)
+    if (instance.claim(request) == SingleInstance::Claim::AlreadyRunning)
         return 0;
 
     UserDefaults userDefaults;
@@ -68,16 +82,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     delegate.start(root);
-    QObject::connect(&instance, &SingleInstance::activationRequested, &delegate,
-                     &ApplicationDelegate::showMainWindow);
-    QObject::connect(&instance, &SingleInstance::newEventRequested, &delegate,
-                     &ApplicationDelegate::showNewEventEditor);
-    QObject::connect(&instance, &SingleInstance::eventShowRequested, &delegate,
-                     &ApplicationDelegate::showEvent);
+    delegate.listen(instance);
     // Inside the event loop, so that choosing "Quit" in a start-up alert ends the program; the helper's
     // alerts then have the window to open over.
-    QTimer::singleShot(0, &delegate, [&delegate] {
+    QTimer::singleShot(0, &delegate, [&delegate, request] {
         delegate.finishLaunching();
+        delegate.open(request);
         const QString helper = HelperController::defaultHelperPath();
         if (QFileInfo(helper).isExecutable())
             delegate.startHelperControl(helper);

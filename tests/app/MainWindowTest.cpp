@@ -261,6 +261,17 @@ TEST_F(MainWindowTest, SizeAndPlaceOutliveTheWindowWithinTheScreen) {
     EXPECT_TRUE(available.contains(next.frameGeometry())) << available.width() << "x" << available.height();
 }
 
+TEST_F(MainWindowTest, CtrlWClosesTheWindowAndKeepsItsPlaceAndZoomOnDisk) {
+    activate();
+    window().setGeometry(60, 80, 640, 480);
+    timeline().setTimeInterval(3 * 86400.0);
+    QTest::keyClick(&view(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(window().isVisible());
+    UserDefaults reread(settings.filePath(u"verdalune.conf"_s));
+    EXPECT_EQ(MainWindow(reread).geometry(), QRect(60, 80, 640, 480));
+    EXPECT_EQ(reread.value(u"timelineTimeInterval"_s).toDouble(), 3 * 86400.0);
+}
+
 TEST_F(MainWindowTest, EveryToolBarButtonHasAPictureANameAndATipWithItsShortcut) {
     const QList<QWidget*> controls = toolBarControls();
     int buttons = 0;
