@@ -5,6 +5,7 @@
 #include "HelpWindow.h"
 #include "base/UndoManager.h"
 #include "base/UserDefaults.h"
+#include "base/Version.h"
 #include "editing/fitIntoScreen.h"
 #include "shortcut/HotKeyModifiers.h"
 #include "shortcut/PTKeyCombo.h"
@@ -16,7 +17,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QIcon>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -308,7 +308,7 @@ void MainWindow::setUpHelpMenu() {
         QMessageBox::about(this, tr("About Verdalune"),
                            tr("<b>Verdalune</b> %1<br>Your calendars on one zoomable timeline. Type an event "
                               "in plain English: <i>tomorrow 12:30 to 13:30 lunch</i>.")
-                               .arg(QCoreApplication::applicationVersion()));
+                               .arg(QLatin1StringView(Version::text)));
     });
 }
 

@@ -6,6 +6,7 @@
 #include "app/DialogButtonIconStyle.h"
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
+#include "base/Version.h"
 #include "shortcut/HelperController.h"
 #include "store/vdir/CalendarStoreLocation.h"
 
@@ -14,7 +15,9 @@
 #include <QDBusConnectionInterface>
 #include <QStandardPaths>
 
+#include <cstdio>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -61,9 +64,31 @@ bool isOnlyHelper(QDBusConnectionInterface& bus, std::optional<HelperInstanceLoc
     return false;
 }
 
+// `--help` and `--version` answer before anything is created: no bus name, no lock, no files, no shortcut.
+std::optional<int> answerInformationRequest(int argc, char** argv) {
+    for (int index = 1; index < argc; ++index) {
+        const std::string_view argument = argv[index];
+        if (argument == "--help" || argument == "-h") {
+            std::fputs("Usage: verdalune-helper [--help] [--version]\n"
+                       "Holds Verdalune's global new-event shortcut while the window is closed and delivers "
+                       "its alarms.\nVerdalune starts it when the shortcut is kept on; one runs for each "
+                       "user.\n",
+                       stdout);
+            return 0;
+        }
+        if (argument == "--version" || argument == "-v") {
+            std::printf("verdalune-helper %s\n", Version::text);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> status = answerInformationRequest(argc, argv))
+        return *status;
     QApplication application(argc, argv);
     DialogButtonIconStyle::install();
     TerminationSignalSource termination;
