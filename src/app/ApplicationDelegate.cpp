@@ -293,16 +293,15 @@ void ApplicationDelegate::warnUnlessGregorian() {
     if (isGregorianCalendar())
         return;
     QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
-                    QStringLiteral("This application probably won't work with your type of calendar."),
+                    tr("This application probably won't work with your type of calendar."),
                     QMessageBox::NoButton, m_window.get());
-    box.setInformativeText(QStringLiteral(
+    box.setInformativeText(tr(
         "The application has only been tested with gregorian calendars and was not designed with any other "
-        "types "
-        "of calendars in mind.  Therefore, it will probably not work correctly in all cases since you are "
-        "not "
-        "using a gregorian calendar. Sorry about that!\n\nSuch support might be added in the future."));
-    QPushButton* quit = box.addButton(QStringLiteral("Quit"), QMessageBox::RejectRole);
-    box.addButton(QStringLiteral("I'm feeling lucky!"), QMessageBox::AcceptRole);
+        "types of calendars in mind.  Therefore, it will probably not work correctly in all cases since you "
+        "are not using a gregorian calendar. Sorry about that!\n\nSuch support might be added in the "
+        "future."));
+    QPushButton* quit = box.addButton(tr("Quit"), QMessageBox::RejectRole);
+    box.addButton(tr("I'm feeling lucky!"), QMessageBox::AcceptRole);
     box.setWindowModality(Qt::WindowModal);
     box.exec();
     if (box.clickedButton() == quit)

@@ -32,9 +32,9 @@ std::optional<CalSpan> DialogUserInteraction::askForSpan(const QString& title, c
                     QMessageBox::NoButton, m_window);
     box.setInformativeText(message);
     box.setWindowModality(Qt::WindowModal);
-    QPushButton* thisOne = box.addButton(QStringLiteral("Only this occurrence"), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
-    QPushButton* future = box.addButton(QStringLiteral("All future occurrences"), QMessageBox::AcceptRole);
+    QPushButton* thisOne = box.addButton(tr("Only this occurrence"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
+    QPushButton* future = box.addButton(tr("All future occurrences"), QMessageBox::AcceptRole);
     box.setDefaultButton(thisOne);
     box.setEscapeButton(cancel);
     box.exec();

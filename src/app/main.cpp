@@ -3,6 +3,7 @@
 #include "DialogButtonIconStyle.h"
 #include "LaunchRequest.h"
 #include "SingleInstance.h"
+#include "Translations.h"
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
 #include "shortcut/HelperController.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
     if (const std::optional<int> status = answerInformationRequest(argc, argv))
         return *status;
     QApplication application(argc, argv);
+    Translations::install(application);
     DialogButtonIconStyle::install();
     QApplication::setOrganizationName(QStringLiteral("pellowick"));
     QApplication::setApplicationName(QStringLiteral("verdalune"));

@@ -4,6 +4,7 @@
 #include "VelHelperApplicationDelegate.h"
 #include "app/ApplicationDefaults.h"
 #include "app/DialogButtonIconStyle.h"
+#include "app/Translations.h"
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
 #include "base/Version.h"
@@ -90,6 +91,7 @@ int main(int argc, char** argv) {
     if (const std::optional<int> status = answerInformationRequest(argc, argv))
         return *status;
     QApplication application(argc, argv);
+    Translations::install(application);
     DialogButtonIconStyle::install();
     TerminationSignalSource termination;
     QObject::connect(&termination, &TerminationSignalSource::terminationRequested, &application,
