@@ -5,344 +5,351 @@
     <name>ActionsController</name>
     <message>
         <source>Remove Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Termin löschen</translation>
     </message>
     <message>
         <source>Paste Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Termin einfügen</translation>
     </message>
     <message>
         <source>Duplicate Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Termin duplizieren</translation>
     </message>
 </context>
 <context>
     <name>AlarmService</name>
     <message>
         <source>This reminder asks to run %1. It was not run, because its calendar is read-only.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Erinnerung möchte %1 ausführen. Es wurde nicht ausgeführt, weil ihr Kalender schreibgeschützt ist.</translation>
     </message>
     <message>
         <source>This reminder asks to run %1. It was not run, because it was not set up on this computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Erinnerung möchte %1 ausführen. Es wurde nicht ausgeführt, weil es auf diesem Computer nicht eingerichtet wurde.</translation>
     </message>
     <message>
         <source>The alarm&apos;s program %1 could not be run.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Programm %1 der Erinnerung konnte nicht ausgeführt werden.</translation>
     </message>
     <message numerus="yes">
         <source>%n reminders at %1</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Erinnerung um %1</numerusform>
+            <numerusform>%n Erinnerungen um %1</numerusform>
         </translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen</translation>
     </message>
     <message>
         <source>Reminder</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung</translation>
     </message>
     <message numerus="yes">
         <source>and %n more</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>und %n weitere</numerusform>
+            <numerusform>und %n weitere</numerusform>
         </translation>
     </message>
     <message>
         <source>Snooze 5 min</source>
-        <translation type="unfinished"></translation>
+        <translation>In 5 Min. erneut</translation>
     </message>
 </context>
 <context>
     <name>AlarmSettingsViewController</name>
     <message>
         <source>5 minutes before</source>
-        <translation type="unfinished"></translation>
+        <translation>5 Minuten vorher</translation>
     </message>
     <message>
         <source>15 minutes before</source>
-        <translation type="unfinished"></translation>
+        <translation>15 Minuten vorher</translation>
     </message>
     <message>
         <source>30 minutes before</source>
-        <translation type="unfinished"></translation>
+        <translation>30 Minuten vorher</translation>
     </message>
     <message>
         <source>1 hour before</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Stunde vorher</translation>
     </message>
     <message>
         <source>2 hours before</source>
-        <translation type="unfinished"></translation>
+        <translation>2 Stunden vorher</translation>
     </message>
     <message>
         <source>1 day before</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Tag vorher</translation>
     </message>
     <message>
         <source>2 days before</source>
-        <translation type="unfinished"></translation>
+        <translation>2 Tage vorher</translation>
     </message>
     <message>
         <source>On date of event</source>
-        <translation type="unfinished"></translation>
+        <translation>Am Tag des Termins</translation>
     </message>
     <message>
         <source>Choose a Program to Run</source>
-        <translation type="unfinished"></translation>
+        <translation>Auszuführendes Programm wählen</translation>
     </message>
     <message>
         <source>&amp;Alarm:</source>
-        <translation type="unfinished"></translation>
+        <translation>E&amp;rinnerung:</translation>
     </message>
     <message>
         <source>&amp;Date:</source>
-        <translation type="unfinished"></translation>
+        <translation>Datu&amp;m:</translation>
     </message>
     <message>
         <source>&amp;Sound:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Signalton:</translation>
     </message>
     <message>
         <source>&amp;Program:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Programm:</translation>
     </message>
     <message>
         <source>Alarm type</source>
-        <translation type="unfinished"></translation>
+        <translation>Art der Erinnerung</translation>
     </message>
     <message>
         <source>Alarm date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum der Erinnerung</translation>
     </message>
     <message>
         <source>Alarm sound</source>
-        <translation type="unfinished"></translation>
+        <translation>Signalton der Erinnerung</translation>
     </message>
     <message>
         <source>Program to run</source>
-        <translation type="unfinished"></translation>
+        <translation>Auszuführendes Programm</translation>
     </message>
     <message>
         <source>Program argument</source>
-        <translation type="unfinished"></translation>
+        <translation>Argument des Programms</translation>
     </message>
     <message>
         <source>Program not run</source>
-        <translation type="unfinished"></translation>
+        <translation>Programm nicht ausgeführt</translation>
     </message>
     <message>
         <source>No Alert</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Erinnerung</translation>
     </message>
     <message>
         <source>Message</source>
-        <translation type="unfinished"></translation>
+        <translation>Mitteilung</translation>
     </message>
     <message>
         <source>Run…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausführen…</translation>
     </message>
     <message>
         <source>Message with Sound</source>
-        <translation type="unfinished"></translation>
+        <translation>Mitteilung mit Ton</translation>
     </message>
     <message>
         <source>Choose…</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswählen…</translation>
     </message>
     <message>
         <source>With the argument: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit dem Argument: %1</translation>
     </message>
     <message>
         <source>Not set up on this computer: it does not run until you choose its program with Run…</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf diesem Computer nicht eingerichtet: Es wird erst ausgeführt, wenn Sie sein Programm mit „Ausführen…“ wählen</translation>
     </message>
     <message>
         <source>It does not run: the calendar is read-only.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wird nicht ausgeführt: Der Kalender ist schreibgeschützt.</translation>
     </message>
 </context>
 <context>
     <name>ApplicationDelegate</name>
     <message>
         <source>This application probably won&apos;t work with your type of calendar.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Programm funktioniert wahrscheinlich nicht mit Ihrer Kalenderart.</translation>
     </message>
     <message>
         <source>The application has only been tested with gregorian calendars and was not designed with any other types of calendars in mind.  Therefore, it will probably not work correctly in all cases since you are not using a gregorian calendar. Sorry about that!
 
 Such support might be added in the future.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Programm wurde nur mit dem gregorianischen Kalender getestet und nicht für andere Kalenderarten entworfen. Da Sie keinen gregorianischen Kalender verwenden, wird es daher wahrscheinlich nicht in allen Fällen richtig funktionieren. Das tut uns leid!
+
+Eine solche Unterstützung kommt vielleicht später hinzu.</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Beenden</translation>
     </message>
     <message>
         <source>I&apos;m feeling lucky!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ich versuche es trotzdem!</translation>
     </message>
 </context>
 <context>
     <name>BaseCalendarController</name>
     <message>
         <source>New Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Termin</translation>
     </message>
 </context>
 <context>
     <name>CalendarCheckBoxDelegate</name>
     <message>
         <source>synced</source>
-        <translation type="unfinished"></translation>
+        <translation>synchronisiert</translation>
     </message>
 </context>
 <context>
     <name>CalendarColorButton</name>
     <message>
         <source>Calendar Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalenderfarbe</translation>
     </message>
     <message>
         <source>Calendar color</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalenderfarbe</translation>
     </message>
 </context>
 <context>
     <name>CalendarController</name>
     <message>
         <source>“%1” was changed by another program after this change.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde nach dieser Änderung von einem anderen Programm geändert.</translation>
     </message>
     <message>
         <source>“%1” and %2 more were changed by other programs after this change.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ und %2 weitere wurden nach dieser Änderung von anderen Programmen geändert.</translation>
     </message>
     <message>
         <source>Undoing it would overwrite that change.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Rückgängigmachen würde diese Änderung überschreiben.</translation>
     </message>
     <message>
         <source>Redoing it would overwrite that change.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Wiederholen würde diese Änderung überschreiben.</translation>
     </message>
     <message>
         <source>Undoing it would overwrite those changes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Rückgängigmachen würde diese Änderungen überschreiben.</translation>
     </message>
     <message>
         <source>Redoing it would overwrite those changes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Wiederholen würde diese Änderungen überschreiben.</translation>
     </message>
     <message>
         <source>Undo Anyway</source>
-        <translation type="unfinished"></translation>
+        <translation>Trotzdem rückgängig machen</translation>
     </message>
     <message>
         <source>Redo Anyway</source>
-        <translation type="unfinished"></translation>
+        <translation>Trotzdem wiederholen</translation>
     </message>
     <message>
         <source>Change a Recurring Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederkehrenden Termin ändern</translation>
     </message>
     <message>
         <source>You are changing a recurring event. Would you like to change only this occurrence, or this and all future occurrences?</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie ändern einen wiederkehrenden Termin. Möchten Sie nur dieses Vorkommen ändern oder dieses und alle künftigen?</translation>
     </message>
     <message>
         <source>New Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Kalender</translation>
     </message>
     <message>
         <source>Warning about CalDAV calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinweis zu CalDAV-Kalendern</translation>
     </message>
     <message>
         <source>Your calendar store contains one or more CalDAV calendars. Unfortunately, these calendars cannot be syncronized by Verdalune, only by the program that synchronizes them. 
 
 To ensure that these calendars are syncronized, update them using the program that synchronizes them, which will also update them in Verdalune.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihr Kalenderordner enthält einen oder mehrere CalDAV-Kalender. Leider kann Verdalune diese Kalender nicht selbst synchronisieren, das kann nur das Programm, das sie synchronisiert.
+
+Damit diese Kalender synchron bleiben, aktualisieren Sie sie mit diesem Programm; dadurch werden sie auch in Verdalune aktualisiert.</translation>
     </message>
 </context>
 <context>
     <name>CalendarStoreController</name>
     <message>
         <source>Something unexpected happened that prevented the event %1 from being saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Etwas Unerwartetes hat verhindert, dass der Termin %1 gespeichert wurde.</translation>
     </message>
     <message>
         <source>Something unexpected happened that prevented the event %1 from being removed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Etwas Unerwartetes hat verhindert, dass der Termin %1 gelöscht wurde.</translation>
     </message>
     <message>
         <source>Something unexpected happened that prevented the calendar %1 from being removed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Etwas Unerwartetes hat verhindert, dass der Kalender %1 entfernt wurde.</translation>
     </message>
     <message>
         <source>Something unexpected happened that prevented the calendar %1 from being saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Etwas Unerwartetes hat verhindert, dass der Kalender %1 gespeichert wurde.</translation>
     </message>
     <message>
         <source>%1
 
 Detailed information:
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+
+Genauere Angaben:
+%2</translation>
     </message>
 </context>
 <context>
     <name>CalendarsOutlineController</name>
     <message>
         <source>Calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender</translation>
     </message>
 </context>
 <context>
     <name>CalendarsOutlineModel</name>
     <message>
         <source>CALENDARS</source>
-        <translation type="unfinished"></translation>
+        <translation>KALENDER</translation>
     </message>
     <message>
         <source>SUBSCRIPTIONS</source>
-        <translation type="unfinished"></translation>
+        <translation>ABONNEMENTS</translation>
     </message>
     <message>
         <source>Its events are shown.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seine Termine werden angezeigt.</translation>
     </message>
     <message>
         <source>Its events are hidden.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seine Termine sind ausgeblendet.</translation>
     </message>
     <message>
         <source>Read-only: its events cannot be changed here.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreibgeschützt: Seine Termine können hier nicht geändert werden.</translation>
     </message>
     <message>
         <source>Synced: another program keeps it in step with a server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchronisiert: Ein anderes Programm gleicht ihn mit einem Server ab.</translation>
     </message>
 </context>
 <context>
     <name>CalendarsPane</name>
     <message>
         <source>Calendars shown</source>
-        <translation type="unfinished"></translation>
+        <translation>Angezeigte Kalender</translation>
     </message>
 </context>
 <context>
     <name>ChangeApplier</name>
     <message>
         <source>There was an unexpected error while handling changes to the calendar.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Verarbeiten von Änderungen am Kalender ist ein unerwarteter Fehler aufgetreten.</translation>
     </message>
     <message>
         <source>Because of this error, you might not see a correct representation of you calendars, and it is recommend that you restart the application because of this.
@@ -353,299 +360,306 @@ Please report this error to %1
 
 Detailed information:
 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Wegen dieses Fehlers werden Ihre Kalender möglicherweise nicht richtig angezeigt; wir empfehlen, das Programm neu zu starten.
+
+Bitte melden Sie diesen Fehler an %1
+
+%2
+
+Genauere Angaben:
+%3</translation>
     </message>
 </context>
 <context>
     <name>CustomRecurrenceController</name>
     <message>
         <source>Custom Recurrence</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigene Wiederholung</translation>
     </message>
     <message>
         <source>Daily</source>
-        <translation type="unfinished"></translation>
+        <translation>Täglich</translation>
     </message>
     <message>
         <source>Weekly</source>
-        <translation type="unfinished"></translation>
+        <translation>Wöchentlich</translation>
     </message>
     <message>
         <source>Monthly</source>
-        <translation type="unfinished"></translation>
+        <translation>Monatlich</translation>
     </message>
     <message>
         <source>Yearly</source>
-        <translation type="unfinished"></translation>
+        <translation>Jährlich</translation>
     </message>
     <message>
         <source>Frequency</source>
-        <translation type="unfinished"></translation>
+        <translation>Häufigkeit</translation>
     </message>
     <message>
         <source>&amp;Frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Häufigkeit:</translation>
     </message>
     <message>
         <source>Repeat every how many %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle wie viele %1 wiederholen</translation>
     </message>
     <message>
         <source>E&amp;very</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;lle</translation>
     </message>
     <message>
         <source>day</source>
-        <translation type="unfinished"></translation>
+        <translation>Tag</translation>
     </message>
     <message>
         <source>days</source>
-        <translation type="unfinished"></translation>
+        <translation>Tage</translation>
     </message>
     <message>
         <source>week</source>
-        <translation type="unfinished"></translation>
+        <translation>Woche</translation>
     </message>
     <message>
         <source>weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>Wochen</translation>
     </message>
     <message>
         <source>Days of the week</source>
-        <translation type="unfinished"></translation>
+        <translation>Wochentage</translation>
     </message>
     <message>
         <source>&amp;On:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;An:</translation>
     </message>
     <message>
         <source>first</source>
-        <translation type="unfinished"></translation>
+        <translation>ersten</translation>
     </message>
     <message>
         <source>second</source>
-        <translation type="unfinished"></translation>
+        <translation>zweiten</translation>
     </message>
     <message>
         <source>third</source>
-        <translation type="unfinished"></translation>
+        <translation>dritten</translation>
     </message>
     <message>
         <source>fourth</source>
-        <translation type="unfinished"></translation>
+        <translation>vierten</translation>
     </message>
     <message>
         <source>last</source>
-        <translation type="unfinished"></translation>
+        <translation>letzten</translation>
     </message>
     <message>
         <source>Which week of the month</source>
-        <translation type="unfinished"></translation>
+        <translation>Welche Woche des Monats</translation>
     </message>
     <message>
         <source>Day of the week</source>
-        <translation type="unfinished"></translation>
+        <translation>Wochentag</translation>
     </message>
     <message>
         <source>month</source>
-        <translation type="unfinished"></translation>
+        <translation>Monat</translation>
     </message>
     <message>
         <source>months</source>
-        <translation type="unfinished"></translation>
+        <translation>Monate</translation>
     </message>
     <message>
         <source>&amp;Each</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Jeden</translation>
     </message>
     <message>
         <source>Days of the month</source>
-        <translation type="unfinished"></translation>
+        <translation>Tage des Monats</translation>
     </message>
     <message>
         <source>O&amp;n the</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;m</translation>
     </message>
     <message>
         <source>year</source>
-        <translation type="unfinished"></translation>
+        <translation>Jahr</translation>
     </message>
     <message>
         <source>years</source>
-        <translation type="unfinished"></translation>
+        <translation>Jahre</translation>
     </message>
     <message>
         <source>Months of the year</source>
-        <translation type="unfinished"></translation>
+        <translation>Monate des Jahres</translation>
     </message>
     <message>
         <source>&amp;In:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Im:</translation>
     </message>
 </context>
 <context>
     <name>DialogUserInteraction</name>
     <message>
         <source>Only this occurrence</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur dieses Vorkommen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>All future occurrences</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle künftigen Vorkommen</translation>
     </message>
     <message>
         <source>Keep My Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Meine Fassung behalten</translation>
     </message>
     <message>
         <source>Take Theirs</source>
-        <translation type="unfinished"></translation>
+        <translation>Andere übernehmen</translation>
     </message>
 </context>
 <context>
     <name>EditCalendarController</name>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe</translation>
     </message>
     <message>
         <source>Choose…</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswählen…</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>&amp;Title:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Titel:</translation>
     </message>
     <message>
         <source>&amp;Color:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Farbe:</translation>
     </message>
     <message>
         <source>New Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Kalender</translation>
     </message>
     <message>
         <source>Edit Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender bearbeiten</translation>
     </message>
 </context>
 <context>
     <name>EditEventController</name>
     <message>
         <source>New Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Termin</translation>
     </message>
     <message>
         <source>Event in words</source>
-        <translation type="unfinished"></translation>
+        <translation>Termin in Worten</translation>
     </message>
     <message>
         <source>work: fri 3pm to 4pm review</source>
-        <translation type="unfinished"></translation>
+        <translation>work: fri 3pm to 4pm review</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Beginn</translation>
     </message>
     <message>
         <source>End</source>
-        <translation type="unfinished"></translation>
+        <translation>Ende</translation>
     </message>
     <message>
         <source>A&amp;ll day</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ganztägig</translation>
     </message>
     <message>
         <source>All day</source>
-        <translation type="unfinished"></translation>
+        <translation>Ganztägig</translation>
     </message>
     <message>
         <source>Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender</translation>
     </message>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Ort</translation>
     </message>
     <message>
         <source>Notes</source>
-        <translation type="unfinished"></translation>
+        <translation>Notizen</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>&amp;Title:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Titel:</translation>
     </message>
     <message>
         <source>&amp;Starts:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beginn:</translation>
     </message>
     <message>
         <source>&amp;Ends:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ende:</translation>
     </message>
     <message>
         <source>&amp;Calendar:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kalender:</translation>
     </message>
     <message>
         <source>L&amp;ocation:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ort:</translation>
     </message>
     <message>
         <source>&amp;Notes:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Notizen:</translation>
     </message>
     <message>
         <source>Attendees:</source>
-        <translation type="unfinished"></translation>
+        <translation>Teilnehmer:</translation>
     </message>
     <message>
         <source>Event in Read-Only Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Termin in schreibgeschütztem Kalender</translation>
     </message>
     <message>
         <source>Edit Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Termin bearbeiten</translation>
     </message>
     <message>
         <source>The event was changed by another program</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Termin wurde von einem anderen Programm geändert</translation>
     </message>
     <message>
         <source>“%1” was changed by another program while you edited it. Keep My Version overwrites that change; Take Theirs discards your edit.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde von einem anderen Programm geändert, während Sie ihn bearbeitet haben. „Meine Fassung behalten“ überschreibt diese Änderung; „Andere übernehmen“ verwirft Ihre Bearbeitung.</translation>
     </message>
 </context>
 <context>
@@ -653,947 +667,948 @@ Detailed information:
     <message>
         <source>&amp;Keep the shortcut and reminders working while Verdalune is closed
 (starts at login)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel und Erinnerungen auch bei geschlossenem Verdalune &amp;aktiv halten
+(startet bei der Anmeldung)</translation>
     </message>
     <message>
         <source>Show this at every start</source>
-        <translation type="unfinished"></translation>
+        <translation>Dies bei jedem Start zeigen</translation>
     </message>
     <message>
         <source>Welcome to Verdalune</source>
-        <translation type="unfinished"></translation>
+        <translation>Willkommen bei Verdalune</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Your calendars on one timeline&lt;/h3&gt;&lt;p&gt;&lt;b&gt;Move and zoom.&lt;/b&gt; Drag the timeline sideways or use Previous and Next in the tool bar; Ctrl+plus and Ctrl+minus zoom, Ctrl+L switches between the linear and the logarithmic scale.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Double-click&lt;/b&gt; anywhere on the timeline to make an event there, then type its title. Drag an event to move it, drag its ends to change its length.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Type an event&lt;/b&gt; with Ctrl+N in plain English, for example &lt;i&gt;tomorrow 12:30 to 13:30 lunch&lt;/i&gt;, &lt;i&gt;work: mon 9am standup&lt;/i&gt; or &lt;i&gt;fri to sun trip&lt;/i&gt;.&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h3&gt;Ihre Kalender auf einer Zeitleiste&lt;/h3&gt;&lt;p&gt;&lt;b&gt;Verschieben und zoomen.&lt;/b&gt; Ziehen Sie die Zeitleiste seitwärts oder nutzen Sie Zurück und Weiter in der Werkzeugleiste; Strg+Plus und Strg+Minus zoomen, Strg+L wechselt zwischen linearer und logarithmischer Skala.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Doppelklicken&lt;/b&gt; Sie irgendwo auf die Zeitleiste, um dort einen Termin anzulegen, und tippen Sie dann seinen Titel. Ziehen Sie einen Termin, um ihn zu verschieben, und seine Enden, um seine Dauer zu ändern.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Tippen Sie einen Termin&lt;/b&gt; mit Strg+N auf Englisch ein, zum Beispiel &lt;i&gt;tomorrow 12:30 to 13:30 lunch&lt;/i&gt;, &lt;i&gt;work: mon 9am standup&lt;/i&gt; oder &lt;i&gt;fri to sun trip&lt;/i&gt;.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>Keep the shortcut and reminders working while Verdalune is closed (starts at login)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel und Erinnerungen auch bei geschlossenem Verdalune aktiv halten (startet bei der Anmeldung)</translation>
     </message>
     <message>
         <source>Show Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel anzeigen</translation>
     </message>
 </context>
 <context>
     <name>GlobalHotKeyController</name>
     <message>
         <source>New Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Termin</translation>
     </message>
 </context>
 <context>
     <name>GoToDateController</name>
     <message>
         <source>Go to Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Gehe zu Datum</translation>
     </message>
     <message>
         <source>Show the timeline at:</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Zeitleiste zeigen bei:</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum</translation>
     </message>
     <message>
         <source>next friday, 3/4, dec 24 9am</source>
-        <translation type="unfinished"></translation>
+        <translation>next friday, 3/4, dec 24 9am</translation>
     </message>
     <message>
         <source>Date picker</source>
-        <translation type="unfinished"></translation>
+        <translation>Datumsauswahl</translation>
     </message>
     <message>
         <source>Go</source>
-        <translation type="unfinished"></translation>
+        <translation>Los</translation>
     </message>
 </context>
 <context>
     <name>HelpWindow</name>
     <message>
         <source>Verdalune Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Verdalune-Hilfe</translation>
     </message>
     <message>
         <source>User guide</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzerhandbuch</translation>
     </message>
 </context>
 <context>
     <name>HelperController</name>
     <message>
         <source>The helper %1 could not be started: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Hilfsprogramm %1 konnte nicht gestartet werden: %2</translation>
     </message>
     <message>
         <source>The shortcut and reminders work only while Verdalune is open. Check that verdalune-helper is installed beside verdalune and can be run, then switch “Keep the shortcut working while Verdalune is closed” off and on again in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Tastenkürzel und die Erinnerungen funktionieren nur, solange Verdalune geöffnet ist. Prüfen Sie, ob verdalune-helper neben verdalune installiert ist und ausgeführt werden kann, und schalten Sie dann in den Einstellungen „Tastenkürzel auch bei geschlossenem Verdalune beibehalten“ aus und wieder ein.</translation>
     </message>
     <message>
         <source>Sorry, but I couldn&apos;t add the helper application to the Login Items.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Hilfsprogramm konnte leider nicht zu den Programmen hinzugefügt werden, die bei der Anmeldung starten.</translation>
     </message>
     <message>
         <source>This means that the global shortcut won&apos;t automatically work the next time you login.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das bedeutet, dass das globale Tastenkürzel bei der nächsten Anmeldung nicht von selbst funktioniert.</translation>
     </message>
     <message>
         <source>Sorry, but I couldn&apos;t remove the helper application from the Login Items.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Hilfsprogramm konnte leider nicht aus den Programmen entfernt werden, die bei der Anmeldung starten.</translation>
     </message>
     <message>
         <source>This means that the helper application will automatically start the next time you login.  You could try and remove it yourself in your desktop&apos;s autostart settings, or remove its entry from %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das bedeutet, dass das Hilfsprogramm bei der nächsten Anmeldung von selbst startet. Sie können es selbst in den Autostart-Einstellungen Ihrer Arbeitsumgebung entfernen oder seinen Eintrag aus %1 löschen.</translation>
     </message>
 </context>
 <context>
     <name>ImportController</name>
     <message>
         <source>Import Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Termine importieren</translation>
     </message>
     <message>
         <source>iCalendar files (*.ics *.ical *.ifb);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>iCalendar-Dateien (*.ics *.ical *.ifb);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>“%1”: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“: %2</translation>
     </message>
     <message>
         <source>There is no calendar that can take the events.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keinen Kalender, der die Termine aufnehmen kann.</translation>
     </message>
     <message>
         <source>Import the events of “%1” into:</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Termine von „%1“ importieren in:</translation>
     </message>
     <message>
         <source>Import the events of %1 files into:</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Termine von %1 Dateien importieren in:</translation>
     </message>
     <message>
         <source>“%1” is too large to be a calendar file.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist zu groß für eine Kalenderdatei.</translation>
     </message>
     <message>
         <source>“%1” cannot be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kann nicht gelesen werden: %2</translation>
     </message>
     <message>
         <source>there is no such file</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Datei gibt es nicht</translation>
     </message>
     <message>
         <source>Nothing was imported. %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde nichts importiert. %1 %2</translation>
     </message>
     <message>
         <source>Nothing was imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde nichts importiert.</translation>
     </message>
     <message>
         <source>1 event imported into “%1”.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Termin in „%1“ importiert.</translation>
     </message>
     <message>
         <source>%1 events imported into “%2”.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Termine in „%2“ importiert.</translation>
     </message>
     <message>
         <source>One imported alarm would run a program. It does not run until you choose its program in the event editor.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine importierte Erinnerung würde ein Programm ausführen. Sie wird erst ausgeführt, wenn Sie ihr Programm im Termineditor wählen.</translation>
     </message>
     <message>
         <source>%1 imported alarms would run a program. They do not run until you choose their program in the event editor.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 importierte Erinnerungen würden ein Programm ausführen. Sie werden erst ausgeführt, wenn Sie ihr Programm im Termineditor wählen.</translation>
     </message>
     <message>
         <source>Import</source>
-        <translation type="unfinished"></translation>
+        <translation>Import</translation>
     </message>
 </context>
 <context>
     <name>ImportFileCheck</name>
     <message>
         <source>“%1” is not the full path of a file.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist kein vollständiger Pfad zu einer Datei.</translation>
     </message>
     <message>
         <source>“%1” does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ existiert nicht.</translation>
     </message>
     <message>
         <source>“%1” is a folder, not a calendar file.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist ein Ordner, keine Kalenderdatei.</translation>
     </message>
     <message>
         <source>“%1” is not a regular file.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist keine gewöhnliche Datei.</translation>
     </message>
     <message>
         <source>“%1” cannot be read: permission denied.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kann nicht gelesen werden: Zugriff verweigert.</translation>
     </message>
 </context>
 <context>
     <name>InvitationView</name>
     <message>
         <source>accepted</source>
-        <translation type="unfinished"></translation>
+        <translation>zugesagt</translation>
     </message>
     <message>
         <source>maybe</source>
-        <translation type="unfinished"></translation>
+        <translation>vielleicht</translation>
     </message>
     <message>
         <source>declined</source>
-        <translation type="unfinished"></translation>
+        <translation>abgesagt</translation>
     </message>
     <message>
         <source>delegated</source>
-        <translation type="unfinished"></translation>
+        <translation>weitergeleitet</translation>
     </message>
     <message>
         <source>no answer yet</source>
-        <translation type="unfinished"></translation>
+        <translation>noch keine Antwort</translation>
     </message>
     <message>
         <source>Attendees</source>
-        <translation type="unfinished"></translation>
+        <translation>Teilnehmer</translation>
     </message>
     <message>
         <source>Your answer:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Antwort:</translation>
     </message>
     <message>
         <source>Acce&amp;pt</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zusagen</translation>
     </message>
     <message>
         <source>&amp;Maybe</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vielleicht</translation>
     </message>
     <message>
         <source>Decl&amp;ine</source>
-        <translation type="unfinished"></translation>
+        <translation>Ab&amp;lehnen</translation>
     </message>
     <message>
         <source>To answer, add your address in Preferences under My addresses.</source>
-        <translation type="unfinished"></translation>
+        <translation>Um zu antworten, tragen Sie Ihre Adresse in den Einstellungen unter „Meine Adressen“ ein.</translation>
     </message>
     <message>
         <source>Organizer: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Organisator: %1</translation>
     </message>
 </context>
 <context>
     <name>LaunchRequest</name>
     <message>
         <source>unknown option %1</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannte Option %1</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Search events</source>
-        <translation type="unfinished"></translation>
+        <translation>Termine durchsuchen</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>&amp;New Event</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Neuer Termin</translation>
     </message>
     <message>
         <source>New &amp;Calendar…</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer &amp;Kalender…</translation>
     </message>
     <message>
         <source>&amp;Import…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Importieren…</translation>
     </message>
     <message>
         <source>&amp;Close Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenster &amp;schließen</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>Timeline</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeitleiste</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <source>Zoom: six hours to a hundred days</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom: sechs Stunden bis hundert Tage</translation>
     </message>
     <message>
         <source>Switch between a linear and a logarithmic time scale</source>
-        <translation type="unfinished"></translation>
+        <translation>Zwischen linearer und logarithmischer Zeitskala wechseln</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Rückgängig</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholen</translation>
     </message>
     <message>
         <source>Undo %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 rückgängig machen</translation>
     </message>
     <message>
         <source>Redo %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wiederholen</translation>
     </message>
     <message>
         <source>&amp;Copy Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Termin &amp;kopieren</translation>
     </message>
     <message>
         <source>&amp;Paste Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Termin ein&amp;fügen</translation>
     </message>
     <message>
         <source>D&amp;uplicate Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Termin &amp;duplizieren</translation>
     </message>
     <message>
         <source>&amp;Find…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Suchen…</translation>
     </message>
     <message>
         <source>&amp;Show Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Termin &amp;anzeigen</translation>
     </message>
     <message>
         <source>Return</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingabe</translation>
     </message>
     <message>
         <source>Delete Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Termin löschen</translation>
     </message>
     <message>
         <source>Pre&amp;ferences…</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstell&amp;ungen…</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ansicht</translation>
     </message>
     <message>
         <source>One Day</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Tag</translation>
     </message>
     <message>
         <source>One Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Woche</translation>
     </message>
     <message>
         <source>One Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Monat</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiter</translation>
     </message>
     <message>
         <source>Go to Date…</source>
-        <translation type="unfinished"></translation>
+        <translation>Gehe zu Datum…</translation>
     </message>
     <message>
         <source>Show &amp;Calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kalender anzeigen</translation>
     </message>
     <message>
         <source>Zoom In</source>
-        <translation type="unfinished"></translation>
+        <translation>Vergrößern</translation>
     </message>
     <message>
         <source>Zoom Out</source>
-        <translation type="unfinished"></translation>
+        <translation>Verkleinern</translation>
     </message>
     <message>
         <source>Logarithmic Scale</source>
-        <translation type="unfinished"></translation>
+        <translation>Logarithmische Skala</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>Verdalune &amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Verdalune-&amp;Hilfe</translation>
     </message>
     <message>
         <source>&amp;Tips for Efficient Usage</source>
-        <translation type="unfinished"></translation>
+        <translation>Tipps für &amp;effizientes Arbeiten</translation>
     </message>
     <message>
         <source>&amp;Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tastenkürzel</translation>
     </message>
     <message>
         <source>When Something Goes &amp;Wrong</source>
-        <translation type="unfinished"></translation>
+        <translation>Wenn etwas &amp;schiefgeht</translation>
     </message>
     <message>
         <source>&amp;About Verdalune</source>
-        <translation type="unfinished"></translation>
+        <translation>Ü&amp;ber Verdalune</translation>
     </message>
     <message>
         <source>About Verdalune</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Verdalune</translation>
     </message>
     <message>
         <source>&lt;b&gt;Verdalune&lt;/b&gt; %1&lt;br&gt;Your calendars on one zoomable timeline. Type an event in plain English: &lt;i&gt;tomorrow 12:30 to 13:30 lunch&lt;/i&gt;.</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;Verdalune&lt;/b&gt; %1&lt;br&gt;Ihre Kalender auf einer zoombaren Zeitleiste. Tippen Sie einen Termin auf Englisch ein: &lt;i&gt;tomorrow 12:30 to 13:30 lunch&lt;/i&gt;.</translation>
     </message>
     <message>
         <source>Show Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Termin anzeigen</translation>
     </message>
     <message>
         <source>Select the previous or next event</source>
-        <translation type="unfinished"></translation>
+        <translation>Den vorigen oder nächsten Termin auswählen</translation>
     </message>
     <message>
         <source>Left, Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Links, Rechts</translation>
     </message>
     <message>
         <source>Select the event in the row above or below</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Termin in der Zeile darüber oder darunter auswählen</translation>
     </message>
     <message>
         <source>Up, Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Hoch, Runter</translation>
     </message>
     <message>
         <source>Step through the events shown</source>
-        <translation type="unfinished"></translation>
+        <translation>Die angezeigten Termine durchgehen</translation>
     </message>
     <message>
         <source>Tab, Shift+Tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Tab, Umschalt+Tab</translation>
     </message>
     <message>
         <source>Earlier or later</source>
-        <translation type="unfinished"></translation>
+        <translation>Früher oder später</translation>
     </message>
     <message>
         <source>Page Up, Page Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild auf, Bild ab</translation>
     </message>
     <message>
         <source>Show now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt zeigen</translation>
     </message>
     <message>
         <source>Home</source>
-        <translation type="unfinished"></translation>
+        <translation>Pos1</translation>
     </message>
     <message>
         <source>Stop a drag or naming, then clear the selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziehen oder Benennen abbrechen, dann die Auswahl aufheben</translation>
     </message>
     <message>
         <source>Escape</source>
-        <translation type="unfinished"></translation>
+        <translation>Esc</translation>
     </message>
     <message>
         <source>Zoom in or out at the pointer</source>
-        <translation type="unfinished"></translation>
+        <translation>Am Mauszeiger vergrößern oder verkleinern</translation>
     </message>
     <message>
         <source>Ctrl+wheel</source>
-        <translation type="unfinished"></translation>
+        <translation>Strg+Mausrad</translation>
     </message>
     <message>
         <source>Move in time</source>
-        <translation type="unfinished"></translation>
+        <translation>In der Zeit bewegen</translation>
     </message>
     <message>
         <source>Shift+wheel</source>
-        <translation type="unfinished"></translation>
+        <translation>Umschalt+Mausrad</translation>
     </message>
     <message>
         <source>none (set it in Preferences)</source>
-        <translation type="unfinished"></translation>
+        <translation>keines (in den Einstellungen festlegen)</translation>
     </message>
     <message>
         <source>New event from anywhere</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Termin von überall</translation>
     </message>
     <message>
         <source>Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel</translation>
     </message>
     <message>
         <source>&amp;Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kalender</translation>
     </message>
     <message>
         <source>&amp;Edit Calendar…</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender &amp;bearbeiten…</translation>
     </message>
     <message>
         <source>&amp;Remove Calendar…</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender &amp;entfernen…</translation>
     </message>
 </context>
 <context>
     <name>PTKeyCombo</name>
     <message>
         <source>(None)</source>
-        <translation type="unfinished"></translation>
+        <translation>(Keines)</translation>
     </message>
     <message>
         <source>Ctrl</source>
-        <translation type="unfinished"></translation>
+        <translation>Strg</translation>
     </message>
     <message>
         <source>Alt</source>
-        <translation type="unfinished"></translation>
+        <translation>Alt</translation>
     </message>
     <message>
         <source>Shift</source>
-        <translation type="unfinished"></translation>
+        <translation>Umschalt</translation>
     </message>
     <message>
         <source>Super</source>
-        <translation type="unfinished"></translation>
+        <translation>Super</translation>
     </message>
 </context>
 <context>
     <name>PortalHotKeyBackend</name>
     <message>
         <source>This Wayland desktop does not let programs have global shortcuts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Wayland-Arbeitsumgebung erlaubt Programmen keine globalen Tastenkürzel.</translation>
     </message>
     <message>
         <source>The desktop refused the shortcut: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Arbeitsumgebung hat das Tastenkürzel abgelehnt: %1</translation>
     </message>
     <message>
         <source>The desktop did not allow the shortcut.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Arbeitsumgebung hat das Tastenkürzel nicht erlaubt.</translation>
     </message>
 </context>
 <context>
     <name>PreferenceController</name>
     <message>
         <source>&amp;12-hour (1:30 PM)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;12 Stunden (1:30 PM)</translation>
     </message>
     <message>
         <source>&amp;24-hour (13:30)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;24 Stunden (13:30)</translation>
     </message>
     <message>
         <source>&amp;Month before day (12/31)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Monat vor Tag (12/31)</translation>
     </message>
     <message>
         <source>&amp;Day before month (31/12)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tag vor Monat (31/12)</translation>
     </message>
     <message>
         <source>&amp;Keep the shortcut working while Verdalune is closed</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel auch bei geschlossenem Verdalune &amp;beibehalten</translation>
     </message>
     <message>
         <source>Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <source>Starts a small helper at login that owns the shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Startet bei der Anmeldung ein kleines Hilfsprogramm, das das Tastenkürzel hält</translation>
     </message>
     <message>
         <source>Shortcut status</source>
-        <translation type="unfinished"></translation>
+        <translation>Zustand des Tastenkürzels</translation>
     </message>
     <message>
         <source>Clock</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhr</translation>
     </message>
     <message>
         <source>Dates typed as numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>Als Zahlen getippte Daten</translation>
     </message>
     <message>
         <source>New event from anywhere</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Termin von überall</translation>
     </message>
     <message>
         <source>&amp;Shortcut:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tasten&amp;kürzel:</translation>
     </message>
     <message>
         <source>Invitations</source>
-        <translation type="unfinished"></translation>
+        <translation>Einladungen</translation>
     </message>
     <message>
         <source>My &amp;addresses:</source>
-        <translation type="unfinished"></translation>
+        <translation>Meine &amp;Adressen:</translation>
     </message>
     <message>
         <source>you@example.org, …</source>
-        <translation type="unfinished"></translation>
+        <translation>sie@example.org, …</translation>
     </message>
     <message>
         <source>The e-mail addresses by which invitations name you, so that you can answer them; separated by commas</source>
-        <translation type="unfinished"></translation>
+        <translation>Die E-Mail-Adressen, unter denen Einladungen Sie nennen, damit Sie darauf antworten können; durch Kommas getrennt</translation>
     </message>
 </context>
 <context>
     <name>QApplication</name>
     <message>
         <source>The calendar folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Kalenderordner %1 kann nicht angelegt werden.</translation>
     </message>
 </context>
 <context>
     <name>RecurrenceSettingsViewController</name>
     <message>
         <source>No Recurrence</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Wiederholung</translation>
     </message>
     <message>
         <source>Daily</source>
-        <translation type="unfinished"></translation>
+        <translation>Täglich</translation>
     </message>
     <message>
         <source>Weekly</source>
-        <translation type="unfinished"></translation>
+        <translation>Wöchentlich</translation>
     </message>
     <message>
         <source>Monthly</source>
-        <translation type="unfinished"></translation>
+        <translation>Monatlich</translation>
     </message>
     <message>
         <source>Yearly</source>
-        <translation type="unfinished"></translation>
+        <translation>Jährlich</translation>
     </message>
     <message>
         <source>Other...</source>
-        <translation type="unfinished"></translation>
+        <translation>Andere...</translation>
     </message>
     <message>
         <source>Repeat</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholen</translation>
     </message>
     <message>
         <source>Never Ends</source>
-        <translation type="unfinished"></translation>
+        <translation>Endet nie</translation>
     </message>
     <message>
         <source>Ends After Count</source>
-        <translation type="unfinished"></translation>
+        <translation>Endet nach Anzahl</translation>
     </message>
     <message>
         <source>Ends After Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Endet nach Datum</translation>
     </message>
     <message>
         <source>Ends</source>
-        <translation type="unfinished"></translation>
+        <translation>Endet</translation>
     </message>
     <message>
         <source>Number of occurrences</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl der Vorkommen</translation>
     </message>
     <message>
         <source>End date</source>
-        <translation type="unfinished"></translation>
+        <translation>Enddatum</translation>
     </message>
     <message>
         <source>&amp;Repeat:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Wiederholen:</translation>
     </message>
     <message>
         <source>E&amp;nds:</source>
-        <translation type="unfinished"></translation>
+        <translation>En&amp;det:</translation>
     </message>
     <message>
         <source>&amp;Occurrences:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Anzahl:</translation>
     </message>
     <message>
         <source>End &amp;date:</source>
-        <translation type="unfinished"></translation>
+        <translation>Enddat&amp;um:</translation>
     </message>
 </context>
 <context>
     <name>RemoveCalendarController</name>
     <message>
         <source>Remove Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender entfernen</translation>
     </message>
     <message>
         <source>Calendar to remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu entfernender Kalender</translation>
     </message>
     <message>
         <source>&amp;Remove its events</source>
-        <translation type="unfinished"></translation>
+        <translation>Seine Termine &amp;löschen</translation>
     </message>
     <message>
         <source>Remove its events</source>
-        <translation type="unfinished"></translation>
+        <translation>Seine Termine löschen</translation>
     </message>
     <message>
         <source>&amp;Move its events to:</source>
-        <translation type="unfinished"></translation>
+        <translation>Seine Termine &amp;verschieben nach:</translation>
     </message>
     <message>
         <source>Move its events to</source>
-        <translation type="unfinished"></translation>
+        <translation>Seine Termine verschieben nach</translation>
     </message>
     <message>
         <source>Calendar to move the events to</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender, in den die Termine verschoben werden</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>It holds no events.</source>
-        <translation type="unfinished"></translation>
+        <translation>Er enthält keine Termine.</translation>
     </message>
     <message>
         <source>It holds 1 event.</source>
-        <translation type="unfinished"></translation>
+        <translation>Er enthält 1 Termin.</translation>
     </message>
     <message>
         <source>It holds %1 events.</source>
-        <translation type="unfinished"></translation>
+        <translation>Er enthält %1 Termine.</translation>
     </message>
     <message>
         <source>Remove the calendar “%1” from your calendars? %2 They can be removed with it or kept by moving them to another calendar.</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Kalender „%1“ aus Ihren Kalendern entfernen? %2 Seine Termine können mit ihm gelöscht oder durch Verschieben in einen anderen Kalender behalten werden.</translation>
     </message>
 </context>
 <context>
     <name>SearchController</name>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen</translation>
     </message>
     <message>
         <source>Search events</source>
-        <translation type="unfinished"></translation>
+        <translation>Termine durchsuchen</translation>
     </message>
 </context>
 <context>
     <name>SearchResultsModel</name>
     <message>
         <source>%1, %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, %2</translation>
     </message>
     <message>
         <source>%1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender</translation>
     </message>
 </context>
 <context>
     <name>SearchResultsPane</name>
     <message>
         <source>All Calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Kalender</translation>
     </message>
     <message>
         <source>Shown Calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Angezeigte Kalender</translation>
     </message>
     <message>
         <source>Calendars to search</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu durchsuchende Kalender</translation>
     </message>
     <message>
         <source>Past and Future</source>
-        <translation type="unfinished"></translation>
+        <translation>Vergangenheit und Zukunft</translation>
     </message>
     <message>
         <source>Future</source>
-        <translation type="unfinished"></translation>
+        <translation>Zukunft</translation>
     </message>
     <message>
         <source>Past</source>
-        <translation type="unfinished"></translation>
+        <translation>Vergangenheit</translation>
     </message>
     <message>
         <source>Time to search</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu durchsuchender Zeitraum</translation>
     </message>
     <message>
         <source>Close Search (Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche schließen (Esc)</translation>
     </message>
     <message>
         <source>Close search</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche schließen</translation>
     </message>
     <message>
         <source>Search results</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchergebnisse</translation>
     </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>
     <message>
         <source>New event shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel für neuen Termin</translation>
     </message>
     <message>
         <source>Type the shortcut…</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel drücken…</translation>
     </message>
     <message>
         <source>Escape cancels, Backspace clears the shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Esc bricht ab, Rücktaste löscht das Tastenkürzel</translation>
     </message>
     <message>
         <source>Click to record a shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken, um ein Tastenkürzel aufzunehmen</translation>
     </message>
     <message>
         <source>Click, then type the new shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken Sie und drücken Sie dann das neue Tastenkürzel</translation>
     </message>
 </context>
 <context>
     <name>StatusDescriptionController</name>
     <message>
         <source>showing all calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>alle Kalender werden angezeigt</translation>
     </message>
     <message>
         <source>showing %1 of %2 calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 von %2 Kalendern werden angezeigt</translation>
     </message>
 </context>
 <context>
     <name>TimeIntervalPicker</name>
     <message>
         <source>before</source>
-        <translation type="unfinished"></translation>
+        <translation>vorher</translation>
     </message>
     <message>
         <source>Alarm time</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeitpunkt der Erinnerung</translation>
     </message>
     <message>
         <source>Seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Sekunden</translation>
     </message>
     <message>
         <source>Minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Minuten</translation>
     </message>
     <message>
         <source>Hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Stunden</translation>
     </message>
     <message>
         <source>Days</source>
-        <translation type="unfinished"></translation>
+        <translation>Tage</translation>
     </message>
     <message>
         <source>Alarm time unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeiteinheit der Erinnerung</translation>
     </message>
     <message>
         <source>after</source>
-        <translation type="unfinished"></translation>
+        <translation>nachher</translation>
     </message>
 </context>
 <context>
     <name>TimelineView</name>
     <message>
         <source>Timeline</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeitleiste</translation>
     </message>
     <message>
         <source>Your events along a line of time. The arrow keys and Tab choose an event, Return opens it, Page Up and Page Down show the time before or after, and Home shows now.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Termine entlang einer Zeitleiste. Die Pfeiltasten und Tab wählen einen Termin, die Eingabetaste öffnet ihn, Bild auf und Bild ab zeigen die Zeit davor oder danach, und Pos1 zeigt die Gegenwart.</translation>
     </message>
 </context>
 <context>
     <name>TimelineViewController</name>
     <message>
         <source>New Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Termin</translation>
     </message>
     <message>
         <source>Edit Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Termin bearbeiten</translation>
     </message>
     <message>
         <source>Rename Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Termin umbenennen</translation>
     </message>
 </context>
 <context>
     <name>X11HotKeyBackend</name>
     <message>
         <source>Global shortcuts need an X11 session or a desktop that offers them to applications; the X display &quot;%1&quot; could not be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>Globale Tastenkürzel brauchen eine X11-Sitzung oder eine Arbeitsumgebung, die sie Programmen anbietet; die X-Anzeige „%1“ konnte nicht geöffnet werden.</translation>
     </message>
     <message>
         <source>The key with code %1 is not on this keyboard.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Taste mit dem Code %1 gibt es auf dieser Tastatur nicht.</translation>
     </message>
     <message>
         <source>Another program already uses this key combination.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm verwendet diese Tastenkombination bereits.</translation>
     </message>
     <message>
         <source>The X server refused the key combination (error %1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Der X-Server hat die Tastenkombination abgelehnt (Fehler %1).</translation>
     </message>
 </context>
 </TS>
