@@ -667,8 +667,8 @@ Genauere Angaben:
     <message>
         <source>&amp;Keep the shortcut and reminders working while Verdalune is closed
 (starts at login)</source>
-        <translation>Tastenkürzel und Erinnerungen auch bei geschlossenem Verdalune &amp;aktiv halten
-(startet bei der Anmeldung)</translation>
+        <translation>Tastenkürzel und Erinnerungen auch bei geschlossenem
+Verdalune &amp;aktiv halten (startet bei der Anmeldung)</translation>
     </message>
     <message>
         <source>Show this at every start</source>
