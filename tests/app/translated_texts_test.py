@@ -1,12 +1,7 @@
 #!/usr/bin/env python3
-"""Every text of the window and the helper reaches the translators, and every one is translated.
-
-usage: translated_texts_test.py LUPDATE SOURCE_ROOT TS_FILE DIR...
-
-Fails when a user-facing call (setText, addAction, QMessageBox::warning, ...) gets a QStringLiteral or
-u""_s with words in it instead of tr(), and when lupdate finds a text in DIR... that TS_FILE does not
-translate, or TS_FILE keeps one the sources no longer have.
-"""
+"""usage: translated_texts_test.py LUPDATE SOURCE_ROOT TS_FILE DIR...
+Fails when a call that shows text gets a QStringLiteral or u""_s with words instead of tr(), or when
+TS_FILE misses a text lupdate finds in DIR..., or keeps one the sources no longer have."""
 import pathlib
 import re
 import shutil
