@@ -6,6 +6,7 @@
 #include "Translations.h"
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
+#include "base/Version.h"
 #include "shortcut/HelperController.h"
 #include "store/vdir/CalendarStoreLocation.h"
 
@@ -41,7 +42,7 @@ std::optional<int> answerInformationRequest(int argc, char** argv) {
             return 0;
         }
         if (argument == "--version" || argument == "-v") {
-            std::printf("verdalune %s\n", VERDALUNE_VERSION);
+            std::printf("verdalune %s\n", Version::text);
             return 0;
         }
     }
