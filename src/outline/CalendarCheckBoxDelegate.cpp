@@ -14,6 +14,14 @@ constexpr int TITLE_GAP = 6;
 constexpr int TAG_GAP = 8;
 constexpr int MINIMUM_ROW_HEIGHT = 22;
 
+constexpr int TEXT_MARGIN = 4;
+
+QFont statusFont(const QFont& font) {
+    QFont small = font;
+    small.setPointSizeF(font.pointSizeF() * 0.8);
+    return small;
+}
+
 QColor textColor(const QStyleOptionViewItem& option) {
     return option.palette.color(option.state & QStyle::State_Enabled ? QPalette::Active : QPalette::Disabled,
                                 option.state & QStyle::State_Selected ? QPalette::HighlightedText
@@ -35,7 +43,34 @@ void CalendarCheckBoxDelegate::paintGroup(QPainter* painter, const QStyleOptionV
     QStyleOptionViewItem heading = option;
     initStyleOption(&heading, index);
     heading.palette.setColor(QPalette::Text, option.palette.color(QPalette::PlaceholderText));
-    QStyledItemDelegate::paint(painter, heading, index);
+    const QString status = index.data(CalendarsOutlineModel::SyncStatusRole).toString();
+    if (status.isEmpty()) {
+        QStyledItemDelegate::paint(painter, heading, index);
+        return;
+    }
+    // An account: its name over its status, both in the heading's colour.
+    heading.text.clear();
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &heading, painter, widget);
+    painter->save();
+    const QRect text = option.rect.adjusted(TEXT_MARGIN, 0, -TEXT_MARGIN, 0);
+    const QRect nameRect(text.left(), text.top(), text.width(), text.height() / 2);
+    const QRect statusRect(text.left(), nameRect.bottom() + 1, text.width(),
+                           text.height() - nameRect.height());
+    const QColor color = option.state & QStyle::State_Selected
+                             ? textColor(option)
+                             : option.palette.color(QPalette::PlaceholderText);
+    painter->setPen(color);
+    painter->setFont(heading.font);
+    painter->drawText(
+        nameRect, Qt::AlignBottom | Qt::AlignLeft,
+        QFontMetrics(heading.font).elidedText(index.data().toString(), Qt::ElideRight, text.width()));
+    const QFont small = statusFont(option.font);
+    painter->setFont(small);
+    painter->drawText(statusRect, Qt::AlignTop | Qt::AlignLeft,
+                      QFontMetrics(small).elidedText(status, Qt::ElideRight, text.width()));
+    painter->restore();
 }
 
 void CalendarCheckBoxDelegate::paintCalendar(QPainter* painter, const QStyleOptionViewItem& option,
@@ -56,8 +91,7 @@ void CalendarCheckBoxDelegate::paintCalendar(QPainter* painter, const QStyleOpti
     painter->save();
     QRect textRect = option.rect.adjusted(box.right() + 1 - option.rect.left() + TITLE_GAP, 0, -4, 0);
     if (index.data(CalendarsOutlineModel::IsSyncedRole).toBool()) {
-        QFont small = option.font;
-        small.setPointSizeF(option.font.pointSizeF() * 0.8);
+        const QFont small = statusFont(option.font);
         const QString tag = tr("synced");
         const int tagWidth = QFontMetrics(small).horizontalAdvance(tag);
         const QRect tagRect(textRect.right() - tagWidth + 1, textRect.top(), tagWidth, textRect.height());
@@ -81,6 +115,8 @@ QSize CalendarCheckBoxDelegate::sizeHint(const QStyleOptionViewItem& option, con
     if (!CalendarsOutlineModel::isGroup(index))
         size.rwidth() += ColoredCheckBox::WIDTH + TITLE_GAP;
     size.setHeight(std::max(size.height(), MINIMUM_ROW_HEIGHT));
+    if (!index.data(CalendarsOutlineModel::SyncStatusRole).toString().isEmpty())
+        size.rheight() += QFontMetrics(statusFont(option.font)).height() + 2;
     return size;
 }
 

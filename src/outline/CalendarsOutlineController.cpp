@@ -8,10 +8,11 @@
 #include <QTreeView>
 
 CalendarsOutlineController::CalendarsOutlineController(ApplicationModel& model, UserDefaults& userDefaults,
-                                                       QObject* parent)
+                                                       CalDavAccounts* accounts, QObject* parent)
     : QObject(parent), m_model(model), m_userDefaults(userDefaults),
-      m_outlineModel(new CalendarsOutlineModel(model, this)), m_delegate(new CalendarCheckBoxDelegate(this)),
-      m_view(new QTreeView), m_selectedCalendarUid(model.selectedCalendarUid()) {
+      m_outlineModel(new CalendarsOutlineModel(model, accounts, this)),
+      m_delegate(new CalendarCheckBoxDelegate(this)), m_view(new QTreeView),
+      m_selectedCalendarUid(model.selectedCalendarUid()) {
     const QVariant shouldDisplay = m_userDefaults.value(SHOULD_DISPLAY_KEY);
     m_shouldDisplayCalendarsOutline = !shouldDisplay.isValid() || shouldDisplay.toBool();
     configureView();
@@ -22,6 +23,7 @@ CalendarsOutlineController::CalendarsOutlineController(ApplicationModel& model, 
     connect(m_outlineModel, &QAbstractItemModel::modelReset, this, [this] {
         applyExpandedState();
         refreshSelectedCalendarUid();
+        refreshSelectedAccountId();
     });
     connect(&m_model, &ApplicationModel::selectedCalendarUidChanged, this,
             [this] { setSelectedCalendarUid(m_model.selectedCalendarUid()); });
@@ -37,7 +39,8 @@ void CalendarsOutlineController::configureView() {
     m_view->setObjectName(QStringLiteral("calendarsOutline"));
     m_view->setAccessibleName(tr("Calendars"));
     m_view->setHeaderHidden(true);
-    m_view->setUniformRowHeights(true);
+    // An account's group is taller: its status is under its name.
+    m_view->setUniformRowHeights(false);
     m_view->setIndentation(12);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -47,7 +50,10 @@ void CalendarsOutlineController::configureView() {
     m_view->setModel(m_outlineModel);
     m_view->setMinimumWidth(100);
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this](const QItemSelection& selected) { selectionChanged(selected); });
+            [this](const QItemSelection& selected) {
+                selectionChanged(selected);
+                refreshSelectedAccountId();
+            });
     connect(m_view, &QTreeView::expanded, this,
             [this](const QModelIndex& index) { rememberExpanded(index, true); });
     connect(m_view, &QTreeView::collapsed, this,
@@ -68,9 +74,8 @@ void CalendarsOutlineController::initializeExpandedState() {
 }
 
 void CalendarsOutlineController::applyExpandedState() {
-    for (const auto group :
-         {CalendarsOutlineModel::CalendarsGroup, CalendarsOutlineModel::SubscriptionsGroup}) {
-        const QModelIndex index = m_outlineModel->groupIndex(group);
+    for (int row = 0; row < m_outlineModel->rowCount(); ++row) {
+        const QModelIndex index = m_outlineModel->index(row, 0);
         m_view->setExpanded(
             index, !m_collapsedGroups.contains(index.data(CalendarsOutlineModel::GroupNameRole).toString()));
     }
@@ -101,6 +106,17 @@ void CalendarsOutlineController::setSelectedCalendarUid(const QString& uid) {
     }
     // The selection's change makes it the selected calendar, here and in the model.
     m_view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+void CalendarsOutlineController::refreshSelectedAccountId() {
+    const QModelIndexList selected = m_view->selectionModel()->selectedIndexes();
+    const QString accountId =
+        selected.isEmpty() ? QString()
+                           : selected.constFirst().data(CalendarsOutlineModel::AccountIdRole).toString();
+    if (accountId == m_selectedAccountId)
+        return;
+    m_selectedAccountId = accountId;
+    emit selectedAccountIdChanged(accountId);
 }
 
 void CalendarsOutlineController::selectionChanged(const QItemSelection& selected) {

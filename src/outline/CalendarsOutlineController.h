@@ -7,17 +7,18 @@
 #include <QTreeView>
 
 class ApplicationModel;
+class CalDavAccounts;
 class CalendarCheckBoxDelegate;
 class CalendarsOutlineModel;
 class QItemSelection;
 class QModelIndex;
 class UserDefaults;
 
-// The outline of the user's calendars at the side of the window: the groups of editable calendars and of
-// subscriptions, a tick box per calendar that switches its events on and off, and the selected row, which
-// is the model's selected calendar both ways. Whether the outline is shown is kept in the defaults; the
-// window shows or hides the pane when it changes. Both groups start expanded; after that the outline keeps
-// the groups as the user left them.
+// The outline of the user's calendars at the side of the window: the groups of editable calendars, of each
+// CalDAV account and of subscriptions, a tick box per calendar that switches its events on and off, and the
+// selected row, which is the model's selected calendar both ways. Whether the outline is shown is kept in
+// the defaults; the window shows or hides the pane when it changes. Every group starts expanded; after that
+// the outline keeps the groups as the user left them.
 class CalendarsOutlineController : public QObject {
     Q_OBJECT
 public:
@@ -25,8 +26,9 @@ public:
     static inline const QString FIRST_LAUNCH_KEY = QStringLiteral("CalendarsOutlineControllerIsFirstLaunch");
     static inline const QString COLLAPSED_GROUPS_KEY = QStringLiteral("CalendarsOutlineCollapsedGroups");
 
+    // Without `accounts`, no account groups.
     CalendarsOutlineController(ApplicationModel& model, UserDefaults& userDefaults,
-                               QObject* parent = nullptr);
+                               CalDavAccounts* accounts = nullptr, QObject* parent = nullptr);
     // The view goes too unless a window has taken it and gone already.
     ~CalendarsOutlineController() override;
 
@@ -37,6 +39,8 @@ public:
     // Selects that calendar's row alone and makes it the model's selected calendar. A calendar the outline
     // does not show deselects every row and leaves the selected uid as it was.
     void setSelectedCalendarUid(const QString& uid);
+    // The account whose group, or one of whose calendars, is the selected row; empty for none.
+    QString selectedAccountId() const { return m_selectedAccountId; }
 
     bool shouldDisplayCalendarsOutline() const { return m_shouldDisplayCalendarsOutline; }
     void setShouldDisplayCalendarsOutline(bool shouldDisplay);
@@ -45,6 +49,8 @@ signals:
     void shouldDisplayCalendarsOutlineChanged(bool shouldDisplay);
     // The user selected another calendar in the outline.
     void selectionDidChange();
+    // The selected row now belongs to another account, or to none.
+    void selectedAccountIdChanged(const QString& accountId);
 
 private:
     void configureView();
@@ -54,6 +60,7 @@ private:
     void rememberExpanded(const QModelIndex& index, bool expanded);
     void refreshSelectedCalendarUid();
     void selectionChanged(const QItemSelection& selected);
+    void refreshSelectedAccountId();
     void userDefaultsChanged(const QString& key);
 
     ApplicationModel& m_model;
@@ -62,6 +69,7 @@ private:
     CalendarCheckBoxDelegate* m_delegate;
     QPointer<QTreeView> m_view;
     QString m_selectedCalendarUid;
+    QString m_selectedAccountId;
     bool m_shouldDisplayCalendarsOutline = true;
     QStringList m_collapsedGroups; // names of the groups the user collapsed
 };

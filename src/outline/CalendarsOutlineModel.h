@@ -3,29 +3,38 @@
 #include "store/CalendarStore.h"
 
 #include <QAbstractItemModel>
+#include <QList>
+#include <QTimer>
 
-#include <array>
 #include <memory>
 
 class ApplicationModel;
+class CalDavAccounts;
 
-// The rows of the calendars outline: two group rows, "CALENDARS" (the calendars the user can edit) and
-// "SUBSCRIPTIONS" (the read-only ones), each over its calendars in the calendar sort order. A calendar row
-// is ticked while the calendar is switched on; ticking it switches the calendar on or off in the model.
-// The rows are rebuilt whenever the model's calendars change.
+// The rows of the calendars outline: group rows over calendars in the calendar sort order. "CALENDARS"
+// holds the calendars the user can edit, then each CalDAV account added here has a group of its own,
+// titled with its name, with the calendars it owns and its sync status, and "SUBSCRIPTIONS" holds the
+// read-only ones last. A calendar row is ticked while the calendar is switched on; ticking it switches the
+// calendar on or off in the model. The rows are rebuilt whenever the calendars or the accounts change.
 class CalendarsOutlineModel : public QAbstractItemModel {
     Q_OBJECT
 public:
-    enum Group { CalendarsGroup = 0, SubscriptionsGroup = 1 };
+    enum Group { CalendarsGroup, SubscriptionsGroup };
     enum Role {
         ColorRole = Qt::UserRole + 1, // QColor: the calendar's colour
         IsSyncedRole,                 // bool: kept in step by another program
         GroupNameRole,                // QString: the name under which a group's expanded state is kept
+        AccountIdRole,                // QString: the account of an account's group or of its calendar
+        SyncStatusRole,               // QString: an account group's "Synced 2 minutes ago" and the like
     };
 
-    explicit CalendarsOutlineModel(ApplicationModel& model, QObject* parent = nullptr);
+    // `accounts` may be null: then there are no account groups.
+    explicit CalendarsOutlineModel(ApplicationModel& model, CalDavAccounts* accounts = nullptr,
+                                   QObject* parent = nullptr);
 
     QModelIndex groupIndex(Group group) const;
+    // Invalid when the account has no group.
+    QModelIndex accountGroupIndex(const QString& accountId) const;
     // Invalid when no row shows that calendar.
     QModelIndex indexOfCalendar(const QString& uid) const;
     // None for a group row.
@@ -41,15 +50,25 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    // The internal id of a group row; a calendar row's is its group plus one.
+    // The internal id of a group row; a calendar row's is its group's row plus one.
     static constexpr quintptr GROUP_ID = 0;
+
+    struct GroupRows {
+        QString accountId; // empty for CALENDARS and SUBSCRIPTIONS
+        QString accountName;
+        CalendarList calendars;
+    };
 
     void rebuild();
     void reportEnabledChanged();
-    QVariant groupData(Group group, int role) const;
-    QVariant calendarData(const CalCalendar& calendar, int role) const;
-    QString calendarDescription(const CalCalendar& calendar) const;
+    void reportStatusChanged(const QString& accountId);
+    QVariant groupData(int row, int role) const;
+    QVariant calendarData(const CalCalendar& calendar, const GroupRows& group, int role) const;
+    QString calendarDescription(const CalCalendar& calendar, const GroupRows& group) const;
+    QString statusText(const QString& accountId) const;
 
     ApplicationModel& m_model;
-    std::array<CalendarList, 2> m_children;
+    CalDavAccounts* m_accounts;
+    QList<GroupRows> m_groups; // CALENDARS, the accounts', SUBSCRIPTIONS
+    QTimer m_statusClock;      // "2 minutes ago" grows old
 };
