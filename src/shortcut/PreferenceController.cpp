@@ -4,6 +4,7 @@
 #include "GlobalHotKeyController.h"
 #include "PreferenceKeys.h"
 #include "ShortcutRecorder.h"
+#include "accounts/SyncSchedule.h"
 #include "base/InternalInconsistency.h"
 #include "base/Logger.h"
 #include "base/UserDefaults.h"
@@ -13,16 +14,21 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 using namespace PreferenceKeys;
 
 namespace {
+
+constexpr int MINIMUM_SYNC_INTERVAL_MINUTES = 5;
+constexpr int MAXIMUM_SYNC_INTERVAL_MINUTES = 240;
 
 // Two radio buttons that exclude each other, in a titled box.
 QGroupBox* choiceBox(const QString& title, QRadioButton* first, QRadioButton* second, QWidget* parent) {
@@ -48,8 +54,8 @@ PreferenceController::PreferenceController(UserDefaults& userDefaults,
       m_dayMonthButtonCell(new QRadioButton(tr("&Day before month (31/12)"), this)),
       m_runHelperCheckBox(new QCheckBox(tr("&Keep the shortcut working while Verdalune is closed"), this)),
       m_shortcutStatusLabel(new QLabel(this)), m_myAddressesField(new QLineEdit(this)),
-      m_userDefaults(userDefaults), m_distributedNotificationCenter(distributedNotificationCenter),
-      m_hotKeyController(hotKeyController) {
+      m_syncIntervalField(new QSpinBox(this)), m_userDefaults(userDefaults),
+      m_distributedNotificationCenter(distributedNotificationCenter), m_hotKeyController(hotKeyController) {
     setObjectName(QStringLiteral("preferences"));
     setWindowTitle(tr("Preferences"));
     m_runHelperCheckBox->setToolTip(tr("Starts a small helper at login that owns the shortcut"));
@@ -77,6 +83,7 @@ PreferenceController::PreferenceController(UserDefaults& userDefaults,
                                       "can answer them; separated by commas"));
     invitationsForm->addRow(addressesLabel, m_myAddressesField);
     layout->addWidget(invitationsBox);
+    layout->addWidget(syncBox());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -90,6 +97,7 @@ PreferenceController::PreferenceController(UserDefaults& userDefaults,
     connect(m_runHelperCheckBox, &QCheckBox::clicked, this,
             &PreferenceController::setShouldRunHelperApplication);
     connect(m_myAddressesField, &QLineEdit::editingFinished, this, &PreferenceController::myAddressesAction);
+    connect(m_syncIntervalField, &QSpinBox::valueChanged, this, &PreferenceController::syncIntervalAction);
 
     // Both derived properties follow the keys they are made of, whoever stores them.
     connect(&m_userDefaults, &UserDefaults::valueChanged, this, [this](const QString& key) {
@@ -160,6 +168,34 @@ void PreferenceController::myAddressesAction() {
     tellHelper();
 }
 
+// The field sits inside the sentence, wherever the language puts the number.
+QGroupBox* PreferenceController::syncBox() {
+    auto* box = new QGroupBox(tr("CalDAV accounts"), this);
+    m_syncIntervalField->setRange(MINIMUM_SYNC_INTERVAL_MINUTES, MAXIMUM_SYNC_INTERVAL_MINUTES);
+    m_syncIntervalField->setAccessibleName(tr("Minutes between syncs"));
+    m_syncIntervalField->setKeyboardTracking(false); // "30" is not a sync every 3 minutes on the way
+    const QStringList parts = tr("Sync with servers &every %1 minutes").split(QStringLiteral("%1"));
+    auto* row = new QHBoxLayout(box);
+    auto* before = new QLabel(parts.value(0).trimmed(), box);
+    before->setBuddy(m_syncIntervalField);
+    row->addWidget(before);
+    row->addWidget(m_syncIntervalField);
+    row->addWidget(new QLabel(parts.value(1).trimmed(), box));
+    row->addStretch();
+    return box;
+}
+
+void PreferenceController::syncIntervalAction(int minutes) {
+    if (minutes != syncIntervalMinutes())
+        m_userDefaults.setValue(SyncSchedule::INTERVAL_KEY, minutes);
+}
+
+int PreferenceController::syncIntervalMinutes() const {
+    bool isNumber = false;
+    const int minutes = m_userDefaults.value(SyncSchedule::INTERVAL_KEY).toInt(&isNumber);
+    return isNumber ? minutes : SyncSchedule::DEFAULT_INTERVAL_MINUTES;
+}
+
 // The running helper reads the settings file again when told; it follows the clock and the date order
 // too, so those changes tell it as well.
 void PreferenceController::tellHelper() {
@@ -182,6 +218,7 @@ void PreferenceController::restoreDefaults() {
     m_runHelperCheckBox->setChecked(shouldRunHelperApplication());
     m_runHelperCheckBox->setEnabled(hasNewEventShortcut());
     m_myAddressesField->setText(m_userDefaults.value(MY_ADDRESSES).toStringList().join(QStringLiteral(", ")));
+    m_syncIntervalField->setValue(syncIntervalMinutes());
     showShortcutStatus();
 }
 

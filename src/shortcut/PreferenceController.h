@@ -5,15 +5,17 @@
 class DistributedNotificationCenter;
 class GlobalHotKeyController;
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+class QSpinBox;
 class ShortcutRecorder;
 class UserDefaults;
 
 // The preferences window: the clock, the order of day and month, the global new-event shortcut,
-// whether the helper keeps it while the main program is closed, and the user's addresses, by which
-// invitations are answered. Everything is stored at once.
+// whether the helper keeps it while the main program is closed, the user's addresses, by which
+// invitations are answered, and how often the CalDAV accounts sync. Everything is stored at once.
 class PreferenceController : public QDialog {
     Q_OBJECT
     Q_PROPERTY(bool hasNewEventShortcut READ hasNewEventShortcut NOTIFY hasNewEventShortcutChanged)
@@ -38,6 +40,7 @@ public:
     void dayMonthAction();
     void shortcutRecorderKeyComboDidChange(unsigned int desktopFlags, int keyCode);
     void myAddressesAction();
+    void syncIntervalAction(int minutes);
     // Puts the stored values into the controls.
     void restoreDefaults();
 
@@ -49,6 +52,7 @@ public:
     QCheckBox& runHelperCheckBox() const { return *m_runHelperCheckBox; }
     QLabel& shortcutStatusLabel() const { return *m_shortcutStatusLabel; }
     QLineEdit& myAddressesField() const { return *m_myAddressesField; }
+    QSpinBox& syncIntervalField() const { return *m_syncIntervalField; }
 
 signals:
     void hasNewEventShortcutChanged(bool hasShortcut);
@@ -58,6 +62,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QGroupBox* syncBox();
+    // The stored one, else the schedule's own.
+    int syncIntervalMinutes() const;
     void showShortcutStatus();
     void tellHelper();
 
@@ -69,6 +76,7 @@ private:
     QCheckBox* m_runHelperCheckBox;
     QLabel* m_shortcutStatusLabel;
     QLineEdit* m_myAddressesField;
+    QSpinBox* m_syncIntervalField;
     UserDefaults& m_userDefaults;
     DistributedNotificationCenter& m_distributedNotificationCenter;
     GlobalHotKeyController* m_hotKeyController = nullptr;
