@@ -58,6 +58,7 @@ void ApplicationDelegate::start(const QString& root) {
     m_storeController = std::make_unique<CalendarStoreController>(*m_store, m_interaction);
     m_calendarController =
         std::make_unique<CalendarController>(m_model, *m_storeController, m_undoManager, m_userDefaults);
+    setUpAccounts(root);
     m_window = std::make_unique<MainWindow>(m_userDefaults);
     m_interaction.setWindow(m_window.get());
     TimelineView& view = m_window->timelineView();
@@ -68,6 +69,7 @@ void ApplicationDelegate::start(const QString& root) {
     setUpEventEditor();
     setUpCalendars();
     m_window->setUpCommands(*m_timelineViewController, *m_actionsController, m_undoManager, m_model);
+    setUpAccountCommands();
     setUpSearch(); // its field goes into the tool bar
     m_goToDateController = std::make_unique<GoToDateController>(m_eventDescription, m_parsingController,
                                                                 *m_timelineViewController);
@@ -153,8 +155,41 @@ void ApplicationDelegate::importFiles(const QStringList& paths) {
     m_importController->importFiles(m_window.get(), paths);
 }
 
+void ApplicationDelegate::setUpAccounts(const QString& root) {
+    m_accounts = std::make_unique<CalDavAccounts>(root);
+    m_syncSchedule = std::make_unique<SyncSchedule>(*m_accounts, m_userDefaults);
+    // Only this program's own writes: a sync's, or another program's, must not start the next sync.
+    connect(m_store.get(), &CalendarStore::eventsChanged, m_syncSchedule.get(),
+            &SyncSchedule::localChangeMade);
+    connect(m_store.get(), &CalendarStore::calendarsChanged, m_syncSchedule.get(),
+            &SyncSchedule::localChangeMade);
+    m_syncConflictController = std::make_unique<SyncConflictController>(m_model, *m_accounts);
+}
+
+void ApplicationDelegate::setUpAccountCommands() {
+    m_syncConflictController->setWindow(m_window.get());
+    m_addAccountDialog = std::make_unique<AddCalDavAccountDialog>(*m_accounts);
+    m_removeAccountController =
+        std::make_unique<RemoveAccountController>(m_model, *m_accounts, *m_calendarController, m_undoManager);
+    MainWindow* window = m_window.get();
+    auto refreshSyncNow = [this, window] { window->setSyncNowEnabled(!m_accounts->accounts().isEmpty()); };
+    refreshSyncNow();
+    connect(m_accounts.get(), &CalDavAccounts::accountsChanged, window, refreshSyncNow);
+    connect(window, &MainWindow::syncNowRequested, m_accounts.get(), &CalDavAccounts::syncNow);
+    connect(window, &MainWindow::addAccountRequested, this,
+            [this, window] { m_addAccountDialog->showAddAccount(window); });
+    connect(window, &MainWindow::removeAccountRequested, this, [this, window] {
+        m_removeAccountController->showRemoveAccount(m_calendarsOutlineController->selectedAccountId(),
+                                                     window);
+    });
+    window->setRemoveAccountEnabled(!m_calendarsOutlineController->selectedAccountId().isEmpty());
+    connect(m_calendarsOutlineController.get(), &CalendarsOutlineController::selectedAccountIdChanged, window,
+            [window](const QString& accountId) { window->setRemoveAccountEnabled(!accountId.isEmpty()); });
+}
+
 void ApplicationDelegate::setUpCalendars() {
-    m_calendarsOutlineController = std::make_unique<CalendarsOutlineController>(m_model, m_userDefaults);
+    m_calendarsOutlineController =
+        std::make_unique<CalendarsOutlineController>(m_model, m_userDefaults, m_accounts.get());
     m_statusDescriptionController = std::make_unique<StatusDescriptionController>(m_model);
     m_editCalendarController = std::make_unique<EditCalendarController>(*m_calendarController, m_undoManager);
     m_removeCalendarController =

@@ -8,13 +8,18 @@
 #include "MainWindow.h"
 #include "NewEventShortcutBinding.h"
 #include "SingleInstance.h"
+#include "accounts/CalDavAccounts.h"
+#include "accounts/SyncSchedule.h"
 #include "base/UndoManager.h"
 #include "editing/EditEventController.h"
 #include "entry/ParsingController.h"
+#include "outline/AddCalDavAccountDialog.h"
 #include "outline/CalendarsOutlineController.h"
 #include "outline/EditCalendarController.h"
+#include "outline/RemoveAccountController.h"
 #include "outline/RemoveCalendarController.h"
 #include "outline/StatusDescriptionController.h"
+#include "outline/SyncConflictController.h"
 #include "search/SearchController.h"
 #include "shortcut/DistributedNotificationCenter.h"
 #include "shortcut/HelperController.h"
@@ -35,7 +40,8 @@ class EventDescription;
 class UserDefaults;
 
 // Starts the main program and wires it together: the defaults, the formatters, the store and the data
-// loop over it, the window and its controllers, and the bindings between them and the user defaults.
+// loop over it, the CalDAV accounts and when they sync, the window and its controllers, and the bindings
+// between them and the user defaults.
 class ApplicationDelegate : public QObject {
     Q_OBJECT
 public:
@@ -82,11 +88,17 @@ public:
     PreferenceController& preferenceController() const { return *m_preferenceController; }
     NewEventShortcutBinding& newEventShortcut() const { return *m_newEventShortcut; }
     HelperController* helperController() const { return m_helperController.get(); }
+    CalDavAccounts& calDavAccounts() const { return *m_accounts; }
+    AddCalDavAccountDialog& addCalDavAccountDialog() const { return *m_addAccountDialog; }
+    RemoveAccountController& removeAccountController() const { return *m_removeAccountController; }
+    SyncConflictController& syncConflictController() const { return *m_syncConflictController; }
 
 private:
     void bindDayMonthOrder();
     void setUpEventEditor();
+    void setUpAccounts(const QString& root);
     void setUpCalendars();
+    void setUpAccountCommands();
     void setUpSearch();
     void setUpPreferences();
     void followCalendarNames();
@@ -106,6 +118,8 @@ private:
     DialogUserInteraction m_interaction;
     std::unique_ptr<VdirCalendarStore> m_store;
     std::unique_ptr<CalendarStoreController> m_storeController;
+    std::unique_ptr<CalDavAccounts> m_accounts;
+    std::unique_ptr<SyncSchedule> m_syncSchedule;
     std::unique_ptr<CalendarController> m_calendarController;
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<TimelineViewController> m_timelineViewController;
@@ -116,6 +130,9 @@ private:
     std::unique_ptr<StatusDescriptionController> m_statusDescriptionController;
     std::unique_ptr<EditCalendarController> m_editCalendarController;
     std::unique_ptr<RemoveCalendarController> m_removeCalendarController;
+    std::unique_ptr<AddCalDavAccountDialog> m_addAccountDialog;
+    std::unique_ptr<RemoveAccountController> m_removeAccountController;
+    std::unique_ptr<SyncConflictController> m_syncConflictController;
     std::unique_ptr<SearchController> m_searchController;
     std::unique_ptr<ImportController> m_importController;
     std::unique_ptr<GoToDateController> m_goToDateController;

@@ -77,6 +77,7 @@ MainWindow::MainWindow(UserDefaults& userDefaults, QWidget* parent)
 }
 
 void MainWindow::setSidePane(QWidget* pane) {
+    m_sidePane = pane;
     m_sideSplitter->insertWidget(0, pane);
     m_sideSplitter->setCollapsible(0, true);
     m_sideSplitter->setStretchFactor(1, 1);
@@ -125,9 +126,12 @@ void MainWindow::setUpFileMenu(ActionsController& actions) {
     m_newEvent =
         menu->addAction(tr("&New Event"), QKeySequence::New, &actions, &ActionsController::createNewEvent);
     m_newEvent->setIcon(themeIcon(QStringLiteral("appointment-new")));
-    menu->addAction(tr("New &Calendar…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), this,
-                    &MainWindow::newCalendarRequested);
+    m_newCalendar = menu->addAction(tr("New &Calendar…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N),
+                                    this, &MainWindow::newCalendarRequested);
     menu->addAction(tr("&Import…"), QKeySequence(Qt::CTRL | Qt::Key_I), this, &MainWindow::importRequested);
+    m_syncNow = menu->addAction(tr("&Sync Now"), QKeySequence(Qt::CTRL | Qt::Key_R), this,
+                                &MainWindow::syncNowRequested);
+    m_syncNow->setEnabled(false);
     menu->addSeparator();
     // Closing the last window ends the program, keeping the window's size, place and zoom: the same as
     // the window's close button.
@@ -366,4 +370,23 @@ void MainWindow::setUpCalendarMenu(ApplicationModel& model) {
     connect(&model, &ApplicationModel::selectedCalendarChanged, this, refresh);
     connect(&model, &ApplicationModel::calendarsChanged, this, refresh);
     refresh();
+    menu->addSeparator();
+    QAction* addAccount = menu->addAction(tr("&Add CalDAV Account…"), this, &MainWindow::addAccountRequested);
+    m_removeAccount = menu->addAction(tr("Remove Acc&ount…"), this, &MainWindow::removeAccountRequested);
+    m_removeAccount->setEnabled(false);
+    // The same commands from the pane's context menu (the Menu key or Shift+F10 there).
+    if (m_sidePane) {
+        auto* separator = new QAction(m_sidePane);
+        separator->setSeparator(true);
+        m_sidePane->addActions({m_newCalendar, edit, remove, separator, addAccount, m_removeAccount});
+        m_sidePane->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+}
+
+void MainWindow::setSyncNowEnabled(bool enabled) {
+    m_syncNow->setEnabled(enabled);
+}
+
+void MainWindow::setRemoveAccountEnabled(bool enabled) {
+    m_removeAccount->setEnabled(enabled);
 }

@@ -28,6 +28,7 @@ public:
 
     TimelineView& timelineView() const { return *m_view; }
     // The pane at the left, which the user may close (the divider dragged shut or View > Show Calendars).
+    // Set before the commands: its context menu offers the calendar commands.
     void setSidePane(QWidget* pane);
     void setSidePaneShown(bool shown);
     // At the right end of the tool bar.
@@ -41,6 +42,10 @@ public:
     // Help > Verdalune Help (F1): the user guide at a topic (HelpWindow's), or at its start.
     void showHelp(const QString& topic = {});
     HelpWindow* helpWindow() const { return m_help; }
+    // File > Sync Now, while there is an account to sync.
+    void setSyncNowEnabled(bool enabled);
+    // Calendar > Remove Account…, while the selected row is an account's or one of its calendars.
+    void setRemoveAccountEnabled(bool enabled);
 
 signals:
     // View > Go to Date… (Ctrl+G).
@@ -49,6 +54,10 @@ signals:
     void importRequested();
     void editCalendarRequested();
     void removeCalendarRequested();
+    // File > Sync Now (Ctrl+R).
+    void syncNowRequested();
+    void addAccountRequested();
+    void removeAccountRequested();
     // Edit > Find… (Ctrl+F).
     void findRequested();
     // Edit > Preferences… (Ctrl+,).
@@ -72,6 +81,7 @@ private:
 
     UserDefaults& m_userDefaults;
     QSplitter* m_sideSplitter;
+    QWidget* m_sidePane = nullptr;
     QSplitter* m_timelineSplitter;
     QScrollArea* m_scrollArea;
     QAction* m_showSidePane = nullptr;
@@ -84,6 +94,9 @@ private:
     QAction* m_zoomOut = nullptr;
     QAction* m_logarithmic = nullptr;
     QAction* m_find = nullptr;
+    QAction* m_newCalendar = nullptr;
+    QAction* m_syncNow = nullptr;
+    QAction* m_removeAccount = nullptr;
     QToolBar* m_toolBar = nullptr;
     TimelineView* m_view;
     ZoomController* m_zoom = nullptr;
