@@ -17,6 +17,61 @@
     </message>
 </context>
 <context>
+    <name>AddCalDavAccountDialog</name>
+    <message>
+        <source>Add CalDAV Account</source>
+        <translation>CalDAV-Konto hinzufügen</translation>
+    </message>
+    <message>
+        <source>Server address</source>
+        <translation>Serveradresse</translation>
+    </message>
+    <message>
+        <source>dav.example.org</source>
+        <translation>dav.example.org</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>Benutzername</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Server address:</source>
+        <translation>&amp;Serveradresse:</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Benutzername:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Passwort:</translation>
+    </message>
+    <message>
+        <source>Your own vdirsyncer setup is left as it is.</source>
+        <translation>Ihre eigene vdirsyncer-Einrichtung bleibt, wie sie ist.</translation>
+    </message>
+    <message>
+        <source>Connecting…</source>
+        <translation>Verbindung wird hergestellt…</translation>
+    </message>
+</context>
+<context>
     <name>AlarmService</name>
     <message>
         <source>This reminder asks to run %1. It was not run, because its calendar is read-only.</source>
@@ -336,6 +391,10 @@ Genauere Angaben:
     <message>
         <source>Synced: another program keeps it in step with a server.</source>
         <translation>Synchronisiert: Ein anderes Programm gleicht ihn mit einem Server ab.</translation>
+    </message>
+    <message>
+        <source>Synced with the account %1.</source>
+        <translation>Mit dem Konto %1 synchronisiert.</translation>
     </message>
 </context>
 <context>
@@ -1181,6 +1240,18 @@ Verdalune &amp;aktiv halten (startet bei der Anmeldung)</translation>
         <source>&amp;Remove Calendar…</source>
         <translation>Kalender &amp;entfernen…</translation>
     </message>
+    <message>
+        <source>&amp;Sync Now</source>
+        <translation>&amp;Jetzt synchronisieren</translation>
+    </message>
+    <message>
+        <source>&amp;Add CalDAV Account…</source>
+        <translation>&amp;CalDAV-Konto hinzufügen…</translation>
+    </message>
+    <message>
+        <source>Remove Acc&amp;ount…</source>
+        <translation>K&amp;onto entfernen…</translation>
+    </message>
 </context>
 <context>
     <name>PTKeyCombo</name>
@@ -1286,6 +1357,18 @@ Verdalune &amp;aktiv halten (startet bei der Anmeldung)</translation>
         <source>The e-mail addresses by which invitations name you, so that you can answer them; separated by commas</source>
         <translation>Die E-Mail-Adressen, unter denen Einladungen Sie nennen, damit Sie darauf antworten können; durch Kommas getrennt</translation>
     </message>
+    <message>
+        <source>CalDAV accounts</source>
+        <translation>CalDAV-Konten</translation>
+    </message>
+    <message>
+        <source>Minutes between syncs</source>
+        <translation>Minuten zwischen den Abgleichen</translation>
+    </message>
+    <message>
+        <source>Sync with servers &amp;every %1 minutes</source>
+        <translation>&amp;Alle %1 Minuten mit den Servern abgleichen</translation>
+    </message>
 </context>
 <context>
     <name>QApplication</name>
@@ -1363,6 +1446,25 @@ Verdalune &amp;aktiv halten (startet bei der Anmeldung)</translation>
     <message>
         <source>End &amp;date:</source>
         <translation>Enddat&amp;um:</translation>
+    </message>
+</context>
+<context>
+    <name>RemoveAccountController</name>
+    <message>
+        <source>Remove the account “%1”?</source>
+        <translation>Das Konto „%1“ entfernen?</translation>
+    </message>
+    <message>
+        <source>Its calendars are no longer synced. Keep copies of them on this computer, or remove them from it too.</source>
+        <translation>Seine Kalender werden nicht mehr abgeglichen. Behalten Sie Kopien davon auf diesem Computer, oder entfernen Sie sie auch hier.</translation>
+    </message>
+    <message>
+        <source>Keep Copies</source>
+        <translation>Kopien behalten</translation>
+    </message>
+    <message>
+        <source>Remove Calendars</source>
+        <translation>Kalender entfernen</translation>
     </message>
 </context>
 <context>
@@ -1529,6 +1631,33 @@ Verdalune &amp;aktiv halten (startet bei der Anmeldung)</translation>
     <message>
         <source>showing %1 of %2 calendars</source>
         <translation>%1 von %2 Kalendern werden angezeigt</translation>
+    </message>
+</context>
+<context>
+    <name>SyncConflictController</name>
+    <message>
+        <source>Changed on Both Sides</source>
+        <translation>Auf beiden Seiten geändert</translation>
+    </message>
+    <message>
+        <source>“%1” in the calendar “%2” was changed on this computer and on the server since the last sync.</source>
+        <translation>„%1“ im Kalender „%2“ wurde seit dem letzten Abgleich auf diesem Computer und auf dem Server geändert.</translation>
+    </message>
+    <message>
+        <source>Keep your version, which then goes to the server, or take the server&apos;s. Decided later, both stay as they are until the next sync asks again.</source>
+        <translation>Behalten Sie Ihre Fassung, die dann an den Server geht, oder übernehmen Sie die des Servers. Wenn Sie später entscheiden, bleiben beide, wie sie sind, bis der nächste Abgleich wieder fragt.</translation>
+    </message>
+    <message>
+        <source>Keep Mine</source>
+        <translation>Meine behalten</translation>
+    </message>
+    <message>
+        <source>Take Theirs</source>
+        <translation>Server-Fassung übernehmen</translation>
+    </message>
+    <message>
+        <source>Decide Later</source>
+        <translation>Später entscheiden</translation>
     </message>
 </context>
 <context>
