@@ -19,9 +19,9 @@ struct SyncConflict {
 struct AccountSyncStatus {
     enum class State { NotYet, Syncing, Synced, Offline, Failed };
     State state = State::NotYet;
-    QDateTime lastSynced;        // the end of the last sync that went through
-    QString reason;              // Failed: what went wrong, for the user
-    int itemsCopied = 0;         // Syncing: events copied so far, either way
+    QDateTime lastSynced;                    // the end of the last sync that went through
+    QString reason;                          // Failed: what went wrong, for the user
+    int itemsCopied = 0;                     // Syncing: events copied so far, either way
     int added = 0, changed = 0, deleted = 0; // what the last sync did, both ways together
     QList<SyncConflict> conflicts;
 

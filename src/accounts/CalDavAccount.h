@@ -9,8 +9,8 @@
 // A CalDAV account added in Verdalune: where the server is, whose calendars, and which of them were found
 // there. Its calendars are the store's folders named "<id>-<calendar>"; its password is in the keyring.
 struct CalDavAccount {
-    QString id;       // a few letters and digits, chosen when the account is added
-    QString name;     // shown over its calendars: the user at the server's host
+    QString id;   // a few letters and digits, chosen when the account is added
+    QString name; // shown over its calendars: the user at the server's host
     QString url;
     QString userName;
     QStringList collections; // the server's names of its calendars, as last found

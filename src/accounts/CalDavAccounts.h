@@ -1,15 +1,14 @@
 #pragma once
 
 #include "AccountSyncStatus.h"
+#include "AccountSyncer.h"
 #include "CalDavAccount.h"
+#include "VdirsyncerConfiguration.h"
 
 #include <QHash>
 #include <QObject>
 
 #include <memory>
-
-class AccountPasswords;
-class SyncRunner;
 
 // The CalDAV accounts added in Verdalune and their sync through vdirsyncer: a configuration of our own
 // (never the user's), passwords in the keyring, one sync at a time.
@@ -32,8 +31,10 @@ public:
     bool isAdding() const;
     // Stops syncing it and forgets its password and sync state; its calendar folders are the caller's.
     void removeAccount(const QString& accountId);
-    // Every account, now, or as soon as the running sync ends.
+    // Every account, now, or as soon as the running sync ends; conflicts the user left open are shown again.
     void syncNow();
+    // The same on a schedule, showing only conflicts not seen before.
+    void syncInBackground();
     // Syncs the conflict's calendar again with the chosen side winning.
     void resolveConflict(const SyncConflict& conflict, ConflictChoice choice);
 
@@ -50,8 +51,20 @@ signals:
     void conflictFound(const SyncConflict& conflict);
 
 private:
-    // ...
+    void writeConfiguration(const std::optional<VdirsyncerConfiguration::Override>& override = std::nullopt);
+    void failAdding(const QString& message);
+    void probeFinished(const AccountSyncer::Result& result);
+    void syncFinished(const AccountSyncer::Result& result);
+    void takeCollections(const QString& accountId, const QStringList& collections);
+    CalDavAccount* account(const QString& accountId);
+    void setStatus(const QString& accountId, const AccountSyncStatus& status);
+    QString newAccountId() const;
+
     QString m_storeRoot;
     QList<CalDavAccount> m_accounts;
+    std::optional<CalDavAccount> m_adding;
     QHash<QString, AccountSyncStatus> m_statuses;
+    // Set by syncNow: conflicts seen before are shown again.
+    bool m_showKnownConflicts = false;
+    std::unique_ptr<AccountSyncer> m_syncer;
 };

@@ -13,9 +13,19 @@ class SyncSchedule : public QObject {
 public:
     static inline const QString INTERVAL_KEY = QStringLiteral("syncIntervalMinutes");
     static constexpr int DEFAULT_INTERVAL_MINUTES = 15;
+    static constexpr int MIN_INTERVAL_MINUTES = 5;
+    static constexpr int MAX_INTERVAL_MINUTES = 240;
     static constexpr int LOCAL_CHANGE_DELAY_MS = 10000;
 
     SyncSchedule(CalDavAccounts& accounts, UserDefaults& userDefaults, QObject* parent = nullptr);
     // Call for every change this program wrote to the store.
     void localChangeMade();
+
+private:
+    void applyInterval();
+
+    CalDavAccounts& m_accounts;
+    UserDefaults& m_userDefaults;
+    QTimer m_periodic;
+    QTimer m_afterChange;
 };

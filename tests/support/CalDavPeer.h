@@ -1,7 +1,8 @@
 #pragma once
 
-// A CalDAV server (Radicale) on the loopback with one calendar, "shared", and vdirsyncer between it and a
-// calendar folder: the tools Linux users sync with, for tests of the whole data loop.
+// A CalDAV server (Radicale) on the loopback with one calendar, "shared", of the user "user" with the
+// password "secret", and vdirsyncer between it and a calendar folder: the tools Linux users sync with, for
+// tests of the whole data loop.
 #include "EventLoopWait.h"
 
 #include <QDir>
@@ -32,10 +33,13 @@ public:
         QDir().mkpath(collection);
         writeFile(collection + u"/.Radicale.props"_s,
                   R"({"tag": "VCALENDAR", "D:displayname": "Shared", "ICAL:calendar-color": "#3a7bd5"})");
+        writeFile(m_work.filePath(u"users"_s), "user:secret\n");
         m_port = freePort();
-        m_server.start(u"radicale"_s, {u"--server-hosts"_s, u"127.0.0.1:%1"_s.arg(m_port),
-                                       u"--storage-filesystem-folder"_s, m_work.filePath(u"server"_s),
-                                       u"--auth-type"_s, u"none"_s, u"--logging-level"_s, u"warning"_s});
+        m_server.start(u"radicale"_s,
+                       {u"--server-hosts"_s, u"127.0.0.1:%1"_s.arg(m_port), u"--storage-filesystem-folder"_s,
+                        m_work.filePath(u"server"_s), u"--auth-type"_s, u"htpasswd"_s,
+                        u"--auth-htpasswd-filename"_s, m_work.filePath(u"users"_s),
+                        u"--auth-htpasswd-encryption"_s, u"plain"_s, u"--logging-level"_s, u"warning"_s});
         if (m_port < 0 || !waitFor([&] { return listening(m_port); }))
             throw std::runtime_error("the server did not start");
         writeFile(m_work.filePath(u"vdirsyncer.conf"_s), uR"([general]

@@ -1,0 +1,39 @@
+#include "AccountSyncStatus.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+namespace {
+QString translated(const char* text) {
+    return QCoreApplication::translate("AccountSyncStatus", text);
+}
+} // namespace
+
+QString AccountSyncStatus::text(const QDateTime& now) const {
+    switch (state) {
+    case State::NotYet:
+        return translated("Not synced yet");
+    case State::Syncing:
+        return itemsCopied > 0 ? translated("Syncing… %1 copied").arg(itemsCopied) : translated("Syncing…");
+    case State::Offline:
+        return translated("Offline");
+    case State::Failed:
+        return reason;
+    case State::Synced:
+        break;
+    }
+    if (!conflicts.isEmpty())
+        return conflicts.size() == 1 ? translated("An event changed on both sides")
+                                     : translated("%1 events changed on both sides").arg(conflicts.size());
+    const qint64 minutes = lastSynced.secsTo(now) / 60;
+    if (minutes < 1)
+        return translated("Synced just now");
+    if (minutes == 1)
+        return translated("Synced a minute ago");
+    if (minutes < 60)
+        return translated("Synced %1 minutes ago").arg(minutes);
+    const QLocale locale;
+    if (lastSynced.date() == now.date())
+        return translated("Synced at %1").arg(locale.toString(lastSynced.time(), QLocale::ShortFormat));
+    return translated("Synced on %1").arg(locale.toString(lastSynced.date(), QLocale::ShortFormat));
+}
