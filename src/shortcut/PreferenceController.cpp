@@ -27,9 +27,6 @@ using namespace PreferenceKeys;
 
 namespace {
 
-constexpr int MINIMUM_SYNC_INTERVAL_MINUTES = 5;
-constexpr int MAXIMUM_SYNC_INTERVAL_MINUTES = 240;
-
 // Two radio buttons that exclude each other, in a titled box.
 QGroupBox* choiceBox(const QString& title, QRadioButton* first, QRadioButton* second, QWidget* parent) {
     auto* box = new QGroupBox(title, parent);
@@ -171,7 +168,7 @@ void PreferenceController::myAddressesAction() {
 // The field sits inside the sentence, wherever the language puts the number.
 QGroupBox* PreferenceController::syncBox() {
     auto* box = new QGroupBox(tr("CalDAV accounts"), this);
-    m_syncIntervalField->setRange(MINIMUM_SYNC_INTERVAL_MINUTES, MAXIMUM_SYNC_INTERVAL_MINUTES);
+    m_syncIntervalField->setRange(SyncSchedule::MIN_INTERVAL_MINUTES, SyncSchedule::MAX_INTERVAL_MINUTES);
     m_syncIntervalField->setAccessibleName(tr("Minutes between syncs"));
     m_syncIntervalField->setKeyboardTracking(false); // "30" is not a sync every 3 minutes on the way
     const QStringList parts = tr("Sync with servers &every %1 minutes").split(QStringLiteral("%1"));
