@@ -93,6 +93,7 @@ void AddCalDavAccountDialog::showAddAccount(QWidget* window) {
             field->clear();
         m_statusLabel->hide();
     }
+    updateAddButton();
     open();
     if (!m_isWaiting)
         m_serverField->setFocus();
