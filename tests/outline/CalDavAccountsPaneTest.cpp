@@ -43,7 +43,7 @@ protected:
                   R"([{"id": "a1", "name": "ann@127.0.0.1", "url": "https://127.0.0.1:1/", "userName": "ann",
                        "collections": ["work", "family"]}])");
         for (const QString& uid : {u"home"_s, u"a1-work"_s, u"a1-family"_s, u"holidays"_s})
-            loop.makeCalendar(uid, uid.startsWith(u"a1-"_s));
+            loop.makeCalendar(uid);
         loop.makeReadOnly(u"holidays"_s);
         loop.load();
         accounts = std::make_unique<CalDavAccounts>(loop.root.path());
