@@ -2,6 +2,20 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AccountPasswords</name>
+    <message>
+        <source>The keyring did not keep the password: %1</source>
+        <translation>Der Schlüsselbund hat das Passwort nicht gespeichert: %1</translation>
+    </message>
+</context>
+<context>
+    <name>AccountSyncer</name>
+    <message>
+        <source>vdirsyncer stopped with code %1</source>
+        <translation>vdirsyncer wurde mit dem Code %1 beendet</translation>
+    </message>
+</context>
+<context>
     <name>ActionsController</name>
     <message>
         <source>Remove Event</source>
@@ -251,6 +265,33 @@ Eine solche Unterstützung kommt vielleicht später hinzu.</translation>
     <message>
         <source>New Event</source>
         <translation>Neuer Termin</translation>
+    </message>
+</context>
+<context>
+    <name>CalDavAccounts</name>
+    <message>
+        <source>The server did not accept the user name or password</source>
+        <translation>Der Server hat den Benutzernamen oder das Passwort nicht angenommen</translation>
+    </message>
+    <message>
+        <source>No calendar was found at this address</source>
+        <translation>Unter dieser Adresse wurde kein Kalender gefunden</translation>
+    </message>
+    <message>
+        <source>Enter the server&apos;s address, such as https://example.com/dav/</source>
+        <translation>Geben Sie die Adresse des Servers ein, etwa https://example.com/dav/</translation>
+    </message>
+    <message>
+        <source>Enter the user name</source>
+        <translation>Geben Sie den Benutzernamen ein</translation>
+    </message>
+    <message>
+        <source>%1 is not installed; Verdalune syncs accounts with it</source>
+        <translation>%1 ist nicht installiert; Verdalune gleicht Konten damit ab</translation>
+    </message>
+    <message>
+        <source>Verdalune: %1</source>
+        <translation>Verdalune: %1</translation>
     </message>
 </context>
 <context>
@@ -1719,6 +1760,13 @@ Verdalune &amp;aktiv halten (startet bei der Anmeldung)</translation>
     <message>
         <source>Rename Event</source>
         <translation>Termin umbenennen</translation>
+    </message>
+</context>
+<context>
+    <name>VdirsyncerRun</name>
+    <message>
+        <source>error: vdirsyncer could not be started: %1</source>
+        <translation>Fehler: vdirsyncer konnte nicht gestartet werden: %1</translation>
     </message>
 </context>
 <context>
