@@ -120,7 +120,8 @@ void CalendarsOutlineController::refreshSelectedAccountId() {
 }
 
 void CalendarsOutlineController::selectionChanged(const QItemSelection& selected) {
-    // Group rows, which are never selected, may still come in a selected range.
+    // The two fixed group rows, which are never selected, may still come in a selected range; an account's
+    // group is selected for the account and leaves the selected calendar as it was.
     const QModelIndexList indexes = selected.indexes();
     if (indexes.isEmpty())
         return;

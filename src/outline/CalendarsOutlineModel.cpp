@@ -58,7 +58,9 @@ void CalendarsOutlineModel::reportEnabledChanged() {
 
 void CalendarsOutlineModel::reportStatusChanged(const QString& accountId) {
     if (const QModelIndex group = accountGroupIndex(accountId); group.isValid())
-        emit dataChanged(group, group, {SyncStatusRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
+        emit dataChanged(
+            group, group,
+            {SyncStatusRole, Qt::ToolTipRole, Qt::AccessibleTextRole, Qt::AccessibleDescriptionRole});
 }
 
 QModelIndex CalendarsOutlineModel::groupIndex(Group group) const {
@@ -127,8 +129,12 @@ QVariant CalendarsOutlineModel::groupData(int row, int role) const {
     const bool isAccount = !group.accountId.isEmpty();
     const bool isCalendars = row == 0;
     switch (role) {
-    case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
+        // A screen reader says how far the sync got with the account's name.
+        if (isAccount)
+            return QStringLiteral("%1, %2").arg(group.accountName, statusText(group.accountId));
+        [[fallthrough]];
+    case Qt::DisplayRole:
         return isAccount ? group.accountName : isCalendars ? tr("CALENDARS") : tr("SUBSCRIPTIONS");
     case GroupNameRole:
         // The prefix keeps an account's id from ever naming one of the two fixed groups.

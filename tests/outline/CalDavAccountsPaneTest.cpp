@@ -80,7 +80,7 @@ TEST_F(CalDavAccountsPaneTest, anAccountsCalendarsAreGroupedUnderItsNameWithItsS
     EXPECT_EQ(titles(rows.groupIndex(Rows::CalendarsGroup)), QStringList{u"home"_s});
     EXPECT_EQ(titles(rows.groupIndex(Rows::SubscriptionsGroup)), QStringList{u"holidays"_s});
     EXPECT_EQ(group.data(Rows::SyncStatusRole).toString(), u"Not synced yet"_s);
-    EXPECT_EQ(group.data(Qt::AccessibleDescriptionRole).toString(), u"Not synced yet"_s);
+    EXPECT_EQ(group.data(Qt::AccessibleTextRole).toString(), u"ann@127.0.0.1, Not synced yet"_s);
 
     // The row tells the account's status as the sync goes.
     QSignalSpy changed(&rows, &QAbstractItemModel::dataChanged);
