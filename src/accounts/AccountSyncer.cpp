@@ -29,11 +29,6 @@ AccountSyncer::AccountSyncer(const QString& configuration, QObject* parent)
     });
 }
 
-AccountSyncer::~AccountSyncer() {
-    // The run's process is killed as it goes, after the lock: its end must not reach a half-gone syncer.
-    disconnect(&m_run, nullptr, this, nullptr);
-}
-
 void AccountSyncer::enqueue(const Job& job) {
     const bool alreadyWaiting = std::any_of(m_queue.cbegin(), m_queue.cend(), [&](const Job& waiting) {
         return waiting.kind == Job::Kind::Sync && job.kind == Job::Kind::Sync &&

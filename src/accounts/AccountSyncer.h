@@ -41,8 +41,6 @@ public:
     };
 
     explicit AccountSyncer(const QString& configuration, QObject* parent = nullptr);
-    // A run still going ends with it, unreported.
-    ~AccountSyncer() override;
 
     void enqueue(const Job& job);
     // Drops the account's waiting jobs and stops its running one, without a result.

@@ -23,6 +23,11 @@ VdirsyncerRun::VdirsyncerRun(QObject* parent) : QObject(parent) {
     });
 }
 
+VdirsyncerRun::~VdirsyncerRun() {
+    m_process.disconnect(this);
+    stop();
+}
+
 void VdirsyncerRun::start(const QString& configuration, const QStringList& arguments,
                           const QByteArray& input) {
     m_output.clear();

@@ -12,6 +12,8 @@ public:
     static constexpr int SILENCE_LIMIT_MS = 10 * 60 * 1000;
 
     explicit VdirsyncerRun(QObject* parent = nullptr);
+    // Kills a command still running, telling no one.
+    ~VdirsyncerRun() override;
 
     // `input` answers its questions (whether to make a missing calendar folder).
     void start(const QString& configuration, const QStringList& arguments, const QByteArray& input = {});

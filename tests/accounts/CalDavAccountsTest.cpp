@@ -114,6 +114,8 @@ TEST_F(CalDavAccountsTest, ChangesHereSyncOnceAfterTheirPauseAndTheServersArrive
     const QString calendar = account.calendarUid(u"shared"_s);
     ASSERT_TRUE(waitFor([&] { return loop.model.calendarWithUid(calendar) != nullptr; }));
     SyncSchedule schedule(*accounts, loop.defaults);
+    ASSERT_TRUE(
+        waitFor([&] { return accounts->status(account.id).state == AccountSyncStatus::State::Syncing; }));
     ASSERT_TRUE(waitForSync(account.id)); // the sync at start
     int syncs = 0;
     QObject::connect(accounts.get(), &CalDavAccounts::statusChanged, accounts.get(), [&] {
@@ -128,6 +130,7 @@ TEST_F(CalDavAccountsTest, ChangesHereSyncOnceAfterTheirPauseAndTheServersArrive
     schedule.localChangeMade();
     EXPECT_EQ(syncs, 0) << "nothing before the pause";
     ASSERT_TRUE(waitFor([&] { return !peer->served(second->uid + u".ics"_s).isEmpty(); }, 30000));
+    ASSERT_TRUE(waitForSync(account.id));
     EXPECT_TRUE(peer->served(first->uid + u".ics"_s).contains("SUMMARY:Made here"));
     EXPECT_EQ(syncs, 1);
     EXPECT_EQ(accounts->status(account.id).added, 2);
@@ -183,6 +186,7 @@ TEST_F(CalDavAccountsTest, AnEventChangedOnBothSidesWaitsForTheUsersChoiceEither
     accounts->resolveConflict(conflicts.back().front().value<SyncConflict>(),
                               CalDavAccounts::ConflictChoice::KeepMine);
     ASSERT_TRUE(waitFor([&] { return peer->served(item).contains("SUMMARY:Mine again"); }, 30000));
+    ASSERT_TRUE(waitForSync(account.id));
     EXPECT_TRUE(loop.file(calendar, event->uid).contains("SUMMARY:Mine again"));
     EXPECT_FALSE(configuration().contains("conflict_resolution")) << "the choice was for that conflict only";
 }

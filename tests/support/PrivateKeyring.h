@@ -24,11 +24,9 @@ public:
         if (!file.open(QIODevice::WriteOnly))
             throw std::runtime_error("cannot write the bus configuration");
         file.write(
-            QStringLiteral(
-                "<busconfig><type>session</type><listen>unix:dir=%1</listen>"
-                "<policy context=\"default\"><allow send_destination=\"*\"/><allow receive_sender=\"*\"/>"
-                "<allow own=\"*\"/>"
-                "</policy></busconfig>")
+            QStringLiteral("<busconfig><type>session</type><listen>unix:dir=%1</listen><auth>EXTERNAL</auth>"
+                           "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                           "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>")
                 .arg(m_home.path())
                 .toUtf8());
         file.close();
