@@ -35,7 +35,7 @@ protected:
     static void TearDownTestSuite() { delete keyring; }
 
     CalDavAccountsPaneTest() {
-        for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
+        for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
             saved.emplace_back(variable, qgetenv(variable));
             qputenv(variable, QFile::encodeName(home.filePath(QString::fromLatin1(variable))));
         }
@@ -118,6 +118,10 @@ TEST_F(CalDavAccountsPaneTest, theAddDialogTellsWhyAnAccountFailedKeepingTheFiel
               u"https://dav.example.org/cal"_s);
     EXPECT_EQ(AddCalDavAccountDialog::serverUrl(u"http://127.0.0.1:8/"_s), u"http://127.0.0.1:8/"_s);
     AddCalDavAccountDialog dialog(*accounts);
+    EXPECT_EQ(dialog.findChild<QLabel*>(u"ownSetupNote"_s), nullptr);
+    writeFile(home.filePath(u"XDG_CONFIG_HOME/vdirsyncer/config"_s), "[general]\n");
+    EXPECT_NE(AddCalDavAccountDialog(*accounts).findChild<QLabel*>(u"ownSetupNote"_s), nullptr)
+        << "the user's own setup is said to be left alone";
     dialog.showAddAccount(nullptr);
     EXPECT_FALSE(dialog.addButton()->isEnabled());
     EXPECT_EQ(dialog.passwordField()->echoMode(), QLineEdit::Password);
