@@ -9,6 +9,53 @@
     </message>
 </context>
 <context>
+    <name>AccountSyncStatus</name>
+    <message>
+        <source>Not synced yet</source>
+        <translation>Noch nicht abgeglichen</translation>
+    </message>
+    <message>
+        <source>Syncing… %1 copied</source>
+        <translation>Abgleich… %1 übertragen</translation>
+    </message>
+    <message>
+        <source>Syncing…</source>
+        <translation>Abgleich…</translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation>Offline</translation>
+    </message>
+    <message>
+        <source>An event changed on both sides</source>
+        <translation>Ein Termin wurde auf beiden Seiten geändert</translation>
+    </message>
+    <message>
+        <source>%1 events changed on both sides</source>
+        <translation>%1 Termine wurden auf beiden Seiten geändert</translation>
+    </message>
+    <message>
+        <source>Synced just now</source>
+        <translation>Gerade abgeglichen</translation>
+    </message>
+    <message>
+        <source>Synced a minute ago</source>
+        <translation>Vor einer Minute abgeglichen</translation>
+    </message>
+    <message>
+        <source>Synced %1 minutes ago</source>
+        <translation>Vor %1 Minuten abgeglichen</translation>
+    </message>
+    <message>
+        <source>Synced at %1</source>
+        <translation>Um %1 abgeglichen</translation>
+    </message>
+    <message>
+        <source>Synced on %1</source>
+        <translation>Am %1 abgeglichen</translation>
+    </message>
+</context>
+<context>
     <name>AccountSyncer</name>
     <message>
         <source>vdirsyncer stopped with code %1</source>
@@ -292,6 +339,14 @@ Eine solche Unterstützung kommt vielleicht später hinzu.</translation>
     <message>
         <source>Verdalune: %1</source>
         <translation>Verdalune: %1</translation>
+    </message>
+    <message>
+        <source>The server could not be reached: %1</source>
+        <translation>Der Server war nicht erreichbar: %1</translation>
+    </message>
+    <message>
+        <source>The keyring has no password for this account: remove it and add it again</source>
+        <translation>Der Schlüsselbund hat kein Passwort für dieses Konto: Entfernen Sie es und fügen Sie es erneut hinzu</translation>
     </message>
 </context>
 <context>

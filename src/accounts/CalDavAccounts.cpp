@@ -132,6 +132,7 @@ void CalDavAccounts::probeFinished(const AccountSyncer::Result& result) {
     case VdirsyncerOutput::Failure::NotFound:
         return failAdding(noCalendar());
     case VdirsyncerOutput::Failure::Unreachable:
+        return failAdding(tr("The server could not be reached: %1").arg(result.message));
     case VdirsyncerOutput::Failure::Other:
         return failAdding(result.message);
     case VdirsyncerOutput::Failure::None:
@@ -190,7 +191,9 @@ void CalDavAccounts::syncFinished(const AccountSyncer::Result& result) {
         status.state = AccountSyncStatus::State::Failed;
         status.reason = result.failure == VdirsyncerOutput::Failure::Unauthorized ? wrongPassword()
                         : result.failure == VdirsyncerOutput::Failure::NotFound   ? noCalendar()
-                                                                                  : result.message;
+                        : result.message.contains(QStringLiteral("secret-tool"))
+                            ? tr("The keyring has no password for this account: remove it and add it again")
+                            : result.message;
         setStatus(accountId, status);
         break;
     }
