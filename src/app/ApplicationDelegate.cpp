@@ -164,6 +164,7 @@ void ApplicationDelegate::setUpAccounts(const QString& root) {
     connect(m_store.get(), &CalendarStore::calendarsChanged, m_syncSchedule.get(),
             &SyncSchedule::localChangeMade);
     m_syncConflictController = std::make_unique<SyncConflictController>(m_model, *m_accounts);
+    m_newAccountCalendars = std::make_unique<NewAccountCalendars>(m_model, *m_accounts);
 }
 
 void ApplicationDelegate::setUpAccountCommands() {

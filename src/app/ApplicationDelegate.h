@@ -16,6 +16,7 @@
 #include "outline/AddCalDavAccountDialog.h"
 #include "outline/CalendarsOutlineController.h"
 #include "outline/EditCalendarController.h"
+#include "outline/NewAccountCalendars.h"
 #include "outline/RemoveAccountController.h"
 #include "outline/RemoveCalendarController.h"
 #include "outline/StatusDescriptionController.h"
@@ -120,6 +121,7 @@ private:
     std::unique_ptr<CalendarStoreController> m_storeController;
     std::unique_ptr<CalDavAccounts> m_accounts;
     std::unique_ptr<SyncSchedule> m_syncSchedule;
+    std::unique_ptr<NewAccountCalendars> m_newAccountCalendars;
     std::unique_ptr<CalendarController> m_calendarController;
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<TimelineViewController> m_timelineViewController;

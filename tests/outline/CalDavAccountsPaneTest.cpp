@@ -10,6 +10,7 @@
 #include "outline/AddCalDavAccountDialog.h"
 #include "outline/CalendarsOutlineController.h"
 #include "outline/CalendarsOutlineModel.h"
+#include "outline/NewAccountCalendars.h"
 #include "outline/RemoveAccountController.h"
 #include "outline/SyncConflictController.h"
 
@@ -145,13 +146,18 @@ TEST_F(CalDavAccountsPaneTest, theAddDialogTellsWhyAnAccountFailedKeepingTheFiel
     EXPECT_EQ(dialog.focusWidget(), dialog.serverField());
 
     CalDavPeer peer(home.filePath(u"unused"_s));
+    const NewAccountCalendars enabler(loop.model, *accounts);
     dialog.serverField()->setText(peer.serverUrl());
     dialog.userNameField()->setText(u"user"_s);
     dialog.passwordField()->setText(u"secret"_s);
     dialog.addButton()->click();
     ASSERT_TRUE(waitFor([&] { return !dialog.isVisible(); }, 30000));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(accounts->accounts().size(), 2);
+    ASSERT_EQ(accounts->accounts().size(), 2);
+    // Its calendar is shown as soon as the first sync brings it.
+    const QString shared = accounts->accounts().back().calendarUid(u"shared"_s);
+    ASSERT_TRUE(waitFor([&] { return loop.model.calendarWithUid(shared) != nullptr; }, 30000));
+    EXPECT_TRUE(loop.model.enabledCalendarUids().contains(shared));
 }
 
 class RemoveAccountTest : public CalDavAccountsPaneTest, public ::testing::WithParamInterface<bool> {};
