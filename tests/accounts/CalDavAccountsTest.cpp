@@ -118,9 +118,11 @@ TEST_F(CalDavAccountsTest, ChangesHereSyncOnceAfterTheirPauseAndTheServersArrive
         waitFor([&] { return accounts->status(account.id).state == AccountSyncStatus::State::Syncing; }));
     ASSERT_TRUE(waitForSync(account.id)); // the sync at start
     int syncs = 0;
+    QStringList shown;
     QObject::connect(accounts.get(), &CalDavAccounts::statusChanged, accounts.get(), [&] {
-        syncs += accounts->status(account.id).state == AccountSyncStatus::State::Syncing &&
-                 accounts->status(account.id).itemsCopied == 0;
+        const AccountSyncStatus status = accounts->status(account.id);
+        syncs += status.state == AccountSyncStatus::State::Syncing && status.itemsCopied == 0;
+        shown.append(status.text(QDateTime::currentDateTime()));
     });
 
     const auto first = addEvent(calendar, u"Made here"_s);
@@ -134,6 +136,7 @@ TEST_F(CalDavAccountsTest, ChangesHereSyncOnceAfterTheirPauseAndTheServersArrive
     EXPECT_TRUE(peer->served(first->uid + u".ics"_s).contains("SUMMARY:Made here"));
     EXPECT_EQ(syncs, 1);
     EXPECT_EQ(accounts->status(account.id).added, 2);
+    EXPECT_TRUE(shown.contains(u"Syncing… 2 copied"_s)) << "progress while it runs";
 
     ASSERT_TRUE(
         peer->put(u"from-the-server.ics"_s,
