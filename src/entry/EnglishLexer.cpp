@@ -96,8 +96,10 @@ Token EnglishLexer::scan() {
         }
         return std::nullopt;
     };
-    if (std::optional<Token> token = first(BEFORE_CALENDAR))
-        return *token;
+    if (Scanner::mayStartDateOrTime(text[start])) {
+        if (std::optional<Token> token = first(BEFORE_CALENDAR))
+            return *token;
+    }
     if (mayStartCalendarName(text[start])) {
         const QRegularExpressionMatch match = m_calendar.regex().match(text, start);
         if (match.hasMatch() && match.capturedLength() > 0)

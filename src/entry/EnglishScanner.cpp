@@ -1,6 +1,7 @@
 #include "EnglishScanner.h"
 
 #include <algorithm>
+#include <cstring>
 
 using namespace std::string_view_literals;
 
@@ -40,6 +41,11 @@ bool isWordCharacter(char32_t c) {
 }
 
 } // namespace
+
+bool EnglishScanner::mayStartDateOrTime(QChar c) {
+    const char letter = foldedLetter(c);
+    return (c >= u'0' && c <= u'9') || c == u'+' || (letter != 0 && std::strchr("adfjmnostw", letter));
+}
 
 int EnglishScanner::digit(qsizetype i) const {
     const char16_t c = at(i).unicode();
@@ -118,6 +124,16 @@ int EnglishScanner::wordOf(qsizetype i, const std::string_view (&words)[N], qsiz
     return -1;
 }
 
+// WEEKDAY, as wordOf reads it.
+int EnglishScanner::weekdayAt(qsizetype i, qsizetype& end) const {
+    if (m_weekdayStart != i) {
+        m_weekday = wordOf(i, WEEKDAYS, m_weekdayEnd);
+        m_weekdayStart = i;
+    }
+    end = m_weekdayEnd;
+    return m_weekday < 0 ? -1 : m_weekday % 7;
+}
+
 // "(at +)?": without "at", the digits or words after it cannot match at its "a" either.
 qsizetype EnglishScanner::afterAt(qsizetype i) const {
     const qsizetype end = literal(i, "at");
@@ -141,8 +157,8 @@ qsizetype EnglishScanner::meridiem(qsizetype i) const {
 EnglishScanner::Numbers EnglishScanner::weekdayPrefix(qsizetype i) const {
     Numbers starts;
     qsizetype end;
-    if (const int index = wordOf(i, WEEKDAYS, end); index >= 0 && at(end) == u' ')
-        starts.add(spaces(end), index % 7);
+    if (const int weekday = weekdayAt(i, end); weekday >= 0 && at(end) == u' ')
+        starts.add(spaces(end), weekday);
     starts.add(i, -1);
     return starts;
 }
@@ -334,18 +350,18 @@ qsizetype EnglishScanner::match(Pattern pattern, qsizetype i, Captures& captures
     case SlashedDate:
         return slashedDate(i, captures);
     case WeekdayNextWeek: { // "(WEEKDAY) +next +week\b *"
-        const int weekday = wordOf(i, WEEKDAYS, end);
+        const int weekday = weekdayAt(i, end);
         if (weekday < 0 || at(end) != u' ' || (end = literal(spaces(end), "next")) < 0 || at(end) != u' ' ||
             (end = literal(spaces(end), "week")) < 0 || !boundary(end))
             return -1;
-        captures.weekday = weekday % 7;
+        captures.weekday = weekday;
         return spaces(end);
     }
     case Weekday: { // "(WEEKDAY)\b *"
-        const int weekday = wordOf(i, WEEKDAYS, end);
+        const int weekday = weekdayAt(i, end);
         if (weekday < 0)
             return -1;
-        captures.weekday = weekday % 7;
+        captures.weekday = weekday;
         return spaces(end);
     }
     case ShortTime24h:

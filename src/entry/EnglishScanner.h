@@ -46,6 +46,10 @@ public:
     // `dayMonthOrder` 1: slashed dates are month/day; otherwise day/month.
     EnglishScanner(QStringView text, int dayMonthOrder) : m_text(text), m_monthFirst(dayMonthOrder == 1) {}
 
+    // Whether any pattern but To, Description and Whitespace can match at `c`: they all start with a
+    // digit, "+", or the first letter of "at", a weekday, a month, "tomorrow", "today", "next", "noon"
+    // or "midnight".
+    static bool mayStartDateOrTime(QChar c);
     // The end of the pattern's first match at `at`, or -1 when it does not match there.
     qsizetype match(Pattern pattern, qsizetype at, Captures& captures) const;
 
@@ -88,6 +92,12 @@ private:
     qsizetype offset(qsizetype i, Captures& captures) const;
     qsizetype time(qsizetype i, bool withMinutes, bool withMeridiem, Captures& captures) const;
 
+    int weekdayAt(qsizetype i, qsizetype& end) const;
+
     QStringView m_text;
     bool m_monthFirst;
+    // Four patterns start with a weekday: the one at the last position asked for is kept.
+    mutable qsizetype m_weekdayStart = -1;
+    mutable qsizetype m_weekdayEnd = -1;
+    mutable int m_weekday = -1;
 };
