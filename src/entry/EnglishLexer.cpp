@@ -83,8 +83,8 @@ bool EnglishLexer::mayStartCalendarName(QChar c) const {
 Token EnglishLexer::scan() {
     const QString& text = string();
     const qsizetype start = position();
-    // The engine matches nothing in broken UTF-16, and neither does the scanner: what is left of such a
-    // line goes to the definitions set on top, and without one, no token is found.
+    // The patterns' engine matches nothing where broken UTF-16 follows, so neither does this lexer: such a
+    // line goes to the definitions set on top, and without one no token is found.
     if (!QStringView(text).mid(start).isValidUtf16())
         return Lexer::scan();
     const Scanner scanner(text, m_dayMonthOrder);
