@@ -75,6 +75,19 @@ void JsonLine::addQuoted(const QString& text) {
     m_text += '"';
     // Written as UTF-8 character by character into the standard string: no conversion of the whole.
     for (qsizetype i = 0; i < text.size(); ++i) {
+        // Printable ASCII but the quote and the backslash, most of every value, goes in a run at a time.
+        qsizetype plain = i;
+        while (plain < text.size() && text[plain].unicode() >= 0x20 && text[plain].unicode() < 0x7F &&
+               text[plain] != u'"' && text[plain] != u'\\')
+            ++plain;
+        if (plain > i) {
+            const size_t start = m_text.size();
+            m_text.resize(start + size_t(plain - i));
+            for (qsizetype k = i; k < plain; ++k)
+                m_text[start + size_t(k - i)] = char(text[k].unicode());
+            i = plain - 1;
+            continue;
+        }
         char32_t c = text[i].unicode();
         if (c < 0x80) {
             if (!appendEscaped(m_text, c))

@@ -1,17 +1,19 @@
 #pragma once
 
 #include "DateDescription.h"
-#include "FirstFullMatch.h"
 #include "Lexer.h"
 #include "dates/TimeOfDay.h"
 
 #include <QStringList>
 
+#include <bitset>
+
 #include <optional>
 
 // The lexer of the entry language: 19 definitions in a fixed order, two of them live (the calendar names
 // and the order of day and month in slashed dates), and the conversion of date, time and calendar tokens
-// into values. Words are English and matched without regard to letter case.
+// into values. Words are English and matched without regard to letter case. All but the calendar names
+// are read by EnglishScanner; definitions set on top are tried after them.
 class EnglishLexer : public Lexer {
 public:
     explicit EnglishLexer(const QStringList& calendarNames = {});
@@ -21,9 +23,8 @@ public:
     // prefix of.
     void setCalendarNames(const QStringList& names);
     // 1: month before day (12/25); anything else: day before month (25/12).
-    void setDayMonthOrder(int order);
+    void setDayMonthOrder(int order) { m_dayMonthOrder = order; }
     int dayMonthOrder() const { return m_dayMonthOrder; }
-    const QString& re_calendar() const { return m_calendar->text(); }
 
     // The date a DATE or SHORT_TIME_24H token names, or nothing ("0", "at 9").
     std::optional<DateDescription> parseDATE(const QString& text) const;
@@ -32,13 +33,16 @@ public:
     // The calendar name as typed, without the colon and blanks.
     QString parseCALENDAR(const QString& text) const;
 
-private:
-    DateDescription parseMonthDay(const QString& text, const RegexPattern& pattern) const;
-    DateDescription parseSlashedMonthDayOrDayMonth(const QString& text) const;
-    int indexOfDayOfWeek(const QString& text) const;
+protected:
+    Token scan() override;
 
-    std::shared_ptr<RegexPattern> m_calendar;
-    std::shared_ptr<RegexPattern> m_slashedMonthDayOrDayMonth;
-    FirstFullMatch m_datePatterns;
+private:
+    bool mayStartCalendarName(QChar c) const;
+
+    RegexPattern m_calendar;
+    bool m_hasCalendarNames = false;
+    // The ASCII characters a name starts with, in lower case: ignoring case, an ASCII character matches
+    // no other but its other case, and "s" and "k" also the long s and the Kelvin sign.
+    std::bitset<128> m_calendarStarts;
     int m_dayMonthOrder = 0;
 };

@@ -33,6 +33,11 @@ public:
     // Where the next token starts.
     qsizetype position() const { return m_start; }
 
+protected:
+    // The token at the current position, by the definitions; a lexer that reads its own words first
+    // overrides it.
+    virtual Token scan();
+
 private:
     struct Definition {
         int type;
@@ -40,7 +45,6 @@ private:
     };
 
     std::uint64_t definitionsRevision() const;
-    Token scan();
     std::optional<Token> scanCombined();
     Token scanEachDefinition();
     void rebuildCombined();

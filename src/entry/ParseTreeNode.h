@@ -31,7 +31,10 @@ public:
     int type() const { return m_type; }
     const Value& value() const { return m_value; }
     const std::vector<ParseTreeNode>& childNodes() const { return m_childNodes; }
-    void addChildNode(ParseTreeNode child) { m_childNodes.push_back(std::move(child)); }
+    void addChildNode(ParseTreeNode child) {
+        m_childNodes.reserve(2); // no node has more
+        m_childNodes.push_back(std::move(child));
+    }
 
     // True when this node or a descendant is a TIME node.
     bool containsTIME() const;

@@ -17,6 +17,11 @@ ParseTreeNode Parser::parseRoot() {
     return node;
 }
 
+bool Parser::canStartShape() {
+    const int type = tokenType();
+    return type == CALENDAR || type == DATE || type == TIME || type == SHORT_TIME_24H;
+}
+
 ParseTreeNode Parser::parseEventOrInterval() {
     ParseTreeNode interval = parseInterval();
     if (isEndOfStream())

@@ -21,6 +21,9 @@ public:
     ParseTreeNode parseDATE();
     ParseTreeNode parseTIME();
     ParseTreeNode parseAnyToken();
+    // Whether the first token can begin a shape (a calendar, a date or a time): a line that cannot is
+    // known not to parse without the exception its first rule would raise, which costs more than parsing.
+    bool canStartShape();
 
 private:
     // An event when a token follows the interval, else the interval.

@@ -41,6 +41,8 @@ template <typename Rule>
 std::optional<ParseTreeNode> ParsingController::parseLine(const QString& text, Rule rule) {
     resetParsing(text);
     try {
+        if (!m_parser.canStartShape())
+            return std::nullopt;
         std::optional<ParseTreeNode> node = m_parser.parse(rule);
         if (node && node->containsDateWithoutValue())
             return std::nullopt;

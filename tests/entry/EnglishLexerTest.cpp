@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 using entrytest::tokens;
@@ -69,6 +71,72 @@ TEST(EnglishLexer, DateAndTimeValues) {
     const std::pair<const char*, int> hours[] = {{"at 9", 9}, {"0", 0}, {"at 9pm", 21}, {"21:00", 21}};
     for (const auto& [text, hour] : hours)
         EXPECT_EQ(lexer.parseTIME(text), (TimeOfDay{hour, 0, 0})) << text;
+}
+
+// The lexer's definitions as regular expressions: the scanner must cut every line as they do with PCRE
+// (first match, letters ignoring case as Unicode folds them, \b between word characters of any script).
+// Lines are the sample lines and random ones made of the words, numbers and signs in the patterns.
+TEST(EnglishLexer, CutsLinesAsItsRegularExpressions) {
+    const QString weekday = "((sunday|monday|tuesday|wednesday|thursday|friday|saturday)|"
+                            "(sun|mon|tue|wed|thu|fri|sat)|(su|mo|tu|we|th|fr|sa))";
+    const QString month =
+        "((jan|feb|mar|apr|may|jun|jul|aug|sep|oct|nov|dec)|"
+        "(january|february|march|april|june|july|august|september|october|november|december))";
+    const QString day = "(([1-9]|[12][0-9]|3[01])(?!:)(nd|th|rd|st)?)";
+    const QString meridiem = R"((am\b|pm\b|a\.m\.|p\.m\.))", hour24 = "(at +)?(2[0-3]|1[0-9]|0?[0-9])";
+    QStringList names;
+    for (const QString& name : entrytest::sampleCalendars)
+        names << QRegularExpression::escape(name);
+    const auto definitions = [&](int order) -> std::vector<std::pair<int, QString>> {
+        const QString monthNumber = "(1[0-2]|0?[1-9])", dayNumber = "(0?[1-9]|[12][0-9]|3[01])";
+        return {
+            {TIME, "(at +)?(1[0-9]|0?[0-9]) *" + meridiem + " *"},
+            {DATE, "(" + weekday + " +)?" + month + "([ \t]+" + day + R"()?\b *)"},
+            {DATE, "(" + weekday + " +)?" + day + "[ \t]+" + month + R"(\b *)"},
+            {DATE, (order == 1 ? monthNumber + "/" + dayNumber : dayNumber + "/" + monthNumber) + R"(\b *)"},
+            {DATE, weekday + R"( +next +week\b *)"},
+            {DATE, weekday + R"(\b *)"},
+            {SHORT_TIME_24H, hour24 + R"((?!:)\b *)"},
+            {DATE, day + R"(\b *)"},
+            {DATE, R"(tomorrow\b *)"},
+            {DATE, R"(today\b *)"},
+            {DATE, R"(\+[ \t]*([1-9][0-9]*)[ \t]*(day|week|month|year)s?\b *)"},
+            {DATE, R"(next +(day|week|month|year)\b *)"},
+            {TIME, R"((at +)?(noon|midnight)\b *)"},
+            {TIME, "(at +)?(1[0-9]|0?[0-9])(:[0-5][0-9]){1,2} *" + meridiem + " *"},
+            {TIME, hour24 + R"((:[0-5][0-9]){1,2}(?!:)\b *)"},
+            {CALENDAR, "(" + names.join(u'|') + "):?[ \t]*"},
+            {TO, R"((to\b|-) *)"},
+            {DESCRIPTION, "[^ \t].*"},
+            {WHITESPACE, "[ \t]+"}};
+    };
+    const QStringList pieces =
+        QStringLiteral(
+            "fri|Sat|sunday|MO|tu|wednesday|ſun|ſat|dec|December|jUNe|may|ſep|ſeptember|next|week|weeK|day|"
+            "days|"
+            "wee\u212A|month|years|+|+ "
+            "3|+99999999999|tomorrow|today|at|noon|midnight|am|pm|a.m.|p.m.|to|-|:|/|0|00|05|1|"
+            "9|12|13|19|20|23|24|29|30|31|32|1:30|9:15:30|12:60|23:59:|3/4|13/25|12/31|0/5|31/12|1st|2nd|3rd|"
+            "4th|21st|5TH|home|work:|c++:|(work)|a|b|[x|_|9_|é|x\u0301|🎉|𝐀|\t|\n| |  ")
+            .split(u'|');
+    std::mt19937 random(20260610);
+    QStringList lines = entrytest::sampleLines;
+    for (int i = 0; i < 20000; ++i) {
+        QString line;
+        for (int words = int(random() % 7); words >= 0; --words)
+            line += pieces[int(random() % pieces.size())] + (random() % 3 ? " " : "");
+        lines << line;
+    }
+    for (const int order : {0, 1}) {
+        EnglishLexer scanned(entrytest::sampleCalendars);
+        scanned.setDayMonthOrder(order);
+        Lexer matched;
+        for (const auto& [type, pattern] : definitions(order))
+            matched.setToken(type, std::make_shared<RegexPattern>("(?i)" + pattern));
+        for (const QString& line : lines)
+            ASSERT_EQ(tokens(scanned, line), tokens(matched, line))
+                << line.toStdString() << ", order " << order;
+    }
 }
 
 } // namespace
