@@ -117,19 +117,23 @@ void VdirCalendarStore::saveIndex() {
     m_indexStale = false;
 }
 
-QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& folder,
-                                          QHash<QString, VdirItem> cached, qsizetype* fromCache) {
+QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& folder, QList<VdirItem> cached,
+                                          qsizetype* fromCache) {
     const QString path = folderPath(calendarUid);
     const QString prefix = path + u'/';
     folder.calendar = VdirCalendarFolder::readCalendar(path);
     m_watcher.watch(path);
     QStringList uids;
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    // The names come sorted: each one goes at the end of the map.
+    // The names come sorted, as the cached items do: each one goes at the end of the map, and the cached
+    // item of a name, if any, is the next one not before it.
+    auto entry = cached.begin();
     for (const QString& fileName : VdirCalendarFolder::itemFileNames(path)) {
         const std::optional<FileStamp> stamp =
             descriptor < 0 ? FileStamp::of(prefix + fileName) : FileStamp::of(descriptor, fileName);
-        if (const auto entry = cached.find(fileName); entry != cached.end() && stamp == entry->stamp) {
+        while (entry != cached.end() && entry->fileName() < fileName)
+            ++entry;
+        if (entry != cached.end() && entry->fileName() == fileName && stamp == entry->stamp) {
             index(calendarUid, fileName, *entry);
             uids += entry->uids();
             folder.items.insert(folder.items.cend(), fileName, std::move(*entry));

@@ -70,7 +70,7 @@ private:
     void loadAll();
     // Reads a calendar folder into `folder`, taking unchanged files from `cached`; returns the uids of its
     // events.
-    QStringList loadFolder(const QString& calendarUid, Folder& folder, QHash<QString, VdirItem> cached = {},
+    QStringList loadFolder(const QString& calendarUid, Folder& folder, QList<VdirItem> cached = {},
                            qsizetype* fromCache = nullptr);
     // The file as VdirItem::load reads it; one that cannot be read is logged and kept in `skipped`. The
     // index no longer matches what the store holds.

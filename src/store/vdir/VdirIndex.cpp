@@ -158,7 +158,7 @@ VdirIndex::Items VdirIndex::load(const QString& rootDirectory) const {
         QString calendarUid;
         qint32 count = 0;
         in >> calendarUid >> count;
-        QHash<QString, VdirItem>& inCalendar = items[calendarUid];
+        QList<VdirItem>& inCalendar = items[calendarUid];
         // An entry takes more than 64 bytes: a damaged count reserves no more than the table holds.
         inCalendar.reserve(qsizetype(std::min<qint64>(count, table->size() / 64)));
         const VdirItem::Stored inFolder{
@@ -169,8 +169,10 @@ VdirIndex::Items VdirIndex::load(const QString& rootDirectory) const {
             std::optional<VdirItem> item = decodeItem(in, calendarUid, inFolder, contentsEnd);
             if (!item)
                 return dropped("damaged");
-            const QString fileName = item->fileName();
-            inCalendar.emplace(fileName, std::move(*item));
+            // In order, as the store reads a folder.
+            if (!inCalendar.isEmpty() && !(inCalendar.constLast().fileName() < item->fileName()))
+                return dropped("damaged");
+            inCalendar.append(std::move(*item));
         }
     }
     if (!in.ok() || !in.atEnd() || contentsEnd != file->size() - contentsAt)

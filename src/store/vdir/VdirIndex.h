@@ -30,8 +30,8 @@ public:
 
     QString path() const { return m_path; }
 
-    // The items by calendar uid, then by file name.
-    using Items = QHash<QString, QHash<QString, VdirItem>>;
+    // The items by calendar uid, each calendar's sorted by file name.
+    using Items = QHash<QString, QList<VdirItem>>;
 
     // Empty when there is no usable index. `rootDirectory` is where the items' files are.
     Items load(const QString& rootDirectory) const;
