@@ -49,25 +49,36 @@ BoundedFile::Contents readOpen(int descriptor, qint64 expected, qint64 maxSize) 
 } // namespace
 
 BoundedFile::Contents BoundedFile::read(const QString& path, qint64 maxSize, Links links) {
+    const Opened opened = open(path, maxSize, links);
+    if (opened.descriptor < 0)
+        return opened.refusal;
+    Contents result = readOpen(opened.descriptor, opened.size, maxSize);
+    ::close(opened.descriptor);
+    return result;
+}
+
+BoundedFile::Opened BoundedFile::open(const QString& path, qint64 maxSize, Links links) {
     const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0);
     const int descriptor = ::open(QFile::encodeName(path).constData(), flags);
     if (descriptor < 0) {
         if (errno == ENOENT)
-            return {Outcome::Missing, {}, {}};
-        return {Outcome::Refused,
-                {},
-                errno == ELOOP && links == Links::Refuse ? QStringLiteral("a link") : errorText(errno)};
+            return {-1, 0, {Outcome::Missing, {}, {}}};
+        return {-1,
+                0,
+                {Outcome::Refused,
+                 {},
+                 errno == ELOOP && links == Links::Refuse ? QStringLiteral("a link") : errorText(errno)}};
     }
-    Contents result{Outcome::Refused, {}, {}};
+    Opened result{-1, 0, {Outcome::Refused, {}, {}}};
     struct stat info {};
     if (::fstat(descriptor, &info) != 0)
-        result.why = errorText(errno);
+        result.refusal.why = errorText(errno);
     else if (!S_ISREG(info.st_mode))
-        result.why = QStringLiteral("not a regular file");
+        result.refusal.why = QStringLiteral("not a regular file");
     else if (info.st_size > maxSize)
-        result = tooLarge(maxSize);
+        result.refusal = tooLarge(maxSize);
     else
-        result = readOpen(descriptor, info.st_size, maxSize);
+        return {descriptor, qint64(info.st_size), {}};
     ::close(descriptor);
     return result;
 }

@@ -20,7 +20,17 @@ public:
         bool tooLarge = false; // refused for its size
     };
 
+    // An open file, for reading parts of it: `descriptor` is -1 when it was not opened, and `refusal` says
+    // why (Missing or Refused). The caller closes the descriptor.
+    struct Opened {
+        int descriptor = -1;
+        qint64 size = 0;
+        Contents refusal;
+    };
+
     static Contents read(const QString& path, qint64 maxSize, Links links);
+    // What `read` would read, opened but not read.
+    static Opened open(const QString& path, qint64 maxSize, Links links);
     // An open stream (standard input, a pipe) to its end, waiting for it, but never more than the bound.
     static Contents readStream(int descriptor, qint64 maxSize);
 };

@@ -17,6 +17,9 @@
 #include <QRegularExpression>
 #include <QUuid>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 StoreError error(StoreError::Code code, const QString& description, const QString& suggestion) {
@@ -78,7 +81,7 @@ VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, std::unique_p
 }
 
 VdirCalendarStore::~VdirCalendarStore() {
-    if (m_indexStale)
+    if (m_indexStale || m_index.isDamaged())
         saveIndex();
 }
 
@@ -89,14 +92,13 @@ QString VdirCalendarStore::folderPath(const QString& calendarUid) const {
 // ---- reading ----
 
 void VdirCalendarStore::loadAll() {
-    const VdirIndex::Items cached = m_index.load();
+    VdirIndex::Items cached = m_index.load(m_root);
     qsizetype cachedCount = 0, fromCache = 0;
     for (const auto& files : cached)
         cachedCount += files.size();
     for (const QString& name : VdirCalendarFolder::calendarFolderNames(m_root)) {
         Folder folder;
-        const auto files = cached.constFind(name);
-        loadFolder(name, folder, files == cached.cend() ? QHash<QString, VdirItem>() : *files, &fromCache);
+        loadFolder(name, folder, cached.take(name), &fromCache);
         m_folders.insert(name, std::move(folder));
     }
     // Files gone since the index was written leave entries nothing used.
@@ -115,20 +117,26 @@ void VdirCalendarStore::saveIndex() {
     m_indexStale = false;
 }
 
-QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& folder,
-                                          const QHash<QString, VdirItem>& cached, qsizetype* fromCache) {
+QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& folder, QList<VdirItem> cached,
+                                          qsizetype* fromCache) {
     const QString path = folderPath(calendarUid);
     const QString prefix = path + u'/';
     folder.calendar = VdirCalendarFolder::readCalendar(path);
     m_watcher.watch(path);
     QStringList uids;
-    // The names come sorted: each one goes at the end of the map.
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // The names come sorted, as the cached items do: each one goes at the end of the map, and the cached
+    // item of a name, if any, is the next one not before it.
+    auto entry = cached.begin();
     for (const QString& fileName : VdirCalendarFolder::itemFileNames(path)) {
-        const std::optional<FileStamp> stamp = FileStamp::of(prefix + fileName);
-        if (const auto entry = cached.constFind(fileName); entry != cached.cend() && stamp == entry->stamp) {
+        const std::optional<FileStamp> stamp =
+            descriptor < 0 ? FileStamp::of(prefix + fileName) : FileStamp::of(descriptor, fileName);
+        while (entry != cached.end() && entry->fileName() < fileName)
+            ++entry;
+        if (entry != cached.end() && entry->fileName() == fileName && stamp == entry->stamp) {
             index(calendarUid, fileName, *entry);
             uids += entry->uids();
-            folder.items.insert(folder.items.cend(), fileName, *entry);
+            folder.items.insert(folder.items.cend(), fileName, std::move(*entry));
             if (fromCache)
                 ++*fromCache;
             continue;
@@ -140,6 +148,8 @@ QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& fo
         uids += item->uids();
         folder.items.insert(folder.items.cend(), fileName, std::move(*item));
     }
+    if (descriptor >= 0)
+        ::close(descriptor);
     return uids;
 }
 
@@ -159,6 +169,7 @@ std::optional<VdirItem> VdirCalendarStore::load(const QString& calendarUid, cons
 }
 
 void VdirCalendarStore::index(const QString& calendarUid, const QString& fileName, const VdirItem& item) {
+    m_overlaps.reset();
     for (const QString& uid : item.uids()) {
         const auto existing = m_byUid.constFind(uid);
         if (existing != m_byUid.cend() &&
@@ -176,7 +187,8 @@ void VdirCalendarStore::index(const QString& calendarUid, const QString& fileNam
 
 void VdirCalendarStore::unindex(const VdirItem& item) {
     m_indexStale = true;
-    const Location here{item.source->calendarUid, item.source->fileName};
+    m_overlaps.reset();
+    const Location here{item.calendarUid(), item.fileName()};
     for (const QString& uid : item.uids()) {
         m_repeats.remove(uid, here);
         const auto location = m_byUid.constFind(uid);
@@ -235,27 +247,39 @@ std::shared_ptr<CalCalendar> VdirCalendarStore::calendarWithUID(const QString& u
 
 EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end,
                                     const CalendarList& calendars) {
+    QHash<QString, qsizetype> wanted; // the calendars' places in the answer
+    for (const auto& calendar : calendars)
+        wanted.insert(calendar->uid, wanted.size());
+    QList<const VdirItem*> items = overlaps().overlapping(start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch());
+    items.removeIf([&](const VdirItem* item) { return !wanted.contains(item->calendarUid()); });
+    std::stable_sort(items.begin(), items.end(), [&](const VdirItem* a, const VdirItem* b) {
+        return wanted[a->calendarUid()] < wanted[b->calendarUid()];
+    });
     EventList result;
-    const qint64 from = start.toMSecsSinceEpoch(), to = end.toMSecsSinceEpoch();
-    for (const auto& calendar : calendars) {
-        const auto folder = m_folders.constFind(calendar->uid);
-        if (folder == m_folders.cend())
-            continue;
-        for (const VdirItem& item : folder->items) {
-            if (!item.mayOccurIn(from, to))
+    for (const VdirItem* item : std::as_const(items)) {
+        const std::shared_ptr<CalCalendar>& calendar = m_folders[item->calendarUid()].calendar;
+        for (const IcsSeries& one : item->series()) {
+            if (m_repeats.contains(one.uid(), {item->calendarUid(), item->fileName()}))
                 continue;
-            for (const IcsSeries& one : item.series()) {
-                if (m_repeats.contains(one.uid(), {calendar->uid, item.source->fileName}))
-                    continue;
-                for (auto& record : one.occurrences(start, end)) {
-                    record->calendar = folder->calendar;
-                    record->source = item.source;
-                    result.append(std::move(record));
-                }
+            for (auto& record : one.occurrences(start, end)) {
+                record->calendar = calendar;
+                record->source = item->source();
+                result.append(std::move(record));
             }
         }
     }
     return result;
+}
+
+const OverlapIndex& VdirCalendarStore::overlaps() {
+    if (!m_overlaps) {
+        m_overlaps.emplace();
+        for (const Folder& folder : std::as_const(m_folders))
+            for (const VdirItem& item : folder.items)
+                m_overlaps->add(&item, item.reach());
+        m_overlaps->build();
+    }
+    return *m_overlaps;
 }
 
 EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end, const QString& uid,
@@ -271,7 +295,7 @@ EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end
     const Folder& folder = m_folders[location.calendarUid];
     for (auto& record : found->occurrences(start, end)) {
         record->calendar = folder.calendar;
-        record->source = folder.items[location.fileName].source;
+        record->source = folder.items[location.fileName].source();
         result.append(std::move(record));
     }
     return result;
@@ -284,7 +308,7 @@ EventList VdirCalendarStore::seriesRecords(const QString& calendarUid) {
         return result;
     for (const VdirItem& item : folder->items)
         for (const IcsSeries& one : item.series()) {
-            if (m_repeats.contains(one.uid(), {calendarUid, item.source->fileName}))
+            if (m_repeats.contains(one.uid(), {calendarUid, item.fileName()}))
                 continue;
             std::shared_ptr<CalEvent> record = one.masterRecord();
             if (!record) {
@@ -296,7 +320,7 @@ EventList VdirCalendarStore::seriesRecords(const QString& calendarUid) {
                 record = all.front();
             }
             record->calendar = folder->calendar;
-            record->source = item.source;
+            record->source = item.source();
             result.append(std::move(record));
         }
     return result;
@@ -306,7 +330,7 @@ std::optional<QByteArray> VdirCalendarStore::seriesText(const QString& uid) {
     Location location;
     if (!series(uid, &location))
         return std::nullopt;
-    return m_folders[location.calendarUid].items[location.fileName].source->text;
+    return m_folders[location.calendarUid].items[location.fileName].source()->text;
 }
 
 void VdirCalendarStore::takeInExternalChanges() {
@@ -353,7 +377,7 @@ std::optional<StoreError> VdirCalendarStore::checkUnchanged(const QString& calen
     const std::optional<FileStamp> stamp = FileStamp::of(path);
     // The content decides, not the stamp: a touched file with the same content is no conflict, and a file
     // replaced twice within one tick of the file system's clock can get its old inode and size back.
-    if (stamp && readFile(path) == item.source->text) {
+    if (stamp && readFile(path) == item.source()->text) {
         item.stamp = *stamp;
         return std::nullopt;
     }
@@ -449,7 +473,7 @@ std::optional<StoreError> VdirCalendarStore::moveSeries(const CalEvent& event, c
                            "another calendar.")
                 .arg(event.title),
             QStringLiteral("Create the event anew in the other calendar."));
-    IcsDocument document = IcsDocument::parse(item.source->text);
+    IcsDocument document = IcsDocument::parse(item.source()->text);
     SeriesEditor(document, item.series().front()).saveAll(event);
     const QString target = event.calendar->uid;
     const QString fileName = QFile::exists(QDir(folderPath(target)).filePath(from.fileName))
@@ -516,7 +540,7 @@ std::optional<StoreError> VdirCalendarStore::editSeries(const CalEvent& event, C
                                                         const IcsSeries& found, const Location& location,
                                                         StoreChanges& changes) {
     const VdirItem& item = m_folders[location.calendarUid].items[location.fileName];
-    IcsDocument document = IcsDocument::parse(item.source->text);
+    IcsDocument document = IcsDocument::parse(item.source()->text);
     SeriesEditor editor(document, found);
     const CalSpan effective = found.isRecurring() && event.occurrence.isValid() ? span : CalSpan::AllEvents;
     std::optional<IcsDocument> later;
@@ -592,7 +616,7 @@ std::optional<StoreError> VdirCalendarStore::removeFromSeries(const CalEvent& ev
                                                               const IcsSeries& found,
                                                               const Location& location) {
     const VdirItem& item = m_folders[location.calendarUid].items[location.fileName];
-    IcsDocument document = IcsDocument::parse(item.source->text);
+    IcsDocument document = IcsDocument::parse(item.source()->text);
     SeriesEditor editor(document, found);
     CalSpan effective = found.isRecurring() && event.occurrence.isValid() ? span : CalSpan::AllEvents;
     if (effective != CalSpan::AllEvents && !editor.hasOccurrence(event.occurrence))

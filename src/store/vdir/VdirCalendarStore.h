@@ -2,6 +2,7 @@
 
 #include "DirectoryWatcher.h"
 #include "FileWriter.h"
+#include "OverlapIndex.h"
 #include "VdirIndex.h"
 #include "VdirItem.h"
 #include "store/CalendarStore.h"
@@ -69,8 +70,8 @@ private:
     void loadAll();
     // Reads a calendar folder into `folder`, taking unchanged files from `cached`; returns the uids of its
     // events.
-    QStringList loadFolder(const QString& calendarUid, Folder& folder,
-                           const QHash<QString, VdirItem>& cached = {}, qsizetype* fromCache = nullptr);
+    QStringList loadFolder(const QString& calendarUid, Folder& folder, QList<VdirItem> cached = {},
+                           qsizetype* fromCache = nullptr);
     // The file as VdirItem::load reads it; one that cannot be read is logged and kept in `skipped`. The
     // index no longer matches what the store holds.
     std::optional<VdirItem> load(const QString& calendarUid, const QString& fileName,
@@ -79,6 +80,8 @@ private:
     void index(const QString& calendarUid, const QString& fileName, const VdirItem& item);
     void unindex(const VdirItem& item);
     const IcsSeries* series(const QString& uid, Location* where = nullptr) const;
+    // Made again after any change of the items, at the next query.
+    const OverlapIndex& overlaps();
 
     void onDirectoriesChanged(const QHash<QString, DirectoryWatcher::Changes>& changes, bool all);
     void rescanRoot(StoreChanges& calendarChanges, StoreChanges& eventChanges);
@@ -122,4 +125,5 @@ private:
     QMultiHash<QString, Location> m_repeats;
     VdirIndex m_index;
     bool m_indexStale = false; // the items differ from the index file's
+    std::optional<OverlapIndex> m_overlaps;
 };

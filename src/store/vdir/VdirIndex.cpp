@@ -1,7 +1,9 @@
 #include "VdirIndex.h"
 
+#include "VdirIndexFile.h"
 #include "base/Logger.h"
 #include "base/PrivateFile.h"
+#include "indexChecksum.h"
 #include "store/ics/BinaryReader.h"
 #include "store/ics/BinaryWriter.h"
 #include "store/ics/IcsSeriesCodec.h"
@@ -12,75 +14,97 @@
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
 constexpr quint32 MAGIC = 0x564c4958; // "VLIX"
 // Raise whenever what is written, or what the reader makes of a file, changes.
-constexpr quint32 VERSION = 7;
+constexpr quint32 VERSION = 8;
 constexpr qsizetype HEADER_SIZE = 4 + 4 + 8 + 8;
 
-// Catches a damaged or cut index, nothing more: eight bytes a step, several times faster than a CRC.
-quint64 checksum(QByteArrayView bytes) {
-    quint64 sum = 0x9e3779b97f4a7c15ULL ^ quint64(bytes.size());
-    qsizetype at = 0;
-    for (; at + 8 <= bytes.size(); at += 8) {
-        quint64 word = 0;
-        std::memcpy(&word, bytes.data() + at, 8);
-        sum = (sum ^ word) * 0x100000001b3ULL;
-        sum ^= sum >> 29;
-    }
-    for (; at < bytes.size(); ++at)
-        sum = (sum ^ quint8(bytes[at])) * 0x100000001b3ULL;
-    return sum;
+// The uid a file named "<uid>.ics" is named after.
+QString nameUid(const QString& fileName) {
+    return fileName.chopped(std::min<qsizetype>(fileName.size(), 4));
 }
 
-QByteArray encodeItems(const QList<const VdirItem*>& items, const std::shared_ptr<IcsSeriesCodec>& codec) {
+// The text and encoded series of an item: copied as they are while the zones are numbered the same.
+QByteArray contentsOf(const VdirItem& item, const std::shared_ptr<IcsSeriesCodec>& codec, qint32& textSize) {
+    if (const VdirItem::Stored* stored = item.stored(); stored && stored->origin->codec == codec)
+        if (std::optional<QByteArray> bytes = stored->bytes()) {
+            textSize = stored->textSize;
+            return *bytes;
+        }
+    BinaryWriter series;
+    for (const IcsSeries& one : item.series())
+        codec->write(series, one);
+    textSize = qint32(item.source()->text.size());
+    return item.source()->text + series.bytes();
+}
+
+// Per calendar its uid, then its items; the contents go to `contents`.
+QByteArray encodeItems(const QList<const VdirItem*>& items, const std::shared_ptr<IcsSeriesCodec>& codec,
+                       QByteArray& contents) {
     const qint64 settled = QDateTime::currentMSecsSinceEpoch() * 1'000'000 - VdirIndex::SETTLED_NS;
-    BinaryWriter out;
+    QHash<QString, QList<const VdirItem*>> byCalendar;
+    QStringList calendars;
     for (const VdirItem* item : items) {
         // The inode change time counts, as the modification time may have been set back.
         const FileStamp& stamp = item->stamp;
-        if (std::max(stamp.modifiedNs, stamp.changedNs) > settled)
+        // An item neither the index nor its file could give back is read anew at the next start.
+        if (std::max(stamp.modifiedNs, stamp.changedNs) > settled || item->series().isEmpty())
             continue;
-        const auto [from, to] = item->reach();
-        out << true << item->source->calendarUid << item->source->fileName << qint64(stamp.modifiedNs)
-            << qint64(stamp.changedNs) << quint64(stamp.inode) << qint64(stamp.size) << item->source->text
-            << item->uids() << from << to;
-        // Series still encoded with this codec's zones go back as they came.
-        if (const VdirItem::Encoded* encoded = item->encoded(); encoded && encoded->codec == codec) {
-            out << encoded->count
-                << QByteArray::fromRawData(encoded->bytes->constData() + encoded->at, encoded->size);
-            continue;
+        if (!byCalendar.contains(item->calendarUid()))
+            calendars.append(item->calendarUid());
+        byCalendar[item->calendarUid()].append(item);
+    }
+    BinaryWriter out;
+    for (const QString& calendarUid : std::as_const(calendars)) {
+        const QList<const VdirItem*>& inCalendar = byCalendar[calendarUid];
+        out << true << calendarUid << qint32(inCalendar.size());
+        for (const VdirItem* item : inCalendar) {
+            const FileStamp& stamp = item->stamp;
+            const auto [from, to] = item->reach();
+            qint32 textSize = 0;
+            const QByteArray bytes = contentsOf(*item, codec, textSize);
+            out << item->fileName() << qint64(stamp.modifiedNs) << qint64(stamp.changedNs)
+                << quint64(stamp.inode) << qint64(stamp.size);
+            // Most files are named after the one series they hold: the uid is not written twice.
+            const bool named = item->uids() == QStringList{nameUid(item->fileName())};
+            out << named;
+            if (!named)
+                out << item->uids();
+            out << from << to << qint64(contents.size()) << textSize << qint32(bytes.size() - textSize)
+                << qint32(item->series().size()) << indexChecksum(bytes);
+            contents += bytes;
         }
-        BinaryWriter series;
-        for (const IcsSeries& one : item->series())
-            codec->write(series, one);
-        out << qint32(item->series().size()) << series.bytes();
     }
     out << false;
     return out.bytes();
 }
 
-std::optional<VdirItem> decodeItem(BinaryReader& in, const std::shared_ptr<const QByteArray>& bytes,
-                                   const std::shared_ptr<IcsSeriesCodec>& codec) {
-    QString calendarUid, fileName;
-    qint64 modified = 0, changed = 0, size = 0, from = 0, to = 0;
+// Nothing when the item's entry is damaged or points outside the contents, which start at `stored.at`
+// and end at `contentsEnd` (moved to the end of the item's).
+std::optional<VdirItem> decodeItem(BinaryReader& in, const QString& calendarUid, VdirItem::Stored stored,
+                                   qint64& contentsEnd) {
+    QString fileName;
+    qint64 modified = 0, changed = 0, size = 0, from = 0, to = 0, at = 0;
     quint64 inode = 0;
-    QByteArray text;
     QStringList uids;
-    qint32 count = 0;
-    in >> calendarUid >> fileName >> modified >> changed >> inode >> size >> text >> uids >> from >> to >>
-        count;
-    const QByteArrayView series = in.readView();
-    if (!in.ok() || count <= 0 || uids.size() != count)
+    bool named = false;
+    in >> fileName >> modified >> changed >> inode >> size >> named;
+    if (named)
+        uids = QStringList{nameUid(fileName)};
+    else
+        in >> uids;
+    in >> from >> to >> at >> stored.textSize >> stored.seriesSize >> stored.count >> stored.checksum;
+    const qint64 end = at + stored.textSize + stored.seriesSize;
+    if (!in.ok() || stored.count <= 0 || uids.size() != stored.count || at < 0 || stored.textSize < 0 ||
+        stored.seriesSize < 0 || end > stored.origin->file->size() - stored.at)
         return std::nullopt;
-    return VdirItem(
-        FileStamp{modified, changed, inode, size},
-        std::make_shared<const CalEventSource>(CalEventSource{calendarUid, fileName, text}), std::move(uids),
-        {from, to},
-        VdirItem::Encoded{bytes, series.data() - bytes->constData(), series.size(), count, codec});
+    contentsEnd = std::max(contentsEnd, end);
+    stored.at += at;
+    return VdirItem(FileStamp{modified, changed, inode, size}, calendarUid, std::move(fileName),
+                    std::move(uids), {from, to}, std::move(stored));
 }
 
 } // namespace
@@ -93,46 +117,65 @@ QString VdirIndex::pathFor(const QString& rootDirectory) {
            QStringLiteral("/verdalune/store-%1.index").arg(name);
 }
 
-VdirIndex::Items VdirIndex::load() const {
-    PrivateFile::Contents contents = PrivateFile::read(m_path, MAX_SIZE);
-    if (contents.outcome == PrivateFile::Outcome::Refused)
+VdirIndex::Items VdirIndex::load(const QString& rootDirectory) const {
+    BoundedFile::Contents refusal;
+    const std::shared_ptr<const VdirIndexFile> file = VdirIndexFile::open(m_path, MAX_SIZE, refusal);
+    if (!file && refusal.outcome == BoundedFile::Outcome::Refused)
         VL_LOG(
             LCALSTORE, Logger::LOG_WARNING_LEVEL,
             QStringLiteral("%1 is not used (%2); the calendar files are read instead and it is written anew")
-                .arg(m_path, contents.why));
-    if (contents.outcome != PrivateFile::Outcome::Read)
+                .arg(m_path, refusal.why));
+    if (!file)
         return {};
-    const auto bytes = std::make_shared<const QByteArray>(std::move(contents.bytes));
-    BinaryReader header(*bytes);
-    quint32 magic = 0, version = 0;
-    quint64 size = 0, sum = 0;
-    header >> magic >> version >> size >> sum;
     const auto dropped = [&](const char* why) {
         VL_LOG(LCALSTORE, Logger::LOG_INFO_LEVEL,
                QStringLiteral("%1: %2; the calendar files are read instead").arg(m_path, QLatin1String(why)));
         return Items();
     };
-    if (!header.ok() || magic != MAGIC || version != VERSION)
+    const QByteArray header = file->read(0, HEADER_SIZE).value_or(QByteArray());
+    BinaryReader headerIn(header);
+    quint32 magic = 0, version = 0;
+    quint64 tableSize = 0, sum = 0;
+    headerIn >> magic >> version >> tableSize >> sum;
+    if (!headerIn.ok() || magic != MAGIC || version != VERSION)
         return dropped("not an index of this version");
-    const QByteArrayView payload = QByteArrayView(*bytes).sliced(HEADER_SIZE);
-    if (size != quint64(payload.size()) || sum != checksum(payload))
+    const std::optional<QByteArray> table =
+        tableSize > quint64(MAX_SIZE) ? std::nullopt : file->read(HEADER_SIZE, qint64(tableSize));
+    if (!table || sum != indexChecksum(*table))
         return dropped("damaged");
 
-    BinaryReader in(payload);
+    BinaryReader in(*table);
     QList<QByteArray> zones;
     in >> zones;
     auto codec = std::make_shared<IcsSeriesCodec>();
     if (!in.ok() || !codec->setZoneNames(zones))
         return dropped("names zones this run does not know");
+    const qint64 contentsAt = HEADER_SIZE + qint64(tableSize);
     Items items;
+    qint64 contentsEnd = 0;
     bool more = false;
     for (in >> more; more && in.ok(); in >> more) {
-        std::optional<VdirItem> item = decodeItem(in, bytes, codec);
-        if (!item)
-            return dropped("damaged");
-        items[item->source->calendarUid].insert(item->source->fileName, std::move(*item));
+        QString calendarUid;
+        qint32 count = 0;
+        in >> calendarUid >> count;
+        QList<VdirItem>& inCalendar = items[calendarUid];
+        // An entry takes more than 64 bytes: a damaged count reserves no more than the table holds.
+        inCalendar.reserve(qsizetype(std::min<qint64>(count, table->size() / 64)));
+        const VdirItem::Stored inFolder{
+            std::make_shared<const VdirItem::Origin>(
+                VdirItem::Origin{file, codec, QDir(rootDirectory).filePath(calendarUid), m_damaged}),
+            contentsAt};
+        for (qint32 i = 0; i < count && in.ok(); ++i) {
+            std::optional<VdirItem> item = decodeItem(in, calendarUid, inFolder, contentsEnd);
+            if (!item)
+                return dropped("damaged");
+            // In order, as the store reads a folder.
+            if (!inCalendar.isEmpty() && !(inCalendar.constLast().fileName() < item->fileName()))
+                return dropped("damaged");
+            inCalendar.append(std::move(*item));
+        }
     }
-    if (!in.ok() || !in.atEnd())
+    if (!in.ok() || !in.atEnd() || contentsEnd != file->size() - contentsAt)
         return dropped("damaged");
     m_codec = codec;
     return items;
@@ -141,13 +184,15 @@ VdirIndex::Items VdirIndex::load() const {
 void VdirIndex::save(const QList<const VdirItem*>& items) const {
     // Numbering zones after the loaded index's lets its still encoded series be copied as they are.
     const std::shared_ptr<IcsSeriesCodec> codec = m_codec ? m_codec : std::make_shared<IcsSeriesCodec>();
-    const QByteArray body = encodeItems(items, codec);
+    QByteArray contents;
+    const QByteArray body = encodeItems(items, codec, contents);
     BinaryWriter zones;
     zones << codec->zoneNames();
-    const QByteArray payload = zones.bytes() + body;
+    const QByteArray table = zones.bytes() + body;
     BinaryWriter header;
-    header << MAGIC << VERSION << quint64(payload.size()) << checksum(payload);
-    const QByteArray bytes = header.bytes() + payload;
+    header << MAGIC << VERSION << quint64(table.size()) << indexChecksum(table);
+    *m_damaged = false; // the items that were are written from their files
+    const QByteArray bytes = header.bytes() + table + contents;
 
     if (bytes.size() > MAX_SIZE)
         VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,

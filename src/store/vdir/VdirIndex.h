@@ -13,6 +13,9 @@
 // takes an entry only while the file's stamp is the one recorded, and a missing, damaged or older index
 // reads as empty and is written anew. It is replaced atomically, so processes sharing it see one whole
 // version or another. It is a file of ours: whatever else is at its path is not read, and is replaced.
+//
+// A table of what finds an item (names, stamps, uids, reach) comes first and is all a start reads; the
+// texts and encoded series follow, each with its own checksum, and are read when an item is first used.
 class VdirIndex {
 public:
     // Generous: 10,000 events as people keep them take about 12 MB.
@@ -27,16 +30,19 @@ public:
 
     QString path() const { return m_path; }
 
-    // The items by calendar uid, then by file name.
-    using Items = QHash<QString, QHash<QString, VdirItem>>;
+    // The items by calendar uid, each calendar's sorted by file name.
+    using Items = QHash<QString, QList<VdirItem>>;
 
-    // Empty when there is no usable index.
-    Items load() const;
+    // Empty when there is no usable index. `rootDirectory` is where the items' files are.
+    Items load(const QString& rootDirectory) const;
     // Files changed within SETTLED_NS are left out. Failing to write only costs the next start its speed,
     // so it is merely logged.
     void save(const QList<const VdirItem*>& items) const;
+    // Whether an item of the index last loaded could not be read back from it.
+    bool isDamaged() const { return *m_damaged; }
 
 private:
     QString m_path;
     mutable std::shared_ptr<IcsSeriesCodec> m_codec; // of the index last loaded
+    mutable std::shared_ptr<bool> m_damaged = std::make_shared<bool>(false);
 };

@@ -1,7 +1,9 @@
 #include "VdirItem.h"
 
+#include "VdirIndexFile.h"
 #include "base/BoundedFile.h"
 #include "base/Logger.h"
+#include "indexChecksum.h"
 #include "store/ics/BinaryReader.h"
 #include "store/ics/IcsReader.h"
 #include "store/ics/IcsSeriesCodec.h"
@@ -58,36 +60,77 @@ std::optional<VdirItem> VdirItem::load(const QString& calendarUid, const QString
 }
 
 VdirItem::VdirItem(FileStamp stamp, std::shared_ptr<const CalEventSource> source, QList<IcsSeries> series)
-    : stamp(stamp), source(std::move(source)), m_uids(uidsOf(series)), m_series(std::move(series)) {}
+    : stamp(stamp), m_calendarUid(source->calendarUid), m_fileName(source->fileName), m_uids(uidsOf(series)),
+      m_source(std::move(source)), m_series(std::move(series)) {}
 
-VdirItem::VdirItem(FileStamp stamp, std::shared_ptr<const CalEventSource> source, QStringList uids,
-                   std::pair<qint64, qint64> reach, Encoded encoded)
-    : stamp(stamp), source(std::move(source)), m_uids(std::move(uids)), m_encoded(std::move(encoded)),
-      m_reach(reach) {}
+VdirItem::VdirItem(FileStamp stamp, QString calendarUid, QString fileName, QStringList uids,
+                   std::pair<qint64, qint64> reach, Stored stored)
+    : stamp(stamp), m_calendarUid(std::move(calendarUid)), m_fileName(std::move(fileName)),
+      m_uids(std::move(uids)), m_stored(std::move(stored)), m_reach(reach) {}
+
+std::optional<QByteArray> VdirItem::Stored::bytes() const {
+    std::optional<QByteArray> read = origin->file->read(at, qint64(textSize) + seriesSize);
+    if (!read || indexChecksum(*read) != checksum)
+        return std::nullopt;
+    return read;
+}
+
+const std::shared_ptr<const CalEventSource>& VdirItem::source() const {
+    take();
+    return m_source;
+}
 
 const QList<IcsSeries>& VdirItem::series() const {
-    if (!m_encoded)
-        return m_series;
-    const Encoded encoded = std::move(*m_encoded);
-    m_encoded.reset();
-    BinaryReader in(QByteArrayView(encoded.bytes->constData() + encoded.at, encoded.size));
-    for (qint32 i = 0; i < encoded.count; ++i) {
-        std::optional<IcsSeries> one = encoded.codec->read(in);
-        if (!one)
-            break;
-        m_series.append(std::move(*one));
-    }
-    // The index's checksum held, so only a fault of this program can get here.
-    if (m_series.size() != encoded.count)
-        VL_LOG(LCALSTORE, Logger::LOG_ERROR_LEVEL,
-               QStringLiteral(
-                   "%1/%2: the store index could not be read back; the file is read at the next start")
-                   .arg(source->calendarUid, source->fileName));
+    take();
     return m_series;
 }
 
-bool VdirItem::mayOccurIn(qint64 from, qint64 to) const {
-    return !m_reach || (m_reach->first <= to && m_reach->second >= from);
+void VdirItem::take() const {
+    if (m_source || !m_stored)
+        return;
+    if (takeStored())
+        return;
+    // The index was damaged after it was checked, or changed under us: the file, while it is as the
+    // index says, holds the same.
+    VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
+           QStringLiteral("%1/%2: the store index could not be read back; the file is read instead")
+               .arg(m_calendarUid, m_fileName));
+    const QString folderPath = m_stored->origin->folderPath;
+    *m_stored->origin->damaged = true;
+    m_stored.reset();
+    const QString path = QDir(folderPath).filePath(m_fileName);
+    QString warning;
+    std::optional<VdirItem> read;
+    if (const std::optional<FileStamp> now = FileStamp::of(path); now == stamp)
+        read = load(m_calendarUid, folderPath, m_fileName, now, warning);
+    if (read && read->uids() == m_uids) {
+        m_source = std::move(read->m_source);
+        m_series = std::move(read->m_series);
+        return;
+    }
+    // Changed since: the next look at the folder reads it as a changed file. Empty text is never what a
+    // file holds, so a change made from this item is refused as a conflict.
+    m_source = std::make_shared<const CalEventSource>(CalEventSource{m_calendarUid, m_fileName, {}});
+}
+
+bool VdirItem::takeStored() const {
+    const std::optional<QByteArray> bytes = m_stored->bytes();
+    if (!bytes)
+        return false;
+    QList<IcsSeries> series;
+    BinaryReader in(QByteArrayView(*bytes).sliced(m_stored->textSize));
+    for (qint32 i = 0; i < m_stored->count; ++i) {
+        std::optional<IcsSeries> one = m_stored->origin->codec->read(in);
+        if (!one)
+            return false;
+        series.append(std::move(*one));
+    }
+    if (!in.ok() || !in.atEnd())
+        return false;
+    m_source = std::make_shared<const CalEventSource>(
+        CalEventSource{m_calendarUid, m_fileName, bytes->left(m_stored->textSize)});
+    m_series = std::move(series);
+    return true;
 }
 
 std::pair<qint64, qint64> VdirItem::reach() const {

@@ -14,19 +14,32 @@
 #include <utility>
 
 class IcsSeriesCodec;
+class VdirIndexFile;
 
 // One event file as last read: its state on disk, its text and the series it holds. An item taken from
-// the store's index keeps its series encoded until a query or a change first needs them: most of a
-// store lies outside the window a start asks for.
+// the store's index holds only what finds it (names, uids, reach, stamp) until a query or a change first
+// needs its text and series, which it then reads from the index: most of a store lies outside the
+// window a start asks for.
 class VdirItem {
 public:
-    // The series of an item from the index, as the index holds them.
-    struct Encoded {
-        std::shared_ptr<const QByteArray> bytes; // the whole index, shared by its items
-        qsizetype at = 0;
-        qsizetype size = 0;
-        qint32 count = 0;
+    // What the items of one calendar folder read from the index share.
+    struct Origin {
+        std::shared_ptr<const VdirIndexFile> file;
         std::shared_ptr<IcsSeriesCodec> codec; // with the index's zones
+        QString folderPath;                    // where the file is read when the index fails
+        std::shared_ptr<bool> damaged;         // set when an item could not be read back
+    };
+    // Where the index file keeps an item's text, then its encoded series.
+    struct Stored {
+        std::shared_ptr<const Origin> origin;
+        qint64 at = 0;
+        qint32 textSize = 0;
+        qint32 seriesSize = 0;
+        qint32 count = 0;
+        quint64 checksum = 0; // of the text and series bytes
+
+        // Nothing when they cannot be read, or are not what was written.
+        std::optional<QByteArray> bytes() const;
     };
 
     static constexpr qint64 MAX_FILE_SIZE = qint64(64) << 20;
@@ -38,25 +51,34 @@ public:
                                         const QString& fileName, const std::optional<FileStamp>& stamp,
                                         QString& warning);
     VdirItem(FileStamp stamp, std::shared_ptr<const CalEventSource> source, QList<IcsSeries> series);
-    VdirItem(FileStamp stamp, std::shared_ptr<const CalEventSource> source, QStringList uids,
-             std::pair<qint64, qint64> reach, Encoded encoded);
+    VdirItem(FileStamp stamp, QString calendarUid, QString fileName, QStringList uids,
+             std::pair<qint64, qint64> reach, Stored stored);
     VdirItem() = default; // for maps
 
     FileStamp stamp;
-    std::shared_ptr<const CalEventSource> source; // the text, shared with the records read from it
 
+    const QString& calendarUid() const { return m_calendarUid; }
+    const QString& fileName() const { return m_fileName; }
     const QStringList& uids() const { return m_uids; }
+    // The text, shared with the records read from it. Empty (and no series) only when neither the index
+    // nor the file, as it was when indexed, could be read back.
+    const std::shared_ptr<const CalEventSource>& source() const;
     const QList<IcsSeries>& series() const;
-    // Whether an occurrence may overlap [from, to]; true for an item whose reach was never asked for.
-    bool mayOccurIn(qint64 from, qint64 to) const;
     // Where the occurrences lie (IcsSeries::reach over all series).
     std::pair<qint64, qint64> reach() const;
-    // The encoded series while they are still encoded.
-    const Encoded* encoded() const { return m_encoded ? &*m_encoded : nullptr; }
+    // Where the index holds the item, while it still does.
+    const Stored* stored() const { return m_stored ? &*m_stored : nullptr; }
 
 private:
+    // Reads the text and series from the index, or from the file while it is as indexed.
+    void take() const;
+    bool takeStored() const;
+
+    QString m_calendarUid;
+    QString m_fileName;
     QStringList m_uids;
+    mutable std::shared_ptr<const CalEventSource> m_source;
     mutable QList<IcsSeries> m_series;
-    mutable std::optional<Encoded> m_encoded;
+    mutable std::optional<Stored> m_stored;
     mutable std::optional<std::pair<qint64, qint64>> m_reach;
 };

@@ -170,6 +170,23 @@ TEST_F(VdirIndexTest, ADamagedOrForeignIndexIsRebuiltWithNothingLost) {
     }
 }
 
+// The table that finds items is checked at every start; a text or series only once it is read.
+TEST_F(VdirIndexTest, ADamagedTextInTheIndexIsReadFromItsFileAndWrittenAnew) {
+    writeLunch("a.ics", "Lunch");
+    letSettle();
+    EXPECT_EQ(titles(), QStringList{"Lunch"});
+    QByteArray damaged = readFile(indexPath());
+    ASSERT_EQ(damaged.count("SUMMARY:Lunch"), 1);
+    ASSERT_TRUE(writeFile(indexPath(), damaged.replace("SUMMARY:Lunch", "SUMMARY:Lxnch")));
+    {
+        VdirCalendarStore store(m_root.path());
+        EXPECT_EQ(VdirTest::titles(store), QStringList{"Lunch"});
+        // Writes patch this text: it must be the file's.
+        EXPECT_EQ(store.seriesText("a.ics"), read("home", "a.ics"));
+    }
+    EXPECT_TRUE(indexHolds("SUMMARY:Lunch"));
+}
+
 // Another change in the same tick of the clock would keep the stamp.
 TEST_F(VdirIndexTest, AFileChangedJustBeforeTheIndexIsWrittenStaysOutOfItUntilItSettles) {
     writeLunch("fresh.ics", "Lunch");
