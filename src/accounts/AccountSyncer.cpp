@@ -17,7 +17,7 @@ QString lockPath() {
 
 AccountSyncer::AccountSyncer(const QString& configuration, QObject* parent)
     : QObject(parent), m_configuration(configuration), m_lock(lockPath()) {
-    // A lock left by a crashed program is taken over rather than waited on forever.
+    // A sync may run long: a lock is taken over only when the program that held it has ended, never by age.
     m_lock.setStaleLockTime(0);
     m_lockRetry.setSingleShot(true);
     m_lockRetry.setInterval(LOCK_RETRY_MS);
