@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -22,11 +23,8 @@ QString noCalendar() {
     return CalDavAccounts::tr("No calendar was found at this address");
 }
 
-// What the user typed, with https:// where no scheme was given.
 QUrl serverUrl(const QString& typed) {
-    const QString text = typed.trimmed();
-    QUrl url(text.contains(QStringLiteral("://")) ? text : QStringLiteral("https://") + text,
-             QUrl::StrictMode);
+    const QUrl url(CalDavAccounts::addressWithScheme(typed), QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty() ||
         (url.scheme() != QStringLiteral("https") && url.scheme() != QStringLiteral("http")))
         return {};
@@ -254,6 +252,12 @@ void CalDavAccounts::resolveConflict(const SyncConflict& conflict, ConflictChoic
     job.collection = conflict.collection;
     job.localWins = choice == ConflictChoice::KeepMine;
     m_syncer->enqueue(job);
+}
+
+QString CalDavAccounts::addressWithScheme(const QString& typed) {
+    static const QRegularExpression SCHEME(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
+    const QString address = typed.trimmed();
+    return SCHEME.match(address).hasMatch() ? address : QStringLiteral("https://") + address;
 }
 
 bool CalDavAccounts::hasOwnVdirsyncerSetup() {

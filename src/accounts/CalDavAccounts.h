@@ -38,6 +38,8 @@ public:
     // Syncs the conflict's calendar again with the chosen side winning.
     void resolveConflict(const SyncConflict& conflict, ConflictChoice choice);
 
+    // What the user typed as the server's address, trimmed, with https:// where no scheme was given.
+    static QString addressWithScheme(const QString& typed);
     // Whether the user keeps a vdirsyncer configuration of their own (left alone; its calendars are
     // ordinary folders of the store).
     static bool hasOwnVdirsyncerSetup();

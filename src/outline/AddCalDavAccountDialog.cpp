@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 AddCalDavAccountDialog::AddCalDavAccountDialog(CalDavAccounts& accounts, QWidget* parent)
@@ -79,12 +78,6 @@ void AddCalDavAccountDialog::buildInterface() {
     setTabOrder(m_addButton, m_buttons->button(QDialogButtonBox::Cancel));
 }
 
-QString AddCalDavAccountDialog::serverUrl(const QString& typed) {
-    static const QRegularExpression SCHEME(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
-    const QString address = typed.trimmed();
-    return SCHEME.match(address).hasMatch() ? address : QStringLiteral("https://") + address;
-}
-
 void AddCalDavAccountDialog::showAddAccount(QWidget* window) {
     if (window && parentWidget() != window)
         setParent(window, windowFlags());
@@ -114,7 +107,7 @@ void AddCalDavAccountDialog::setWaiting(bool waiting) {
 void AddCalDavAccountDialog::addAction() {
     if (!m_addButton->isEnabled())
         return;
-    const QString url = serverUrl(m_serverField->text());
+    const QString url = CalDavAccounts::addressWithScheme(m_serverField->text());
     m_serverField->setText(url);
     VL_LOG(LACTIONS, Logger::LOG_INFO_LEVEL, QStringLiteral("add account at %1").arg(url));
     setWaiting(true);

@@ -20,9 +20,6 @@ public:
     void showAddAccount(QWidget* window);
     void addAction();
 
-    // An address typed without a scheme is taken as https.
-    static QString serverUrl(const QString& typed);
-
     QLineEdit* serverField() const { return m_serverField; }
     QLineEdit* userNameField() const { return m_userNameField; }
     QLineEdit* passwordField() const { return m_passwordField; }

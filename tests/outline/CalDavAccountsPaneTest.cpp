@@ -115,9 +115,9 @@ TEST_F(CalDavAccountsPaneTest, anAccountsCalendarsAreGroupedUnderItsNameWithItsS
 }
 
 TEST_F(CalDavAccountsPaneTest, theAddDialogTellsWhyAnAccountFailedKeepingTheFieldsAndClosesOnceAdded) {
-    EXPECT_EQ(AddCalDavAccountDialog::serverUrl(u" dav.example.org/cal "_s),
+    EXPECT_EQ(CalDavAccounts::addressWithScheme(u" dav.example.org/cal "_s),
               u"https://dav.example.org/cal"_s);
-    EXPECT_EQ(AddCalDavAccountDialog::serverUrl(u"http://127.0.0.1:8/"_s), u"http://127.0.0.1:8/"_s);
+    EXPECT_EQ(CalDavAccounts::addressWithScheme(u"http://127.0.0.1:8/"_s), u"http://127.0.0.1:8/"_s);
     AddCalDavAccountDialog dialog(*accounts);
     EXPECT_EQ(dialog.findChild<QLabel*>(u"ownSetupNote"_s), nullptr);
     writeFile(home.filePath(u"XDG_CONFIG_HOME/vdirsyncer/config"_s), "[general]\n");
