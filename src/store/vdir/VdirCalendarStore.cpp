@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QUuid>
 
 #include <fcntl.h>
@@ -92,13 +93,16 @@ QString VdirCalendarStore::folderPath(const QString& calendarUid) const {
 // ---- reading ----
 
 void VdirCalendarStore::loadAll() {
-    VdirIndex::Items cached = m_index.load(m_root);
+    VdirIndex::Folders cached = m_index.load(m_root);
     qsizetype cachedCount = 0, fromCache = 0;
-    for (const auto& files : cached)
-        cachedCount += files.size();
+    for (const auto& folder : cached)
+        cachedCount += folder.items.size();
+    m_byUid.reserve(cachedCount);
+    bool onTrust = false;
     for (const QString& name : VdirCalendarFolder::calendarFolderNames(m_root)) {
         Folder folder;
         loadFolder(name, folder, cached.take(name), &fromCache);
+        onTrust = onTrust || folder.onTrust;
         m_folders.insert(name, std::move(folder));
     }
     // Files gone since the index was written leave entries nothing used.
@@ -106,34 +110,105 @@ void VdirCalendarStore::loadAll() {
         m_indexStale = true;
     if (m_indexStale)
         saveIndex();
+    if (onTrust)
+        QTimer::singleShot(VERIFY_DELAY_MS, this, &VdirCalendarStore::verifyTrusted);
 }
 
 void VdirCalendarStore::saveIndex() {
     QList<const VdirItem*> items;
-    for (const Folder& folder : std::as_const(m_folders))
-        for (const VdirItem& item : folder.items)
+    QHash<QString, FileStamp> listings;
+    for (auto folder = m_folders.cbegin(); folder != m_folders.cend(); ++folder) {
+        for (const VdirItem& item : folder->items)
             items.append(&item);
-    m_index.save(items);
+        // A file that could not be read is not in the index: the folder must be listed to find it again.
+        if (folder->listing && folder->skipped.isEmpty())
+            listings.insert(folder.key(), *folder->listing);
+    }
+    m_index.save(items, listings);
     m_indexStale = false;
 }
 
-QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& folder, QList<VdirItem> cached,
-                                          qsizetype* fromCache) {
+bool VdirCalendarStore::compareTrusted(const QList<const VdirItem*>& items) {
+    QHash<QString, QSet<QString>> changed;
+    for (const VdirItem* item : items) {
+        Folder& folder = m_folders[item->calendarUid()];
+        if (!folder.onTrust || folder.compared.contains(item->fileName()))
+            continue;
+        if (FileStamp::of(QDir(folderPath(item->calendarUid())).filePath(item->fileName())) == item->stamp)
+            folder.compared.insert(item->fileName());
+        else
+            changed[item->calendarUid()].insert(item->fileName());
+    }
+    if (changed.isEmpty())
+        return false;
+    StoreChanges calendarChanges, eventChanges;
+    for (auto folder = changed.cbegin(); folder != changed.cend(); ++folder)
+        rescanFolder(folder.key(), *folder, calendarChanges, eventChanges);
+    announceLater(calendarChanges, eventChanges);
+    return true;
+}
+
+void VdirCalendarStore::verifyTrusted() {
+    StoreChanges calendarChanges, eventChanges;
+    for (auto folder = m_folders.begin(); folder != m_folders.end(); ++folder) {
+        if (!folder->onTrust)
+            continue;
+        rescanFolder(folder.key(), std::nullopt, calendarChanges, eventChanges);
+        if (folder->calendar->isEditable)
+            AtomicFileWriter::removeStaleTemporaries(folderPath(folder.key()));
+    }
+    if (!calendarChanges.isEmpty())
+        emit calendarsChangedExternally(calendarChanges);
+    if (!eventChanges.isEmpty())
+        emit eventsChangedExternally(eventChanges);
+}
+
+void VdirCalendarStore::announceLater(const StoreChanges& calendarChanges, const StoreChanges& eventChanges) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, calendarChanges, eventChanges] {
+            if (!calendarChanges.isEmpty())
+                emit calendarsChangedExternally(calendarChanges);
+            if (!eventChanges.isEmpty())
+                emit eventsChangedExternally(eventChanges);
+        },
+        Qt::QueuedConnection);
+}
+
+QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& folder,
+                                          VdirIndex::Folder cached, qsizetype* fromCache) {
     const QString path = folderPath(calendarUid);
     const QString prefix = path + u'/';
     folder.calendar = VdirCalendarFolder::readCalendar(path);
     m_watcher.watch(path);
     QStringList uids;
+    // Taken before listing: a change while the files are listed leaves the folder with another stamp.
+    folder.listing = FileStamp::of(path);
+    if (cached.listing && folder.listing == cached.listing) {
+        folder.onTrust = true;
+        for (VdirItem& item : cached.items) {
+            const QString fileName = item.fileName();
+            index(calendarUid, fileName, item);
+            uids += item.uids();
+            folder.items.insert(folder.items.cend(), fileName, std::move(item));
+        }
+        if (fromCache)
+            *fromCache += cached.items.size();
+        return uids;
+    }
+    // Unchanged files taken from the index get a listing recorded with them; new ones make it stale anyway.
+    if (folder.listing != cached.listing && !cached.items.isEmpty())
+        m_indexStale = true;
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     // The names come sorted, as the cached items do: each one goes at the end of the map, and the cached
     // item of a name, if any, is the next one not before it.
-    auto entry = cached.begin();
+    auto entry = cached.items.begin();
     for (const QString& fileName : VdirCalendarFolder::itemFileNames(path)) {
         const std::optional<FileStamp> stamp =
             descriptor < 0 ? FileStamp::of(prefix + fileName) : FileStamp::of(descriptor, fileName);
-        while (entry != cached.end() && entry->fileName() < fileName)
+        while (entry != cached.items.end() && entry->fileName() < fileName)
             ++entry;
-        if (entry != cached.end() && entry->fileName() == fileName && stamp == entry->stamp) {
+        if (entry != cached.items.end() && entry->fileName() == fileName && stamp == entry->stamp) {
             index(calendarUid, fileName, *entry);
             uids += entry->uids();
             folder.items.insert(folder.items.cend(), fileName, std::move(*entry));
@@ -251,6 +326,8 @@ EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end
     for (const auto& calendar : calendars)
         wanted.insert(calendar->uid, wanted.size());
     QList<const VdirItem*> items = overlaps().overlapping(start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch());
+    if (compareTrusted(items))
+        items = overlaps().overlapping(start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch());
     items.removeIf([&](const VdirItem* item) { return !wanted.contains(item->calendarUid()); });
     std::stable_sort(items.begin(), items.end(), [&](const VdirItem* a, const VdirItem* b) {
         return wanted[a->calendarUid()] < wanted[b->calendarUid()];
@@ -341,7 +418,8 @@ void VdirCalendarStore::takeInExternalChanges() {
 
 void VdirCalendarStore::removeStaleTemporaries() const {
     for (auto folder = m_folders.cbegin(); folder != m_folders.cend(); ++folder) {
-        if (folder->calendar->isEditable)
+        // Those of folders taken on trust go once their files are compared.
+        if (folder->calendar->isEditable && !folder->onTrust)
             AtomicFileWriter::removeStaleTemporaries(folderPath(folder.key()));
     }
 }
@@ -753,7 +831,10 @@ void VdirCalendarStore::rescanFolder(const QString& calendarUid, const std::opti
                 QFileInfo(QDir(path).filePath(name)).isFile())
                 listed.append(name);
     } else {
+        folder.listing = FileStamp::of(path);
         listed = VdirCalendarFolder::itemFileNames(path);
+        folder.onTrust = false;
+        folder.compared.clear();
     }
     const QSet<QString> present(listed.begin(), listed.end()); // looked up once per known file
     const QStringList looked = names ? QStringList(names->begin(), names->end()) : folder.items.keys();

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QMap>
 #include <QMultiHash>
+#include <QSet>
 
 #include <functional>
 #include <memory>
@@ -22,6 +23,11 @@ class SeriesEditor;
 // overwrite a file that another program changed since it was read; our own processes lock the folder from
 // that check to the write, so that of two of them changing one file at once, one is told of the conflict.
 // Files that cannot be read are skipped with a warning and never written.
+//
+// A folder whose own stamp is the one the index recorded with its listing is taken from the index without
+// looking at its files, which costs a large store most of its start: the rename, link or removal by which
+// the calendar programs change files would have changed it. A file written in place would not, so the
+// files a query gives out are compared first, and once the event loop runs all of the folder's are.
 class VdirCalendarStore : public CalendarStore {
     Q_OBJECT
 public:
@@ -35,6 +41,8 @@ public:
     // Changes on disk are announced once none came for the quiet time, or at the latest after the delay.
     static constexpr int WATCH_QUIET_MS = 5;
     static constexpr int WATCH_DELAY_MS = 100;
+    // After a start that took folders on trust, their files are compared once this has passed.
+    static constexpr int VERIFY_DELAY_MS = 1000;
 
     CalendarList calendars() override;
     std::shared_ptr<CalCalendar> calendarWithUID(const QString& uid) override;
@@ -59,6 +67,12 @@ private:
         QMap<QString, VdirItem> items; // by file name
         // Files that could not be read, as they were then: read (and said) again only once they change.
         QHash<QString, FileStamp> skipped;
+        // The folder's stamp, taken before its files were last listed all.
+        std::optional<FileStamp> listing;
+        // Taken from the index on its listing: the files' stamps are still to be compared, and those of
+        // `compared` have been.
+        bool onTrust = false;
+        QSet<QString> compared;
     };
     struct Location {
         QString calendarUid;
@@ -70,13 +84,20 @@ private:
     void loadAll();
     // Reads a calendar folder into `folder`, taking unchanged files from `cached`; returns the uids of its
     // events.
-    QStringList loadFolder(const QString& calendarUid, Folder& folder, QList<VdirItem> cached = {},
+    QStringList loadFolder(const QString& calendarUid, Folder& folder, VdirIndex::Folder cached = {},
                            qsizetype* fromCache = nullptr);
     // The file as VdirItem::load reads it; one that cannot be read is logged and kept in `skipped`. The
     // index no longer matches what the store holds.
     std::optional<VdirItem> load(const QString& calendarUid, const QString& fileName,
                                  const std::optional<FileStamp>& stamp, Folder& folder);
     void saveIndex();
+    // Compares the files of `items` in folders taken on trust with what was taken, reading those that
+    // changed; whether any had.
+    bool compareTrusted(const QList<const VdirItem*>& items);
+    // Compares every file of the folders taken on trust, as a change on disk would.
+    void verifyTrusted();
+    // Announces changes found while answering a query once the query is answered.
+    void announceLater(const StoreChanges& calendarChanges, const StoreChanges& eventChanges);
     void index(const QString& calendarUid, const QString& fileName, const VdirItem& item);
     void unindex(const VdirItem& item);
     const IcsSeries* series(const QString& uid, Location* where = nullptr) const;

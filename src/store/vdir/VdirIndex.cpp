@@ -11,6 +11,7 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
+#include <QSet>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -19,7 +20,7 @@ namespace {
 
 constexpr quint32 MAGIC = 0x564c4958; // "VLIX"
 // Raise whenever what is written, or what the reader makes of a file, changes.
-constexpr quint32 VERSION = 8;
+constexpr quint32 VERSION = 9;
 constexpr qsizetype HEADER_SIZE = 4 + 4 + 8 + 8;
 
 // The uid a file named "<uid>.ics" is named after.
@@ -41,18 +42,25 @@ QByteArray contentsOf(const VdirItem& item, const std::shared_ptr<IcsSeriesCodec
     return item.source()->text + series.bytes();
 }
 
-// Per calendar its uid, then its items; the contents go to `contents`.
-QByteArray encodeItems(const QList<const VdirItem*>& items, const std::shared_ptr<IcsSeriesCodec>& codec,
-                       QByteArray& contents) {
+// Whether a change at `stamp` is old enough to have moved the clock past it. The inode change time counts,
+// as the modification time may have been set back.
+bool isSettled(const FileStamp& stamp, qint64 settled) {
+    return std::max(stamp.modifiedNs, stamp.changedNs) <= settled;
+}
+
+// Per calendar its uid and listing, then its items; the contents go to `contents`.
+QByteArray encodeItems(const QList<const VdirItem*>& items, const QHash<QString, FileStamp>& listings,
+                       const std::shared_ptr<IcsSeriesCodec>& codec, QByteArray& contents) {
     const qint64 settled = QDateTime::currentMSecsSinceEpoch() * 1'000'000 - VdirIndex::SETTLED_NS;
     QHash<QString, QList<const VdirItem*>> byCalendar;
     QStringList calendars;
+    QSet<QString> incomplete; // calendars with items left out: their listings would hide them
     for (const VdirItem* item : items) {
-        // The inode change time counts, as the modification time may have been set back.
-        const FileStamp& stamp = item->stamp;
         // An item neither the index nor its file could give back is read anew at the next start.
-        if (std::max(stamp.modifiedNs, stamp.changedNs) > settled || item->series().isEmpty())
+        if (!isSettled(item->stamp, settled) || item->series().isEmpty()) {
+            incomplete.insert(item->calendarUid());
             continue;
+        }
         if (!byCalendar.contains(item->calendarUid()))
             calendars.append(item->calendarUid());
         byCalendar[item->calendarUid()].append(item);
@@ -60,7 +68,14 @@ QByteArray encodeItems(const QList<const VdirItem*>& items, const std::shared_pt
     BinaryWriter out;
     for (const QString& calendarUid : std::as_const(calendars)) {
         const QList<const VdirItem*>& inCalendar = byCalendar[calendarUid];
-        out << true << calendarUid << qint32(inCalendar.size());
+        const auto listing = listings.constFind(calendarUid);
+        const bool listed =
+            listing != listings.cend() && isSettled(*listing, settled) && !incomplete.contains(calendarUid);
+        out << true << calendarUid << listed;
+        if (listed)
+            out << qint64(listing->modifiedNs) << qint64(listing->changedNs) << quint64(listing->inode)
+                << qint64(listing->size);
+        out << qint32(inCalendar.size());
         for (const VdirItem* item : inCalendar) {
             const FileStamp& stamp = item->stamp;
             const auto [from, to] = item->reach();
@@ -117,7 +132,7 @@ QString VdirIndex::pathFor(const QString& rootDirectory) {
            QStringLiteral("/verdalune/store-%1.index").arg(name);
 }
 
-VdirIndex::Items VdirIndex::load(const QString& rootDirectory) const {
+VdirIndex::Folders VdirIndex::load(const QString& rootDirectory) const {
     BoundedFile::Contents refusal;
     const std::shared_ptr<const VdirIndexFile> file = VdirIndexFile::open(m_path, MAX_SIZE, refusal);
     if (!file && refusal.outcome == BoundedFile::Outcome::Refused)
@@ -130,7 +145,7 @@ VdirIndex::Items VdirIndex::load(const QString& rootDirectory) const {
     const auto dropped = [&](const char* why) {
         VL_LOG(LCALSTORE, Logger::LOG_INFO_LEVEL,
                QStringLiteral("%1: %2; the calendar files are read instead").arg(m_path, QLatin1String(why)));
-        return Items();
+        return Folders();
     };
     const QByteArray header = file->read(0, HEADER_SIZE).value_or(QByteArray());
     BinaryReader headerIn(header);
@@ -151,14 +166,23 @@ VdirIndex::Items VdirIndex::load(const QString& rootDirectory) const {
     if (!in.ok() || !codec->setZoneNames(zones))
         return dropped("names zones this run does not know");
     const qint64 contentsAt = HEADER_SIZE + qint64(tableSize);
-    Items items;
+    Folders folders;
     qint64 contentsEnd = 0;
     bool more = false;
     for (in >> more; more && in.ok(); in >> more) {
         QString calendarUid;
+        bool listed = false;
+        in >> calendarUid >> listed;
+        Folder& folder = folders[calendarUid];
+        if (listed) {
+            qint64 modified = 0, changed = 0, size = 0;
+            quint64 inode = 0;
+            in >> modified >> changed >> inode >> size;
+            folder.listing = FileStamp{modified, changed, inode, size};
+        }
         qint32 count = 0;
-        in >> calendarUid >> count;
-        QList<VdirItem>& inCalendar = items[calendarUid];
+        in >> count;
+        QList<VdirItem>& inCalendar = folder.items;
         // An entry takes more than 64 bytes: a damaged count reserves no more than the table holds.
         inCalendar.reserve(qsizetype(std::min<qint64>(count, table->size() / 64)));
         const VdirItem::Stored inFolder{
@@ -178,14 +202,14 @@ VdirIndex::Items VdirIndex::load(const QString& rootDirectory) const {
     if (!in.ok() || !in.atEnd() || contentsEnd != file->size() - contentsAt)
         return dropped("damaged");
     m_codec = codec;
-    return items;
+    return folders;
 }
 
-void VdirIndex::save(const QList<const VdirItem*>& items) const {
+void VdirIndex::save(const QList<const VdirItem*>& items, const QHash<QString, FileStamp>& listings) const {
     // Numbering zones after the loaded index's lets its still encoded series be copied as they are.
     const std::shared_ptr<IcsSeriesCodec> codec = m_codec ? m_codec : std::make_shared<IcsSeriesCodec>();
     QByteArray contents;
-    const QByteArray body = encodeItems(items, codec, contents);
+    const QByteArray body = encodeItems(items, listings, codec, contents);
     BinaryWriter zones;
     zones << codec->zoneNames();
     const QByteArray table = zones.bytes() + body;

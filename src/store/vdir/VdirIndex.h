@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 // A cache of the parsed event files of one vdir tree, so that a start need not parse files that did not
 // change: per file its stamp, its text and its series. It is never trusted over the files: the store
@@ -16,6 +17,8 @@
 //
 // A table of what finds an item (names, stamps, uids, reach) comes first and is all a start reads; the
 // texts and encoded series follow, each with its own checksum, and are read when an item is first used.
+// The table also keeps each folder's own stamp from when all of its files were listed: while the folder
+// keeps that stamp, no file was added, removed or replaced in it since, and a start need not list it.
 class VdirIndex {
 public:
     // Generous: 10,000 events as people keep them take about 12 MB.
@@ -30,14 +33,19 @@ public:
 
     QString path() const { return m_path; }
 
-    // The items by calendar uid, each calendar's sorted by file name.
-    using Items = QHash<QString, QList<VdirItem>>;
+    struct Folder {
+        QList<VdirItem> items; // sorted by file name
+        // The folder's stamp, taken before it was listed, when every event file listed is in `items`.
+        std::optional<FileStamp> listing;
+    };
+    using Folders = QHash<QString, Folder>; // by calendar uid
 
     // Empty when there is no usable index. `rootDirectory` is where the items' files are.
-    Items load(const QString& rootDirectory) const;
-    // Files changed within SETTLED_NS are left out. Failing to write only costs the next start its speed,
-    // so it is merely logged.
-    void save(const QList<const VdirItem*>& items) const;
+    Folders load(const QString& rootDirectory) const;
+    // Files changed within SETTLED_NS are left out, and so are the listings of their folders and the
+    // listings taken within SETTLED_NS (a change in the same tick of the clock would keep the stamp).
+    // Failing to write only costs the next start its speed, so it is merely logged.
+    void save(const QList<const VdirItem*>& items, const QHash<QString, FileStamp>& listings) const;
     // Whether an item of the index last loaded could not be read back from it.
     bool isDamaged() const { return *m_damaged; }
 

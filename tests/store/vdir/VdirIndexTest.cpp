@@ -146,6 +146,22 @@ TEST_F(VdirIndexTest, AFileRewrittenAtTheSameSizeWithItsTimeSetBackIsReadAgain) 
     EXPECT_EQ(titles(), QStringList{"Tapas"});
 }
 
+// A folder no file was renamed into, linked into or removed from since it was listed is taken from the
+// index without looking at its files: one written in place is found once the store has started.
+TEST_F(VdirIndexTest, AFileRewrittenInPlaceInAFolderTakenOnTrustIsFoundAfterTheStart) {
+    writeLunch("a.ics", "Lunch");
+    letSettle();
+    EXPECT_EQ(titles(), QStringList{"Lunch"});
+    rewriteInPlace("home", "a.ics", "SUMMARY:Lunch", "SUMMARY:Tapas");
+    VdirCalendarStore store(m_root.path());
+    QStringList updated;
+    QObject::connect(&store, &CalendarStore::eventsChangedExternally,
+                     [&](const StoreChanges& changes) { updated += changes.updated; });
+    ASSERT_TRUE(waitFor([&] { return !updated.isEmpty(); }, VdirCalendarStore::VERIFY_DELAY_MS + 5000));
+    EXPECT_EQ(updated, QStringList{"a.ics"});
+    EXPECT_EQ(store.seriesRecords("home").front()->title, "Tapas");
+}
+
 TEST_F(VdirIndexTest, ADamagedOrForeignIndexIsRebuiltWithNothingLost) {
     for (int i = 0; i < 20; ++i)
         writeLunch(QStringLiteral("e%1.ics").arg(i), "Lunch " + QByteArray::number(i));
