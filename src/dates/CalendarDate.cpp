@@ -160,8 +160,8 @@ CalendarDate CalendarDate::fromComponents(int year, int month, int day, int hour
 }
 
 CalendarDate CalendarDate::dateWithDate(const CalendarDate& date, TimeOfDay time) {
-    return fromComponents(date.year(), date.monthOfYear(), date.dayOfMonth(), time.hour, time.minute,
-                          time.second);
+    const Fields f = date.fields();
+    return fromComponents(f.year, f.month, f.day, time.hour, time.minute, time.second);
 }
 
 QDateTime CalendarDate::toQDateTime() const {
@@ -234,36 +234,44 @@ CalendarDate CalendarDate::dateByAdding(int years, int months, int days, int hou
 }
 
 CalendarDate CalendarDate::truncateToHour() const {
-    return fromComponents(year(), monthOfYear(), dayOfMonth(), hourOfDay());
+    const Fields f = fields();
+    return fromComponents(f.year, f.month, f.day, f.hour);
 }
 
 CalendarDate CalendarDate::truncateToThirdHour() const {
-    return fromComponents(year(), monthOfYear(), dayOfMonth(), hourOfDay() - hourOfDay() % 3);
+    const Fields f = fields();
+    return fromComponents(f.year, f.month, f.day, f.hour - f.hour % 3);
 }
 
 CalendarDate CalendarDate::truncateToSixthHour() const {
-    return fromComponents(year(), monthOfYear(), dayOfMonth(), hourOfDay() - hourOfDay() % 6);
+    const Fields f = fields();
+    return fromComponents(f.year, f.month, f.day, f.hour - f.hour % 6);
 }
 
 CalendarDate CalendarDate::truncateToDay() const {
-    return fromComponents(year(), monthOfYear(), dayOfMonth());
+    const Fields f = fields();
+    return fromComponents(f.year, f.month, f.day);
 }
 
 CalendarDate CalendarDate::truncateToDayAt12() const {
-    return fromComponents(year(), monthOfYear(), dayOfMonth(), 12);
+    const Fields f = fields();
+    return fromComponents(f.year, f.month, f.day, 12);
 }
 
 CalendarDate CalendarDate::truncateToFifthDay() const {
-    return fromComponents(year(), monthOfYear(), dayOfMonth() - (dayOfYear() - 1) % 5);
+    const Fields f = fields();
+    return fromComponents(f.year, f.month, f.day - (f.dayOfYear - 1) % 5);
 }
 
 CalendarDate CalendarDate::truncateToWeek(int firstWeekday) const {
-    const int back = ((dayOfWeek() + 1 - firstWeekday) % 7 + 7) % 7;
-    return fromComponents(year(), monthOfYear(), dayOfMonth() - back);
+    const Fields f = fields();
+    const int back = ((f.weekday + 1 - firstWeekday) % 7 + 7) % 7;
+    return fromComponents(f.year, f.month, f.day - back);
 }
 
 CalendarDate CalendarDate::truncateToMonth() const {
-    return fromComponents(year(), monthOfYear(), 1);
+    const Fields f = fields();
+    return fromComponents(f.year, f.month, 1);
 }
 
 CalendarDate CalendarDate::truncateToYear() const {
@@ -271,5 +279,6 @@ CalendarDate CalendarDate::truncateToYear() const {
 }
 
 bool CalendarDate::evenDay() const {
-    return hourOfDay() == 0 && minuteOfHour() == 0 && secondOfMinute() == 0;
+    const Fields f = fields();
+    return f.hour == 0 && f.minute == 0 && f.second == 0;
 }
