@@ -2,6 +2,8 @@
 
 #include "base/VisibleText.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char HEX[] = "0123456789abcdef";
@@ -74,21 +76,23 @@ void JsonLine::addKey(const char* key) {
 void JsonLine::addQuoted(const QString& text) {
     m_text += '"';
     // Written as UTF-8 character by character into the standard string: no conversion of the whole.
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    const auto* const chars = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
         // Printable ASCII but the quote and the backslash, most of every value, goes in a run at a time.
         qsizetype plain = i;
-        while (plain < text.size() && text[plain].unicode() >= 0x20 && text[plain].unicode() < 0x7F &&
-               text[plain] != u'"' && text[plain] != u'\\')
+        while (plain < size && chars[plain] >= 0x20 && chars[plain] < 0x7F && chars[plain] != u'"' &&
+               chars[plain] != u'\\')
             ++plain;
         if (plain > i) {
             const size_t start = m_text.size();
             m_text.resize(start + size_t(plain - i));
-            for (qsizetype k = i; k < plain; ++k)
-                m_text[start + size_t(k - i)] = char(text[k].unicode());
+            std::transform(chars + i, chars + plain, m_text.begin() + qsizetype(start),
+                           [](char16_t c) { return char(c); });
             i = plain - 1;
             continue;
         }
-        char32_t c = text[i].unicode();
+        char32_t c = chars[i];
         if (c < 0x80) {
             if (!appendEscaped(m_text, c))
                 m_text += char(c);
@@ -96,8 +100,8 @@ void JsonLine::addQuoted(const QString& text) {
         }
         if (QChar::isSurrogate(c)) {
             const bool pair =
-                QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-            c = pair ? QChar::surrogateToUcs4(char16_t(c), text[++i].unicode()) : char32_t(0xFFFD);
+                QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(chars[i + 1]);
+            c = pair ? QChar::surrogateToUcs4(char16_t(c), chars[++i]) : char32_t(0xFFFD);
         }
         if (appendEscaped(m_text, c))
             continue;
