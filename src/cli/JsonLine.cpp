@@ -2,11 +2,19 @@
 
 #include "base/VisibleText.h"
 
-#include <algorithm>
+#include <array>
 
 namespace {
 
 constexpr char HEX[] = "0123456789abcdef";
+
+// The ASCII characters JSON takes as they are: printable ones but the quote and the backslash.
+constexpr auto PLAIN = [] {
+    std::array<bool, 128> plain{};
+    for (int c = 0x20; c < 0x7F; ++c)
+        plain[size_t(c)] = c != '"' && c != '\\';
+    return plain;
+}();
 
 // Appends the JSON form of one character that is not written as it is, or returns false for one that is.
 bool appendEscaped(std::string& out, char32_t c) {
@@ -79,17 +87,18 @@ void JsonLine::addQuoted(const QString& text) {
     const auto* const chars = reinterpret_cast<const char16_t*>(text.constData());
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
-        // Printable ASCII but the quote and the backslash, most of every value, goes in a run at a time.
-        qsizetype plain = i;
-        while (plain < size && chars[plain] >= 0x20 && chars[plain] < 0x7F && chars[plain] != u'"' &&
-               chars[plain] != u'\\')
-            ++plain;
-        if (plain > i) {
+        // Printable ASCII but the quote and the backslash, most of every value, is copied in a run at a
+        // time into room for the rest of the text, which is then cut back to the run.
+        if (chars[i] < 0x80 && PLAIN[chars[i]]) {
             const size_t start = m_text.size();
-            m_text.resize(start + size_t(plain - i));
-            std::transform(chars + i, chars + plain, m_text.begin() + qsizetype(start),
-                           [](char16_t c) { return char(c); });
-            i = plain - 1;
+            m_text.resize(start + size_t(size - i));
+            char* const out = m_text.data() + start;
+            qsizetype run = 0;
+            do
+                out[run] = char(chars[i + run]);
+            while (++run < size - i && chars[i + run] < 0x80 && PLAIN[chars[i + run]]);
+            m_text.resize(start + size_t(run));
+            i += run - 1;
             continue;
         }
         char32_t c = chars[i];
