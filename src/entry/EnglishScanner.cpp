@@ -338,7 +338,43 @@ qsizetype EnglishScanner::time(qsizetype i, bool withMinutes, bool withMeridiem,
     return -1;
 }
 
+// Whether `pattern` can match where the text goes on with `c`: most patterns are ruled out by their
+// first character, before any of their readers runs.
+bool EnglishScanner::mayStartWith(Pattern pattern, QChar c) {
+    const bool digit = c >= u'0' && c <= u'9';
+    const char letter = foldedLetter(c);
+    switch (pattern) {
+    case HourMeridiem:
+    case ShortTime24h:
+    case Time12h:
+    case Time24h: // "(at +)?" and an hour
+        return digit || letter == 'a';
+    case MonthDay:
+    case WeekdayNextWeek:
+    case Weekday: // a weekday or a month
+        return letter != 0;
+    case DayMonth: // a weekday or a day
+        return digit || letter != 0;
+    case SlashedDate:
+    case DayOfMonth:
+        return digit;
+    case Tomorrow:
+    case Today:
+        return letter == 't';
+    case NextUnit:
+        return letter == 'n';
+    case Offset:
+        return c == u'+';
+    case NoonMidnight:
+        return letter == 'a' || letter == 'n' || letter == 'm';
+    default:
+        return true;
+    }
+}
+
 qsizetype EnglishScanner::match(Pattern pattern, qsizetype i, Captures& captures) const {
+    if (!mayStartWith(pattern, at(i)))
+        return -1;
     qsizetype end = -1;
     switch (pattern) {
     case HourMeridiem:
