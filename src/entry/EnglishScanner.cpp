@@ -117,8 +117,10 @@ int EnglishScanner::wordOf(qsizetype i, const std::string_view (&words)[N], qsiz
     if (length == 0 || length > LONGEST || isWordAt(i + length))
         return -1;
     end = i + length;
+    const std::string_view word(folded, size_t(length));
     for (int index = 0; index < N; ++index) {
-        if (words[index] == std::string_view(folded, size_t(length)))
+        // The first letter rules out most words before a comparison of the whole.
+        if (words[index][0] == word[0] && words[index] == word)
             return index;
     }
     return -1;
