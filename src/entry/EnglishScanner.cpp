@@ -40,6 +40,40 @@ bool isWordCharacter(char32_t c) {
     return c == U'_' || QChar::isLetterOrNumber(c);
 }
 
+// Whether `pattern` can match where the text goes on with `c`: most patterns are ruled out by their
+// first character, before any of their readers runs.
+bool mayStartWith(EnglishScanner::Pattern pattern, QChar c) {
+    const bool digit = c >= u'0' && c <= u'9';
+    const char letter = foldedLetter(c);
+    switch (pattern) {
+    case EnglishScanner::HourMeridiem:
+    case EnglishScanner::ShortTime24h:
+    case EnglishScanner::Time12h:
+    case EnglishScanner::Time24h: // "(at +)?" and an hour
+        return digit || letter == 'a';
+    case EnglishScanner::MonthDay:
+    case EnglishScanner::WeekdayNextWeek:
+    case EnglishScanner::Weekday: // a weekday or a month
+        return letter != 0;
+    case EnglishScanner::DayMonth: // a weekday or a day
+        return digit || letter != 0;
+    case EnglishScanner::SlashedDate:
+    case EnglishScanner::DayOfMonth:
+        return digit;
+    case EnglishScanner::Tomorrow:
+    case EnglishScanner::Today:
+        return letter == 't';
+    case EnglishScanner::NextUnit:
+        return letter == 'n';
+    case EnglishScanner::Offset:
+        return c == u'+';
+    case EnglishScanner::NoonMidnight:
+        return letter == 'a' || letter == 'n' || letter == 'm';
+    default:
+        return true;
+    }
+}
+
 } // namespace
 
 bool EnglishScanner::mayStartDateOrTime(QChar c) {
@@ -338,40 +372,6 @@ qsizetype EnglishScanner::time(qsizetype i, bool withMinutes, bool withMeridiem,
         }
     }
     return -1;
-}
-
-// Whether `pattern` can match where the text goes on with `c`: most patterns are ruled out by their
-// first character, before any of their readers runs.
-bool EnglishScanner::mayStartWith(Pattern pattern, QChar c) {
-    const bool digit = c >= u'0' && c <= u'9';
-    const char letter = foldedLetter(c);
-    switch (pattern) {
-    case HourMeridiem:
-    case ShortTime24h:
-    case Time12h:
-    case Time24h: // "(at +)?" and an hour
-        return digit || letter == 'a';
-    case MonthDay:
-    case WeekdayNextWeek:
-    case Weekday: // a weekday or a month
-        return letter != 0;
-    case DayMonth: // a weekday or a day
-        return digit || letter != 0;
-    case SlashedDate:
-    case DayOfMonth:
-        return digit;
-    case Tomorrow:
-    case Today:
-        return letter == 't';
-    case NextUnit:
-        return letter == 'n';
-    case Offset:
-        return c == u'+';
-    case NoonMidnight:
-        return letter == 'a' || letter == 'n' || letter == 'm';
-    default:
-        return true;
-    }
 }
 
 qsizetype EnglishScanner::match(Pattern pattern, qsizetype i, Captures& captures) const {

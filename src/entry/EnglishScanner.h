@@ -67,7 +67,6 @@ private:
         const Number* end() const { return items + count; }
     };
 
-    static bool mayStartWith(Pattern pattern, QChar c);
     QChar at(qsizetype i) const { return i < m_text.size() ? m_text[i] : QChar(); }
     int digit(qsizetype i) const;
     bool isWordBefore(qsizetype i) const;
