@@ -2,9 +2,19 @@
 
 #include "base/VisibleText.h"
 
+#include <array>
+
 namespace {
 
 constexpr char HEX[] = "0123456789abcdef";
+
+// The ASCII characters JSON takes as they are: printable ones but the quote and the backslash.
+constexpr auto PLAIN = [] {
+    std::array<bool, 128> plain{};
+    for (int c = 0x20; c < 0x7F; ++c)
+        plain[size_t(c)] = c != '"' && c != '\\';
+    return plain;
+}();
 
 // Appends the JSON form of one character that is not written as it is, or returns false for one that is.
 bool appendEscaped(std::string& out, char32_t c) {
@@ -74,21 +84,24 @@ void JsonLine::addKey(const char* key) {
 void JsonLine::addQuoted(const QString& text) {
     m_text += '"';
     // Written as UTF-8 character by character into the standard string: no conversion of the whole.
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        // Printable ASCII but the quote and the backslash, most of every value, goes in a run at a time.
-        qsizetype plain = i;
-        while (plain < text.size() && text[plain].unicode() >= 0x20 && text[plain].unicode() < 0x7F &&
-               text[plain] != u'"' && text[plain] != u'\\')
-            ++plain;
-        if (plain > i) {
+    const auto* const chars = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        // Printable ASCII but the quote and the backslash, most of every value, is copied in a run at a
+        // time into room for the rest of the text, which is then cut back to the run.
+        if (chars[i] < 0x80 && PLAIN[chars[i]]) {
             const size_t start = m_text.size();
-            m_text.resize(start + size_t(plain - i));
-            for (qsizetype k = i; k < plain; ++k)
-                m_text[start + size_t(k - i)] = char(text[k].unicode());
-            i = plain - 1;
+            m_text.resize(start + size_t(size - i));
+            char* const out = m_text.data() + start;
+            qsizetype run = 0;
+            do
+                out[run] = char(chars[i + run]);
+            while (++run < size - i && chars[i + run] < 0x80 && PLAIN[chars[i + run]]);
+            m_text.resize(start + size_t(run));
+            i += run - 1;
             continue;
         }
-        char32_t c = text[i].unicode();
+        char32_t c = chars[i];
         if (c < 0x80) {
             if (!appendEscaped(m_text, c))
                 m_text += char(c);
@@ -96,8 +109,8 @@ void JsonLine::addQuoted(const QString& text) {
         }
         if (QChar::isSurrogate(c)) {
             const bool pair =
-                QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-            c = pair ? QChar::surrogateToUcs4(char16_t(c), text[++i].unicode()) : char32_t(0xFFFD);
+                QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(chars[i + 1]);
+            c = pair ? QChar::surrogateToUcs4(char16_t(c), chars[++i]) : char32_t(0xFFFD);
         }
         if (appendEscaped(m_text, c))
             continue;

@@ -40,19 +40,22 @@ std::optional<ParseOptions> ParseOptions::read(const QStringList& arguments, QSt
             return std::nullopt;
         options.now = *now;
     }
-    options.dayMonthOrder = defaultDayMonthOrder();
+    // The locale's defaults are asked for only when no option gives them: the clock's costs a formatter.
     if (values.has(QStringLiteral("--day-month-order"))) {
         const auto order = values.readChoice(QStringLiteral("--day-month-order"), {"0", "1"}, error);
         if (!order)
             return std::nullopt;
         options.dayMonthOrder = *order;
+    } else {
+        options.dayMonthOrder = defaultDayMonthOrder();
     }
-    options.timeModeHours = defaultSystemTimeModeHours();
     if (values.has(QStringLiteral("--time-mode"))) {
         const auto mode = values.readChoice(QStringLiteral("--time-mode"), {"12", "24"}, error);
         if (!mode)
             return std::nullopt;
         options.timeModeHours = *mode;
+    } else {
+        options.timeModeHours = defaultSystemTimeModeHours();
     }
     for (const QString& name : values.value(QStringLiteral("--calendars")).split(u',', Qt::SkipEmptyParts)) {
         if (!name.trimmed().isEmpty())

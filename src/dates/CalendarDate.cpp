@@ -6,6 +6,8 @@
 
 #include <unicode/gregocal.h>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <memory>
@@ -108,9 +110,48 @@ std::optional<Fields> arithmeticFields(double msecs) {
                   int(days - GregorianDays::fromCivil(date.year, 1, 1)) + 1};
 }
 
+// The fields of the last few instants asked for: a line's dates are read field by field by several
+// callers in turn (its parts, its description, its text). Dropped when the zone or locale changes.
+class RecentFields {
+public:
+    const Fields* find(double msecs) {
+        if (m_generation != DateEnvironment::generation()) {
+            m_count = 0;
+            m_next = 0;
+            m_generation = DateEnvironment::generation();
+        }
+        for (int i = 0; i < m_count; ++i) {
+            if (m_entries[size_t(i)].msecs == msecs)
+                return &m_entries[size_t(i)].fields;
+        }
+        return nullptr;
+    }
+
+    void keep(double msecs, const Fields& fields) {
+        m_entries[size_t(m_next)] = {msecs, fields};
+        m_next = (m_next + 1) % int(m_entries.size());
+        m_count = std::min(m_count + 1, int(m_entries.size()));
+    }
+
+private:
+    struct Entry {
+        double msecs;
+        Fields fields;
+    };
+    std::array<Entry, 4> m_entries{};
+    int m_count = 0;
+    int m_next = 0;
+    std::uint64_t m_generation = 0;
+};
+
 Fields fieldsOf(double msecs) {
-    if (const std::optional<Fields> fields = arithmeticFields(msecs))
+    static RecentFields recent;
+    if (const Fields* known = recent.find(msecs))
+        return *known;
+    if (const std::optional<Fields> fields = arithmeticFields(msecs)) {
+        recent.keep(msecs, *fields);
         return *fields;
+    }
     // Years before the common era count down in ICU's YEAR field; the extended year counts through zero.
     return {field(msecs, UCAL_EXTENDED_YEAR),   field(msecs, UCAL_MONTH) + 1,
             field(msecs, UCAL_DAY_OF_MONTH),    field(msecs, UCAL_HOUR_OF_DAY),
@@ -160,8 +201,8 @@ CalendarDate CalendarDate::fromComponents(int year, int month, int day, int hour
 }
 
 CalendarDate CalendarDate::dateWithDate(const CalendarDate& date, TimeOfDay time) {
-    return fromComponents(date.year(), date.monthOfYear(), date.dayOfMonth(), time.hour, time.minute,
-                          time.second);
+    const Fields f = date.fields();
+    return fromComponents(f.year, f.month, f.day, time.hour, time.minute, time.second);
 }
 
 QDateTime CalendarDate::toQDateTime() const {
@@ -234,36 +275,44 @@ CalendarDate CalendarDate::dateByAdding(int years, int months, int days, int hou
 }
 
 CalendarDate CalendarDate::truncateToHour() const {
-    return fromComponents(year(), monthOfYear(), dayOfMonth(), hourOfDay());
+    const Fields f = fields();
+    return fromComponents(f.year, f.month, f.day, f.hour);
 }
 
 CalendarDate CalendarDate::truncateToThirdHour() const {
-    return fromComponents(year(), monthOfYear(), dayOfMonth(), hourOfDay() - hourOfDay() % 3);
+    const Fields f = fields();
+    return fromComponents(f.year, f.month, f.day, f.hour - f.hour % 3);
 }
 
 CalendarDate CalendarDate::truncateToSixthHour() const {
-    return fromComponents(year(), monthOfYear(), dayOfMonth(), hourOfDay() - hourOfDay() % 6);
+    const Fields f = fields();
+    return fromComponents(f.year, f.month, f.day, f.hour - f.hour % 6);
 }
 
 CalendarDate CalendarDate::truncateToDay() const {
-    return fromComponents(year(), monthOfYear(), dayOfMonth());
+    const Fields f = fields();
+    return fromComponents(f.year, f.month, f.day);
 }
 
 CalendarDate CalendarDate::truncateToDayAt12() const {
-    return fromComponents(year(), monthOfYear(), dayOfMonth(), 12);
+    const Fields f = fields();
+    return fromComponents(f.year, f.month, f.day, 12);
 }
 
 CalendarDate CalendarDate::truncateToFifthDay() const {
-    return fromComponents(year(), monthOfYear(), dayOfMonth() - (dayOfYear() - 1) % 5);
+    const Fields f = fields();
+    return fromComponents(f.year, f.month, f.day - (f.dayOfYear - 1) % 5);
 }
 
 CalendarDate CalendarDate::truncateToWeek(int firstWeekday) const {
-    const int back = ((dayOfWeek() + 1 - firstWeekday) % 7 + 7) % 7;
-    return fromComponents(year(), monthOfYear(), dayOfMonth() - back);
+    const Fields f = fields();
+    const int back = ((f.weekday + 1 - firstWeekday) % 7 + 7) % 7;
+    return fromComponents(f.year, f.month, f.day - back);
 }
 
 CalendarDate CalendarDate::truncateToMonth() const {
-    return fromComponents(year(), monthOfYear(), 1);
+    const Fields f = fields();
+    return fromComponents(f.year, f.month, 1);
 }
 
 CalendarDate CalendarDate::truncateToYear() const {
@@ -271,5 +320,6 @@ CalendarDate CalendarDate::truncateToYear() const {
 }
 
 bool CalendarDate::evenDay() const {
-    return hourOfDay() == 0 && minuteOfHour() == 0 && secondOfMinute() == 0;
+    const Fields f = fields();
+    return f.hour == 0 && f.minute == 0 && f.second == 0;
 }

@@ -119,7 +119,8 @@ bool DateFormatter::isAllDayRange(const CalendarDate& start, const CalendarDate&
 }
 
 bool DateFormatter::onSameDay(const CalendarDate& a, const CalendarDate& b) {
-    return a.year() == b.year() && a.monthOfYear() == b.monthOfYear() && a.dayOfMonth() == b.dayOfMonth();
+    const CalendarDate::Fields first = a.fields(), second = b.fields();
+    return first.year == second.year && first.month == second.month && first.day == second.day;
 }
 
 const DateFormatter::Names& DateFormatter::names() const {

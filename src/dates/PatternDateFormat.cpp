@@ -4,6 +4,8 @@
 #include "IcuText.h"
 #include "base/InternalInconsistency.h"
 
+#include <QVarLengthArray>
+
 #include <unicode/dtfmtsym.h>
 #include <unicode/numsys.h>
 #include <unicode/smpdtfmt.h>
@@ -54,7 +56,11 @@ std::optional<std::vector<Piece>> plainPieces(const QString& pattern) {
     return pieces;
 }
 
-void appendNumber(QString& out, int value, int minimumDigits) {
+// A written date is gathered here and copied into its string once: appending to the string piece by piece
+// costs more than the rest of the writing.
+using DateText = QVarLengthArray<QChar, 48>;
+
+void appendNumber(DateText& out, int value, int minimumDigits) {
     char digits[12];
     int n = 0;
     do {
@@ -62,9 +68,13 @@ void appendNumber(QString& out, int value, int minimumDigits) {
         value /= 10;
     } while (value > 0);
     for (int i = n; i < minimumDigits; ++i)
-        out += u'0';
+        out.append(QChar(u'0'));
     while (n > 0)
-        out += QLatin1Char(digits[--n]);
+        out.append(QLatin1Char(digits[--n]));
+}
+
+void appendText(DateText& out, const QString& text) {
+    out.append(text.constData(), text.size());
 }
 
 QStringList names(const icu::UnicodeString* symbols, int32_t count, int32_t first) {
@@ -123,21 +133,20 @@ void PatternDateFormat::Impl::prepare() {
 
 QString PatternDateFormat::Impl::write(const CalendarDate& date) const {
     const CalendarDate::Fields fields = date.fields();
-    QString out;
-    out.reserve(24);
+    DateText out;
     for (const Piece& piece : *pieces) {
         switch (piece.letter) {
         case 0:
-            out += piece.literal;
+            appendText(out, piece.literal);
             break;
         case u'E':
-            out += shortWeekdays[fields.weekday];
+            appendText(out, shortWeekdays[fields.weekday]);
             break;
         case u'M':
-            out += shortMonths[fields.month - 1];
+            appendText(out, shortMonths[fields.month - 1]);
             break;
         case u'a':
-            out += amPm[fields.hour < 12 ? 0 : 1];
+            appendText(out, amPm[fields.hour < 12 ? 0 : 1]);
             break;
         case u'd':
             appendNumber(out, fields.day, piece.count);
@@ -153,7 +162,7 @@ QString PatternDateFormat::Impl::write(const CalendarDate& date) const {
             break;
         }
     }
-    return out;
+    return QString(out.constData(), out.size());
 }
 
 PatternDateFormat::PatternDateFormat(const QString& pattern, const QString& localeId)

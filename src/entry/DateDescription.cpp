@@ -63,8 +63,9 @@ CalendarDate DateDescription::dateWithTime(TimeOfDay time, const CalendarDate& r
     case DayOfWeek:
         return nextDayOfWeek(time, reference);
     case DayOfMonth: {
-        const CalendarDate candidate = CalendarDate::fromComponents(
-            reference.year(), reference.monthOfYear(), m_day, time.hour, time.minute, time.second);
+        const CalendarDate::Fields fields = reference.fields();
+        const CalendarDate candidate = CalendarDate::fromComponents(fields.year, fields.month, m_day,
+                                                                    time.hour, time.minute, time.second);
         return candidate < reference ? candidate.dateByAddingMonths(1) : candidate;
     }
     case DayOfWeekNextWeek: {

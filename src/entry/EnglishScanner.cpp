@@ -40,6 +40,40 @@ bool isWordCharacter(char32_t c) {
     return c == U'_' || QChar::isLetterOrNumber(c);
 }
 
+// Whether `pattern` can match where the text goes on with `c`: most patterns are ruled out by their
+// first character, before any of their readers runs.
+bool mayStartWith(EnglishScanner::Pattern pattern, QChar c) {
+    const bool digit = c >= u'0' && c <= u'9';
+    const char letter = foldedLetter(c);
+    switch (pattern) {
+    case EnglishScanner::HourMeridiem:
+    case EnglishScanner::ShortTime24h:
+    case EnglishScanner::Time12h:
+    case EnglishScanner::Time24h: // "(at +)?" and an hour
+        return digit || letter == 'a';
+    case EnglishScanner::MonthDay:
+    case EnglishScanner::WeekdayNextWeek:
+    case EnglishScanner::Weekday: // a weekday or a month
+        return letter != 0;
+    case EnglishScanner::DayMonth: // a weekday or a day
+        return digit || letter != 0;
+    case EnglishScanner::SlashedDate:
+    case EnglishScanner::DayOfMonth:
+        return digit;
+    case EnglishScanner::Tomorrow:
+    case EnglishScanner::Today:
+        return letter == 't';
+    case EnglishScanner::NextUnit:
+        return letter == 'n';
+    case EnglishScanner::Offset:
+        return c == u'+';
+    case EnglishScanner::NoonMidnight:
+        return letter == 'a' || letter == 'n' || letter == 'm';
+    default:
+        return true;
+    }
+}
+
 } // namespace
 
 bool EnglishScanner::mayStartDateOrTime(QChar c) {
@@ -117,8 +151,10 @@ int EnglishScanner::wordOf(qsizetype i, const std::string_view (&words)[N], qsiz
     if (length == 0 || length > LONGEST || isWordAt(i + length))
         return -1;
     end = i + length;
+    const std::string_view word(folded, size_t(length));
     for (int index = 0; index < N; ++index) {
-        if (words[index] == std::string_view(folded, size_t(length)))
+        // The first letter rules out most words before a comparison of the whole.
+        if (words[index][0] == word[0] && words[index] == word)
             return index;
     }
     return -1;
@@ -339,6 +375,8 @@ qsizetype EnglishScanner::time(qsizetype i, bool withMinutes, bool withMeridiem,
 }
 
 qsizetype EnglishScanner::match(Pattern pattern, qsizetype i, Captures& captures) const {
+    if (!mayStartWith(pattern, at(i)))
+        return -1;
     qsizetype end = -1;
     switch (pattern) {
     case HourMeridiem:

@@ -7,6 +7,10 @@ ParseTreeNode Parser::parseRoot() {
     if (tokenType() != CALENDAR)
         return parseEventOrInterval();
     ParseTreeNode calendarNode = parseCalendar();
+    // A calendar alone ("work:") is common enough not to pay for a failed rule's exception.
+    const int next = tokenType();
+    if (next != DATE && next != SHORT_TIME_24H && next != TIME)
+        return calendarNode;
     std::optional<ParseTreeNode> rest = parse([this] { return parseEventOrInterval(); });
     if (!rest)
         return calendarNode;
@@ -40,9 +44,9 @@ ParseTreeNode Parser::parseCalendar() {
 // time or a calendar's name ("5 things", "fri lunch", "workshop" beside a calendar Work) keeps its words.
 ParseTreeNode Parser::parseAnyToken() {
     tokenType(); // read the token, so that the lexer stands after it
-    const qsizetype rest = m_lexer.position();
-    const QString first = matchAnyToken();
-    return ParseTreeNode(ParseTreeNode::description, first + m_lexer.string().mid(rest));
+    const qsizetype start = m_lexer.position() - tokenString().size();
+    matchAnyToken();
+    return ParseTreeNode(ParseTreeNode::description, m_lexer.string().mid(start));
 }
 
 ParseTreeNode Parser::parseInterval() {

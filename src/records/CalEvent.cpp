@@ -19,7 +19,10 @@ std::shared_ptr<CalEvent> CalEvent::copy() const {
     auto result = std::make_shared<CalEvent>(*this);
     if (recurrenceRule)
         result->recurrenceRule = recurrenceRule->copy();
-    for (auto& alarm : result->alarms)
-        alarm = alarm->copy();
+    // Walking the list for writing would give even an empty one storage of its own.
+    if (!alarms.isEmpty()) {
+        for (auto& alarm : result->alarms)
+            alarm = alarm->copy();
+    }
     return result;
 }
