@@ -1,5 +1,5 @@
-// Start-up of the main program to its first painted frame, over the 10,000-event store of the store
-// benchmark: defaults, the data loop, the window and its controllers, the first load of calendars and
+// Start-up of the main program to its first painted frame, over generated stores of 10,000 and 100,000
+// events: defaults, the data loop, the window and its controllers, the first load of calendars and
 // events around now, and the first paint of the timeline.
 #include "VdirGenerator.h"
 #include "app/ApplicationDelegate.h"
@@ -16,7 +16,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -35,10 +37,13 @@ public:
 void startToFirstFrame(benchmark::State& state, bool warm) {
     QTemporaryDir root, settings;
     // Two years of events around today.
-    VdirGenerator::write(root.path(), 10000, QDate::currentDate().year() - 1);
+    VdirGenerator::write(root.path(), int(state.range(0)), QDate::currentDate().year() - 1);
     const QString index = VdirIndex::pathFor(root.path());
-    if (warm)
+    if (warm) {
+        // Files changed just before the index is written stay out of it.
+        std::this_thread::sleep_for(std::chrono::nanoseconds(VdirIndex::SETTLED_NS));
         VdirCalendarStore(root.path()); // writes the index
+    }
     for (auto _ : state) {
         if (!warm) {
             state.PauseTiming();
@@ -70,8 +75,8 @@ void warmStartToFirstFrame(benchmark::State& state) {
     startToFirstFrame(state, true);
 }
 
-BENCHMARK(coldStartToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(warmStartToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(coldStartToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(10000)->Arg(100000);
+BENCHMARK(warmStartToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(5)->Arg(10000)->Arg(100000);
 
 int main(int argc, char** argv) {
     return runOffscreenBenchmarks<QApplication>(argc, argv);

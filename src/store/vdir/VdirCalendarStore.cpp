@@ -149,14 +149,16 @@ bool VdirCalendarStore::compareTrusted(const QList<const VdirItem*>& items) {
 }
 
 void VdirCalendarStore::verifyTrusted() {
+    const auto folder =
+        std::find_if(m_folders.begin(), m_folders.end(), [](const Folder& one) { return one.onTrust; });
+    if (folder == m_folders.end())
+        return;
     StoreChanges calendarChanges, eventChanges;
-    for (auto folder = m_folders.begin(); folder != m_folders.end(); ++folder) {
-        if (!folder->onTrust)
-            continue;
-        rescanFolder(folder.key(), std::nullopt, calendarChanges, eventChanges);
-        if (folder->calendar->isEditable)
-            AtomicFileWriter::removeStaleTemporaries(folderPath(folder.key()));
-    }
+    rescanFolder(folder.key(), std::nullopt, calendarChanges, eventChanges);
+    if (folder->calendar->isEditable)
+        AtomicFileWriter::removeStaleTemporaries(folderPath(folder.key()));
+    // One folder at a time, so that a large store does not hold up the window for all of them at once.
+    QTimer::singleShot(0, this, &VdirCalendarStore::verifyTrusted);
     if (!calendarChanges.isEmpty())
         emit calendarsChangedExternally(calendarChanges);
     if (!eventChanges.isEmpty())

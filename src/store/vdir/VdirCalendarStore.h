@@ -94,7 +94,8 @@ private:
     // Compares the files of `items` in folders taken on trust with what was taken, reading those that
     // changed; whether any had.
     bool compareTrusted(const QList<const VdirItem*>& items);
-    // Compares every file of the folders taken on trust, as a change on disk would.
+    // Compares every file of the folders taken on trust, as a change on disk would, one folder per turn
+    // of the event loop.
     void verifyTrusted();
     // Announces changes found while answering a query once the query is answered.
     void announceLater(const StoreChanges& calendarChanges, const StoreChanges& eventChanges);
