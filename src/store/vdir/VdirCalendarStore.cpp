@@ -1,6 +1,7 @@
 #include "VdirCalendarStore.h"
 
 #include "AtomicFileWriter.h"
+#include "FolderListing.h"
 #include "FolderLock.h"
 #include "SeriesEditor.h"
 #include "VdirCalendarFolder.h"
@@ -129,6 +130,9 @@ void VdirCalendarStore::saveIndex() {
 }
 
 bool VdirCalendarStore::compareTrusted(const QList<const VdirItem*>& items) {
+    if (std::none_of(m_folders.cbegin(), m_folders.cend(),
+                     [](const Folder& folder) { return folder.onTrust; }))
+        return false;
     QHash<QString, QSet<QString>> changed;
     for (const VdirItem* item : items) {
         Folder& folder = m_folders[item->calendarUid()];
@@ -148,6 +152,11 @@ bool VdirCalendarStore::compareTrusted(const QList<const VdirItem*>& items) {
     return true;
 }
 
+void VdirCalendarStore::compareTrustedSeries(const QString& uid) {
+    if (const auto location = m_byUid.constFind(uid); location != m_byUid.cend())
+        compareTrusted({&m_folders[location->calendarUid].items[location->fileName]});
+}
+
 void VdirCalendarStore::verifyTrusted() {
     const auto folder =
         std::find_if(m_folders.begin(), m_folders.end(), [](const Folder& one) { return one.onTrust; });
@@ -155,8 +164,6 @@ void VdirCalendarStore::verifyTrusted() {
         return;
     StoreChanges calendarChanges, eventChanges;
     rescanFolder(folder.key(), std::nullopt, calendarChanges, eventChanges);
-    if (folder->calendar->isEditable)
-        AtomicFileWriter::removeStaleTemporaries(folderPath(folder.key()));
     // One folder at a time, so that a large store does not hold up the window for all of them at once.
     QTimer::singleShot(0, this, &VdirCalendarStore::verifyTrusted);
     if (!calendarChanges.isEmpty())
@@ -185,7 +192,7 @@ QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& fo
     m_watcher.watch(path);
     QStringList uids;
     // Taken before listing: a change while the files are listed leaves the folder with another stamp.
-    folder.listing = FileStamp::of(path);
+    folder.listing = FolderListing::stampOf(path);
     if (cached.listing && folder.listing == cached.listing) {
         folder.onTrust = true;
         for (VdirItem& item : cached.items) {
@@ -363,6 +370,7 @@ const OverlapIndex& VdirCalendarStore::overlaps() {
 
 EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end, const QString& uid,
                                     const CalendarList& calendars) {
+    compareTrustedSeries(uid);
     Location location;
     const IcsSeries* found = series(uid, &location);
     const bool wanted = std::any_of(calendars.begin(), calendars.end(), [&](const auto& calendar) {
@@ -382,6 +390,13 @@ EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end
 
 EventList VdirCalendarStore::seriesRecords(const QString& calendarUid) {
     EventList result;
+    if (const auto trusted = m_folders.constFind(calendarUid);
+        trusted != m_folders.cend() && trusted->onTrust) {
+        QList<const VdirItem*> items;
+        for (const VdirItem& item : trusted->items)
+            items.append(&item);
+        compareTrusted(items);
+    }
     const auto folder = m_folders.constFind(calendarUid);
     if (folder == m_folders.cend())
         return result;
@@ -406,6 +421,7 @@ EventList VdirCalendarStore::seriesRecords(const QString& calendarUid) {
 }
 
 std::optional<QByteArray> VdirCalendarStore::seriesText(const QString& uid) {
+    compareTrustedSeries(uid);
     Location location;
     if (!series(uid, &location))
         return std::nullopt;
@@ -833,8 +849,11 @@ void VdirCalendarStore::rescanFolder(const QString& calendarUid, const std::opti
                 QFileInfo(QDir(path).filePath(name)).isFile())
                 listed.append(name);
     } else {
-        folder.listing = FileStamp::of(path);
+        folder.listing = FolderListing::stampOf(path);
         listed = VdirCalendarFolder::itemFileNames(path);
+        // A start that took the folder on trust left its stale temporaries for now.
+        if (folder.onTrust && folder.calendar->isEditable)
+            AtomicFileWriter::removeStaleTemporaries(path);
         folder.onTrust = false;
         folder.compared.clear();
     }

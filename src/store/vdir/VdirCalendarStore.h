@@ -27,7 +27,8 @@ class SeriesEditor;
 // A folder whose own stamp is the one the index recorded with its listing is taken from the index without
 // looking at its files, which costs a large store most of its start: the rename, link or removal by which
 // the calendar programs change files would have changed it. A file written in place would not, so the
-// files a query gives out are compared first, and once the event loop runs all of the folder's are.
+// files a query gives out (also those of one series or all of a calendar's) are compared first, and once the
+// event loop runs all of the folder's are.
 class VdirCalendarStore : public CalendarStore {
     Q_OBJECT
 public:
@@ -94,6 +95,7 @@ private:
     // Compares the files of `items` in folders taken on trust with what was taken, reading those that
     // changed; whether any had.
     bool compareTrusted(const QList<const VdirItem*>& items);
+    void compareTrustedSeries(const QString& uid);
     // Compares every file of the folders taken on trust, as a change on disk would, one folder per turn
     // of the event loop.
     void verifyTrusted();

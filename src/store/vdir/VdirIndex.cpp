@@ -69,8 +69,7 @@ QByteArray encodeItems(const QList<const VdirItem*>& items, const QHash<QString,
     for (const QString& calendarUid : std::as_const(calendars)) {
         const QList<const VdirItem*>& inCalendar = byCalendar[calendarUid];
         const auto listing = listings.constFind(calendarUid);
-        const bool listed =
-            listing != listings.cend() && isSettled(*listing, settled) && !incomplete.contains(calendarUid);
+        const bool listed = listing != listings.cend() && !incomplete.contains(calendarUid);
         out << true << calendarUid << listed;
         if (listed)
             out << qint64(listing->modifiedNs) << qint64(listing->changedNs) << quint64(listing->inode)

@@ -42,9 +42,9 @@ public:
 
     // Empty when there is no usable index. `rootDirectory` is where the items' files are.
     Folders load(const QString& rootDirectory) const;
-    // Files changed within SETTLED_NS are left out, and so are the listings of their folders and the
-    // listings taken within SETTLED_NS (a change in the same tick of the clock would keep the stamp).
-    // Failing to write only costs the next start its speed, so it is merely logged.
+    // Files changed within SETTLED_NS are left out (another change in the same tick of the clock would
+    // keep the stamp), and so are the listings of their folders. Failing to write only costs the next
+    // start its speed, so it is merely logged.
     void save(const QList<const VdirItem*>& items, const QHash<QString, FileStamp>& listings) const;
     // Whether an item of the index last loaded could not be read back from it.
     bool isDamaged() const { return *m_damaged; }

@@ -162,6 +162,19 @@ TEST_F(VdirIndexTest, AFileRewrittenInPlaceInAFolderTakenOnTrustIsFoundAfterTheS
     EXPECT_EQ(store.seriesRecords("home").front()->title, "Tapas");
 }
 
+// A folder is taken on trust only while the index holds every event file it had when it was listed.
+TEST_F(VdirIndexTest, AFolderWithFilesTheIndexLeftOutIsListedAgain) {
+    writeLunch("a.ics", "Lunch");
+    writeLunch("b.ics", "Tea");
+    write("home", "c.ics", "not a calendar");
+    letSettle();
+    EXPECT_EQ(titles(), (QStringList{"Lunch", "Tea"}));
+    writeLunch("b.ics", "Pie");    // in place: read again, but too fresh for the index
+    writeLunch("c.ics", "Supper"); // in place: the file that could not be read now can
+    EXPECT_EQ(titles(), (QStringList{"Lunch", "Pie", "Supper"}));
+    EXPECT_EQ(titles(), (QStringList{"Lunch", "Pie", "Supper"}));
+}
+
 TEST_F(VdirIndexTest, ADamagedOrForeignIndexIsRebuiltWithNothingLost) {
     for (int i = 0; i < 20; ++i)
         writeLunch(QStringLiteral("e%1.ics").arg(i), "Lunch " + QByteArray::number(i));
