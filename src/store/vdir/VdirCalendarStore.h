@@ -68,7 +68,8 @@ private:
         QMap<QString, VdirItem> items; // by file name
         // Files that could not be read, as they were then: read (and said) again only once they change.
         QHash<QString, FileStamp> skipped;
-        // The folder's stamp, taken before its files were last listed all.
+        // The folder's stamp, taken before its files were last listed all, when it had settled on a local
+        // file system (FolderListing).
         std::optional<FileStamp> listing;
         // Taken from the index on its listing: the files' stamps are still to be compared, and those of
         // `compared` have been.
