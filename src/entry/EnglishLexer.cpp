@@ -85,7 +85,7 @@ Token EnglishLexer::scan() {
     const qsizetype start = position();
     // The patterns' engine matches nothing where broken UTF-16 follows, so neither does this lexer: such a
     // line goes to the definitions set on top, and without one no token is found.
-    if (!QStringView(text).mid(start).isValidUtf16())
+    if (!isValidUtf16From(start))
         return Lexer::scan();
     const Scanner scanner(text, m_dayMonthOrder);
     Scanner::Captures captures;
@@ -108,6 +108,24 @@ Token EnglishLexer::scan() {
     if (std::optional<Token> token = first(AFTER_CALENDAR))
         return *token;
     return Lexer::scan();
+}
+
+void EnglishLexer::stringChanged() {
+    const QString& text = string();
+    m_lastLoneSurrogate = -1;
+    if (text.isValidUtf16())
+        return;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            m_lastLoneSurrogate = i;
+    }
+}
+
+bool EnglishLexer::isValidUtf16From(qsizetype start) const {
+    const QString& text = string();
+    return start > m_lastLoneSurrogate && (start == text.size() || !text[start].isLowSurrogate());
 }
 
 std::optional<DateDescription> EnglishLexer::parseDATE(const QString& text) const {

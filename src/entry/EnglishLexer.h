@@ -35,9 +35,11 @@ public:
 
 protected:
     Token scan() override;
+    void stringChanged() override;
 
 private:
     bool mayStartCalendarName(QChar c) const;
+    bool isValidUtf16From(qsizetype start) const;
 
     RegexPattern m_calendar;
     bool m_hasCalendarNames = false;
@@ -45,4 +47,7 @@ private:
     // no other but its other case, and "s" and "k" also the long s and the Kelvin sign.
     std::bitset<128> m_calendarStarts;
     int m_dayMonthOrder = 0;
+    // The last lone surrogate of the text, or -1: the rest of the text is valid UTF-16 from any position
+    // after it but a low surrogate's. Found once per text rather than once per token.
+    qsizetype m_lastLoneSurrogate = -1;
 };

@@ -7,6 +7,7 @@
 void Lexer::setString(const QString& text) {
     m_string = text;
     m_start = 0;
+    stringChanged();
 }
 
 void Lexer::setToken(int type, std::shared_ptr<const RegexPattern> pattern) {

@@ -37,6 +37,8 @@ protected:
     // The token at the current position, by the definitions; a lexer that reads its own words first
     // overrides it.
     virtual Token scan();
+    // Called once `string()` holds a new text, before its first token is read.
+    virtual void stringChanged() {}
 
 private:
     struct Definition {

@@ -88,6 +88,7 @@ TEST_F(ParsingControllerTest, HostileInputNeitherFailsNorHangs) {
     EXPECT_EQ(built("fri 9am cafe\u0301"), "2026-06-12 09:00 .. 2026-06-12 10:00 cafe\u0301 [Home]");
     EXPECT_EQ(built("+1000000 years x"), "1002026-06-10 00:00 .. 1002026-06-11 00:00 x [Home] all-day");
     EXPECT_EQ(built("fri " + lone + " x"), "none"); // broken UTF-16 is not understood
+    EXPECT_EQ(built("fri 9am 🎉 x" + lone), "none"); // wherever it stands, after a pair too
 }
 
 } // namespace
