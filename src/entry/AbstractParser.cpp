@@ -12,7 +12,7 @@ int AbstractParser::tokenType() {
     return current().type;
 }
 
-const QString& AbstractParser::tokenString() {
+QStringView AbstractParser::tokenString() {
     return current().string;
 }
 
@@ -20,18 +20,18 @@ void AbstractParser::consume() {
     m_token = m_lexer.nextToken();
 }
 
-QString AbstractParser::match(int type) {
+QStringView AbstractParser::match(int type) {
     if (tokenType() != type)
         throw ParsingException("wrong token matched");
-    QString text = tokenString();
+    const QStringView text = tokenString();
     consume();
     return text;
 }
 
-QString AbstractParser::matchAnyToken() {
+QStringView AbstractParser::matchAnyToken() {
     if (isEndOfStream())
         throw ParsingException("wrong token matched");
-    QString text = tokenString();
+    const QStringView text = tokenString();
     consume();
     return text;
 }

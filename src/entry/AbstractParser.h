@@ -27,13 +27,13 @@ public:
 
 protected:
     int tokenType();
-    const QString& tokenString();
+    QStringView tokenString();
     void consume();
     bool isEndOfStream() { return tokenType() == EosType; }
     // The current token's text when it has `type`; raises "wrong token matched" otherwise.
-    QString match(int type);
+    QStringView match(int type);
     // The current token's text, whatever its type but the end of the stream.
-    QString matchAnyToken();
+    QStringView matchAnyToken();
 
 private:
     const Token& current();

@@ -92,7 +92,7 @@ Token EnglishLexer::scan() {
     const auto first = [&](const auto& definitions) -> std::optional<Token> {
         for (const auto& [type, pattern] : definitions) {
             if (const qsizetype end = scanner.match(pattern, start, captures); end > start)
-                return Token{type, text.mid(start, end - start)};
+                return Token{type, QStringView(text).mid(start, end - start)};
         }
         return std::nullopt;
     };
@@ -103,7 +103,7 @@ Token EnglishLexer::scan() {
     if (mayStartCalendarName(text[start])) {
         const QRegularExpressionMatch match = m_calendar.regex().match(text, start);
         if (match.hasMatch() && match.capturedLength() > 0)
-            return Token{CALENDAR, match.captured(0)};
+            return Token{CALENDAR, tokenText(match)};
     }
     if (std::optional<Token> token = first(AFTER_CALENDAR))
         return *token;
@@ -128,7 +128,7 @@ bool EnglishLexer::isValidUtf16From(qsizetype start) const {
     return start > m_lastLoneSurrogate && (start == text.size() || !text[start].isLowSurrogate());
 }
 
-std::optional<DateDescription> EnglishLexer::parseDATE(const QString& text) const {
+std::optional<DateDescription> EnglishLexer::parseDATE(QStringView text) const {
     const Scanner scanner(text, m_dayMonthOrder);
     Scanner::Captures c;
     for (const Scanner::Pattern pattern : DATE_PATTERNS) {
@@ -161,7 +161,7 @@ std::optional<DateDescription> EnglishLexer::parseDATE(const QString& text) cons
     return std::nullopt;
 }
 
-TimeOfDay EnglishLexer::parseTIME(const QString& text) const {
+TimeOfDay EnglishLexer::parseTIME(QStringView text) const {
     Scanner::Captures captures;
     if (Scanner(text, m_dayMonthOrder).match(Scanner::ShortTime24h, 0, captures) == text.size())
         return TimeOfDay{captures.hour, 0, 0};
@@ -170,7 +170,7 @@ TimeOfDay EnglishLexer::parseTIME(const QString& text) const {
     return *time;
 }
 
-QString EnglishLexer::parseCALENDAR(const QString& text) const {
+QString EnglishLexer::parseCALENDAR(QStringView text) const {
     const QRegularExpressionMatch match = m_calendar.regex().match(text);
     VL_ASSERT(match.hasMatch(), QStringLiteral("name not captured from %1").arg(text));
     return match.captured(1);

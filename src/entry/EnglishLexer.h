@@ -27,11 +27,11 @@ public:
     int dayMonthOrder() const { return m_dayMonthOrder; }
 
     // The date a DATE or SHORT_TIME_24H token names, or nothing ("0", "at 9").
-    std::optional<DateDescription> parseDATE(const QString& text) const;
+    std::optional<DateDescription> parseDATE(QStringView text) const;
     // The clock time of a TIME or SHORT_TIME_24H token.
-    TimeOfDay parseTIME(const QString& text) const;
+    TimeOfDay parseTIME(QStringView text) const;
     // The calendar name as typed, without the colon and blanks.
-    QString parseCALENDAR(const QString& text) const;
+    QString parseCALENDAR(QStringView text) const;
 
 protected:
     Token scan() override;

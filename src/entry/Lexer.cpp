@@ -14,9 +14,13 @@ void Lexer::setToken(int type, std::shared_ptr<const RegexPattern> pattern) {
     m_definitions.push_back({type, std::move(pattern)});
 }
 
+QStringView Lexer::tokenText(const QRegularExpressionMatch& match) const {
+    return QStringView(m_string).mid(match.capturedStart(0), match.capturedLength(0));
+}
+
 Token Lexer::nextToken() {
     if (isEndOfStream())
-        return Token{EosType, QString()};
+        return Token{EosType, {}};
     Token token = scan();
     m_start += token.string.size();
     return token;
@@ -49,7 +53,7 @@ std::optional<Token> Lexer::scanCombined() {
     const int group = match.lastCapturedIndex();
     if (group < 1 || group > int(m_definitions.size()))
         return std::nullopt;
-    return Token{m_definitions[std::size_t(group) - 1].type, match.captured(0)};
+    return Token{m_definitions[std::size_t(group) - 1].type, tokenText(match)};
 }
 
 Token Lexer::scanEachDefinition() {
@@ -58,7 +62,7 @@ Token Lexer::scanEachDefinition() {
             definition.pattern->regex().match(m_string, m_start, QRegularExpression::NormalMatch,
                                               QRegularExpression::AnchorAtOffsetMatchOption);
         if (match.hasMatch() && match.capturedLength() > 0)
-            return Token{definition.type, match.captured(0)};
+            return Token{definition.type, tokenText(match)};
     }
     throw LexerException("No matching token found");
 }

@@ -39,6 +39,8 @@ protected:
     virtual Token scan();
     // Called once `string()` holds a new text, before its first token is read.
     virtual void stringChanged() {}
+    // The part of `string()` that `match`, a match in it, covers.
+    QStringView tokenText(const QRegularExpressionMatch& match) const;
 
 private:
     struct Definition {

@@ -33,8 +33,9 @@ QString trimmedOfBlanks(const QString& text) {
 ParsingController::ParsingController() : m_parser(m_lexer) {}
 
 void ParsingController::resetParsing(const QString& text) {
-    m_lexer.setString(trimmedOfBlanks(text));
+    // The look-ahead token views the old string, so it goes first.
     m_parser.reset();
+    m_lexer.setString(trimmedOfBlanks(text));
 }
 
 template <typename Rule>

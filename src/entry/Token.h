@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringView>
 
 // Token types of the entry language.
 enum TokenType : int {
@@ -15,8 +15,10 @@ enum TokenType : int {
 
 inline constexpr int EosType = 0xFFFF;
 
-// One piece of a lexed line: its type and the text it covers (empty at the end of the stream).
+// One piece of a lexed line: its type and the text it covers (empty at the end of the stream). The text
+// is a view of the lexer's string, so that a token costs no copy; it lasts until the lexer is given
+// another string.
 struct Token {
     int type = EosType;
-    QString string;
+    QStringView string;
 };

@@ -32,7 +32,7 @@ TEST(DateDescription, NextMatchingDayFromTheReference) {
         };
         EnglishLexer lexer;
         for (const auto& [reference, text, clock, expected] : cases) {
-            const std::optional<DateDescription> date = lexer.parseDATE(text);
+            const std::optional<DateDescription> date = lexer.parseDATE(QString::fromUtf8(text));
             ASSERT_TRUE(date) << text;
             TimeOfDay time;
             const bool timed = std::sscanf(clock, "%d:%d", &time.hour, &time.minute) == 2;

@@ -70,7 +70,7 @@ TEST(EnglishLexer, DateAndTimeValues) {
     // Bare hours are read here, the other forms by the time reader.
     const std::pair<const char*, int> hours[] = {{"at 9", 9}, {"0", 0}, {"at 9pm", 21}, {"21:00", 21}};
     for (const auto& [text, hour] : hours)
-        EXPECT_EQ(lexer.parseTIME(text), (TimeOfDay{hour, 0, 0})) << text;
+        EXPECT_EQ(lexer.parseTIME(QString::fromUtf8(text)), (TimeOfDay{hour, 0, 0})) << text;
 }
 
 // The lexer's definitions as regular expressions: the scanner must cut every line as they do with PCRE

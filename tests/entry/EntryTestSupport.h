@@ -28,7 +28,7 @@ inline QString tokens(Lexer& lexer, const QString& text) {
     QStringList result;
     for (Token token = lexer.nextToken(); token.type != EosType; token = lexer.nextToken())
         result << QString::fromLatin1(names[token.type]) + u'[' +
-                      token.string.replace(u'\t', QStringLiteral("\\t")) + u']';
+                      token.string.toString().replace(u'\t', QStringLiteral("\\t")) + u']';
     return result.join(u' ');
 }
 
