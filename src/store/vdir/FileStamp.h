@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -17,5 +18,7 @@ struct FileStamp {
     static std::optional<FileStamp> of(const QString& path);
     // Of the file `name` in the open folder: no path to walk for each of a folder's thousands of files.
     static std::optional<FileStamp> of(int folderDescriptor, const QString& name);
+    // When it last changed: the inode change time counts, as the modification time may have been set back.
+    std::int64_t lastChangeNs() const { return std::max(modifiedNs, changedNs); }
     bool operator==(const FileStamp&) const = default;
 };

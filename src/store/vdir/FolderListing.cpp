@@ -2,12 +2,9 @@
 
 #include "VdirIndex.h"
 
-#include <QDateTime>
 #include <QFile>
 
 #include <sys/vfs.h>
-
-#include <algorithm>
 
 namespace {
 
@@ -37,9 +34,9 @@ bool isLocal(const QString& folderPath) {
 } // namespace
 
 std::optional<FileStamp> FolderListing::stampOf(const QString& folderPath) {
-    const qint64 settled = QDateTime::currentMSecsSinceEpoch() * 1'000'000 - VdirIndex::SETTLED_NS;
+    const qint64 settled = VdirIndex::settledBefore();
     const std::optional<FileStamp> stamp = FileStamp::of(folderPath);
-    if (!stamp || std::max(stamp->modifiedNs, stamp->changedNs) > settled || !isLocal(folderPath))
+    if (!stamp || stamp->lastChangeNs() > settled || !isLocal(folderPath))
         return std::nullopt;
     return stamp;
 }

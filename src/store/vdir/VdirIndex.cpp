@@ -42,22 +42,16 @@ QByteArray contentsOf(const VdirItem& item, const std::shared_ptr<IcsSeriesCodec
     return item.source()->text + series.bytes();
 }
 
-// Whether a change at `stamp` is old enough to have moved the clock past it. The inode change time counts,
-// as the modification time may have been set back.
-bool isSettled(const FileStamp& stamp, qint64 settled) {
-    return std::max(stamp.modifiedNs, stamp.changedNs) <= settled;
-}
-
 // Per calendar its uid and listing, then its items; the contents go to `contents`.
 QByteArray encodeItems(const QList<const VdirItem*>& items, const QHash<QString, FileStamp>& listings,
                        const std::shared_ptr<IcsSeriesCodec>& codec, QByteArray& contents) {
-    const qint64 settled = QDateTime::currentMSecsSinceEpoch() * 1'000'000 - VdirIndex::SETTLED_NS;
+    const qint64 settled = VdirIndex::settledBefore();
     QHash<QString, QList<const VdirItem*>> byCalendar;
     QStringList calendars;
     QSet<QString> incomplete; // calendars with items left out: their listings would hide them
     for (const VdirItem* item : items) {
         // An item neither the index nor its file could give back is read anew at the next start.
-        if (!isSettled(item->stamp, settled) || item->series().isEmpty()) {
+        if (item->stamp.lastChangeNs() > settled || item->series().isEmpty()) {
             incomplete.insert(item->calendarUid());
             continue;
         }
@@ -122,6 +116,10 @@ std::optional<VdirItem> decodeItem(BinaryReader& in, const QString& calendarUid,
 }
 
 } // namespace
+
+qint64 VdirIndex::settledBefore() {
+    return QDateTime::currentMSecsSinceEpoch() * 1'000'000 - SETTLED_NS;
+}
 
 QString VdirIndex::pathFor(const QString& rootDirectory) {
     const QByteArray root = QDir(rootDirectory).absolutePath().toUtf8();

@@ -26,6 +26,8 @@ public:
     // A file changed less than this before the index is written is parsed again at the next start:
     // another change within the same tick of the file system's clock would keep its stamp.
     static constexpr qint64 SETTLED_NS = 2'000'000'000;
+    // A stamp whose last change is at or before this, SETTLED_NS before now, is settled.
+    static qint64 settledBefore();
 
     // The index of the tree at `rootDirectory`, under $XDG_CACHE_HOME/verdalune.
     static QString pathFor(const QString& rootDirectory);
