@@ -29,7 +29,7 @@ std::unique_ptr<StoreSession> StoreSession::open(QString& error, std::FILE* warn
     }
     session->m_warnings = warnings;
     Logger::addLoggerWithName(LCALSTORE).setLevel(Logger::LOG_WARNING_LEVEL);
-    session->m_store = std::make_unique<VdirCalendarStore>(root);
+    session->m_store = std::make_unique<VdirCalendarStore>(root, VdirCalendarStore::Watch::Nothing);
     session->m_warnings = nullptr;
     session->m_storeController =
         std::make_unique<CalendarStoreController>(*session->m_store, session->m_interaction);

@@ -3,6 +3,7 @@
 #include "AtomicFileWriter.h"
 #include "FolderListing.h"
 #include "FolderLock.h"
+#include "OpenFolder.h"
 #include "SeriesEditor.h"
 #include "VdirCalendarFolder.h"
 #include "base/BoundedFile.h"
@@ -18,9 +19,6 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <QUuid>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -69,15 +67,20 @@ QByteArray readFile(const QString& path) {
 } // namespace
 
 VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, QObject* parent)
-    : VdirCalendarStore(rootDirectory, std::make_unique<AtomicFileWriter>(), parent) {}
+    : VdirCalendarStore(rootDirectory, Watch::Changes, parent) {}
+
+VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, Watch watch, QObject* parent)
+    : VdirCalendarStore(rootDirectory, std::make_unique<AtomicFileWriter>(), parent, watch) {}
 
 VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, std::unique_ptr<FileWriter> writer,
-                                     QObject* parent)
+                                     QObject* parent, Watch watch)
     : CalendarStore(parent), m_root(QDir(rootDirectory).absolutePath()), m_writer(std::move(writer)),
-      m_watcher(WATCH_QUIET_MS, WATCH_DELAY_MS), m_index(VdirIndex::pathFor(m_root)) {
+      m_watcher(WATCH_QUIET_MS, WATCH_DELAY_MS), m_watching(watch == Watch::Changes),
+      m_index(VdirIndex::pathFor(m_root)) {
     connect(&m_watcher, &DirectoryWatcher::directoriesChanged, this,
             &VdirCalendarStore::onDirectoriesChanged);
-    m_watcher.watch(m_root);
+    if (m_watching)
+        m_watcher.watch(m_root);
     loadAll();
     removeStaleTemporaries();
 }
@@ -96,26 +99,88 @@ QString VdirCalendarStore::folderPath(const QString& calendarUid) const {
 void VdirCalendarStore::loadAll() {
     VdirIndex::Folders cached = m_index.load(m_root);
     qsizetype cachedCount = 0, fromCache = 0;
-    for (const auto& folder : cached)
-        cachedCount += folder.items.size();
-    m_byUid.reserve(cachedCount);
-    bool onTrust = false;
+    for (const IndexedFolder& folder : std::as_const(cached))
+        cachedCount += folder.size();
+    m_holding = true;
+    bool allHeld = true, onTrust = false;
     for (const QString& name : VdirCalendarFolder::calendarFolderNames(m_root)) {
         Folder folder;
-        loadFolder(name, folder, cached.take(name), &fromCache);
+        std::optional<IndexedFolder> indexed;
+        if (const auto found = cached.find(name); found != cached.end()) {
+            indexed = std::move(*found);
+            cached.erase(found);
+        }
+        loadFolder(name, folder, std::move(indexed), &fromCache);
+        allHeld = allHeld && folder.held;
         onTrust = onTrust || folder.onTrust;
         m_folders.insert(name, std::move(folder));
     }
     // Files gone since the index was written leave entries nothing used.
     if (fromCache != cachedCount)
         m_indexStale = true;
+    // The index says which files repeat others only while it holds the whole store as it is.
+    if (allHeld && !m_indexStale) {
+        for (auto folder = m_folders.cbegin(); folder != m_folders.cend() && m_holding; ++folder)
+            for (const auto& [number, uid] : folder->held->repeats()) {
+                const std::optional<QString> fileName = folder->held->fileName(number);
+                if (!fileName) {
+                    takeHeld();
+                    break;
+                }
+                m_repeats.insert(uid, {folder.key(), *fileName});
+            }
+    } else {
+        takeHeld();
+    }
     if (m_indexStale)
         saveIndex();
     if (onTrust)
         QTimer::singleShot(VERIFY_DELAY_MS, this, &VdirCalendarStore::verifyTrusted);
 }
 
+void VdirCalendarStore::takeHeld() {
+    if (!m_holding)
+        return;
+    qsizetype count = 0;
+    for (auto folder = m_folders.begin(); folder != m_folders.end(); ++folder) {
+        if (!folder->held) {
+            count += folder->items.size();
+            continue;
+        }
+        std::optional<QList<VdirItem>> items = folder->held->items();
+        const QMap<qint32, VdirItem> given = std::exchange(folder->given, {});
+        folder->held.reset();
+        if (!items) {
+            VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
+                   QStringLiteral("%1: the store index could not be read back; the files are read instead")
+                       .arg(folder.key()));
+            Folder fresh;
+            loadFolder(folder.key(), fresh);
+            *folder = std::move(fresh);
+            m_indexStale = true;
+            count += folder->items.size();
+            continue;
+        }
+        // The items queries gave out keep what they read.
+        for (qint32 number = 0; number < items->size(); ++number) {
+            const auto taken = given.constFind(number);
+            VdirItem& item = (*items)[number];
+            const QString fileName = item.fileName();
+            folder->items.insert(folder->items.cend(), fileName,
+                                 taken != given.cend() ? *taken : std::move(item));
+        }
+        count += folder->items.size();
+    }
+    m_holding = false;
+    m_repeats.clear();
+    m_byUid.reserve(count);
+    for (auto folder = m_folders.cbegin(); folder != m_folders.cend(); ++folder)
+        for (auto item = folder->items.cbegin(); item != folder->items.cend(); ++item)
+            index(folder.key(), item.key(), *item);
+}
+
 void VdirCalendarStore::saveIndex() {
+    takeHeld();
     QList<const VdirItem*> items;
     QHash<QString, FileStamp> listings;
     for (auto folder = m_folders.cbegin(); folder != m_folders.cend(); ++folder) {
@@ -134,17 +199,24 @@ bool VdirCalendarStore::compareTrusted(const QList<const VdirItem*>& items) {
                      [](const Folder& folder) { return folder.onTrust; }))
         return false;
     QHash<QString, QSet<QString>> changed;
+    std::optional<OpenFolder> open; // the items come folder by folder
+    QString openUid;
     for (const VdirItem* item : items) {
         Folder& folder = m_folders[item->calendarUid()];
         if (!folder.onTrust || folder.compared.contains(item->fileName()))
             continue;
-        if (FileStamp::of(QDir(folderPath(item->calendarUid())).filePath(item->fileName())) == item->stamp)
+        if (!open || openUid != item->calendarUid()) {
+            openUid = item->calendarUid();
+            open.emplace(folderPath(openUid));
+        }
+        if (open->stampOf(item->fileName()) == item->stamp)
             folder.compared.insert(item->fileName());
         else
             changed[item->calendarUid()].insert(item->fileName());
     }
     if (changed.isEmpty())
         return false;
+    takeHeld();
     StoreChanges calendarChanges, eventChanges;
     for (auto folder = changed.cbegin(); folder != changed.cend(); ++folder)
         rescanFolder(folder.key(), *folder, calendarChanges, eventChanges);
@@ -158,6 +230,7 @@ void VdirCalendarStore::compareTrustedSeries(const QString& uid) {
 }
 
 void VdirCalendarStore::verifyTrusted() {
+    takeHeld();
     const auto folder =
         std::find_if(m_folders.begin(), m_folders.end(), [](const Folder& one) { return one.onTrust; });
     if (folder == m_folders.end())
@@ -185,55 +258,50 @@ void VdirCalendarStore::announceLater(const StoreChanges& calendarChanges, const
 }
 
 QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& folder,
-                                          VdirIndex::Folder cached, qsizetype* fromCache) {
+                                          std::optional<IndexedFolder> cached, qsizetype* fromCache) {
     const QString path = folderPath(calendarUid);
-    const QString prefix = path + u'/';
     folder.calendar = VdirCalendarFolder::readCalendar(path);
-    m_watcher.watch(path);
-    QStringList uids;
+    if (m_watching)
+        m_watcher.watch(path);
     // Taken before listing: a change while the files are listed leaves the folder with another stamp.
     folder.listing = FolderListing::stampOf(path);
-    if (cached.listing && folder.listing == cached.listing) {
+    if (cached && cached->listing() && folder.listing == cached->listing()) {
         folder.onTrust = true;
-        for (VdirItem& item : cached.items) {
-            const QString fileName = item.fileName();
-            index(calendarUid, fileName, item);
-            uids += item.uids();
-            folder.items.insert(folder.items.cend(), fileName, std::move(item));
-        }
         if (fromCache)
-            *fromCache += cached.items.size();
-        return uids;
+            *fromCache += cached->size();
+        folder.held = std::move(cached);
+        return {};
     }
     // Unchanged files taken from the index get a listing recorded with them; new ones make it stale anyway.
-    if (folder.listing != cached.listing && !cached.items.isEmpty())
+    if (cached && folder.listing != cached->listing() && cached->size() > 0)
         m_indexStale = true;
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A damaged folder in the index is read from its files.
+    QList<VdirItem> cachedItems = cached ? cached->items().value_or(QList<VdirItem>()) : QList<VdirItem>();
+    QStringList uids;
+    const auto keep = [&](const QString& fileName, VdirItem&& item) {
+        // While folders are held, the series are found once all are read.
+        if (!m_holding)
+            index(calendarUid, fileName, item);
+        uids += item.uids();
+        folder.items.insert(folder.items.cend(), fileName, std::move(item));
+    };
+    const OpenFolder open(path);
     // The names come sorted, as the cached items do: each one goes at the end of the map, and the cached
     // item of a name, if any, is the next one not before it.
-    auto entry = cached.items.begin();
+    auto entry = cachedItems.begin();
     for (const QString& fileName : VdirCalendarFolder::itemFileNames(path)) {
-        const std::optional<FileStamp> stamp =
-            descriptor < 0 ? FileStamp::of(prefix + fileName) : FileStamp::of(descriptor, fileName);
-        while (entry != cached.items.end() && entry->fileName() < fileName)
+        const std::optional<FileStamp> stamp = open.stampOf(fileName);
+        while (entry != cachedItems.end() && entry->fileName() < fileName)
             ++entry;
-        if (entry != cached.items.end() && entry->fileName() == fileName && stamp == entry->stamp) {
-            index(calendarUid, fileName, *entry);
-            uids += entry->uids();
-            folder.items.insert(folder.items.cend(), fileName, std::move(*entry));
+        if (entry != cachedItems.end() && entry->fileName() == fileName && stamp == entry->stamp) {
+            keep(fileName, std::move(*entry));
             if (fromCache)
                 ++*fromCache;
             continue;
         }
-        std::optional<VdirItem> item = load(calendarUid, fileName, stamp, folder);
-        if (!item)
-            continue;
-        index(calendarUid, fileName, *item);
-        uids += item->uids();
-        folder.items.insert(folder.items.cend(), fileName, std::move(*item));
+        if (std::optional<VdirItem> item = load(calendarUid, fileName, stamp, folder))
+            keep(fileName, std::move(*item));
     }
-    if (descriptor >= 0)
-        ::close(descriptor);
     return uids;
 }
 
@@ -316,6 +384,7 @@ CalendarList VdirCalendarStore::calendars() {
 }
 
 qsizetype VdirCalendarStore::seriesCount(const QString& calendarUid) {
+    takeHeld();
     const auto folder = m_folders.constFind(calendarUid);
     qsizetype count = 0;
     if (folder != m_folders.cend())
@@ -334,9 +403,9 @@ EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end
     QHash<QString, qsizetype> wanted; // the calendars' places in the answer
     for (const auto& calendar : calendars)
         wanted.insert(calendar->uid, wanted.size());
-    QList<const VdirItem*> items = overlaps().overlapping(start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch());
+    QList<const VdirItem*> items = overlapping(start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch());
     if (compareTrusted(items))
-        items = overlaps().overlapping(start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch());
+        items = overlapping(start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch());
     items.removeIf([&](const VdirItem* item) { return !wanted.contains(item->calendarUid()); });
     std::stable_sort(items.begin(), items.end(), [&](const VdirItem* a, const VdirItem* b) {
         return wanted[a->calendarUid()] < wanted[b->calendarUid()];
@@ -357,19 +426,42 @@ EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end
     return result;
 }
 
-const OverlapIndex& VdirCalendarStore::overlaps() {
+QList<const VdirItem*> VdirCalendarStore::overlapping(qint64 from, qint64 to) {
+    QList<const VdirItem*> result;
+    if (m_holding) {
+        for (Folder& folder : m_folders)
+            for (const qint32 number : folder.held->overlapping(from, to)) {
+                auto given = folder.given.find(number);
+                if (given == folder.given.end()) {
+                    std::optional<VdirItem> item = folder.held->item(number);
+                    if (!item) {
+                        takeHeld();
+                        return overlapping(from, to);
+                    }
+                    given = folder.given.insert(number, std::move(*item));
+                }
+                result.append(&*given);
+            }
+        return result;
+    }
     if (!m_overlaps) {
         m_overlaps.emplace();
+        m_overlapItems.clear();
         for (const Folder& folder : std::as_const(m_folders))
-            for (const VdirItem& item : folder.items)
-                m_overlaps->add(&item, item.reach());
+            for (const VdirItem& item : folder.items) {
+                m_overlaps->add(item.reach());
+                m_overlapItems.push_back(&item);
+            }
         m_overlaps->build();
     }
-    return *m_overlaps;
+    for (const qint32 number : m_overlaps->overlapping(from, to))
+        result.append(m_overlapItems[size_t(number)]);
+    return result;
 }
 
 EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end, const QString& uid,
                                     const CalendarList& calendars) {
+    takeHeld();
     compareTrustedSeries(uid);
     Location location;
     const IcsSeries* found = series(uid, &location);
@@ -389,6 +481,7 @@ EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end
 }
 
 EventList VdirCalendarStore::seriesRecords(const QString& calendarUid) {
+    takeHeld();
     EventList result;
     if (const auto trusted = m_folders.constFind(calendarUid);
         trusted != m_folders.cend() && trusted->onTrust) {
@@ -421,6 +514,7 @@ EventList VdirCalendarStore::seriesRecords(const QString& calendarUid) {
 }
 
 std::optional<QByteArray> VdirCalendarStore::seriesText(const QString& uid) {
+    takeHeld();
     compareTrustedSeries(uid);
     Location location;
     if (!series(uid, &location))
@@ -600,6 +694,7 @@ VdirCalendarStore::changeIfUnchanged(const Location& location,
 }
 
 std::optional<StoreError> VdirCalendarStore::saveEvent(const CalEvent& event, CalSpan span) {
+    takeHeld();
     VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL,
            QStringLiteral("save %1 span %2").arg(event.uid).arg(int(span)));
     if (event.uid.isEmpty())
@@ -674,6 +769,7 @@ std::optional<StoreError> VdirCalendarStore::editSeries(const CalEvent& event, C
 }
 
 std::optional<StoreError> VdirCalendarStore::removeEvent(const CalEvent& event, CalSpan span) {
+    takeHeld();
     VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL,
            QStringLiteral("remove %1 span %2").arg(event.uid).arg(int(span)));
     // Without a UID the file gives no way to tell this event from others without one.
@@ -735,6 +831,7 @@ std::optional<StoreError> VdirCalendarStore::removeFromSeries(const CalEvent& ev
 // ---- calendars ----
 
 std::optional<StoreError> VdirCalendarStore::saveCalendar(const CalCalendar& calendar) {
+    takeHeld();
     VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL, QStringLiteral("save calendar %1").arg(calendar.uid));
     if (calendar.uid.isEmpty() || calendar.uid.startsWith(u'.') || calendar.uid.contains(u'/'))
         return error(StoreError::InvalidRecord,
@@ -764,6 +861,7 @@ std::optional<StoreError> VdirCalendarStore::saveCalendar(const CalCalendar& cal
 }
 
 std::optional<StoreError> VdirCalendarStore::removeCalendar(const CalCalendar& calendar) {
+    takeHeld();
     VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL, QStringLiteral("remove calendar %1").arg(calendar.uid));
     if (auto refused = editableFolder(calendar.uid))
         return refused;
@@ -791,6 +889,7 @@ std::optional<StoreError> VdirCalendarStore::removeCalendar(const CalCalendar& c
 
 void VdirCalendarStore::onDirectoriesChanged(const QHash<QString, DirectoryWatcher::Changes>& changes,
                                              bool all) {
+    takeHeld();
     StoreChanges calendarChanges, eventChanges;
     if (all || changes.contains(m_root))
         rescanRoot(calendarChanges, eventChanges);
@@ -907,6 +1006,7 @@ void VdirCalendarStore::rescanFolder(const QString& calendarUid, const std::opti
 
 VdirCalendarStore::ImportResult VdirCalendarStore::importCalendarText(const QString& calendarUid,
                                                                       const QByteArray& text) {
+    takeHeld();
     ImportResult result;
     if ((result.error = editableFolder(calendarUid)))
         return result;

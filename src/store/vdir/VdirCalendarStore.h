@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class SeriesEditor;
 
@@ -32,10 +33,16 @@ class SeriesEditor;
 class VdirCalendarStore : public CalendarStore {
     Q_OBJECT
 public:
+    // Whether other programs' changes are watched for. A program that answers one question and ends (the
+    // command line) has no event loop to hear them in, and watching a folder costs the kernel a walk over
+    // all of its files.
+    enum class Watch { Changes, Nothing };
+
     explicit VdirCalendarStore(const QString& rootDirectory, QObject* parent = nullptr);
+    VdirCalendarStore(const QString& rootDirectory, Watch watch, QObject* parent = nullptr);
     // With another way of writing files, for tests that need writing to fail.
     VdirCalendarStore(const QString& rootDirectory, std::unique_ptr<FileWriter> writer,
-                      QObject* parent = nullptr);
+                      QObject* parent = nullptr, Watch watch = Watch::Changes);
     ~VdirCalendarStore() override;
 
     QString rootDirectory() const { return m_root; }
@@ -75,6 +82,10 @@ private:
         // `compared` have been.
         bool onTrust = false;
         QSet<QString> compared;
+        // Taken on trust and not yet read from the index but for the items queries gave out, by number:
+        // `items` is empty meanwhile.
+        std::optional<IndexedFolder> held;
+        QMap<qint32, VdirItem> given;
     };
     struct Location {
         QString calendarUid;
@@ -85,9 +96,13 @@ private:
     QString folderPath(const QString& calendarUid) const;
     void loadAll();
     // Reads a calendar folder into `folder`, taking unchanged files from `cached`; returns the uids of its
-    // events.
-    QStringList loadFolder(const QString& calendarUid, Folder& folder, VdirIndex::Folder cached = {},
+    // events. A folder taken on trust is left held by the index.
+    QStringList loadFolder(const QString& calendarUid, Folder& folder,
+                           std::optional<IndexedFolder> cached = std::nullopt,
                            qsizetype* fromCache = nullptr);
+    // Reads the items of the folders the index still holds, and finds which series each file holds.
+    // Everything but a window's query needs them.
+    void takeHeld();
     // The file as VdirItem::load reads it; one that cannot be read is logged and kept in `skipped`. The
     // index no longer matches what the store holds.
     std::optional<VdirItem> load(const QString& calendarUid, const QString& fileName,
@@ -105,8 +120,9 @@ private:
     void index(const QString& calendarUid, const QString& fileName, const VdirItem& item);
     void unindex(const VdirItem& item);
     const IcsSeries* series(const QString& uid, Location* where = nullptr) const;
-    // Made again after any change of the items, at the next query.
-    const OverlapIndex& overlaps();
+    // The items whose occurrences may lie in the window, in order of calendar and file; made again after
+    // any change of the items.
+    QList<const VdirItem*> overlapping(qint64 from, qint64 to);
 
     void onDirectoriesChanged(const QHash<QString, DirectoryWatcher::Changes>& changes, bool all);
     void rescanRoot(StoreChanges& calendarChanges, StoreChanges& eventChanges);
@@ -143,12 +159,16 @@ private:
     QString m_root;
     std::unique_ptr<FileWriter> m_writer;
     DirectoryWatcher m_watcher;
+    bool m_watching;
     QMap<QString, Folder> m_folders;  // by calendar uid (the folder's name)
-    QHash<QString, Location> m_byUid; // where each series is
+    QHash<QString, Location> m_byUid; // where each series is; empty while folders are held
     // Later files that repeat a series of another file: not shown, and the series is not changed while
     // it is unclear which copy is meant.
     QMultiHash<QString, Location> m_repeats;
     VdirIndex m_index;
     bool m_indexStale = false; // the items differ from the index file's
+    // While folders are held, `m_repeats` is as the index says and `m_byUid` is not made.
+    bool m_holding = false;
     std::optional<OverlapIndex> m_overlaps;
+    std::vector<const VdirItem*> m_overlapItems; // by their numbers in m_overlaps
 };

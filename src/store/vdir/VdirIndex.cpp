@@ -20,29 +20,10 @@ namespace {
 
 constexpr quint32 MAGIC = 0x564c4958; // "VLIX"
 // Raise whenever what is written, or what the reader makes of a file, changes.
-constexpr quint32 VERSION = 9;
+constexpr quint32 VERSION = 10;
 constexpr qsizetype HEADER_SIZE = 4 + 4 + 8 + 8;
 
-// The uid a file named "<uid>.ics" is named after.
-QString nameUid(const QString& fileName) {
-    return fileName.chopped(std::min<qsizetype>(fileName.size(), 4));
-}
-
-// The text and encoded series of an item: copied as they are while the zones are numbered the same.
-QByteArray contentsOf(const VdirItem& item, const std::shared_ptr<IcsSeriesCodec>& codec, qint32& textSize) {
-    if (const VdirItem::Stored* stored = item.stored(); stored && stored->origin->codec == codec)
-        if (std::optional<QByteArray> bytes = stored->bytes()) {
-            textSize = stored->textSize;
-            return *bytes;
-        }
-    BinaryWriter series;
-    for (const IcsSeries& one : item.series())
-        codec->write(series, one);
-    textSize = qint32(item.source()->text.size());
-    return item.source()->text + series.bytes();
-}
-
-// Per calendar its uid and listing, then its items; the contents go to `contents`.
+// Per calendar its uid, then its items; the contents go to `contents`.
 QByteArray encodeItems(const QList<const VdirItem*>& items, const QHash<QString, FileStamp>& listings,
                        const std::shared_ptr<IcsSeriesCodec>& codec, QByteArray& contents) {
     const qint64 settled = VdirIndex::settledBefore();
@@ -59,60 +40,36 @@ QByteArray encodeItems(const QList<const VdirItem*>& items, const QHash<QString,
             calendars.append(item->calendarUid());
         byCalendar[item->calendarUid()].append(item);
     }
-    BinaryWriter out;
+    // Empty folders too: a start takes a store on trust only when it can take every folder so.
+    for (auto listing = listings.cbegin(); listing != listings.cend(); ++listing)
+        if (!byCalendar.contains(listing.key()) && !incomplete.contains(listing.key()))
+            calendars.append(listing.key());
+    // Which files repeat the series of an earlier one, as a store reading them in this order finds them.
+    QHash<QString, const VdirItem*> holders;
+    QHash<QString, QList<IndexedFolder::Repeat>> repeats;
     for (const QString& calendarUid : std::as_const(calendars)) {
         const QList<const VdirItem*>& inCalendar = byCalendar[calendarUid];
+        for (qint32 number = 0; number < inCalendar.size(); ++number)
+            for (const QString& uid : inCalendar[number]->uids()) {
+                const VdirItem* holder = holders.value(uid);
+                if (!holder)
+                    holders.insert(uid, inCalendar[number]);
+                else if (holder != inCalendar[number] && !uid.isEmpty())
+                    repeats[calendarUid].append({number, uid});
+            }
+    }
+    BinaryWriter out;
+    for (const QString& calendarUid : std::as_const(calendars)) {
         const auto listing = listings.constFind(calendarUid);
-        const bool listed = listing != listings.cend() && !incomplete.contains(calendarUid);
-        out << true << calendarUid << listed;
-        if (listed)
-            out << qint64(listing->modifiedNs) << qint64(listing->changedNs) << quint64(listing->inode)
-                << qint64(listing->size);
-        out << qint32(inCalendar.size());
-        for (const VdirItem* item : inCalendar) {
-            const FileStamp& stamp = item->stamp;
-            const auto [from, to] = item->reach();
-            qint32 textSize = 0;
-            const QByteArray bytes = contentsOf(*item, codec, textSize);
-            out << item->fileName() << qint64(stamp.modifiedNs) << qint64(stamp.changedNs)
-                << quint64(stamp.inode) << qint64(stamp.size);
-            // Most files are named after the one series they hold: the uid is not written twice.
-            const bool named = item->uids() == QStringList{nameUid(item->fileName())};
-            out << named;
-            if (!named)
-                out << item->uids();
-            out << from << to << qint64(contents.size()) << textSize << qint32(bytes.size() - textSize)
-                << qint32(item->series().size()) << indexChecksum(bytes);
-            contents += bytes;
-        }
+        out << true << calendarUid;
+        IndexedFolder::write(out, byCalendar[calendarUid],
+                             listing != listings.cend() && !incomplete.contains(calendarUid)
+                                 ? std::optional(*listing)
+                                 : std::nullopt,
+                             repeats[calendarUid], codec, contents);
     }
     out << false;
     return out.bytes();
-}
-
-// Nothing when the item's entry is damaged or points outside the contents, which start at `stored.at`
-// and end at `contentsEnd` (moved to the end of the item's).
-std::optional<VdirItem> decodeItem(BinaryReader& in, const QString& calendarUid, VdirItem::Stored stored,
-                                   qint64& contentsEnd) {
-    QString fileName;
-    qint64 modified = 0, changed = 0, size = 0, from = 0, to = 0, at = 0;
-    quint64 inode = 0;
-    QStringList uids;
-    bool named = false;
-    in >> fileName >> modified >> changed >> inode >> size >> named;
-    if (named)
-        uids = QStringList{nameUid(fileName)};
-    else
-        in >> uids;
-    in >> from >> to >> at >> stored.textSize >> stored.seriesSize >> stored.count >> stored.checksum;
-    const qint64 end = at + stored.textSize + stored.seriesSize;
-    if (!in.ok() || stored.count <= 0 || uids.size() != stored.count || at < 0 || stored.textSize < 0 ||
-        stored.seriesSize < 0 || end > stored.origin->file->size() - stored.at)
-        return std::nullopt;
-    contentsEnd = std::max(contentsEnd, end);
-    stored.at += at;
-    return VdirItem(FileStamp{modified, changed, inode, size}, calendarUid, std::move(fileName),
-                    std::move(uids), {from, to}, std::move(stored));
 }
 
 } // namespace
@@ -164,37 +121,20 @@ VdirIndex::Folders VdirIndex::load(const QString& rootDirectory) const {
         return dropped("names zones this run does not know");
     const qint64 contentsAt = HEADER_SIZE + qint64(tableSize);
     Folders folders;
-    qint64 contentsEnd = 0;
+    qint64 contentsEnd = 0; // the folders' contents follow each other
     bool more = false;
     for (in >> more; more && in.ok(); in >> more) {
         QString calendarUid;
-        bool listed = false;
-        in >> calendarUid >> listed;
-        Folder& folder = folders[calendarUid];
-        if (listed) {
-            qint64 modified = 0, changed = 0, size = 0;
-            quint64 inode = 0;
-            in >> modified >> changed >> inode >> size;
-            folder.listing = FileStamp{modified, changed, inode, size};
-        }
-        qint32 count = 0;
-        in >> count;
-        QList<VdirItem>& inCalendar = folder.items;
-        // An entry takes more than 64 bytes: a damaged count reserves no more than the table holds.
-        inCalendar.reserve(qsizetype(std::min<qint64>(count, table->size() / 64)));
+        in >> calendarUid;
         const VdirItem::Stored inFolder{
             std::make_shared<const VdirItem::Origin>(
                 VdirItem::Origin{file, codec, QDir(rootDirectory).filePath(calendarUid), m_damaged}),
             contentsAt};
-        for (qint32 i = 0; i < count && in.ok(); ++i) {
-            std::optional<VdirItem> item = decodeItem(in, calendarUid, inFolder, contentsEnd);
-            if (!item)
-                return dropped("damaged");
-            // In order, as the store reads a folder.
-            if (!inCalendar.isEmpty() && !(inCalendar.constLast().fileName() < item->fileName()))
-                return dropped("damaged");
-            inCalendar.append(std::move(*item));
-        }
+        std::optional<IndexedFolder> folder = IndexedFolder::read(in, *table, calendarUid, inFolder);
+        if (!folder || folders.contains(calendarUid) || folder->contentsSpan().first != contentsEnd)
+            return dropped("damaged");
+        contentsEnd = folder->contentsSpan().second;
+        folders.insert(calendarUid, std::move(*folder));
     }
     if (!in.ok() || !in.atEnd() || contentsEnd != file->size() - contentsAt)
         return dropped("damaged");

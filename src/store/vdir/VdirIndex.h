@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IndexedFolder.h"
 #include "VdirItem.h"
 
 #include <QHash>
@@ -15,10 +16,11 @@
 // reads as empty and is written anew. It is replaced atomically, so processes sharing it see one whole
 // version or another. It is a file of ours: whatever else is at its path is not read, and is replaced.
 //
-// A table of what finds an item (names, stamps, uids, reach) comes first and is all a start reads; the
-// texts and encoded series follow, each with its own checksum, and are read when an item is first used.
-// The table also keeps each folder's own stamp from when all of its files were listed: while the folder
-// keeps that stamp, no file was added, removed or replaced in it since, and a start need not list it.
+// A table of what finds an item (names, stamps, uids, reach) comes first and is all a start reads, and of
+// it only the entries a query or a change needs are decoded (IndexedFolder); the texts and encoded series
+// follow, each with its own checksum, and are read when an item is first used. The table also keeps each
+// folder's own stamp from when all of its files were listed: while the folder keeps that stamp, no file
+// was added, removed or replaced in it since, and a start need not list it.
 class VdirIndex {
 public:
     // Generous: 10,000 events as people keep them take about 12 MB.
@@ -35,12 +37,7 @@ public:
 
     QString path() const { return m_path; }
 
-    struct Folder {
-        QList<VdirItem> items; // sorted by file name
-        // The folder's stamp, taken before it was listed, when every event file listed is in `items`.
-        std::optional<FileStamp> listing;
-    };
-    using Folders = QHash<QString, Folder>; // by calendar uid
+    using Folders = QHash<QString, IndexedFolder>; // by calendar uid
 
     // Empty when there is no usable index. `rootDirectory` is where the items' files are.
     Folders load(const QString& rootDirectory) const;

@@ -175,6 +175,33 @@ TEST_F(VdirIndexTest, AFolderWithFilesTheIndexLeftOutIsListedAgain) {
     EXPECT_EQ(titles(), (QStringList{"Lunch", "Pie", "Supper"}));
 }
 
+// A store taken whole from the index reads only what its queries ask for, and must tell what one that read
+// every file tells: which copy of a series two files hold is shown, and that it is not changed.
+TEST_F(VdirIndexTest, AStoreTakenWholeFromTheIndexShowsTheFirstCopyOfARepeatedSeries) {
+    makeCalendar("work");
+    const auto lunch = [](const QByteArray& title) {
+        return ics("BEGIN:VEVENT\r\nUID:shared\r\nDTSTART:20260310T120000Z\r\nDTEND:20260310T130000Z\r\n"
+                   "SUMMARY:" +
+                   title + "\r\nEND:VEVENT\r\n");
+    };
+    write("work", "a.ics", lunch("Work lunch"));
+    write("home", "b.ics", lunch("Home lunch"));
+    writeLunch("c.ics", "Tea");
+    letSettle();
+    const QStringList shown{"Home lunch", "Tea"}; // the first calendar read (home) holds it
+    EXPECT_EQ(titles(), shown);
+    VdirCalendarStore store(m_root.path());
+    EXPECT_EQ(VdirTest::titles(store), shown);
+    const EventList events = all(store);
+    const auto home =
+        std::find_if(events.begin(), events.end(), [](const auto& e) { return e->uid == "shared"; });
+    ASSERT_NE(home, events.end());
+    const std::optional<StoreError> refused = store.saveEvent(**home, CalSpan::AllEvents);
+    ASSERT_TRUE(refused);
+    EXPECT_TRUE(refused->description.contains("several files")) << refused->description.toStdString();
+    EXPECT_EQ(VdirTest::titles(store), shown);
+}
+
 TEST_F(VdirIndexTest, ADamagedOrForeignIndexIsRebuiltWithNothingLost) {
     for (int i = 0; i < 20; ++i)
         writeLunch(QStringLiteral("e%1.ics").arg(i), "Lunch " + QByteArray::number(i));
