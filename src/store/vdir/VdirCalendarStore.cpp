@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <QUuid>
 
+#include <ranges>
+
 namespace {
 
 StoreError error(StoreError::Code code, const QString& description, const QString& suggestion) {
@@ -403,15 +405,24 @@ EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end
     QHash<QString, qsizetype> wanted; // the calendars' places in the answer
     for (const auto& calendar : calendars)
         wanted.insert(calendar->uid, wanted.size());
-    QList<const VdirItem*> items = overlapping(start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch());
-    if (compareTrusted(items))
-        items = overlapping(start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch());
-    items.removeIf([&](const VdirItem* item) { return !wanted.contains(item->calendarUid()); });
-    std::stable_sort(items.begin(), items.end(), [&](const VdirItem* a, const VdirItem* b) {
-        return wanted[a->calendarUid()] < wanted[b->calendarUid()];
-    });
+    QList<const VdirItem*> found = overlapping(start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch());
+    if (compareTrusted(found))
+        found = overlapping(start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch());
+    // In the calendars' order; the items of one calendar come together.
+    QList<QList<const VdirItem*>> byCalendar(wanted.size());
+    QString calendarUid;
+    QList<const VdirItem*>* into = nullptr;
+    for (const VdirItem* item : std::as_const(found)) {
+        if (item->calendarUid() != calendarUid) {
+            calendarUid = item->calendarUid();
+            const auto place = wanted.constFind(calendarUid);
+            into = place == wanted.cend() ? nullptr : &byCalendar[*place];
+        }
+        if (into)
+            into->append(item);
+    }
     EventList result;
-    for (const VdirItem* item : std::as_const(items)) {
+    for (const VdirItem* item : std::as_const(byCalendar) | std::views::join) {
         const std::shared_ptr<CalCalendar>& calendar = m_folders[item->calendarUid()].calendar;
         for (const IcsSeries& one : item->series()) {
             if (m_repeats.contains(one.uid(), {item->calendarUid(), item->fileName()}))
