@@ -1,9 +1,12 @@
 #include "IndexedFolder.h"
 
+#include "VdirCalendarFolder.h"
 #include "indexChecksum.h"
 #include "store/ics/BinaryReader.h"
 #include "store/ics/BinaryWriter.h"
 #include "store/ics/IcsSeriesCodec.h"
+
+#include <QFile>
 
 #include <cstring>
 
@@ -143,6 +146,10 @@ std::optional<QString> IndexedFolder::fileName(qint32 number) const {
         return std::nullopt;
     QString name(entry->nameLength, Qt::Uninitialized);
     std::memcpy(name.data(), m_names.data() + entry->nameAt, size_t(entry->nameLength) * sizeof(char16_t));
+    // Only a name a listing of the folder could give: the store writes and removes files by these names.
+    if (name.contains(u'/') || name.contains(QChar(0)) ||
+        !VdirCalendarFolder::isItemFileName(QFile::encodeName(name)))
+        return std::nullopt;
     return name;
 }
 

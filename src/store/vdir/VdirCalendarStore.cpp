@@ -156,8 +156,14 @@ void VdirCalendarStore::takeHeld() {
             VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
                    QStringLiteral("%1: the store index could not be read back; the files are read instead")
                        .arg(folder.key()));
+            // What queries gave out may differ from the files.
+            StoreChanges changed;
+            for (const VdirItem& item : given)
+                changed.updated += item.uids();
             Folder fresh;
-            loadFolder(folder.key(), fresh);
+            changed.updated += loadFolder(folder.key(), fresh);
+            changed.updated.removeDuplicates();
+            announceLater({}, changed);
             *folder = std::move(fresh);
             m_indexStale = true;
             count += folder->items.size();
@@ -274,9 +280,6 @@ QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& fo
         folder.held = std::move(cached);
         return {};
     }
-    // Unchanged files taken from the index get a listing recorded with them; new ones make it stale anyway.
-    if (cached && folder.listing != cached->listing() && cached->size() > 0)
-        m_indexStale = true;
     // A damaged folder in the index is read from its files.
     QList<VdirItem> cachedItems = cached ? cached->items().value_or(QList<VdirItem>()) : QList<VdirItem>();
     QStringList uids;
@@ -304,6 +307,10 @@ QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& fo
         if (std::optional<VdirItem> item = load(calendarUid, fileName, stamp, folder))
             keep(fileName, std::move(*item));
     }
+    // A listing the index could record and does not (an empty folder new to it too) makes it stale; new
+    // files have made it so anyway.
+    if (folder.listing && folder.skipped.isEmpty() && (!cached || cached->listing() != folder.listing))
+        m_indexStale = true;
     return uids;
 }
 
@@ -404,7 +411,8 @@ EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end
                                     const CalendarList& calendars) {
     QHash<QString, qsizetype> wanted; // the calendars' places in the answer
     for (const auto& calendar : calendars)
-        wanted.insert(calendar->uid, wanted.size());
+        if (!wanted.contains(calendar->uid))
+            wanted.insert(calendar->uid, wanted.size());
     QList<const VdirItem*> found = overlapping(start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch());
     if (compareTrusted(found))
         found = overlapping(start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch());

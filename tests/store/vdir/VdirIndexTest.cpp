@@ -3,7 +3,12 @@
 #include "HostileFile.h"
 #include "VdirTestSupport.h"
 
+#include "store/ics/BinaryReader.h"
+#include "store/ics/BinaryWriter.h"
+#include "store/ics/IcsReader.h"
+#include "store/ics/IcsSeriesCodec.h"
 #include "store/ics/RecurrenceRuleText.h"
+#include "store/vdir/IndexedFolder.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -286,3 +291,31 @@ INSTANTIATE_TEST_SUITE_P(Kinds, VdirIndexHostileTest, ::testing::ValuesIn(ALL_HO
                          hostileTestName);
 
 } // namespace
+
+// The index gives the names of files the store then writes and removes: only a name a listing of the folder
+// could give is taken from it.
+TEST(IndexedFolderTest, AnEntryNamedOutsideItsFolderIsRefused) {
+    const QByteArray text = ics("BEGIN:VEVENT\r\nUID:x\r\nDTSTART:20260310T120000Z\r\nEND:VEVENT\r\n");
+    QList<VdirItem> items;
+    for (const QString name : {"../escape.ics", "a/b.ics", "good.ics"})
+        items.append(VdirItem(FileStamp{1, 1, 1, 1},
+                              std::make_shared<const CalEventSource>(CalEventSource{"home", name, text}),
+                              IcsReader::read(text).series));
+    QList<const VdirItem*> written;
+    for (const VdirItem& item : items)
+        written.append(&item);
+    BinaryWriter out;
+    QByteArray contents;
+    const auto codec = std::make_shared<IcsSeriesCodec>();
+    IndexedFolder::write(out, written, std::nullopt, {}, codec, contents);
+    BinaryReader in(out.bytes());
+    const VdirItem::Stored stored{std::make_shared<const VdirItem::Origin>(
+        VdirItem::Origin{nullptr, codec, {}, std::make_shared<bool>()})};
+    const std::optional<IndexedFolder> folder = IndexedFolder::read(in, out.bytes(), "home", stored);
+    ASSERT_TRUE(folder);
+    EXPECT_FALSE(folder->item(0));
+    EXPECT_FALSE(folder->item(1));
+    ASSERT_TRUE(folder->item(2));
+    EXPECT_EQ(folder->item(2)->fileName(), "good.ics");
+    EXPECT_FALSE(folder->items()); // so the store reads the folder's files instead
+}
