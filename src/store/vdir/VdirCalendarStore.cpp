@@ -150,7 +150,8 @@ void VdirCalendarStore::takeHeld() {
             continue;
         }
         std::optional<QList<VdirItem>> items = folder->held->items();
-        const QMap<qint32, VdirItem> given = std::exchange(folder->given, {});
+        std::vector<VdirItem> given = std::exchange(folder->given, {});
+        const std::vector<qint32> givenAt = std::exchange(folder->givenAt, {});
         folder->held.reset();
         if (!items) {
             VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
@@ -171,11 +172,10 @@ void VdirCalendarStore::takeHeld() {
         }
         // The items queries gave out keep what they read.
         for (qint32 number = 0; number < items->size(); ++number) {
-            const auto taken = given.constFind(number);
-            VdirItem& item = (*items)[number];
+            const qint32 taken = givenAt.empty() ? -1 : givenAt[size_t(number)];
+            VdirItem& item = taken < 0 ? (*items)[number] : given[size_t(taken)];
             const QString fileName = item.fileName();
-            folder->items.insert(folder->items.cend(), fileName,
-                                 taken != given.cend() ? *taken : std::move(item));
+            folder->items.insert(folder->items.cend(), fileName, std::move(item));
         }
         count += folder->items.size();
     }
@@ -450,16 +450,21 @@ QList<const VdirItem*> VdirCalendarStore::overlapping(qint64 from, qint64 to) {
     if (m_holding) {
         for (Folder& folder : m_folders)
             for (const qint32 number : folder.held->overlapping(from, to)) {
-                auto given = folder.given.find(number);
-                if (given == folder.given.end()) {
+                if (folder.givenAt.empty()) {
+                    folder.givenAt.assign(size_t(folder.held->size()), -1);
+                    folder.given.reserve(size_t(folder.held->size()));
+                }
+                qint32& at = folder.givenAt[size_t(number)];
+                if (at < 0) {
                     std::optional<VdirItem> item = folder.held->item(number);
                     if (!item) {
                         takeHeld();
                         return overlapping(from, to);
                     }
-                    given = folder.given.insert(number, std::move(*item));
+                    at = qint32(folder.given.size());
+                    folder.given.push_back(std::move(*item));
                 }
-                result.append(&*given);
+                result.append(&folder.given[size_t(at)]);
             }
         return result;
     }

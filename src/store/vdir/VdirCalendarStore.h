@@ -82,10 +82,12 @@ private:
         // `compared` have been.
         bool onTrust = false;
         QSet<QString> compared;
-        // Taken on trust and not yet read from the index but for the items queries gave out, by number:
-        // `items` is empty meanwhile.
+        // Taken on trust and not yet read from the index but for the items queries gave out: `items` is
+        // empty meanwhile. `given` has room for all of them, so that none moves; `givenAt` is where each
+        // number's is, or -1.
         std::optional<IndexedFolder> held;
-        QMap<qint32, VdirItem> given;
+        std::vector<VdirItem> given;
+        std::vector<qint32> givenAt;
     };
     struct Location {
         QString calendarUid;
