@@ -9,13 +9,16 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "offscreenBenchmarkMain.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -65,7 +68,41 @@ void startToFirstFrame(benchmark::State& state, bool warm) {
     }
 }
 
+// A first start (no index): from the start until every file was read and shown, with the longest the
+// window went without a turn of its event loop meanwhile.
+void coldStartUntilAllShown(benchmark::State& state) {
+    QTemporaryDir root, settings;
+    VdirGenerator::write(root.path(), int(state.range(0)), QDate::currentDate().year() - 1);
+    double longestTurn = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(VdirIndex::pathFor(root.path()));
+        state.ResumeTiming();
+        UserDefaults defaults(settings.filePath(QStringLiteral("verdalune.conf")));
+        auto delegate = std::make_unique<ApplicationDelegate>(defaults);
+        delegate->start(root.path());
+        delegate->finishLaunching();
+        QElapsedTimer sinceTurn;
+        sinceTurn.start();
+        QTimer turns;
+        QObject::connect(&turns, &QTimer::timeout, [&] {
+            longestTurn = std::max(longestTurn, double(sinceTurn.nsecsElapsed()) / 1e6);
+            sinceTurn.restart();
+        });
+        turns.start(0);
+        while (delegate->store().isReading())
+            QApplication::processEvents();
+        state.PauseTiming();
+        state.counters["events_in_model"] = double(delegate->applicationModel().events().size());
+        state.counters["longest_turn_ms"] = longestTurn;
+        delegate.reset();
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
+
+BENCHMARK(coldStartUntilAllShown)->Unit(benchmark::kMillisecond)->Iterations(1)->Arg(10000)->Arg(100000);
 
 void coldStartToFirstFrame(benchmark::State& state) {
     startToFirstFrame(state, false);

@@ -1474,6 +1474,13 @@ Verdalune &amp;aktiv halten (startet bei der Anmeldung)</translation>
     </message>
 </context>
 <context>
+    <name>ReadProgressStatus</name>
+    <message>
+        <source>Reading calendar files: %1 of %2</source>
+        <translation>Kalenderdateien werden gelesen: %1 von %2</translation>
+    </message>
+</context>
+<context>
     <name>RecurrenceSettingsViewController</name>
     <message>
         <source>No Recurrence</source>

@@ -54,13 +54,16 @@ ApplicationDelegate::ApplicationDelegate(UserDefaults& userDefaults, QObject* pa
 ApplicationDelegate::~ApplicationDelegate() = default;
 
 void ApplicationDelegate::start(const QString& root) {
-    m_store = std::make_unique<VdirCalendarStore>(root);
+    // The window shows at once; files the index does not hold (at a first start, all) fill it in.
+    m_store = std::make_unique<VdirCalendarStore>(root, VdirCalendarStore::Watch::Changes, nullptr,
+                                                  VdirCalendarStore::Reading::Gradually);
     m_storeController = std::make_unique<CalendarStoreController>(*m_store, m_interaction);
     m_calendarController =
         std::make_unique<CalendarController>(m_model, *m_storeController, m_undoManager, m_userDefaults);
     setUpAccounts(root);
     m_window = std::make_unique<MainWindow>(m_userDefaults);
     m_interaction.setWindow(m_window.get());
+    connect(m_store.get(), &VdirCalendarStore::readProgressed, m_window.get(), &MainWindow::showReadProgress);
     TimelineView& view = m_window->timelineView();
     view.setDateFormatter(m_localDateFormatter);
     view.setEventDescription(m_eventDescription);

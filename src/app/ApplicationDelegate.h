@@ -81,6 +81,7 @@ public:
     UndoManager& undoManager() { return m_undoManager; }
     CalendarController& calendarController() const { return *m_calendarController; }
     CalendarStoreController& calendarStoreController() const { return *m_storeController; }
+    VdirCalendarStore& store() const { return *m_store; }
     ParsingController& parsingController() { return m_parsingController; }
     GoToDateController& goToDateController() const { return *m_goToDateController; }
     FirstTimeLaunchPanelController& firstTimeLaunchPanelController() const {

@@ -3,6 +3,7 @@
 #include "ActionsController.h"
 #include "DialogFocusReturn.h"
 #include "HelpWindow.h"
+#include "ReadProgressStatus.h"
 #include "base/UndoManager.h"
 #include "base/UserDefaults.h"
 #include "base/Version.h"
@@ -24,6 +25,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QToolBar>
 
 namespace {
@@ -74,6 +76,15 @@ MainWindow::MainWindow(UserDefaults& userDefaults, QWidget* parent)
     resize(1280, 800);
     if (restoreGeometry(m_userDefaults.value(GEOMETRY_KEY).toByteArray()))
         fitIntoScreen(*this);
+}
+
+void MainWindow::showReadProgress(qsizetype read, qsizetype total) {
+    if (!m_readProgress) {
+        m_readProgress = new ReadProgressStatus;
+        statusBar()->addWidget(m_readProgress, 1);
+    }
+    m_readProgress->showProgress(read, total);
+    statusBar()->setVisible(!m_readProgress->isHidden());
 }
 
 void MainWindow::setSidePane(QWidget* pane) {

@@ -9,6 +9,7 @@ class QAction;
 class QScrollArea;
 class QSplitter;
 class QToolBar;
+class ReadProgressStatus;
 class TimelineView;
 class TimelineViewController;
 class UndoManager;
@@ -46,6 +47,8 @@ public:
     void setSyncNowEnabled(bool enabled);
     // Calendar > Remove Account…, while the selected row is an account's or one of its calendars.
     void setRemoveAccountEnabled(bool enabled);
+    // In the status bar, shown only while files are still to be read.
+    void showReadProgress(qsizetype read, qsizetype total);
 
 signals:
     // View > Go to Date… (Ctrl+G).
@@ -101,4 +104,5 @@ private:
     TimelineView* m_view;
     ZoomController* m_zoom = nullptr;
     HelpWindow* m_help = nullptr; // made when first asked for
+    ReadProgressStatus* m_readProgress = nullptr;
 };

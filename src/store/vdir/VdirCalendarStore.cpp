@@ -3,6 +3,7 @@
 #include "AtomicFileWriter.h"
 #include "FolderListing.h"
 #include "FolderLock.h"
+#include "FolderReading.h"
 #include "OpenFolder.h"
 #include "SeriesEditor.h"
 #include "VdirCalendarFolder.h"
@@ -71,11 +72,12 @@ QByteArray readFile(const QString& path) {
 VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, QObject* parent)
     : VdirCalendarStore(rootDirectory, Watch::Changes, parent) {}
 
-VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, Watch watch, QObject* parent)
-    : VdirCalendarStore(rootDirectory, std::make_unique<AtomicFileWriter>(), parent, watch) {}
+VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, Watch watch, QObject* parent,
+                                     Reading reading)
+    : VdirCalendarStore(rootDirectory, std::make_unique<AtomicFileWriter>(), parent, watch, reading) {}
 
 VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, std::unique_ptr<FileWriter> writer,
-                                     QObject* parent, Watch watch)
+                                     QObject* parent, Watch watch, Reading reading)
     : CalendarStore(parent), m_root(QDir(rootDirectory).absolutePath()), m_writer(std::move(writer)),
       m_watcher(WATCH_QUIET_MS, WATCH_DELAY_MS), m_watching(watch == Watch::Changes),
       m_index(VdirIndex::pathFor(m_root)) {
@@ -83,8 +85,10 @@ VdirCalendarStore::VdirCalendarStore(const QString& rootDirectory, std::unique_p
             &VdirCalendarStore::onDirectoriesChanged);
     if (m_watching)
         m_watcher.watch(m_root);
-    loadAll();
+    loadAll(reading);
     removeStaleTemporaries();
+    if (isReading())
+        QTimer::singleShot(0, this, &VdirCalendarStore::readOn);
 }
 
 VdirCalendarStore::~VdirCalendarStore() {
@@ -98,11 +102,8 @@ QString VdirCalendarStore::folderPath(const QString& calendarUid) const {
 
 // ---- reading ----
 
-void VdirCalendarStore::loadAll() {
+void VdirCalendarStore::loadAll(Reading reading) {
     VdirIndex::Folders cached = m_index.load(m_root);
-    qsizetype cachedCount = 0, fromCache = 0;
-    for (const IndexedFolder& folder : std::as_const(cached))
-        cachedCount += folder.size();
     m_holding = true;
     bool allHeld = true, onTrust = false;
     for (const QString& name : VdirCalendarFolder::calendarFolderNames(m_root)) {
@@ -112,13 +113,13 @@ void VdirCalendarStore::loadAll() {
             indexed = std::move(*found);
             cached.erase(found);
         }
-        loadFolder(name, folder, std::move(indexed), &fromCache);
+        loadFolder(name, folder, std::move(indexed), reading);
         allHeld = allHeld && folder.held;
         onTrust = onTrust || folder.onTrust;
         m_folders.insert(name, std::move(folder));
     }
-    // Files gone since the index was written leave entries nothing used.
-    if (fromCache != cachedCount)
+    // Folders gone since the index was written leave entries nothing used.
+    if (!cached.isEmpty())
         m_indexStale = true;
     // The index says which files repeat others only while it holds the whole store as it is.
     if (allHeld && !m_indexStale) {
@@ -134,10 +135,84 @@ void VdirCalendarStore::loadAll() {
     } else {
         takeHeld();
     }
-    if (m_indexStale)
+    if (m_indexStale && !isReading())
         saveIndex();
     if (onTrust)
         QTimer::singleShot(VERIFY_DELAY_MS, this, &VdirCalendarStore::verifyTrusted);
+}
+
+bool VdirCalendarStore::isReading() const {
+    return m_filesRead < m_filesListed;
+}
+
+QStringList VdirCalendarStore::readNext(const QString& calendarUid, Folder& folder) {
+    FolderReading::File file = folder.reading->next();
+    ++m_filesRead;
+    std::optional<VdirItem> item =
+        file.indexed ? std::move(file.indexed) : load(calendarUid, file.name, file.stamp, folder);
+    QStringList uids;
+    if (item) {
+        // While folders are held, the series are found once all are read.
+        if (!m_holding)
+            index(calendarUid, file.name, *item);
+        uids = item->uids();
+        // The names come sorted, and nothing else adds items meanwhile: each goes at the end.
+        folder.items.insert(folder.items.cend(), file.name, std::move(*item));
+    }
+    if (folder.reading->atEnd())
+        endReading(folder);
+    return uids;
+}
+
+void VdirCalendarStore::endReading(Folder& folder) {
+    // Files gone since the index was written leave entries nothing used; and a listing the index could
+    // record it does not (the folder would have been taken on trust), an empty folder new to it too.
+    if (folder.reading->leftIndexedFiles() || (folder.listing && folder.skipped.isEmpty()))
+        m_indexStale = true;
+    folder.reading.reset();
+}
+
+void VdirCalendarStore::readOn() {
+    if (!isReading())
+        return; // something that needed all read them
+    QElapsedTimer slice;
+    slice.start();
+    for (auto folder = m_folders.begin(); folder != m_folders.end() && !slice.hasExpired(READ_SLICE_MS);
+         ++folder)
+        while (folder->reading && !slice.hasExpired(READ_SLICE_MS))
+            m_readUnannounced += readNext(folder.key(), *folder);
+    if (!isReading())
+        endReadingAll();
+    else
+        QTimer::singleShot(0, this, &VdirCalendarStore::readOn);
+    // Each announcement costs the window a look at all it shows, so they come seldom.
+    if (!isReading() || !m_announced.isValid() || m_announced.hasExpired(READ_ANNOUNCE_MS))
+        announceRead();
+}
+
+void VdirCalendarStore::announceRead() {
+    m_announced.start();
+    const StoreChanges read{std::exchange(m_readUnannounced, {}), {}, {}};
+    emit readProgressed(m_filesRead, m_filesListed);
+    if (!read.isEmpty())
+        emit eventsChangedExternally(read);
+}
+
+void VdirCalendarStore::takeWhole() {
+    if (isReading()) {
+        for (auto folder = m_folders.begin(); folder != m_folders.end(); ++folder)
+            while (folder->reading)
+                m_readUnannounced += readNext(folder.key(), *folder);
+        endReadingAll();
+        // After the change or answer that needed them.
+        QMetaObject::invokeMethod(this, &VdirCalendarStore::announceRead, Qt::QueuedConnection);
+    }
+    takeHeld();
+}
+
+void VdirCalendarStore::endReadingAll() {
+    if (m_indexStale)
+        saveIndex();
 }
 
 void VdirCalendarStore::takeHeld() {
@@ -194,8 +269,9 @@ void VdirCalendarStore::saveIndex() {
     for (auto folder = m_folders.cbegin(); folder != m_folders.cend(); ++folder) {
         for (const VdirItem& item : folder->items)
             items.append(&item);
-        // A file that could not be read is not in the index: the folder must be listed to find it again.
-        if (folder->listing && folder->skipped.isEmpty())
+        // A file that could not be read is not in the index, nor one still to be read: the folder must be
+        // listed to find it again.
+        if (folder->listing && folder->skipped.isEmpty() && !folder->reading)
             listings.insert(folder.key(), *folder->listing);
     }
     m_index.save(items, listings);
@@ -210,15 +286,14 @@ bool VdirCalendarStore::compareTrusted(const QList<const VdirItem*>& items) {
     std::optional<OpenFolder> open; // the items come folder by folder
     QString openUid;
     for (const VdirItem* item : items) {
-        Folder& folder = m_folders[item->calendarUid()];
-        if (!folder.onTrust || folder.compared.contains(item->fileName()))
+        if (item->isConfirmed() || !m_folders[item->calendarUid()].onTrust)
             continue;
         if (!open || openUid != item->calendarUid()) {
             openUid = item->calendarUid();
             open.emplace(folderPath(openUid));
         }
         if (open->stampOf(item->fileName()) == item->stamp)
-            folder.compared.insert(item->fileName());
+            item->confirm();
         else
             changed[item->calendarUid()].insert(item->fileName());
     }
@@ -238,7 +313,7 @@ void VdirCalendarStore::compareTrustedSeries(const QString& uid) {
 }
 
 void VdirCalendarStore::verifyTrusted() {
-    takeHeld();
+    takeWhole();
     const auto folder =
         std::find_if(m_folders.begin(), m_folders.end(), [](const Folder& one) { return one.onTrust; });
     if (folder == m_folders.end())
@@ -266,7 +341,7 @@ void VdirCalendarStore::announceLater(const StoreChanges& calendarChanges, const
 }
 
 QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& folder,
-                                          std::optional<IndexedFolder> cached, qsizetype* fromCache) {
+                                          std::optional<IndexedFolder> cached, Reading reading) {
     const QString path = folderPath(calendarUid);
     folder.calendar = VdirCalendarFolder::readCalendar(path);
     if (m_watching)
@@ -275,42 +350,20 @@ QStringList VdirCalendarStore::loadFolder(const QString& calendarUid, Folder& fo
     folder.listing = FolderListing::stampOf(path);
     if (cached && cached->listing() && folder.listing == cached->listing()) {
         folder.onTrust = true;
-        if (fromCache)
-            *fromCache += cached->size();
         folder.held = std::move(cached);
         return {};
     }
     // A damaged folder in the index is read from its files.
-    QList<VdirItem> cachedItems = cached ? cached->items().value_or(QList<VdirItem>()) : QList<VdirItem>();
-    QStringList uids;
-    const auto keep = [&](const QString& fileName, VdirItem&& item) {
-        // While folders are held, the series are found once all are read.
-        if (!m_holding)
-            index(calendarUid, fileName, item);
-        uids += item.uids();
-        folder.items.insert(folder.items.cend(), fileName, std::move(item));
-    };
-    const OpenFolder open(path);
-    // The names come sorted, as the cached items do: each one goes at the end of the map, and the cached
-    // item of a name, if any, is the next one not before it.
-    auto entry = cachedItems.begin();
-    for (const QString& fileName : VdirCalendarFolder::itemFileNames(path)) {
-        const std::optional<FileStamp> stamp = open.stampOf(fileName);
-        while (entry != cachedItems.end() && entry->fileName() < fileName)
-            ++entry;
-        if (entry != cachedItems.end() && entry->fileName() == fileName && stamp == entry->stamp) {
-            keep(fileName, std::move(*entry));
-            if (fromCache)
-                ++*fromCache;
-            continue;
-        }
-        if (std::optional<VdirItem> item = load(calendarUid, fileName, stamp, folder))
-            keep(fileName, std::move(*item));
+    folder.reading.emplace(path, VdirCalendarFolder::itemFileNames(path),
+                           cached ? cached->items().value_or(QList<VdirItem>()) : QList<VdirItem>());
+    m_filesListed += folder.reading->size();
+    if (folder.reading->atEnd()) {
+        endReading(folder);
+        return {};
     }
-    // A listing the index could record and does not (an empty folder new to it too) makes it stale; new
-    // files have made it so anyway.
-    if (folder.listing && folder.skipped.isEmpty() && (!cached || cached->listing() != folder.listing))
-        m_indexStale = true;
+    QStringList uids;
+    while (reading == Reading::AtOnce && folder.reading)
+        uids += readNext(calendarUid, folder);
     return uids;
 }
 
@@ -393,7 +446,7 @@ CalendarList VdirCalendarStore::calendars() {
 }
 
 qsizetype VdirCalendarStore::seriesCount(const QString& calendarUid) {
-    takeHeld();
+    takeWhole();
     const auto folder = m_folders.constFind(calendarUid);
     qsizetype count = 0;
     if (folder != m_folders.cend())
@@ -505,7 +558,7 @@ EventList VdirCalendarStore::events(const QDateTime& start, const QDateTime& end
 }
 
 EventList VdirCalendarStore::seriesRecords(const QString& calendarUid) {
-    takeHeld();
+    takeWhole();
     EventList result;
     if (const auto trusted = m_folders.constFind(calendarUid);
         trusted != m_folders.cend() && trusted->onTrust) {
@@ -718,7 +771,7 @@ VdirCalendarStore::changeIfUnchanged(const Location& location,
 }
 
 std::optional<StoreError> VdirCalendarStore::saveEvent(const CalEvent& event, CalSpan span) {
-    takeHeld();
+    takeWhole();
     VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL,
            QStringLiteral("save %1 span %2").arg(event.uid).arg(int(span)));
     if (event.uid.isEmpty())
@@ -793,7 +846,7 @@ std::optional<StoreError> VdirCalendarStore::editSeries(const CalEvent& event, C
 }
 
 std::optional<StoreError> VdirCalendarStore::removeEvent(const CalEvent& event, CalSpan span) {
-    takeHeld();
+    takeWhole();
     VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL,
            QStringLiteral("remove %1 span %2").arg(event.uid).arg(int(span)));
     // Without a UID the file gives no way to tell this event from others without one.
@@ -855,7 +908,7 @@ std::optional<StoreError> VdirCalendarStore::removeFromSeries(const CalEvent& ev
 // ---- calendars ----
 
 std::optional<StoreError> VdirCalendarStore::saveCalendar(const CalCalendar& calendar) {
-    takeHeld();
+    takeWhole();
     VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL, QStringLiteral("save calendar %1").arg(calendar.uid));
     if (calendar.uid.isEmpty() || calendar.uid.startsWith(u'.') || calendar.uid.contains(u'/'))
         return error(StoreError::InvalidRecord,
@@ -885,7 +938,7 @@ std::optional<StoreError> VdirCalendarStore::saveCalendar(const CalCalendar& cal
 }
 
 std::optional<StoreError> VdirCalendarStore::removeCalendar(const CalCalendar& calendar) {
-    takeHeld();
+    takeWhole();
     VL_LOG(LCALSTORE, Logger::LOG_VERBOSE_LEVEL, QStringLiteral("remove calendar %1").arg(calendar.uid));
     if (auto refused = editableFolder(calendar.uid))
         return refused;
@@ -913,7 +966,7 @@ std::optional<StoreError> VdirCalendarStore::removeCalendar(const CalCalendar& c
 
 void VdirCalendarStore::onDirectoriesChanged(const QHash<QString, DirectoryWatcher::Changes>& changes,
                                              bool all) {
-    takeHeld();
+    takeWhole();
     StoreChanges calendarChanges, eventChanges;
     if (all || changes.contains(m_root))
         rescanRoot(calendarChanges, eventChanges);
@@ -978,7 +1031,6 @@ void VdirCalendarStore::rescanFolder(const QString& calendarUid, const std::opti
         if (folder.onTrust && folder.calendar->isEditable)
             AtomicFileWriter::removeStaleTemporaries(path);
         folder.onTrust = false;
-        folder.compared.clear();
     }
     const QSet<QString> present(listed.begin(), listed.end()); // looked up once per known file
     const QStringList looked = names ? QStringList(names->begin(), names->end()) : folder.items.keys();
@@ -997,8 +1049,10 @@ void VdirCalendarStore::rescanFolder(const QString& calendarUid, const std::opti
     for (const QString& fileName : listed) {
         const auto known = folder.items.constFind(fileName);
         const std::optional<FileStamp> stamp = FileStamp::of(QDir(path).filePath(fileName));
-        if (known != folder.items.cend() && stamp && *stamp == known->stamp)
+        if (known != folder.items.cend() && stamp && *stamp == known->stamp) {
+            known->confirm();
             continue;
+        }
         if (const auto skipped = folder.skipped.constFind(fileName);
             skipped != folder.skipped.cend() && stamp && *stamp == *skipped)
             continue;
@@ -1030,7 +1084,7 @@ void VdirCalendarStore::rescanFolder(const QString& calendarUid, const std::opti
 
 VdirCalendarStore::ImportResult VdirCalendarStore::importCalendarText(const QString& calendarUid,
                                                                       const QByteArray& text) {
-    takeHeld();
+    takeWhole();
     ImportResult result;
     if ((result.error = editableFolder(calendarUid)))
         return result;

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "DirectoryWatcher.h"
+#include "FolderReading.h"
 #include "FileWriter.h"
 #include "OverlapIndex.h"
 #include "VdirIndex.h"
 #include "VdirItem.h"
 #include "store/CalendarStore.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMap>
 #include <QMultiHash>
@@ -37,12 +39,19 @@ public:
     // command line) has no event loop to hear them in, and watching a folder costs the kernel a walk over
     // all of its files.
     enum class Watch { Changes, Nothing };
+    // Whether the files the index does not hold as they are (all of them at the first start) are read
+    // before the store is made, or a few at a time once the event loop runs, so that a window shows at
+    // once and fills in. A query of a window's events meanwhile answers with what was read; everything
+    // else reads the rest first.
+    enum class Reading { AtOnce, Gradually };
 
     explicit VdirCalendarStore(const QString& rootDirectory, QObject* parent = nullptr);
-    VdirCalendarStore(const QString& rootDirectory, Watch watch, QObject* parent = nullptr);
+    VdirCalendarStore(const QString& rootDirectory, Watch watch, QObject* parent = nullptr,
+                      Reading reading = Reading::AtOnce);
     // With another way of writing files, for tests that need writing to fail.
     VdirCalendarStore(const QString& rootDirectory, std::unique_ptr<FileWriter> writer,
-                      QObject* parent = nullptr, Watch watch = Watch::Changes);
+                      QObject* parent = nullptr, Watch watch = Watch::Changes,
+                      Reading reading = Reading::AtOnce);
     ~VdirCalendarStore() override;
 
     QString rootDirectory() const { return m_root; }
@@ -51,6 +60,13 @@ public:
     static constexpr int WATCH_DELAY_MS = 100;
     // After a start that took folders on trust, their files are compared once this has passed.
     static constexpr int VERIFY_DELAY_MS = 1000;
+    // Read gradually: each turn of the event loop reads for this long, and what was read is announced
+    // at most this often.
+    static constexpr int READ_SLICE_MS = 20;
+    static constexpr int READ_ANNOUNCE_MS = 250;
+
+    // Whether files are still to be read gradually.
+    bool isReading() const;
 
     CalendarList calendars() override;
     std::shared_ptr<CalCalendar> calendarWithUID(const QString& uid) override;
@@ -69,6 +85,11 @@ public:
 
     ImportResult importCalendarText(const QString& calendarUid, const QByteArray& text) override;
 
+signals:
+    // While files are read gradually, with the events read since the last time announced as inserted by
+    // another program; the last one has `read` equal to `total`.
+    void readProgressed(qsizetype read, qsizetype total);
+
 private:
     struct Folder {
         std::shared_ptr<CalCalendar> calendar;
@@ -78,16 +99,17 @@ private:
         // The folder's stamp, taken before its files were last listed all, when it had settled on a local
         // file system (FolderListing).
         std::optional<FileStamp> listing;
-        // Taken from the index on its listing: the files' stamps are still to be compared, and those of
-        // `compared` have been.
+        // Taken from the index on its listing: the files' stamps are still to be compared but for those
+        // of the items confirmed.
         bool onTrust = false;
-        QSet<QString> compared;
         // Taken on trust and not yet read from the index but for the items queries gave out: `items` is
         // empty meanwhile. `given` has room for all of them, so that none moves; `givenAt` is where each
         // number's is, or -1.
         std::optional<IndexedFolder> held;
         std::vector<VdirItem> given;
         std::vector<qint32> givenAt;
+        // The files listed and not yet all gone through.
+        std::optional<FolderReading> reading;
     };
     struct Location {
         QString calendarUid;
@@ -96,12 +118,22 @@ private:
     };
 
     QString folderPath(const QString& calendarUid) const;
-    void loadAll();
-    // Reads a calendar folder into `folder`, taking unchanged files from `cached`; returns the uids of its
-    // events. A folder taken on trust is left held by the index.
+    void loadAll(Reading reading);
+    // Reads a calendar folder into `folder`, taking unchanged files from `cached`; returns the uids of the
+    // events read. A folder taken on trust is left held by the index; one read gradually is left with its
+    // reading.
     QStringList loadFolder(const QString& calendarUid, Folder& folder,
                            std::optional<IndexedFolder> cached = std::nullopt,
-                           qsizetype* fromCache = nullptr);
+                           Reading reading = Reading::AtOnce);
+    // Takes the folder's next file into its items; the uids of its events.
+    QStringList readNext(const QString& calendarUid, Folder& folder);
+    void endReading(Folder& folder);
+    // One turn of gradual reading.
+    void readOn();
+    void announceRead();
+    void endReadingAll();
+    // Reads what is still to be read, and takes the held folders' items.
+    void takeWhole();
     // Reads the items of the folders the index still holds, and finds which series each file holds.
     // Everything but a window's query needs them.
     void takeHeld();
@@ -173,4 +205,8 @@ private:
     bool m_holding = false;
     std::optional<OverlapIndex> m_overlaps;
     std::vector<const VdirItem*> m_overlapItems; // by their numbers in m_overlaps
+    qsizetype m_filesListed = 0; // by the folders' readings
+    qsizetype m_filesRead = 0;
+    QStringList m_readUnannounced; // uids
+    QElapsedTimer m_announced;
 };

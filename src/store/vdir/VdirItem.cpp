@@ -66,7 +66,7 @@ VdirItem::VdirItem(FileStamp stamp, std::shared_ptr<const CalEventSource> source
 VdirItem::VdirItem(FileStamp stamp, QString calendarUid, QString fileName, QStringList uids,
                    std::pair<qint64, qint64> reach, Stored stored)
     : stamp(stamp), m_calendarUid(std::move(calendarUid)), m_fileName(std::move(fileName)),
-      m_uids(std::move(uids)), m_stored(std::move(stored)), m_reach(reach) {}
+      m_uids(std::move(uids)), m_stored(std::move(stored)), m_reach(reach), m_confirmed(false) {}
 
 std::optional<QByteArray> VdirItem::Stored::bytes() const {
     std::optional<QByteArray> read = origin->file->read(at, qint64(textSize) + seriesSize);

@@ -68,6 +68,10 @@ public:
     std::pair<qint64, qint64> reach() const;
     // Where the index holds the item, while it still does.
     const Stored* stored() const { return m_stored ? &*m_stored : nullptr; }
+    // Whether the file was seen with `stamp` since the item was read: one taken from the index is not
+    // until its folder is listed or its file compared.
+    bool isConfirmed() const { return m_confirmed; }
+    void confirm() const { m_confirmed = true; }
 
 private:
     // Reads the text and series from the index, or from the file while it is as indexed.
@@ -81,4 +85,5 @@ private:
     mutable QList<IcsSeries> m_series;
     mutable std::optional<Stored> m_stored;
     mutable std::optional<std::pair<qint64, qint64>> m_reach;
+    mutable bool m_confirmed = true;
 };

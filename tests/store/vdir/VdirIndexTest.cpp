@@ -278,6 +278,67 @@ TEST_F(VdirIndexTest, ChangesTheStoreMakesReachTheIndex) {
     EXPECT_EQ(titles(), QStringList{});
 }
 
+// Read gradually, as the window reads a store its index does not hold: what was read is announced, and
+// the index written once all was.
+TEST_F(VdirIndexTest, AStoreReadGraduallyFillsInAndIsTakenFromTheIndexNextTime) {
+    makeCalendar("work");
+    writeLunch("a.ics", "Lunch");
+    writeLunch("b.ics", "Tea");
+    write("work", "c.ics", ics("BEGIN:VEVENT\r\nUID:c.ics\r\nDTSTART:20260311T120000Z\r\nSUMMARY:Review"
+                               "\r\nEND:VEVENT\r\n"));
+    letSettle();
+    using Reading = VdirCalendarStore::Reading;
+    VdirCalendarStore store(m_root.path(), VdirCalendarStore::Watch::Changes, nullptr, Reading::Gradually);
+    ASSERT_TRUE(store.isReading());
+    EXPECT_TRUE(all(store).isEmpty());
+    QStringList inserted;
+    std::pair<qsizetype, qsizetype> progress;
+    QObject::connect(&store, &CalendarStore::eventsChangedExternally,
+                     [&](const StoreChanges& changes) { inserted += changes.inserted; });
+    QObject::connect(&store, &VdirCalendarStore::readProgressed,
+                     [&](qsizetype read, qsizetype total) { progress = {read, total}; });
+    ASSERT_TRUE(waitFor([&] { return progress.second > 0 && progress.first == progress.second; }));
+    inserted.sort();
+    EXPECT_EQ(inserted, (QStringList{"a.ics", "b.ics", "c.ics"}));
+    EXPECT_EQ(progress.second, 3);
+    EXPECT_EQ(VdirTest::titles(store), (QStringList{"Lunch", "Review", "Tea"}));
+    VdirCalendarStore next(m_root.path(), VdirCalendarStore::Watch::Changes, nullptr, Reading::Gradually);
+    EXPECT_FALSE(next.isReading());
+    EXPECT_EQ(VdirTest::titles(next), (QStringList{"Lunch", "Review", "Tea"}));
+}
+
+// A change or a search needs every file: the rest is read first, and still announced to the window.
+TEST_F(VdirIndexTest, AnythingButAWindowsQueryReadsWhatIsStillToBeReadFirst) {
+    writeLunch("a.ics", "Lunch");
+    writeLunch("b.ics", "Tea");
+    VdirCalendarStore store(m_root.path(), VdirCalendarStore::Watch::Changes, nullptr,
+                            VdirCalendarStore::Reading::Gradually);
+    QStringList inserted;
+    QObject::connect(&store, &CalendarStore::eventsChangedExternally,
+                     [&](const StoreChanges& changes) { inserted += changes.inserted; });
+    EXPECT_EQ(store.seriesRecords("home").size(), 2);
+    EXPECT_FALSE(store.isReading());
+    ASSERT_TRUE(waitFor([&] { return inserted.size() == 2; }));
+    EXPECT_EQ(VdirTest::titles(store), (QStringList{"Lunch", "Tea"}));
+}
+
+// Quitting while files are still to be read must not leave an index that vouches for the folder: the next
+// start would show only what was read.
+TEST_F(VdirIndexTest, AStoreLeftWhileReadingGraduallyLosesNothingAtTheNextStart) {
+    constexpr int COUNT = 3000; // more than one turn of reading takes
+    for (int n = 0; n < COUNT; ++n)
+        writeLunch(QStringLiteral("%1.ics").arg(n, 5, 10, QChar(u'0')), "Lunch");
+    letSettle();
+    {
+        VdirCalendarStore store(m_root.path(), VdirCalendarStore::Watch::Changes, nullptr,
+                                VdirCalendarStore::Reading::Gradually);
+        QCoreApplication::processEvents();
+        if (!store.isReading())
+            GTEST_SKIP() << "all files were read in one turn";
+    }
+    EXPECT_EQ(titles().size(), COUNT);
+}
+
 class VdirIndexHostileTest : public VdirIndexTest, public ::testing::WithParamInterface<HostileKind> {};
 
 TEST_P(VdirIndexHostileTest, WhatElseIsAtItsPathIsNotReadAndIsReplacedWithoutHarm) {
