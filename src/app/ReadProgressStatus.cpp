@@ -11,6 +11,7 @@ ReadProgressStatus::ReadProgressStatus(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_label);
     layout->addWidget(m_bar);
+    layout->addStretch();
     m_bar->setTextVisible(false);
     m_bar->setMaximumWidth(240);
     m_label->setBuddy(m_bar);
