@@ -8,6 +8,7 @@ FolderReading::File FolderReading::next() {
         m_open = std::make_shared<OpenFolder>(m_path);
     File file{m_names[m_next++], {}, {}};
     file.stamp = m_open->stampOf(file.name);
+    file.gone = !file.stamp && !m_open->hasEntry(file.name);
     // Both come sorted: the indexed item of a name, if any, is the next one not before it.
     while (m_nextIndexed < m_indexed.size() && m_indexed[m_nextIndexed].fileName() < file.name)
         ++m_nextIndexed;

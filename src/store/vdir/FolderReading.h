@@ -21,6 +21,8 @@ public:
         std::optional<FileStamp> stamp;
         // From the index, when the file is as it was indexed.
         std::optional<VdirItem> indexed;
+        // Removed since the folder was listed.
+        bool gone = false;
     };
     bool atEnd() const { return m_next == m_names.size(); }
     qsizetype size() const { return m_names.size(); }

@@ -2,7 +2,10 @@
 
 #include <QFile>
 
+#include <QFileInfo>
+
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 OpenFolder::OpenFolder(QString path)
@@ -12,6 +15,15 @@ OpenFolder::OpenFolder(QString path)
 OpenFolder::~OpenFolder() {
     if (m_descriptor >= 0)
         ::close(m_descriptor);
+}
+
+bool OpenFolder::hasEntry(const QString& name) const {
+    if (m_descriptor < 0) {
+        const QFileInfo entry(m_path + u'/' + name);
+        return entry.exists() || entry.isSymLink();
+    }
+    struct stat status {};
+    return ::fstatat(m_descriptor, QFile::encodeName(name).constData(), &status, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 std::optional<FileStamp> OpenFolder::stampOf(const QString& name) const {

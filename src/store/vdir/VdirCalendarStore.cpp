@@ -148,8 +148,10 @@ bool VdirCalendarStore::isReading() const {
 QStringList VdirCalendarStore::readNext(const QString& calendarUid, Folder& folder) {
     FolderReading::File file = folder.reading->next();
     ++m_filesRead;
-    std::optional<VdirItem> item =
-        file.indexed ? std::move(file.indexed) : load(calendarUid, file.name, file.stamp, folder);
+    // Another program's removal since the listing, read gradually: the watcher says so.
+    std::optional<VdirItem> item = file.indexed ? std::move(file.indexed)
+                                   : file.gone  ? std::nullopt
+                                                : load(calendarUid, file.name, file.stamp, folder);
     QStringList uids;
     if (item) {
         // While folders are held, the series are found once all are read.
@@ -213,6 +215,9 @@ void VdirCalendarStore::takeWhole() {
 void VdirCalendarStore::endReadingAll() {
     if (m_indexStale)
         saveIndex();
+    // After whatever needed all read.
+    if (!m_changedWhileReading.isEmpty() || m_allChangedWhileReading)
+        QMetaObject::invokeMethod(this, [this] { onDirectoriesChanged({}, false); }, Qt::QueuedConnection);
 }
 
 void VdirCalendarStore::takeHeld() {
@@ -600,7 +605,10 @@ std::optional<QByteArray> VdirCalendarStore::seriesText(const QString& uid) {
 }
 
 void VdirCalendarStore::takeInExternalChanges() {
+    if (isReading())
+        takeWhole(); // the changes wait for it
     m_watcher.reportNow();
+    onDirectoriesChanged({}, false); // those that came while files were read
 }
 
 // ---- writing ----
@@ -964,8 +972,22 @@ std::optional<StoreError> VdirCalendarStore::removeCalendar(const CalCalendar& c
 
 // ---- changes by other programs ----
 
-void VdirCalendarStore::onDirectoriesChanged(const QHash<QString, DirectoryWatcher::Changes>& changes,
-                                             bool all) {
+void VdirCalendarStore::onDirectoriesChanged(const QHash<QString, DirectoryWatcher::Changes>& reported,
+                                             bool reportedAll) {
+    for (auto one = reported.cbegin(); one != reported.cend(); ++one) {
+        DirectoryWatcher::Changes& into = m_changedWhileReading[one.key()];
+        into.names.unite(one->names);
+        into.whole = into.whole || one->whole;
+    }
+    m_allChangedWhileReading = m_allChangedWhileReading || reportedAll;
+    // Looked at once all is read: a sync while the window fills in must not stop it for the rest, and the
+    // files still to be read are read as they are then.
+    if (isReading())
+        return;
+    const QHash<QString, DirectoryWatcher::Changes> changes = std::exchange(m_changedWhileReading, {});
+    const bool all = std::exchange(m_allChangedWhileReading, false);
+    if (changes.isEmpty() && !all)
+        return;
     takeWhole();
     StoreChanges calendarChanges, eventChanges;
     if (all || changes.contains(m_root))

@@ -158,7 +158,8 @@ private:
     // any change of the items.
     QList<const VdirItem*> overlapping(qint64 from, qint64 to);
 
-    void onDirectoriesChanged(const QHash<QString, DirectoryWatcher::Changes>& changes, bool all);
+    // Reported changes that come while files are still read gradually wait until all are.
+    void onDirectoriesChanged(const QHash<QString, DirectoryWatcher::Changes>& reported, bool reportedAll);
     void rescanRoot(StoreChanges& calendarChanges, StoreChanges& eventChanges);
     // Looks at the files `names` gives, or at all of the folder's when none are given.
     void rescanFolder(const QString& calendarUid, const std::optional<QSet<QString>>& names,
@@ -209,4 +210,6 @@ private:
     qsizetype m_filesRead = 0;
     QStringList m_readUnannounced; // uids
     QElapsedTimer m_announced;
+    QHash<QString, DirectoryWatcher::Changes> m_changedWhileReading; // not yet looked at
+    bool m_allChangedWhileReading = false;
 };

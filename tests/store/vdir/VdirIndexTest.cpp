@@ -322,6 +322,30 @@ TEST_F(VdirIndexTest, AnythingButAWindowsQueryReadsWhatIsStillToBeReadFirst) {
     EXPECT_EQ(VdirTest::titles(store), (QStringList{"Lunch", "Tea"}));
 }
 
+// A sync while the window fills in: what it removes is not read (nor said to be unreadable), what it adds
+// is taken in once all is read.
+TEST_F(VdirIndexTest, ChangesByOthersWhileReadingGraduallyAreTakenInOnceAllIsRead) {
+    constexpr int COUNT = 3000; // more than one turn of reading takes
+    for (int n = 0; n < COUNT; ++n)
+        writeLunch(QStringLiteral("%1.ics").arg(n, 5, 10, QChar(u'0')), "Lunch");
+    StoreLog log;
+    VdirCalendarStore store(m_root.path(), VdirCalendarStore::Watch::Changes, nullptr,
+                            VdirCalendarStore::Reading::Gradually);
+    QStringList inserted;
+    QObject::connect(&store, &CalendarStore::eventsChangedExternally,
+                     [&](const StoreChanges& changes) { inserted += changes.inserted; });
+    QCoreApplication::processEvents();
+    if (!store.isReading())
+        GTEST_SKIP() << "all files were read in one turn";
+    ASSERT_TRUE(QFile::remove(path("home", "02999.ics")));
+    writeLunch("new.ics", "Tea");
+    ASSERT_TRUE(waitFor([&] { return inserted.contains("new.ics"); }));
+    EXPECT_FALSE(inserted.contains("02999.ics"));
+    EXPECT_EQ(inserted.size(), COUNT);
+    EXPECT_EQ(VdirTest::titles(store).count("Tea"), 1);
+    EXPECT_EQ(log.lines, QStringList{});
+}
+
 // Quitting while files are still to be read must not leave an index that vouches for the folder: the next
 // start would show only what was read.
 TEST_F(VdirIndexTest, AStoreLeftWhileReadingGraduallyLosesNothingAtTheNextStart) {
