@@ -217,7 +217,8 @@ void VdirCalendarStore::endReadingAll() {
         saveIndex();
     // After whatever needed all read.
     if (!m_changedWhileReading.isEmpty() || m_allChangedWhileReading)
-        QMetaObject::invokeMethod(this, [this] { onDirectoriesChanged({}, false); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { onDirectoriesChanged({}, false); }, Qt::QueuedConnection);
 }
 
 void VdirCalendarStore::takeHeld() {

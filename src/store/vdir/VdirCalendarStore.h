@@ -1,8 +1,8 @@
 #pragma once
 
 #include "DirectoryWatcher.h"
-#include "FolderReading.h"
 #include "FileWriter.h"
+#include "FolderReading.h"
 #include "OverlapIndex.h"
 #include "VdirIndex.h"
 #include "VdirItem.h"
@@ -206,7 +206,7 @@ private:
     bool m_holding = false;
     std::optional<OverlapIndex> m_overlaps;
     std::vector<const VdirItem*> m_overlapItems; // by their numbers in m_overlaps
-    qsizetype m_filesListed = 0; // by the folders' readings
+    qsizetype m_filesListed = 0;                 // by the folders' readings
     qsizetype m_filesRead = 0;
     QStringList m_readUnannounced; // uids
     QElapsedTimer m_announced;

@@ -284,8 +284,9 @@ TEST_F(VdirIndexTest, AStoreReadGraduallyFillsInAndIsTakenFromTheIndexNextTime) 
     makeCalendar("work");
     writeLunch("a.ics", "Lunch");
     writeLunch("b.ics", "Tea");
-    write("work", "c.ics", ics("BEGIN:VEVENT\r\nUID:c.ics\r\nDTSTART:20260311T120000Z\r\nSUMMARY:Review"
-                               "\r\nEND:VEVENT\r\n"));
+    write("work", "c.ics",
+          ics("BEGIN:VEVENT\r\nUID:c.ics\r\nDTSTART:20260311T120000Z\r\nSUMMARY:Review"
+              "\r\nEND:VEVENT\r\n"));
     letSettle();
     using Reading = VdirCalendarStore::Reading;
     VdirCalendarStore store(m_root.path(), VdirCalendarStore::Watch::Changes, nullptr, Reading::Gradually);
@@ -295,8 +296,9 @@ TEST_F(VdirIndexTest, AStoreReadGraduallyFillsInAndIsTakenFromTheIndexNextTime) 
     std::pair<qsizetype, qsizetype> progress;
     QObject::connect(&store, &CalendarStore::eventsChangedExternally,
                      [&](const StoreChanges& changes) { inserted += changes.inserted; });
-    QObject::connect(&store, &VdirCalendarStore::readProgressed,
-                     [&](qsizetype read, qsizetype total) { progress = {read, total}; });
+    QObject::connect(&store, &VdirCalendarStore::readProgressed, [&](qsizetype read, qsizetype total) {
+        progress = {read, total};
+    });
     ASSERT_TRUE(waitFor([&] { return progress.second > 0 && progress.first == progress.second; }));
     inserted.sort();
     EXPECT_EQ(inserted, (QStringList{"a.ics", "b.ics", "c.ics"}));
