@@ -29,6 +29,8 @@ public:
     File next();
     // Whether the index holds files of the folder that are gone.
     bool leftIndexedFiles() const { return m_taken != m_indexed.size(); }
+    // The items the index holds of the files not yet gone through, in order.
+    QList<const VdirItem*> indexedAhead() const;
 
 private:
     QString m_path;

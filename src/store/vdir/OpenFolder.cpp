@@ -2,8 +2,7 @@
 
 #include <QFile>
 
-#include <QFileInfo>
-
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,13 +16,13 @@ OpenFolder::~OpenFolder() {
         ::close(m_descriptor);
 }
 
-bool OpenFolder::hasEntry(const QString& name) const {
-    if (m_descriptor < 0) {
-        const QFileInfo entry(m_path + u'/' + name);
-        return entry.exists() || entry.isSymLink();
-    }
+bool OpenFolder::isGone(const QString& name) const {
     struct stat status {};
-    return ::fstatat(m_descriptor, QFile::encodeName(name).constData(), &status, AT_SYMLINK_NOFOLLOW) == 0;
+    const int looked =
+        m_descriptor < 0
+            ? ::lstat(QFile::encodeName(m_path + u'/' + name).constData(), &status)
+            : ::fstatat(m_descriptor, QFile::encodeName(name).constData(), &status, AT_SYMLINK_NOFOLLOW);
+    return looked != 0 && errno == ENOENT;
 }
 
 std::optional<FileStamp> OpenFolder::stampOf(const QString& name) const {

@@ -17,8 +17,9 @@ public:
 
     // Of the file `name` in the folder (by its path when the folder could not be opened).
     std::optional<FileStamp> stampOf(const QString& name) const;
-    // Whether the folder has an entry `name` of any kind (a dangling link too).
-    bool hasEntry(const QString& name) const;
+    // Whether the folder has no entry `name` of any kind (a dangling link counts); a failure to look
+    // for another reason does not say so.
+    bool isGone(const QString& name) const;
 
 private:
     QString m_path;

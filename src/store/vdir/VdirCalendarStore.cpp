@@ -213,6 +213,21 @@ void VdirCalendarStore::takeWhole() {
 }
 
 void VdirCalendarStore::endReadingAll() {
+    // Folders taken from the index were indexed before those read: which copy of a repeated series is
+    // shown must not depend on that.
+    if (!m_repeats.isEmpty()) {
+        const QHash<QString, Location> before = std::exchange(m_byUid, {});
+        m_repeats.clear();
+        for (auto folder = m_folders.cbegin(); folder != m_folders.cend(); ++folder)
+            for (auto item = folder->items.cbegin(); item != folder->items.cend(); ++item)
+                index(folder.key(), item.key(), *item);
+        StoreChanges shownNow;
+        for (auto shown = m_byUid.cbegin(); shown != m_byUid.cend(); ++shown)
+            if (before.value(shown.key()) != *shown)
+                shownNow.updated.append(shown.key());
+        if (!shownNow.isEmpty())
+            announceLater({}, shownNow);
+    }
     if (m_indexStale)
         saveIndex();
     // After whatever needed all read.
@@ -275,6 +290,10 @@ void VdirCalendarStore::saveIndex() {
     for (auto folder = m_folders.cbegin(); folder != m_folders.cend(); ++folder) {
         for (const VdirItem& item : folder->items)
             items.append(&item);
+        // Those of a folder still read that the index held: the next start compares them as now.
+        if (folder->reading)
+            for (const VdirItem* item : folder->reading->indexedAhead())
+                items.append(item);
         // A file that could not be read is not in the index, nor one still to be read: the folder must be
         // listed to find it again.
         if (folder->listing && folder->skipped.isEmpty() && !folder->reading)
@@ -319,7 +338,12 @@ void VdirCalendarStore::compareTrustedSeries(const QString& uid) {
 }
 
 void VdirCalendarStore::verifyTrusted() {
-    takeWhole();
+    // Not to read the rest at once: a store with folders read gradually has none held.
+    if (isReading()) {
+        QTimer::singleShot(VERIFY_DELAY_MS, this, &VdirCalendarStore::verifyTrusted);
+        return;
+    }
+    takeHeld();
     const auto folder =
         std::find_if(m_folders.begin(), m_folders.end(), [](const Folder& one) { return one.onTrust; });
     if (folder == m_folders.end())

@@ -278,91 +278,125 @@ TEST_F(VdirIndexTest, ChangesTheStoreMakesReachTheIndex) {
     EXPECT_EQ(titles(), QStringList{});
 }
 
-// Read gradually, as the window reads a store its index does not hold: what was read is announced, and
-// the index written once all was.
-TEST_F(VdirIndexTest, AStoreReadGraduallyFillsInAndIsTakenFromTheIndexNextTime) {
+// Read gradually, as the window reads a store its index does not hold.
+class VdirGradualReadingTest : public VdirIndexTest {
+protected:
+    static constexpr int MANY = 3000; // more files than one turn of reading takes
+    void writeMany() {
+        for (int n = 0; n < MANY; ++n)
+            writeLunch(QStringLiteral("%1.ics").arg(n, 5, 10, QChar(u'0')), "Lunch");
+    }
+    // The store, with what it announces as inserted collected in `inserted`.
+    std::unique_ptr<VdirCalendarStore> gradual() {
+        auto store = std::make_unique<VdirCalendarStore>(m_root.path(), VdirCalendarStore::Watch::Changes,
+                                                         nullptr, VdirCalendarStore::Reading::Gradually);
+        QObject::connect(store.get(), &CalendarStore::eventsChangedExternally,
+                         [this](const StoreChanges& changes) { inserted += changes.inserted; });
+        return store;
+    }
+    QStringList inserted;
+};
+
+// What was read is announced, and the index written once all was.
+TEST_F(VdirGradualReadingTest, AStoreFillsInAndIsTakenFromTheIndexNextTime) {
     makeCalendar("work");
     writeLunch("a.ics", "Lunch");
     writeLunch("b.ics", "Tea");
     write("work", "c.ics",
-          ics("BEGIN:VEVENT\r\nUID:c.ics\r\nDTSTART:20260311T120000Z\r\nSUMMARY:Review"
-              "\r\nEND:VEVENT\r\n"));
+          ics("BEGIN:VEVENT\r\nUID:c.ics\r\nDTSTART:20260311T120000Z\r\nSUMMARY:Review\r\nEND:VEVENT\r\n"));
     letSettle();
-    using Reading = VdirCalendarStore::Reading;
-    VdirCalendarStore store(m_root.path(), VdirCalendarStore::Watch::Changes, nullptr, Reading::Gradually);
-    ASSERT_TRUE(store.isReading());
-    EXPECT_TRUE(all(store).isEmpty());
-    QStringList inserted;
+    const auto store = gradual();
+    ASSERT_TRUE(store->isReading());
+    EXPECT_TRUE(all(*store).isEmpty());
     std::pair<qsizetype, qsizetype> progress;
-    QObject::connect(&store, &CalendarStore::eventsChangedExternally,
-                     [&](const StoreChanges& changes) { inserted += changes.inserted; });
-    QObject::connect(&store, &VdirCalendarStore::readProgressed, [&](qsizetype read, qsizetype total) {
+    QObject::connect(store.get(), &VdirCalendarStore::readProgressed, [&](qsizetype read, qsizetype total) {
         progress = {read, total};
     });
     ASSERT_TRUE(waitFor([&] { return progress.second > 0 && progress.first == progress.second; }));
     inserted.sort();
     EXPECT_EQ(inserted, (QStringList{"a.ics", "b.ics", "c.ics"}));
     EXPECT_EQ(progress.second, 3);
-    EXPECT_EQ(VdirTest::titles(store), (QStringList{"Lunch", "Review", "Tea"}));
-    VdirCalendarStore next(m_root.path(), VdirCalendarStore::Watch::Changes, nullptr, Reading::Gradually);
-    EXPECT_FALSE(next.isReading());
-    EXPECT_EQ(VdirTest::titles(next), (QStringList{"Lunch", "Review", "Tea"}));
+    EXPECT_EQ(VdirTest::titles(*store), (QStringList{"Lunch", "Review", "Tea"}));
+    EXPECT_FALSE(gradual()->isReading());
+    EXPECT_EQ(titles(), (QStringList{"Lunch", "Review", "Tea"}));
 }
 
 // A change or a search needs every file: the rest is read first, and still announced to the window.
-TEST_F(VdirIndexTest, AnythingButAWindowsQueryReadsWhatIsStillToBeReadFirst) {
+TEST_F(VdirGradualReadingTest, AnythingButAWindowsQueryReadsWhatIsStillToBeReadFirst) {
     writeLunch("a.ics", "Lunch");
     writeLunch("b.ics", "Tea");
-    VdirCalendarStore store(m_root.path(), VdirCalendarStore::Watch::Changes, nullptr,
-                            VdirCalendarStore::Reading::Gradually);
-    QStringList inserted;
-    QObject::connect(&store, &CalendarStore::eventsChangedExternally,
-                     [&](const StoreChanges& changes) { inserted += changes.inserted; });
-    EXPECT_EQ(store.seriesRecords("home").size(), 2);
-    EXPECT_FALSE(store.isReading());
-    ASSERT_TRUE(waitFor([&] { return inserted.size() == 2; }));
-    EXPECT_EQ(VdirTest::titles(store), (QStringList{"Lunch", "Tea"}));
+    const auto store = gradual();
+    EXPECT_EQ(store->seriesRecords("home").size(), 2);
+    EXPECT_FALSE(store->isReading());
+    spin(50);
+    EXPECT_EQ(inserted.size(), 2);
+}
+
+// A folder taken from the index is known before one read gradually: the first calendar's copy of a
+// series two hold is still the one shown, as a store reading all at once shows it.
+TEST_F(VdirGradualReadingTest, AFolderReadLaterStillHoldsTheFirstCopyOfARepeatedSeries) {
+    makeCalendar("work");
+    const auto lunch = [](const QByteArray& title) {
+        return ics("BEGIN:VEVENT\r\nUID:shared\r\nDTSTART:20260310T120000Z\r\nSUMMARY:" + title +
+                   "\r\nEND:VEVENT\r\n");
+    };
+    write("home", "a.ics", lunch("Home lunch"));
+    write("work", "b.ics", lunch("Work lunch"));
+    letSettle();
+    ASSERT_EQ(titles(), QStringList{"Home lunch"});
+    writeLunch("c.ics", "Tea"); // home is read again, work taken on trust
+    const auto store = gradual();
+    ASSERT_TRUE(waitFor([&] { return !store->isReading(); }));
+    EXPECT_EQ(VdirTest::titles(*store), (QStringList{"Home lunch", "Tea"}));
 }
 
 // A sync while the window fills in: what it removes is not read (nor said to be unreadable), what it adds
 // is taken in once all is read.
-TEST_F(VdirIndexTest, ChangesByOthersWhileReadingGraduallyAreTakenInOnceAllIsRead) {
-    constexpr int COUNT = 3000; // more than one turn of reading takes
-    for (int n = 0; n < COUNT; ++n)
-        writeLunch(QStringLiteral("%1.ics").arg(n, 5, 10, QChar(u'0')), "Lunch");
+TEST_F(VdirGradualReadingTest, ChangesByOthersMeanwhileAreTakenInOnceAllIsRead) {
+    writeMany();
     StoreLog log;
-    VdirCalendarStore store(m_root.path(), VdirCalendarStore::Watch::Changes, nullptr,
-                            VdirCalendarStore::Reading::Gradually);
-    QStringList inserted;
-    QObject::connect(&store, &CalendarStore::eventsChangedExternally,
-                     [&](const StoreChanges& changes) { inserted += changes.inserted; });
+    const auto store = gradual();
     QCoreApplication::processEvents();
-    if (!store.isReading())
+    if (!store->isReading())
         GTEST_SKIP() << "all files were read in one turn";
     ASSERT_TRUE(QFile::remove(path("home", "02999.ics")));
     writeLunch("new.ics", "Tea");
     ASSERT_TRUE(waitFor([&] { return inserted.contains("new.ics"); }));
     EXPECT_FALSE(inserted.contains("02999.ics"));
-    EXPECT_EQ(inserted.size(), COUNT);
-    EXPECT_EQ(VdirTest::titles(store).count("Tea"), 1);
+    EXPECT_EQ(inserted.size(), MANY);
+    EXPECT_EQ(VdirTest::titles(*store).count("Tea"), 1);
     EXPECT_EQ(log.lines, QStringList{});
 }
 
-// Quitting while files are still to be read must not leave an index that vouches for the folder: the next
-// start would show only what was read.
-TEST_F(VdirIndexTest, AStoreLeftWhileReadingGraduallyLosesNothingAtTheNextStart) {
-    constexpr int COUNT = 3000; // more than one turn of reading takes
-    for (int n = 0; n < COUNT; ++n)
-        writeLunch(QStringLiteral("%1.ics").arg(n, 5, 10, QChar(u'0')), "Lunch");
+// Quitting meanwhile must not leave an index that vouches for the folder: the next start would show only
+// what was read.
+TEST_F(VdirGradualReadingTest, AStoreLeftWhileReadingLosesNothingAtTheNextStart) {
+    writeMany();
     letSettle();
     {
-        VdirCalendarStore store(m_root.path(), VdirCalendarStore::Watch::Changes, nullptr,
-                                VdirCalendarStore::Reading::Gradually);
+        const auto store = gradual();
         QCoreApplication::processEvents();
-        if (!store.isReading())
+        if (!store->isReading())
             GTEST_SKIP() << "all files were read in one turn";
     }
-    EXPECT_EQ(titles().size(), COUNT);
+    EXPECT_EQ(titles().size(), MANY);
+}
+
+// Nor may it drop what the index held of the files not yet read: the next start would read them all.
+TEST_F(VdirGradualReadingTest, AStoreLeftWhileReadingKeepsWhatTheIndexHeldOfTheRest) {
+    writeMany();
+    writeLunch("zebra.ics", "Zebra"); // read last
+    letSettle();
+    ASSERT_EQ(titles().size(), MANY + 1);
+    for (int n = 0; n < MANY; ++n) // new files before it
+        writeLunch(QStringLiteral("0-%1.ics").arg(n), "Lunch");
+    {
+        const auto store = gradual();
+        QCoreApplication::processEvents();
+        if (!store->isReading())
+            GTEST_SKIP() << "all files were read in one turn";
+    }
+    EXPECT_TRUE(indexHolds("SUMMARY:Zebra"));
 }
 
 class VdirIndexHostileTest : public VdirIndexTest, public ::testing::WithParamInterface<HostileKind> {};
