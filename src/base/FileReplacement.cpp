@@ -2,6 +2,7 @@
 
 #include <QUuid>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,7 +16,7 @@ QByteArray temporaryName(const QByteArray& target) {
 }
 
 // A short count is not an error by itself; the next write says why it stopped (a full disk, a limit).
-bool writeAll(int descriptor, const QByteArray& bytes) {
+bool writeAll(int descriptor, QByteArrayView bytes) {
     qsizetype written = 0;
     while (written < bytes.size()) {
         const ssize_t n = ::write(descriptor, bytes.constData() + written, size_t(bytes.size() - written));
@@ -41,6 +42,13 @@ QByteArray folderOf(const QByteArray& path) {
 std::optional<FileReplacement::Failure> FileReplacement::write(const QByteArray& target,
                                                                const QByteArray& bytes, Placing placing,
                                                                const struct stat* like, mode_t mode) {
+    return write(target, QList<QByteArrayView>{bytes}, placing, like, mode);
+}
+
+std::optional<FileReplacement::Failure> FileReplacement::write(const QByteArray& target,
+                                                               const QList<QByteArrayView>& pieces,
+                                                               Placing placing, const struct stat* like,
+                                                               mode_t mode) {
     const QByteArray temporary = temporaryName(target);
     const int descriptor = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (descriptor < 0)
@@ -49,7 +57,9 @@ std::optional<FileReplacement::Failure> FileReplacement::write(const QByteArray&
         (void)::fchown(descriptor, like->st_uid, like->st_gid);
         (void)::fchmod(descriptor, like->st_mode & 07777);
     }
-    const bool written = writeAll(descriptor, bytes) && ::fsync(descriptor) == 0;
+    const bool written = std::all_of(pieces.begin(), pieces.end(),
+                                     [&](QByteArrayView piece) { return writeAll(descriptor, piece); }) &&
+                         ::fsync(descriptor) == 0;
     const int writeError = errno;
     const bool closed = ::close(descriptor) == 0;
     if (!written || !closed) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
 
 #include <optional>
 
@@ -25,6 +27,10 @@ public:
     [[nodiscard]] static std::optional<Failure> write(const QByteArray& target, const QByteArray& bytes,
                                                       Placing placing, const struct stat* like = nullptr,
                                                       mode_t mode = 0644);
+    // The contents in pieces, one after the other: a large file need not be put together in memory first.
+    [[nodiscard]] static std::optional<Failure> write(const QByteArray& target,
+                                                      const QList<QByteArrayView>& pieces, Placing placing,
+                                                      const struct stat* like = nullptr, mode_t mode = 0644);
     // Makes a rename or unlink in the folder survive a crash.
     static void syncDirectory(const QByteArray& directory);
 };

@@ -23,6 +23,10 @@ PrivateFile::Contents PrivateFile::read(const QString& path, qint64 maxSize) {
 }
 
 std::optional<QString> PrivateFile::write(const QString& path, const QByteArray& bytes) {
+    return write(path, QList<QByteArrayView>{bytes});
+}
+
+std::optional<QString> PrivateFile::write(const QString& path, const QList<QByteArrayView>& pieces) {
     // A missing parent is made the usual way; the folder itself is for the user only.
     const QString folder = QFileInfo(path).absolutePath();
     if (!QFileInfo(folder).isDir()) {
@@ -30,7 +34,7 @@ std::optional<QString> PrivateFile::write(const QString& path, const QByteArray&
         if (::mkdir(QFile::encodeName(folder).constData(), 0700) != 0 && errno != EEXIST)
             return errorText(errno);
     }
-    if (const auto failure = FileReplacement::write(QFile::encodeName(path), bytes,
+    if (const auto failure = FileReplacement::write(QFile::encodeName(path), pieces,
                                                     FileReplacement::Placing::OverAnyOld, nullptr, 0600))
         return errorText(failure->error);
     return std::nullopt;

@@ -3,6 +3,8 @@
 #include "BoundedFile.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -21,4 +23,6 @@ public:
     // Replaces whatever is at `path` with `bytes` in one step, readable by the user only, making its
     // folder (for the user only) where missing. The reason when it could not.
     static std::optional<QString> write(const QString& path, const QByteArray& bytes);
+    // The contents in pieces, one after the other.
+    static std::optional<QString> write(const QString& path, const QList<QByteArrayView>& pieces);
 };

@@ -153,14 +153,14 @@ void VdirIndex::save(const QList<const VdirItem*>& items, const QHash<QString, F
     BinaryWriter header;
     header << MAGIC << VERSION << quint64(table.size()) << indexChecksum(table);
     *m_damaged = false; // the items that were are written from their files
-    const QByteArray bytes = header.bytes() + table + contents;
-
-    if (bytes.size() > MAX_SIZE)
+    // Not put together: the contents are most of a large index.
+    const QList<QByteArrayView> pieces{header.bytes(), table, contents};
+    if (header.bytes().size() + table.size() + contents.size() > MAX_SIZE)
         VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
                QStringLiteral("%1 is not written: the calendars need more than %2 MB")
                    .arg(m_path)
                    .arg(MAX_SIZE >> 20));
-    else if (const auto failure = PrivateFile::write(m_path, bytes))
+    else if (const auto failure = PrivateFile::write(m_path, pieces))
         VL_LOG(LCALSTORE, Logger::LOG_WARNING_LEVEL,
                QStringLiteral("%1 cannot be written: %2").arg(m_path, *failure));
 }
