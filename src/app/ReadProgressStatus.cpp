@@ -12,6 +12,8 @@ ReadProgressStatus::ReadProgressStatus(QWidget* parent)
     layout->addWidget(m_label);
     layout->addWidget(m_bar);
     layout->addStretch();
+    // The bar counts in thousandths: a store may hold more files than an int.
+    m_bar->setRange(0, 1000);
     m_bar->setTextVisible(false);
     m_bar->setMaximumWidth(240);
     m_label->setBuddy(m_bar);
@@ -28,8 +30,6 @@ void ReadProgressStatus::showProgress(qsizetype read, qsizetype total) {
         tr("Reading calendar files: %1 of %2").arg(locale.toString(read), locale.toString(total));
     m_label->setText(text);
     m_bar->setAccessibleName(text);
-    // The bar counts in thousandths: a store may hold more files than an int.
-    m_bar->setRange(0, 1000);
     m_bar->setValue(int(read * 1000 / total));
     show();
 }

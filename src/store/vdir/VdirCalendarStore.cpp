@@ -105,7 +105,7 @@ QString VdirCalendarStore::folderPath(const QString& calendarUid) const {
 void VdirCalendarStore::loadAll(Reading reading) {
     VdirIndex::Folders cached = m_index.load(m_root);
     m_holding = true;
-    bool allHeld = true, onTrust = false;
+    bool allHeld = true, anyHeld = false, onTrust = false;
     for (const QString& name : VdirCalendarFolder::calendarFolderNames(m_root)) {
         Folder folder;
         std::optional<IndexedFolder> indexed;
@@ -115,6 +115,7 @@ void VdirCalendarStore::loadAll(Reading reading) {
         }
         loadFolder(name, folder, std::move(indexed), reading);
         allHeld = allHeld && folder.held;
+        anyHeld = anyHeld || folder.held;
         onTrust = onTrust || folder.onTrust;
         m_folders.insert(name, std::move(folder));
     }
@@ -135,6 +136,8 @@ void VdirCalendarStore::loadAll(Reading reading) {
     } else {
         takeHeld();
     }
+    // The held folders' series are found now, before those of the folders still to be read.
+    m_foundOutOfOrder = anyHeld && isReading();
     if (m_indexStale && !isReading())
         saveIndex();
     if (onTrust)
@@ -213,9 +216,9 @@ void VdirCalendarStore::takeWhole() {
 }
 
 void VdirCalendarStore::endReadingAll() {
-    // Folders taken from the index were indexed before those read: which copy of a repeated series is
-    // shown must not depend on that.
-    if (!m_repeats.isEmpty()) {
+    // Which copy of a repeated series is shown must not depend on folders taken from the index having
+    // been found first.
+    if (std::exchange(m_foundOutOfOrder, false) && !m_repeats.isEmpty()) {
         const QHash<QString, Location> before = std::exchange(m_byUid, {});
         m_repeats.clear();
         for (auto folder = m_folders.cbegin(); folder != m_folders.cend(); ++folder)

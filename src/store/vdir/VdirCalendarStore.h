@@ -212,4 +212,5 @@ private:
     QElapsedTimer m_announced;
     QHash<QString, DirectoryWatcher::Changes> m_changedWhileReading; // not yet looked at
     bool m_allChangedWhileReading = false;
+    bool m_foundOutOfOrder = false; // series of held folders found before those still to be read
 };
